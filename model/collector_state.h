@@ -1,0 +1,29 @@
+#pragma once
+
+#include "runtime/currency.h"
+#include "runtime/integer.h"
+
+namespace model {
+
+// Everything the window computes with. The fields are zero until start-up
+// stores its values and live as long as the window; nothing is saved.
+struct CollectorState {
+    // Curve points of the chart, carried from one pass of its loop to the next.
+    rt::Integer curveX;
+    rt::Integer curveY;
+    rt::Integer prevCurveX;
+    rt::Integer prevCurveY;
+
+    rt::Integer collectorTemp;  // °C, the value of HScroll1
+    rt::Integer ambientTemp;    // °C, the value of HScroll2
+    rt::Integer irradiance;     // W/m², the value of HScroll3
+
+    rt::Currency stagnationX;    // m²·K/W where the search found zero efficiency
+    rt::Currency operatingX;     // m²·K/W of the operating point
+    rt::Currency eta0;           // optical efficiency
+    rt::Currency a1;             // W/(m²·K), first-order heat loss
+    rt::Currency a2;             // W/(m²·K²), second-order heat loss
+    rt::Currency collectorArea;  // m²
+};
+
+}  // namespace model

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QStringView>
+#include <array>
+
+#include "collector_state.h"
+#include "runtime/number_text.h"
+
+namespace model {
+
+// The four parameter boxes, Text1 to Text4, in that order.
+enum class EntryBox { Eta0, A1, A2, CollectorArea };
+
+struct EntryRule {
+    rt::Currency CollectorState::*field;
+    double lower;  // exclusive
+    double upper;  // exclusive
+    QStringView rangeMessage;
+};
+
+inline constexpr QStringView kEntryTitle = u"HIBÁS ADAT";
+inline constexpr QStringView kNotANumberMessage = u"Adjon meg számot!";
+
+inline constexpr std::array<EntryRule, 4> kEntryRules{{
+    {&CollectorState::eta0, 0.0, 1.0, u"Az optikai hatásfok 0 és 1 között kell legyen!"},
+    {&CollectorState::a1, 0.8, 15.0, u"Az elsőfokú paraméter 0.8 és 15 között kell legyen!"},
+    {&CollectorState::a2, 0.0, 100.0, u"A másodfokú paraméter 0 és 100 között kell legyen!"},
+    {&CollectorState::collectorArea, 0.0, 100.0,
+     u"A napkollektor felület 0 és 100 között kell legyen!"},
+}};
+
+[[nodiscard]] constexpr const EntryRule& ruleFor(EntryBox box) {
+    return kEntryRules[static_cast<std::size_t>(box)];
+}
+
+enum class EntryVerdict { Accepted, NotANumber, OutOfRange };
+
+// Whether a typed text may be stored. The range test reads the text as a
+// double; the value stored is the text read as Currency, which may round onto
+// a bound (0,99999 is accepted and stored as 1).
+[[nodiscard]] EntryVerdict checkEntry(QStringView text, const EntryRule& rule,
+                                      const rt::NumberFormat& format);
+
+}  // namespace model

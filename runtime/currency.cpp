@@ -1,0 +1,64 @@
+#include "currency.h"
+
+#include <cmath>
+
+#include "wide.h"
+
+namespace rt {
+namespace {
+
+using Wide = Int128;
+
+constexpr Wide kMaxUnits = std::numeric_limits<std::int64_t>::max();
+constexpr Wide kMinUnits = std::numeric_limits<std::int64_t>::min();
+
+std::int64_t checkedUnits(Wide units) {
+    if (units > kMaxUnits || units < kMinUnits) {
+        throw RuntimeError(ErrorKind::Overflow);
+    }
+    return static_cast<std::int64_t>(units);
+}
+
+// numerator / denominator (denominator > 0), rounded half to even.
+Wide divideHalfEven(Wide numerator, Wide denominator) {
+    Wide quotient = numerator / denominator;  // truncates toward zero
+    const Wide remainder = numerator % denominator;
+    const Wide twice = (remainder < 0 ? -remainder : remainder) * 2;
+    if (twice > denominator || (twice == denominator && quotient % 2 != 0)) {
+        quotient += numerator < 0 ? -1 : 1;
+    }
+    return quotient;
+}
+
+}  // namespace
+
+Currency Currency::fromDouble(double value) {
+    if (!std::isfinite(value) || std::fabs(value) >= 0x1p63) {
+        throw RuntimeError(ErrorKind::Overflow);
+    }
+    if (value == 0.0) {
+        return Currency();
+    }
+    // value = mantissa * 2^(exponent - 53) with a 53-bit whole mantissa, so
+    // value * 10000 = mantissa * 625 * 2^(exponent - 49), exact in 128 bits.
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);
+    const auto mantissa = static_cast<Wide>(std::ldexp(fraction, 53));
+    const Wide scaled = mantissa * 625;
+    const int shift = exponent - 49;
+    Wide units = 0;
+    if (shift >= 0) {
+        units = scaled << shift;  // shift <= 14 here, since |value| < 2^63
+    } else if (shift > -100) {
+        const Wide unit = Wide{1} << -shift;
+        units = divideHalfEven(scaled, unit);
+    }
+    return Currency(checkedUnits(value < 0 ? -units : units));
+}
+
+Currency operator*(Currency a, Currency b) {
+    const Wide product = Wide{a.units_} * b.units_;
+    return Currency(checkedUnits(divideHalfEven(product, Currency::kScale)));
+}
+
+}  // namespace rt

@@ -1,0 +1,16 @@
+#include "integer.h"
+
+#include <cmath>
+
+#include "rounding.h"
+
+namespace rt {
+
+Integer Integer::fromDouble(double value) {
+    if (!(std::fabs(value) < 65536.0)) {  // also catches NaN
+        throw RuntimeError(ErrorKind::Overflow);
+    }
+    return checked(static_cast<long long>(roundHalfEven(value)));
+}
+
+}  // namespace rt

@@ -1,0 +1,175 @@
+#include "model/evaluation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/presets.h"
+#include "runtime/number_text.h"
+
+namespace {
+
+using model::characteristicEfficiency;
+using model::EfficiencyCurve;
+using model::kCollectorTypes;
+using model::zeroEfficiencyX;
+using rt::Currency;
+using rt::Integer;
+
+const rt::NumberFormat& hungarian() {
+    static const rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
+    return format;
+}
+
+struct Coefficients {
+    Currency eta0, a1, a2;
+};
+
+constexpr Coefficients kStart{Currency::literal("0.798"), Currency::literal("4.17"),
+                              Currency::literal("0.011")};
+
+Coefficients preset(int row) {
+    const auto& t = kCollectorTypes[static_cast<std::size_t>(row)];
+    return {t.eta0, t.a1, t.a2};
+}
+
+Currency search(const Coefficients& c, int irradiance) {
+    return zeroEfficiencyX(EfficiencyCurve(c.eta0, c.a1, c.a2, Integer::checked(irradiance)));
+}
+
+TEST(Evaluation, CharacteristicEfficiencyIsCutToThreeDecimalsDownward) {
+    const struct {
+        const char* label;
+        Coefficients c;
+        const char* shown;
+    } cases[] = {
+        {"start values", kStart, "0,567"},
+        {"row 0", preset(0), "0,559"},
+        {"row 1", preset(1), "0,654"},
+        {"row 2", preset(2), "0,58"},
+        {"row 3", preset(3), "0,41"},
+        {"row 4", preset(4), "0,19"},
+        {"row 5", preset(5), "0,58"},
+        {"negative, rounded down",
+         {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
+         "-0,401"},
+        {"zero optical efficiency",
+         {Currency(), Currency::literal("0.8001"), Currency()},
+         "-0,04"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hungarian().text(characteristicEfficiency(c.c.eta0, c.c.a1, c.c.a2)),
+                  QString::fromUtf8(c.shown))
+            << c.label;
+    }
+}
+
+TEST(Evaluation, ZeroEfficiencySearch) {
+    const struct {
+        const char* label;
+        Coefficients c;
+        int irradiance;
+        Currency expected;
+    } cases[] = {
+        {"start values", kStart, 800, Currency::literal("0.148")},
+        {"row 0", preset(0), 800, Currency::literal("0.224")},
+        {"row 1", preset(1), 800, Currency::literal("0.206")},
+        {"row 2", preset(2), 800, Currency::literal("0.155")},
+        {"row 3", preset(3), 800, Currency::literal("0.1")},
+        {"row 4", preset(4), 800, Currency::literal("0.062")},
+        // The rounded terms make the value exactly 0 at 0.199; unrounded it
+        // would still be positive there.
+        {"row 2 at 10 W/m2", preset(2), 10, Currency::literal("0.2")},
+        {"negative characteristic",
+         {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
+         800,
+         Currency::literal("0.011")},
+        {"eta0 0 stops at once", {Currency(), Currency::literal("4"), Currency::literal("0.01")},
+         800, Currency::literal("0.001")},
+        {"eta0 negative stops at once",
+         {Currency::literal("-0.5"), Currency::literal("4"), Currency::literal("0.01")},
+         800,
+         Currency::literal("0.001")},
+        {"start values at 1 W/m2", kStart, 1, Currency::literal("0.193")},
+        {"start values at 1300 W/m2", kStart, 1300, Currency::literal("0.133")},
+        {"longest admitted search",
+         {Currency::literal("1"), Currency::literal("0.8"), Currency()},
+         800,
+         Currency::literal("1.251")},
+        {"worst typed collector",
+         {Currency::literal("0.9999"), Currency::literal("0.8001"), Currency::literal("0.0001")},
+         1,
+         Currency::literal("1.251")},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(search(c.c, c.irradiance).raw(), c.expected.raw()) << c.label;
+    }
+}
+
+TEST(Evaluation, CurveValuesAroundTheStartValuesZero) {
+    const EfficiencyCurve curve(kStart.eta0, kStart.a1, kStart.a2, Integer{800});
+    double x = 0.0;
+    for (int k = 0; k < 146; ++k) {
+        x += 0.001;
+    }
+    EXPECT_EQ(curve.at(x), Currency::literal("0.0016"));
+    EXPECT_EQ(curve.at(x + 0.001), Currency::literal("-0.0052"));
+    EXPECT_EQ(curve.at(0.0), kStart.eta0);
+}
+
+TEST(Evaluation, TrialPointCarriesTheRoundingOfTheAdditions) {
+    double x = 0.0;
+    for (int k = 0; k < 148; ++k) {
+        x += 0.001;
+    }
+    EXPECT_EQ(x, 0.1480000000000001);
+    for (int k = 148; k < 1250; ++k) {
+        x += 0.001;
+    }
+    EXPECT_EQ(x, 1.2499999999999731);
+}
+
+// An evaluation written apart from the model: Currency as whole units, the
+// rounding of a double to units done in extended precision, where the
+// product with 10000 is exact.
+std::int64_t referenceUnits(double value) {
+    return static_cast<std::int64_t>(std::nearbyint(static_cast<long double>(value) * 10000.0L));
+}
+
+std::int64_t referenceSearch(const Coefficients& c, int irradiance) {
+    const double a1 = static_cast<double>(c.a1.raw()) / 10000.0;
+    const double load = static_cast<double>(c.a2.raw() * irradiance) / 10000.0;
+    double x = 0.0;
+    for (;;) {
+        const std::int64_t y =
+            c.eta0.raw() - referenceUnits(a1 * x) - referenceUnits(load * (x * x));
+        x += 0.001;
+        if (y <= 0) {
+            return referenceUnits(x);
+        }
+    }
+}
+
+TEST(Evaluation, SweepOfEveryPresetAndIrradianceMatchesAnIndependentSearch) {
+    std::vector<Coefficients> collectors;
+    for (int row = 0; row < static_cast<int>(kCollectorTypes.size()); ++row) {
+        collectors.push_back(preset(row));
+    }
+    collectors.push_back(kStart);
+    collectors.push_back(
+        {Currency::literal("0.9999"), Currency::literal("0.8001"), Currency::literal("0.0001")});
+    int mismatches = 0;
+    for (const Coefficients& c : collectors) {
+        for (int irradiance = 1; irradiance <= 1300; ++irradiance) {
+            const std::int64_t expected = referenceSearch(c, irradiance);
+            const std::int64_t actual = search(c, irradiance).raw();
+            if (actual != expected && ++mismatches <= 5) {
+                ADD_FAILURE() << "eta0 " << c.eta0.raw() << " G " << irradiance << ": " << actual
+                              << " != " << expected;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace

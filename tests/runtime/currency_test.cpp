@@ -1,0 +1,118 @@
+#include "runtime/currency.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+using rt::Currency;
+using rt::ErrorKind;
+using rt::Integer;
+using rt::RuntimeError;
+
+template <typename F>
+ErrorKind errorOf(F&& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.kind();
+    }
+    ADD_FAILURE() << "no runtime error";
+    return ErrorKind::TypeMismatch;
+}
+
+static_assert(Currency::literal("0.65").raw() == 6500);
+static_assert(Currency::literal("0.008").raw() == 80);
+static_assert(Currency::literal("-0.0125").raw() == -125);
+static_assert(Currency::literal("4").raw() == 40000);
+static_assert(Currency::literal("-1.25").wholeFloor() == Currency::literal("-2"));
+static_assert(Currency::literal("1.9999").wholeFloor() == Currency::literal("1"));
+static_assert(Currency::literal("-3").wholeFloor() == Currency::literal("-3"));
+static_assert(Currency::literal("0.011") * Integer{800} == Currency::literal("8.8"));
+
+struct FromDoubleCase {
+    double value;
+    std::int64_t units;
+};
+
+class CurrencyFromDouble : public testing::TestWithParam<FromDoubleCase> {};
+
+TEST_P(CurrencyFromDouble, RoundsTheExactProductHalfToEven) {
+    EXPECT_EQ(Currency::fromDouble(GetParam().value).raw(), GetParam().units)
+        << GetParam().value;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, CurrencyFromDouble,
+    testing::Values(FromDoubleCase{0.03125, 312}, FromDoubleCase{0.09375, 938},
+                    FromDoubleCase{-0.03125, -312}, FromDoubleCase{-0.09375, -938},
+                    FromDoubleCase{0.00005, 1},  // the double lies just above the half
+                    FromDoubleCase{0.00015, 1},  // ... and this one just below 1.5
+                    FromDoubleCase{0.00025, 3},  // just above 2.5
+                    FromDoubleCase{0.798, 7980}, FromDoubleCase{4.17, 41700},
+                    FromDoubleCase{0.011, 110}, FromDoubleCase{0.1480000000000001, 1480},
+                    FromDoubleCase{1.2509999999999731, 12510}, FromDoubleCase{0.0, 0},
+                    FromDoubleCase{-0.0, 0}, FromDoubleCase{1e-300, 0},
+                    FromDoubleCase{922337203685477.0, 9223372036854770000},
+                    FromDoubleCase{-922337203685477.5, -9223372036854775000}));
+
+TEST(Currency, FromDoubleKeepsTheExactProductWhereTheDoubleProductWouldRound) {
+    // The double nearest 0.00035 lies just below it: times 10000 it is just
+    // below 3.5, although the double product rounds to 3.5 exactly (and 3.5
+    // would go to the even 4).
+    ASSERT_EQ(0.00035 * 10000.0, 3.5);
+    EXPECT_EQ(Currency::fromDouble(0.00035).raw(), 3);
+    ASSERT_EQ(0.00025 * 10000.0, 2.5);
+    EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 3);
+}
+
+TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
+    for (double value : {1e15, -1e15, std::numeric_limits<double>::infinity(),
+                         std::numeric_limits<double>::quiet_NaN(), 1e300}) {
+        EXPECT_EQ(errorOf([&] { (void)Currency::fromDouble(value); }), ErrorKind::Overflow)
+            << value;
+    }
+}
+
+TEST(Currency, ProductOfTwoCurrenciesRoundsHalfToEven) {
+    struct Case {
+        const char* label;
+        Currency a, b, product;
+    };
+    const Case cases[] = {
+        {"4.17 x 0.1625", Currency::literal("4.17"), Currency::literal("0.1625"),
+         Currency::literal("0.6776")},  // 0.677625
+        {"0.0001 x 0.5", Currency::literal("0.0001"), Currency::literal("0.5"),
+         Currency::literal("0")},  // 0.00005, tie to even 0
+        {"0.0003 x 0.5", Currency::literal("0.0003"), Currency::literal("0.5"),
+         Currency::literal("0.0002")},  // 0.00015, tie to even 2
+        {"-0.0003 x 0.5", Currency::literal("-0.0003"), Currency::literal("0.5"),
+         Currency::literal("-0.0002")},
+        {"454 x 2", Currency::literal("454.0"), Currency::literal("2"), Currency::literal("908")},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ((c.a * c.b).raw(), c.product.raw()) << c.label;
+    }
+}
+
+TEST(Currency, ExactOperationsOverflowAtTheRangeEnds) {
+    const Currency max = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
+    const Currency min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
+    const Currency unit = Currency::fromRaw(1);
+    EXPECT_EQ(errorOf([&] { (void)(max + unit); }), ErrorKind::Overflow);
+    EXPECT_EQ(errorOf([&] { (void)(min - unit); }), ErrorKind::Overflow);
+    EXPECT_EQ(errorOf([&] { (void)(max * Integer{2}); }), ErrorKind::Overflow);
+    EXPECT_EQ(errorOf([&] { (void)(max * Currency::literal("1.0001")); }), ErrorKind::Overflow);
+    EXPECT_EQ(errorOf([&] { (void)min.wholeFloor(); }), ErrorKind::Overflow);
+    EXPECT_EQ((max - unit + unit).raw(), max.raw());
+}
+
+TEST(Currency, ToDoubleDividesTheUnits) {
+    EXPECT_EQ(Currency::literal("0.798").toDouble(), 0.798);
+    EXPECT_EQ(Currency::literal("-0.0125").toDouble(), -0.0125);
+    EXPECT_EQ(Currency::literal("0.148").toDouble(), 0.148);
+}
+
+}  // namespace

@@ -1,0 +1,187 @@
+#include "runtime/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+using rt::Currency;
+using rt::ErrorKind;
+using rt::Integer;
+using rt::NumberFormat;
+using rt::RuntimeError;
+
+const NumberFormat& hungarian() {
+    static const NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
+    return format;
+}
+
+const NumberFormat& english() {
+    static const NumberFormat format{QLocale(QLocale::English, QLocale::UnitedStates)};
+    return format;
+}
+
+TEST(NumberText, DoubleShowsAtMostFifteenDigitsInTheShortestForm) {
+    const struct {
+        double value;
+        const char* hu;
+        const char* en;
+    } cases[] = {
+        {0.1 * 3, "0,3", "0.3"},
+        {0.02 * 7, "0,14", "0.14"},
+        {0.567, "0,567", "0.567"},
+        {-0.401, "-0,401", "-0.401"},
+        {56.7, "56,7", "56.7"},
+        {567.0 / 10, "56,7", "56.7"},
+        {4.0, "4", "4"},
+        {-0.0, "0", "0"},
+        {0.0001, "0,0001", "0.0001"},
+        {0.00001, "1E-05", "1E-05"},
+        {1e15, "1E+15", "1E+15"},
+        {123456789012345.0, "123456789012345", "123456789012345"},
+        {0.1 * 9 + 0.1, "1", "1"},
+        {2.0 / 3.0, "0,666666666666667", "0.666666666666667"},
+        {1234.5, "1234,5", "1234.5"},  // never grouped
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hungarian().text(c.value), QString::fromUtf8(c.hu)) << c.value;
+        EXPECT_EQ(english().text(c.value), QString::fromUtf8(c.en)) << c.value;
+    }
+}
+
+TEST(NumberText, CurrencyAndIntegerText) {
+    const struct {
+        Currency value;
+        const char* hu;
+    } cases[] = {
+        {Currency::literal("0.65"), "0,65"},       {Currency::literal("4"), "4"},
+        {Currency::literal("0.008"), "0,008"},     {Currency::literal("-0.0125"), "-0,0125"},
+        {Currency::literal("1234.5678"), "1234,5678"}, {Currency(), "0"},
+        {Currency::fromRaw(std::numeric_limits<std::int64_t>::min()), "-922337203685477,5808"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(hungarian().text(c.value), QString::fromUtf8(c.hu));
+    }
+    EXPECT_EQ(english().text(Currency::literal("0.798")), u"0.798");
+    EXPECT_EQ(hungarian().text(Integer{-30}), u"-30");
+    EXPECT_EQ(hungarian().text(Integer{1300}), u"1300");
+}
+
+struct ParseCase {
+    const char16_t* text;
+    bool numeric;
+    double value;       // when numeric
+    std::int64_t units; // Currency units, when numeric
+};
+
+// Hungarian format: decimal comma.
+const ParseCase kHungarianCases[] = {
+    {u"0,5", true, 0.5, 5000},
+    {u" 0,798 ", true, 0.798, 7980},
+    {u"\t4,17", true, 4.17, 41700},
+    {u"+1,5", true, 1.5, 15000},
+    {u"-2", true, -2.0, -20000},
+    {u"1,", true, 1.0, 10000},
+    {u",5", true, 0.5, 5000},
+    {u"1,5E-3", true, 0.0015, 15},
+    {u"1,5e+2", true, 150.0, 1500000},
+    {u"15E-1", true, 1.5, 15000},
+    {u"0,99999", true, 0.99999, 10000},
+    {u"0,00001", true, 0.00001, 0},
+    {u"0,00005", true, 0.00005, 0},     // a half, to the even 0
+    {u"0,00015", true, 0.00015, 2},     // a half, to the even 2
+    {u"0,000050000001", true, 0.000050000001, 1},
+    {u"-0,00015", true, -0.00015, -2},
+    {u"0,0000499999999", true, 0.0000499999999, 0},
+    {u"000123,4500", true, 123.45, 1234500},
+    {u"0", true, 0.0, 0},
+    {u"-0", true, 0.0, 0},
+    {u"1E-400", true, 0.0, 0},
+    {u"", false, 0, 0},
+    {u"   ", false, 0, 0},
+    {u"1.5", false, 0, 0},
+    {u"1,5,", false, 0, 0},
+    {u"1 000", false, 0, 0},
+    {u"1\u00a0000", false, 0, 0},
+    {u"nan", false, 0, 0},
+    {u"inf", false, 0, 0},
+    {u"-inf", false, 0, 0},
+    {u"1e", false, 0, 0},
+    {u"E5", false, 0, 0},
+    {u"1E+", false, 0, 0},
+    {u",", false, 0, 0},
+    {u"+", false, 0, 0},
+    {u"--1", false, 0, 0},
+    {u"1-", false, 0, 0},
+    {u"12a", false, 0, 0},
+    {u"0x10", false, 0, 0},
+    {u"1E400", false, 0, 0},
+    {u"\u0661", false, 0, 0},  // a non-ASCII digit
+    {u"1\n", false, 0, 0},
+};
+
+class HungarianParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(HungarianParse, NumericTestAndConversionsAgree) {
+    const ParseCase& c = GetParam();
+    const QString text = QString::fromUtf16(c.text);
+    ASSERT_EQ(hungarian().isNumeric(text), c.numeric) << text.toStdString();
+    if (c.numeric) {
+        EXPECT_EQ(hungarian().toDouble(text), c.value) << text.toStdString();
+        EXPECT_EQ(hungarian().toCurrency(text).raw(), c.units) << text.toStdString();
+    } else {
+        try {
+            (void)hungarian().toDouble(text);
+            ADD_FAILURE() << "toDouble accepted " << text.toStdString();
+        } catch (const RuntimeError& e) {
+            EXPECT_TRUE(e.kind() == ErrorKind::TypeMismatch || e.kind() == ErrorKind::Overflow);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HungarianParse, testing::ValuesIn(kHungarianCases));
+
+TEST(NumberText, EnglishFormatReadsThePointAndRejectsTheComma) {
+    EXPECT_TRUE(english().isNumeric(u"0.5"));
+    EXPECT_FALSE(english().isNumeric(u"0,5"));
+    EXPECT_EQ(english().toCurrency(u"0.99999").raw(), 10000);
+}
+
+TEST(NumberText, NotANumberIsTypeMismatchAndHugeIsOverflow) {
+    const auto kindOf = [](auto f) {
+        try {
+            f();
+        } catch (const RuntimeError& e) {
+            return e.kind();
+        }
+        return ErrorKind::DivisionByZero;  // not expected here
+    };
+    EXPECT_EQ(kindOf([] { (void)hungarian().toCurrency(u"abc"); }), ErrorKind::TypeMismatch);
+    EXPECT_EQ(kindOf([] { (void)hungarian().toDouble(u""); }), ErrorKind::TypeMismatch);
+    EXPECT_EQ(kindOf([] { (void)hungarian().toDouble(u"1E400"); }), ErrorKind::Overflow);
+    EXPECT_EQ(kindOf([] { (void)hungarian().toCurrency(u"1E15"); }), ErrorKind::Overflow);
+    EXPECT_EQ(kindOf([] { (void)hungarian().toCurrency(u"1E999999999999999999"); }),
+              ErrorKind::Overflow);
+    EXPECT_EQ(hungarian().toCurrency(u"922337203685477,5807").raw(),
+              std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(hungarian().toCurrency(u"-922337203685477,5808").raw(),
+              std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(kindOf([] { (void)hungarian().toCurrency(u"922337203685477,58075"); }),
+              ErrorKind::Overflow);
+    EXPECT_EQ(hungarian().toCurrency(u"0E999999999999").raw(), 0);
+    EXPECT_EQ(hungarian().toCurrency(u"1E-999999999999").raw(), 0);
+}
+
+TEST(NumberText, HugeTextsAreReadInFull) {
+    const QString ones(100000, u'1');
+    EXPECT_FALSE(hungarian().isNumeric(ones));  // about 1,1E+99999: beyond any double
+    const QString fraction = QStringLiteral("0,") + ones;
+    ASSERT_TRUE(hungarian().isNumeric(fraction));
+    EXPECT_EQ(hungarian().toDouble(fraction), 1.0 / 9.0);
+    EXPECT_EQ(hungarian().toCurrency(fraction).raw(), 1111);
+    const QString tie = QStringLiteral("0,00005") + QString(100000, u'0') + u'1';
+    EXPECT_EQ(hungarian().toCurrency(tie).raw(), 1);  // just above the half
+}
+
+}  // namespace
