@@ -1,0 +1,47 @@
+#include "recording_surface.h"
+
+namespace chart {
+namespace {
+
+// Enough for the longest curve the admitted coefficients give (1,251 points)
+// plus axes, ticks and markers, so a run never reallocates.
+constexpr std::size_t kExpectedLines = 1300;
+constexpr std::size_t kExpectedPrints = 40;
+
+}  // namespace
+
+RecordingSurface::RecordingSurface(const rt::NumberFormat& format) : format_(format) {
+    lines_.reserve(kExpectedLines);
+    prints_.reserve(kExpectedPrints);
+}
+
+void RecordingSurface::cls() {
+    lines_.clear();
+    prints_.clear();
+    // Like the platform's Cls, which also homes the current position.
+    currentX_ = 0.0F;
+    currentY_ = 0.0F;
+    notify();
+}
+
+void RecordingSurface::setDrawWidth(int pixels) {
+    drawWidth_ = pixels;
+}
+
+void RecordingSurface::line(float x1, float y1, float x2, float y2, rt::Color color) {
+    lines_.push_back({x1, y1, x2, y2, color, drawWidth_});
+    notify();
+}
+
+void RecordingSurface::print(double value) {
+    prints_.push_back({currentX_, currentY_, format_.text(value), fontName_, lines_.size()});
+    notify();
+}
+
+void RecordingSurface::notify() const {
+    if (changed_) {
+        changed_();
+    }
+}
+
+}  // namespace chart

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+#include <cstddef>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "runtime/controls.h"
+#include "runtime/number_text.h"
+
+namespace chart {
+
+// One Line call: end points in twips as the procedure handed them over.
+struct RecordedLine {
+    float x1, y1, x2, y2;
+    rt::Color color;
+    int width;  // the DrawWidth in force, in pixels
+
+    friend bool operator==(const RecordedLine&, const RecordedLine&) = default;
+};
+
+// One Print call: the text's top-left corner is the current position.
+struct RecordedPrint {
+    float x, y;
+    QString text;
+    // Empty: the surface's own font. Tick values are printed this way, since
+    // the chart assigns the empty name before each of them.
+    QString fontName;
+    // How many lines were drawn before this text, so that a painter can
+    // interleave texts and lines in the original order.
+    std::size_t linesBefore;
+};
+
+// A chart surface that keeps what one run drew as a display list, for the
+// widget to paint whenever it needs to.
+class RecordingSurface final : public rt::Surface {
+  public:
+    explicit RecordingSurface(const rt::NumberFormat& format);
+
+    void cls() override;
+    void setDrawWidth(int pixels) override;
+    void line(float x1, float y1, float x2, float y2, rt::Color color) override;
+    void setCurrentX(float x) override { currentX_ = x; }
+    void setCurrentY(float y) override { currentY_ = y; }
+    void setFontName(const QString& name) override { fontName_ = name; }
+    void print(double value) override;
+
+    // Both in drawing order.
+    [[nodiscard]] const std::vector<RecordedLine>& lines() const { return lines_; }
+    [[nodiscard]] const std::vector<RecordedPrint>& prints() const { return prints_; }
+    [[nodiscard]] int drawWidth() const { return drawWidth_; }
+    [[nodiscard]] const QString& fontName() const { return fontName_; }
+
+    // Runs after every cls, line and print, so the widget can schedule a repaint.
+    void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
+
+  private:
+    void notify() const;
+
+    const rt::NumberFormat& format_;
+    std::vector<RecordedLine> lines_;
+    std::vector<RecordedPrint> prints_;
+    int drawWidth_ = 1;  // the platform's default pen
+    float currentX_ = 0.0F;
+    float currentY_ = 0.0F;
+    QString fontName_;
+    std::function<void()> changed_;
+};
+
+}  // namespace chart
