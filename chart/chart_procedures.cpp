@@ -16,8 +16,9 @@ using rt::Integer;
 
 // Geometry in twips of the surface's inner area; whole numbers, exact both
 // as float and as double.
-constexpr float kOriginX = 500;     // x = 0 of the horizontal scale, and the y axis
-constexpr float kOriginY = 4150;    // efficiency 0, and the x axis
+constexpr float kOriginX = 500;   // x = 0 of the horizontal scale, and the y axis
+constexpr float kOriginY = 4150;  // efficiency 0, and the x axis
+constexpr Currency kOriginYExact = Currency::literal("4150");
 constexpr float kScaleEndX = 7500;  // x = stagnationX
 constexpr double kScaleWidth = 7000;
 constexpr long long kScaleHeight = 4050;  // efficiency 1.0
@@ -63,7 +64,7 @@ double chartY(double eta) {
 
 // Y(eta) for an efficiency of the model: exact in Currency.
 Currency chartY(Currency eta) {
-    return Currency::fromWhole(static_cast<long long>(kOriginY)) - eta.timesWhole(kScaleHeight);
+    return kOriginYExact - eta.timesWhole(kScaleHeight);
 }
 
 float single(double value) {
@@ -129,8 +130,8 @@ void ChartProcedures::drawHorizontalScale() {
     }
 }
 
-// Always ten ticks, 0.1 ... 1.0; the sums of the double step print as 0,3 and
-// not 0,30000000000000004 because the text keeps 15 digits.
+// Always ten ticks, 0.1 ... 1.0; the double 3 * 0.1 prints as 0,3 and not
+// 0,30000000000000004 because the text keeps 15 digits.
 void ChartProcedures::drawVerticalScale() {
     for (Integer i = kOne; checkedMul((i - kOne).toDouble(), kEtaTickStep) < 1.0; i = i + kOne) {
         const double v = checkedMul(kEtaTickStep, i.toDouble());
@@ -196,7 +197,7 @@ ChartProcedures::Marker ChartProcedures::showResults(Currency operatingEta) {
         marker = showEfficiency(kOriginX, state_.eta0);
     }
     if (operatingEta <= Currency()) {
-        marker = {kScaleEndX, Currency::fromWhole(static_cast<long long>(kOriginY))};
+        marker = {kScaleEndX, kOriginYExact};
         controls_.Label2.setCaption(QStringLiteral("0 %"));
         controls_.Label3.setCaption(QStringLiteral("0 W"));
         controls_.Label4.setCaption(QStringLiteral("0 W/m2"));

@@ -16,6 +16,7 @@ using charttest::kGreen;
 using charttest::kRed;
 using rt::Currency;
 using rt::Integer;
+using Change = std::function<void(model::CollectorState&)>;
 
 TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
     Chart c;
@@ -27,103 +28,64 @@ TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
     const auto red = c.linesIn(kRed);
     ASSERT_EQ(red.size(), 147u);
     EXPECT_EQ(red.front(), (RecordedLine{547, 935, 500, 918, kRed, 2}));
-    EXPECT_EQ(red.back().x1, 7453.0F);
-    EXPECT_EQ(red.back().y1, 4171.0F);
-    for (const RecordedLine& l : lines) {
-        EXPECT_EQ(l.width, 2);
-    }
+    EXPECT_EQ(std::pair(red.back().x1, red.back().y1), std::pair(7453.0F, 4171.0F));
+    EXPECT_EQ(c.linesIn(kGreen).size(), 2u);
     EXPECT_EQ(c.graf.drawWidth(), 2);
 }
 
 TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
     const struct {
         Currency eta0;
+        std::size_t segments;
         float firstY;  // 4150 - 4050 * eta0, to a whole twip
-    } cases[] = {{Currency::literal("0.798"), 918},
-                 {Currency::literal("0.03"), 4028},   // 4028.5
-                 {Currency::literal("0.01"), 4110}};  // 4109.5
+    } cases[] = {{Currency::literal("0.798"), 147, 918},
+                 {Currency::literal("0.03"), 8, 4028},  // 4028.5
+                 {Currency::literal("0.01"), 3, 4110},  // 4109.5
+                 {Currency(), 0, 0},                    // a single point
+                 {Currency::literal("-0.1"), 0, 0}};
     for (const auto& row : cases) {
         Chart c;
         c.state.eta0 = row.eta0;
         c.procedures.Command2_Click();
         const auto red = c.linesIn(kRed);
-        ASSERT_FALSE(red.empty()) << row.firstY;
-        EXPECT_EQ(red.front().x2, 500.0F) << row.firstY;
-        EXPECT_EQ(red.front().y2, row.firstY);
-    }
-    for (const Currency eta0 : {Currency(), Currency::literal("-0.1")}) {  // one point, no segment
-        Chart c;
-        c.state.eta0 = eta0;
-        c.procedures.Command2_Click();
-        EXPECT_TRUE(c.linesIn(kRed).empty()) << eta0.raw();
+        ASSERT_EQ(red.size(), row.segments) << row.eta0.raw();
+        if (!red.empty()) {
+            EXPECT_EQ(std::pair(red.front().x2, red.front().y2), std::pair(500.0F, row.firstY));
+        }
     }
 }
 
 TEST(ChartProcedures, OperatingPointResultsAndMarker) {
+    const auto largeLosses = [](model::CollectorState& s) {
+        s.eta0 = Currency::literal("0.01");
+        s.a1 = Currency::literal("0.9");
+        s.a2 = Currency::literal("0.2");
+        s.irradiance = Integer{100};
+    };
     const struct {
-        const char* label;
         int collectorTemp, ambientTemp;
-        std::function<void(model::CollectorState&)> change;
+        Change change;
         Currency operatingX;
-        const char16_t *label12, *label2, *label3, *label4;
+        const char* captions;  // Label12 | Label2 | Label3 | Label4
         double markerX, markerY;
     } cases[] = {
-        {"start",
-         60,
+        {60, 20, {}, Currency::literal("0.05"), "0,05|56,7 %|454 W|454 W/m2", 2864.8649, 1851.625},
+        {60, 20, [](auto& s) { s.collectorArea = Currency::literal("2"); },
+         Currency::literal("0.05"), "0,05|56,7 %|908 W|454 W/m2", 2864.8649, 1851.625},
+        // a1 * operatingX = 0.10425 exactly: the tie goes down to 0.1042.
+        {40,
          20,
          {},
-         Currency::literal("0.05"),
-         u"0,05",
-         u"56,7 %",
-         u"454 W",
-         u"454 W/m2",
-         2864.8649,
-         1851.625},
-        {"area 2", 60, 20, [](auto& s) { s.collectorArea = Currency::literal("2"); },
-         Currency::literal("0.05"), u"0,05", u"56,7 %", u"908 W", u"454 W/m2", 2864.8649, 1851.625},
-        {"beyond zero efficiency",
-         150,
-         20,
-         {},
-         Currency::literal("0.1625"),
-         u"0,162",
-         u"0 %",
-         u"0 W",
-         u"0 W/m2",
-         7500,
-         4150},
-        {"no temperature difference",
-         20,
-         20,
-         {},
-         Currency(),
-         u"0",
-         u"79,8 %",
-         u"638 W",
-         u"638 W/m2",
-         500,
-         918.1},
-        {"colder than ambient",
-         10,
-         20,
-         {},
-         Currency::literal("-0.0125"),
-         u"-0,013",
-         u"79,8 %",
-         u"638 W",
-         u"638 W/m2",
-         500,
-         918.1},
-        {"no optical efficiency", 20, 20, [](auto& s) { s.eta0 = Currency(); }, Currency(), u"0",
-         u"0 %", u"0 W", u"0 W/m2", 7500, 4150},
-        {"colder, large losses", 0, 50,
-         [](auto& s) {
-             s.eta0 = Currency::literal("0.01");
-             s.a1 = Currency::literal("0.9");
-             s.a2 = Currency::literal("0.2");
-             s.irradiance = Integer{100};
-         },
-         Currency::literal("-0.5"), u"-0,5", u"0 %", u"0 W", u"0 W/m2", 7500, 4150},
+         Currency::literal("0.025"),
+         "0,025|68,8 %|550 W|550 W/m2",
+         1682.4324,
+         1362.385},
+        {150, 20, {}, Currency::literal("0.1625"), "0,162|0 %|0 W|0 W/m2", 7500, 4150},
+        {20, 20, {}, Currency(), "0|79,8 %|638 W|638 W/m2", 500, 918.1},
+        {10, 20, {}, Currency::literal("-0.0125"), "-0,013|79,8 %|638 W|638 W/m2", 500, 918.1},
+        // The second test overwrites what the first one set.
+        {20, 20, [](auto& s) { s.eta0 = Currency(); }, Currency(), "0|0 %|0 W|0 W/m2", 7500, 4150},
+        {0, 50, largeLosses, Currency::literal("-0.5"), "-0,5|0 %|0 W|0 W/m2", 7500, 4150},
     };
     for (const auto& row : cases) {
         Chart c;
@@ -133,19 +95,17 @@ TEST(ChartProcedures, OperatingPointResultsAndMarker) {
             row.change(c.state);
         }
         c.procedures.Command2_Click();
-        EXPECT_EQ(c.state.operatingX, row.operatingX) << row.label;
-        EXPECT_EQ(c.label12.caption, QStringView(row.label12)) << row.label;
-        EXPECT_EQ(c.label2.caption, QStringView(row.label2)) << row.label;
-        EXPECT_EQ(c.label3.caption, QStringView(row.label3)) << row.label;
-        EXPECT_EQ(c.label4.caption, QStringView(row.label4)) << row.label;
+        const QStringList captions{c.label12.caption, c.label2.caption, c.label3.caption,
+                                   c.label4.caption};
+        EXPECT_EQ(captions.join(u'|'), QLatin1String(row.captions));
+        EXPECT_EQ(c.state.operatingX, row.operatingX) << row.captions;
         const auto green = c.linesIn(kGreen);
-        ASSERT_EQ(green.size(), 2u) << row.label;
-        EXPECT_NEAR(green[0].x1, row.markerX, 1e-3) << row.label;
-        EXPECT_EQ(green[0].x2, green[0].x1) << row.label;
-        EXPECT_EQ(green[0].y1, 4150.0F) << row.label;
-        EXPECT_EQ(green[0].y2, static_cast<float>(row.markerY)) << row.label;
-        EXPECT_EQ(green[1], (RecordedLine{green[0].x1, green[0].y2, 500, green[0].y2, kGreen, 2}))
-            << row.label;
+        ASSERT_EQ(green.size(), 2u);
+        const float x = green[0].x1;
+        const float y = static_cast<float>(row.markerY);
+        EXPECT_NEAR(x, row.markerX, 1e-3) << row.captions;
+        EXPECT_EQ(green[0], (RecordedLine{x, 4150, x, y, kGreen, 2})) << row.captions;
+        EXPECT_EQ(green[1], (RecordedLine{x, y, 500, y, kGreen, 2})) << row.captions;
     }
 }
 
@@ -170,17 +130,11 @@ TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
         c.state.stagnationX = row.stagnationX;
         c.procedures.Command2_Click();
         std::vector<RecordedLine> ticks;
-        for (const RecordedLine& l : c.linesIn(kBlack)) {
-            if (l.y1 == 4150.0F && l.y2 == 4250.0F && l.x1 == l.x2) {
-                ticks.push_back(l);
-            }
-        }
         std::vector<RecordedPrint> values;
-        for (const RecordedPrint& p : c.graf.prints()) {
-            if (p.y == 4300.0F) {
-                values.push_back(p);
-            }
-        }
+        std::ranges::copy_if(c.graf.lines(), std::back_inserter(ticks),
+                             [](const auto& l) { return l.y2 == 4250.0F && l.x1 == l.x2; });
+        std::ranges::copy_if(c.graf.prints(), std::back_inserter(values),
+                             [](const auto& p) { return p.y == 4300.0F; });
         ASSERT_EQ(ticks.size(), row.ticks) << row.stagnationX.raw();
         ASSERT_EQ(values.size(), row.ticks) << row.stagnationX.raw();
         EXPECT_NEAR(ticks.back().x1, row.lastX, 0.01) << row.stagnationX.raw();
@@ -195,15 +149,12 @@ TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
     c.procedures.Command2_Click();
     const auto& prints = c.graf.prints();
     ASSERT_EQ(prints.size(), 8u + 10u);
-    const char16_t* texts[] = {u"0,1", u"0,2", u"0,3", u"0,4", u"0,5",
-                               u"0,6", u"0,7", u"0,8", u"0,9", u"1"};
+    const QStringList texts = QStringLiteral("0,1 0,2 0,3 0,4 0,5 0,6 0,7 0,8 0,9 1").split(u' ');
     for (int i = 0; i < 10; ++i) {
         const float y = 3745.0F - 405.0F * static_cast<float>(i);
         const RecordedPrint& p = prints[8u + static_cast<std::size_t>(i)];
         EXPECT_EQ(c.graf.lines()[p.linesBefore - 1], (RecordedLine{400, y, 500, y, kBlack, 2}));
-        EXPECT_EQ(p.x, 100.0F);
-        EXPECT_EQ(p.y, y - 100.0F);
-        EXPECT_EQ(p.text, QStringView(texts[i]));
+        EXPECT_EQ(std::tuple(p.x, p.y, p.text), std::tuple(100.0F, y - 100.0F, texts[i]));
     }
     for (const RecordedPrint& p : prints) {
         EXPECT_TRUE(p.fontName.isEmpty()) << p.text.toStdString();
@@ -221,22 +172,15 @@ TEST(ChartProcedures, RepaintRecordsTheCompleteChartOnce) {
 
 TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
     const struct {
-        const char* label;
-        std::function<void(model::CollectorState&)> change;
+        Change change;
         rt::ErrorKind kind;
         std::size_t curveSegments;
     } cases[] = {
         // x = 0.047 maps to 33400 twips, beyond the Integer range.
-        {"curve point", [](auto& s) { s.stagnationX = Currency::literal("0.01"); },
-         rt::ErrorKind::Overflow, 46},
-        {"temperature difference",
-         [](auto& s) {
-             s.collectorTemp = Integer{32767};
-             s.ambientTemp = Integer{-1};
-         },
+        {[](auto& s) { s.stagnationX = Currency::literal("0.01"); }, rt::ErrorKind::Overflow, 46},
+        {[](auto& s) { s.collectorTemp = Integer{32767}, s.ambientTemp = Integer{-1}; },
          rt::ErrorKind::Overflow, 147},
-        {"no irradiance", [](auto& s) { s.irradiance = Integer{0}; }, rt::ErrorKind::DivisionByZero,
-         192},
+        {[](auto& s) { s.irradiance = Integer{0}; }, rt::ErrorKind::DivisionByZero, 192},
     };
     for (const auto& row : cases) {
         Chart c;
@@ -244,15 +188,14 @@ TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
         row.change(c.state);
         try {
             c.procedures.Command2_Click();
-            ADD_FAILURE() << row.label << ": no error";
+            ADD_FAILURE() << "no error";
         } catch (const rt::RuntimeError& e) {
-            EXPECT_EQ(e.kind(), row.kind) << row.label;
+            EXPECT_EQ(e.kind(), row.kind) << row.curveSegments;
         }
-        EXPECT_EQ(c.linesIn(kRed).size(), row.curveSegments) << row.label;
-        EXPECT_TRUE(c.linesIn(kGreen).empty()) << row.label;
-        EXPECT_EQ(c.state.operatingX, Currency::literal("0.05")) << row.label;
-        EXPECT_EQ(c.label12.caption, u"0,05") << row.label;
-        EXPECT_EQ(c.label3.caption, u"454 W") << row.label;
+        EXPECT_EQ(c.linesIn(kRed).size(), row.curveSegments);
+        EXPECT_TRUE(c.linesIn(kGreen).empty()) << row.curveSegments;
+        EXPECT_EQ(c.state.operatingX, Currency::literal("0.05")) << row.curveSegments;
+        EXPECT_EQ(c.label12.caption + c.label3.caption, u"0,05454 W") << row.curveSegments;
     }
 }
 

@@ -6,14 +6,11 @@
 
 namespace {
 
-using chart::RecordedLine;
-
-TEST(RecordingSurface, RecordsInDrawingOrderAndReportsEachChange) {
+TEST(RecordingSurface, RecordsTheStateInForceAndReportsEachChange) {
     const rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
     chart::RecordingSurface surface(format);
     int changes = 0;
     surface.setChangedCallback([&changes] { ++changes; });
-
     surface.setDrawWidth(3);
     surface.line(1.5F, 2, 3, 4, rt::rgb(1, 2, 3));
     surface.setCurrentX(10);
@@ -21,20 +18,14 @@ TEST(RecordingSurface, RecordsInDrawingOrderAndReportsEachChange) {
     surface.setFontName(QStringLiteral("Arial"));
     surface.print(0.1 * 3);
     EXPECT_EQ(changes, 2);
-    ASSERT_EQ(surface.lines().size(), 1u);
-    EXPECT_EQ(surface.lines()[0], (RecordedLine{1.5F, 2, 3, 4, 0x030201u, 3}));
-    ASSERT_EQ(surface.prints().size(), 1u);
-    const auto& p = surface.prints()[0];
-    EXPECT_EQ(p.x, 10.0F);
-    EXPECT_EQ(p.y, 20.0F);
-    EXPECT_EQ(p.text, u"0,3");
-    EXPECT_EQ(p.fontName, u"Arial");
-    EXPECT_EQ(p.linesBefore, 1u);
+    EXPECT_EQ(surface.lines().at(0), (chart::RecordedLine{1.5F, 2, 3, 4, 0x030201u, 3}));
+    const auto& p = surface.prints().at(0);
+    EXPECT_EQ(std::tuple(p.x, p.y, p.text, p.fontName, p.linesBefore),
+              std::tuple(10.0F, 20.0F, QStringLiteral("0,3"), QStringLiteral("Arial"), 1u));
 
     surface.cls();
     EXPECT_EQ(changes, 3);
-    EXPECT_TRUE(surface.lines().empty());
-    EXPECT_TRUE(surface.prints().empty());
+    EXPECT_TRUE(surface.lines().empty() && surface.prints().empty());
     EXPECT_EQ(surface.drawWidth(), 3);  // the pen and the font outlive a Cls
     EXPECT_EQ(surface.fontName(), u"Arial");
 }
