@@ -21,7 +21,7 @@ QColor toQColor(rt::Color color) {
 // Paints one display list: lines and texts in their recorded order, keeping
 // the pen and the font until they change.
 class ListPainter {
-  public:
+public:
     ListPainter(QPainter& painter, const QFont& surfaceFont)
         : painter_(painter), surfaceFont_(surfaceFont), textPen_(painter.pen()) {}
 
@@ -56,7 +56,7 @@ class ListPainter {
         painter_.restore();
     }
 
-  private:
+private:
     void flush(std::array<QLineF, 64>& batch, std::size_t& count) {
         if (count > 0) {
             painter_.drawLines(batch.data(), static_cast<int>(count));

@@ -21,7 +21,7 @@ struct ChartControls {
 // collector state; a runtime error ends the run where it arises and leaves
 // what was drawn and written before it.
 class ChartProcedures {
-  public:
+public:
     ChartProcedures(model::CollectorState& state, const ChartControls& controls,
                     const rt::NumberFormat& format);
 
@@ -30,7 +30,7 @@ class ChartProcedures {
     // The surface must be redrawn.
     void graf_Paint();
 
-  private:
+private:
     // Where the marker lines meet: x in twips, y an exact Currency height.
     struct Marker {
         double x;

@@ -35,7 +35,7 @@ struct RecordedPrint {
 // A chart surface that keeps what one run drew as a display list, for the
 // widget to paint whenever it needs to.
 class RecordingSurface final : public rt::Surface {
-  public:
+public:
     explicit RecordingSurface(const rt::NumberFormat& format);
 
     void cls() override;
@@ -55,7 +55,7 @@ class RecordingSurface final : public rt::Surface {
     // Runs after every cls, line and print, so the widget can schedule a repaint.
     void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
 
-  private:
+private:
     void notify() const;
 
     const rt::NumberFormat& format_;

@@ -16,7 +16,8 @@ EfficiencyCurve::EfficiencyCurve(Currency eta0, Currency a1, Currency a2, Intege
 
 Currency EfficiencyCurve::at(double x) const {
     const Currency linearLoss = Currency::fromDouble(checkedMul(a1_, x));
-    const Currency quadraticLoss = Currency::fromDouble(checkedMul(irradianceA2_, checkedMul(x, x)));
+    const Currency quadraticLoss =
+        Currency::fromDouble(checkedMul(irradianceA2_, checkedMul(x, x)));
     return (eta0_ - linearLoss) - quadraticLoss;
 }
 

@@ -31,8 +31,12 @@ public:
     [[nodiscard]] constexpr int value() const { return value_; }
     [[nodiscard]] constexpr double toDouble() const { return value_; }
 
-    friend constexpr Integer operator+(Integer a, Integer b) { return checked(a.value_ + b.value_); }
-    friend constexpr Integer operator-(Integer a, Integer b) { return checked(a.value_ - b.value_); }
+    friend constexpr Integer operator+(Integer a, Integer b) {
+        return checked(a.value_ + b.value_);
+    }
+    friend constexpr Integer operator-(Integer a, Integer b) {
+        return checked(a.value_ - b.value_);
+    }
     friend constexpr bool operator==(Integer, Integer) = default;
     friend constexpr auto operator<=>(Integer, Integer) = default;
 

@@ -20,8 +20,12 @@ struct Decimal {
     long long exponent = 0;
 };
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(QChar c) {
+    return c == u' ' || c == u'\t';
+}
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Exponents are saturated far beyond any representable value, so that a
 // huge exponent neither overflows the parser nor loses its meaning.
@@ -189,7 +193,9 @@ QString NumberFormat::text(Currency value) const {
     return out;
 }
 
-QString NumberFormat::text(Integer value) const { return QString::number(value.value()); }
+QString NumberFormat::text(Integer value) const {
+    return QString::number(value.value());
+}
 
 bool NumberFormat::isNumeric(QStringView text) const {
     const auto decimal = parse(text, decimal_);
@@ -244,9 +250,9 @@ Currency NumberFormat::toCurrency(QStringView text) const {
             ++units;
         }
     }
-    const UInt128 limit =
-        d.negative ? static_cast<UInt128>(std::numeric_limits<std::int64_t>::max()) + 1
-                   : static_cast<UInt128>(std::numeric_limits<std::int64_t>::max());
+    const UInt128 limit = d.negative
+                              ? static_cast<UInt128>(std::numeric_limits<std::int64_t>::max()) + 1
+                              : static_cast<UInt128>(std::numeric_limits<std::int64_t>::max());
     if (units > limit) {
         throw RuntimeError(ErrorKind::Overflow);
     }

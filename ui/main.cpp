@@ -1,11 +1,30 @@
 #include <QApplication>
-#include <QWidget>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "message_box.h"
+#include "program.h"
 
 int main(int argc, char* argv[]) {
+    if (!ui::displayAvailable(argc, argv)) {
+        std::fputs("efficiency: no display found (DISPLAY or WAYLAND_DISPLAY is not set)\n",
+                   stderr);
+        return 1;
+    }
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Helitra - Efficiency"));
-    window.setFixedSize(968, 591);
-    window.show();
+    ui::setUpApplication();
+
+    ui::DesktopMessageBox messages;
+    const auto reportError = [](const QString& message) {
+        QMessageBox::critical(nullptr, QStringLiteral("Helitra - Efficiency"),
+                              QStringLiteral("Futásidejű hiba: %1").arg(message));
+        QCoreApplication::exit(1);
+    };
+    const auto window = ui::createWindow(QLocale::system(), messages, reportError);
+    if (!window) {
+        return 1;
+    }
+    messages.setParent(window.get());
+    window->show();
     return QApplication::exec();
 }

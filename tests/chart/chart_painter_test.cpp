@@ -17,7 +17,7 @@ using charttest::Chart;
 // Fonts and text painting need a QGuiApplication; the offscreen platform
 // needs no display.
 class GuiEnvironment : public ::testing::Environment {
-  public:
+public:
     void SetUp() override {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -26,7 +26,7 @@ class GuiEnvironment : public ::testing::Environment {
     }
     void TearDown() override { app_.reset(); }
 
-  private:
+private:
     int argc_ = 1;
     char name_[12] = "chart_tests";
     char* argv_[2] = {name_, nullptr};

@@ -53,9 +53,7 @@ TEST(Evaluation, CharacteristicEfficiencyIsCutToThreeDecimalsDownward) {
         {"negative, rounded down",
          {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
          "-0,401"},
-        {"zero optical efficiency",
-         {Currency(), Currency::literal("0.8001"), Currency()},
-         "-0,04"},
+        {"zero optical efficiency", {Currency(), Currency::literal("0.8001"), Currency()}, "-0,04"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(hungarian().text(characteristicEfficiency(c.c.eta0, c.c.a1, c.c.a2)),
@@ -84,8 +82,10 @@ TEST(Evaluation, ZeroEfficiencySearch) {
          {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
          800,
          Currency::literal("0.011")},
-        {"eta0 0 stops at once", {Currency(), Currency::literal("4"), Currency::literal("0.01")},
-         800, Currency::literal("0.001")},
+        {"eta0 0 stops at once",
+         {Currency(), Currency::literal("4"), Currency::literal("0.01")},
+         800,
+         Currency::literal("0.001")},
         {"eta0 negative stops at once",
          {Currency::literal("-0.5"), Currency::literal("4"), Currency::literal("0.01")},
          800,

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -40,8 +41,7 @@ struct FromDoubleCase {
 class CurrencyFromDouble : public testing::TestWithParam<FromDoubleCase> {};
 
 TEST_P(CurrencyFromDouble, RoundsTheExactProductHalfToEven) {
-    EXPECT_EQ(Currency::fromDouble(GetParam().value).raw(), GetParam().units)
-        << GetParam().value;
+    EXPECT_EQ(Currency::fromDouble(GetParam().value).raw(), GetParam().units) << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -56,7 +56,10 @@ INSTANTIATE_TEST_SUITE_P(
                     FromDoubleCase{1.2509999999999731, 12510}, FromDoubleCase{0.0, 0},
                     FromDoubleCase{-0.0, 0}, FromDoubleCase{1e-300, 0},
                     FromDoubleCase{922337203685477.0, 9223372036854770000},
-                    FromDoubleCase{-922337203685477.5, -9223372036854775000}));
+                    FromDoubleCase{-922337203685477.5, -9223372036854775000}),
+    [](const testing::TestParamInfo<FromDoubleCase>& param) {
+        return "Case" + std::to_string(param.index);
+    });
 
 TEST(Currency, FromDoubleKeepsTheExactProductWhereTheDoubleProductWouldRound) {
     // The double nearest 0.00035 lies just below it: times 10000 it is just

@@ -27,18 +27,28 @@ TEST(Integer, FromDoubleRoundsHalfToEven) {
     const struct {
         double value;
         int expected;
-    } cases[] = {{0.5, 0},       {1.5, 2},       {2.5, 2},       {-0.5, 0},      {-1.5, -2},
-                 {-2.5, -2},     {2864.86, 2865}, {4171.0, 4171}, {918.1, 918},   {934.6, 935},
-                 {-32768.5, -32768}, {32767.4, 32767}, {0.49999999999999994, 0}};
+    } cases[] = {{0.5, 0},
+                 {1.5, 2},
+                 {2.5, 2},
+                 {-0.5, 0},
+                 {-1.5, -2},
+                 {-2.5, -2},
+                 {2864.86, 2865},
+                 {4171.0, 4171},
+                 {918.1, 918},
+                 {934.6, 935},
+                 {-32768.5, -32768},
+                 {32767.4, 32767},
+                 {0.49999999999999994, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(Integer::fromDouble(c.value).value(), c.expected) << c.value;
     }
 }
 
 TEST(Integer, OutOfRangeIsOverflow) {
-    for (double value : {32767.5, -32768.51, 70500.0, 1e300,
-                         std::numeric_limits<double>::quiet_NaN(),
-                         -std::numeric_limits<double>::infinity()}) {
+    for (double value :
+         {32767.5, -32768.51, 70500.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
+          -std::numeric_limits<double>::infinity()}) {
         EXPECT_EQ(kindOf([&] { (void)Integer::fromDouble(value); }), ErrorKind::Overflow) << value;
     }
     EXPECT_EQ(kindOf([] { (void)(Integer{32767} + Integer{1}); }), ErrorKind::Overflow);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -55,9 +56,12 @@ TEST(NumberText, CurrencyAndIntegerText) {
         Currency value;
         const char* hu;
     } cases[] = {
-        {Currency::literal("0.65"), "0,65"},       {Currency::literal("4"), "4"},
-        {Currency::literal("0.008"), "0,008"},     {Currency::literal("-0.0125"), "-0,0125"},
-        {Currency::literal("1234.5678"), "1234,5678"}, {Currency(), "0"},
+        {Currency::literal("0.65"), "0,65"},
+        {Currency::literal("4"), "4"},
+        {Currency::literal("0.008"), "0,008"},
+        {Currency::literal("-0.0125"), "-0,0125"},
+        {Currency::literal("1234.5678"), "1234,5678"},
+        {Currency(), "0"},
         {Currency::fromRaw(std::numeric_limits<std::int64_t>::min()), "-922337203685477,5808"},
     };
     for (const auto& c : cases) {
@@ -71,8 +75,8 @@ TEST(NumberText, CurrencyAndIntegerText) {
 struct ParseCase {
     const char16_t* text;
     bool numeric;
-    double value;       // when numeric
-    std::int64_t units; // Currency units, when numeric
+    double value;        // when numeric
+    std::int64_t units;  // Currency units, when numeric
 };
 
 // Hungarian format: decimal comma.
@@ -89,8 +93,8 @@ const ParseCase kHungarianCases[] = {
     {u"15E-1", true, 1.5, 15000},
     {u"0,99999", true, 0.99999, 10000},
     {u"0,00001", true, 0.00001, 0},
-    {u"0,00005", true, 0.00005, 0},     // a half, to the even 0
-    {u"0,00015", true, 0.00015, 2},     // a half, to the even 2
+    {u"0,00005", true, 0.00005, 0},  // a half, to the even 0
+    {u"0,00015", true, 0.00015, 2},  // a half, to the even 2
     {u"0,000050000001", true, 0.000050000001, 1},
     {u"-0,00015", true, -0.00015, -2},
     {u"0,0000499999999", true, 0.0000499999999, 0},
@@ -140,7 +144,10 @@ TEST_P(HungarianParse, NumericTestAndConversionsAgree) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, HungarianParse, testing::ValuesIn(kHungarianCases));
+INSTANTIATE_TEST_SUITE_P(Table, HungarianParse, testing::ValuesIn(kHungarianCases),
+                         [](const testing::TestParamInfo<ParseCase>& param) {
+                             return "Text" + std::to_string(param.index);
+                         });
 
 TEST(NumberText, EnglishFormatReadsThePointAndRejectsTheComma) {
     EXPECT_TRUE(english().isNumeric(u"0.5"));

@@ -1,0 +1,187 @@
+// Golden scenarios: commands through the real window, expected values of the
+// dump that follows them.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+
+#include "scenario.h"
+#include "test_printers.h"
+
+namespace {
+
+struct Expect {
+    const char* path;
+    QJsonValue value;
+};
+
+struct Golden {
+    const char* name;
+    QStringList commands;  // a dump is appended
+    std::vector<Expect> expected;
+};
+
+// `count` warning boxes with this text, as the dump lists them.
+QJsonValue warning(const char* text, int count = 1) {
+    QJsonArray boxes;
+    for (int i = 0; i < count; ++i) {
+        boxes.append(QJsonObject{{"title", QStringLiteral("HIBÁS ADAT")},
+                                 {"text", QString::fromUtf8(text)},
+                                 {"style", 48}});
+    }
+    return boxes;
+}
+
+const QJsonValue kNoMessages = QJsonArray{};
+
+std::vector<Golden> goldens() {
+    return {
+        {"start-up",
+         {},
+         {{"Combo1/ListIndex", 2},
+          {"Combo1/Text", QStringLiteral("Szelektív síkkollektor")},
+          {"Text1/Text", "0,798"},
+          {"Text2/Text", "4,17"},
+          {"Text3/Text", "0,011"},
+          {"Text1/Enabled", false},
+          {"Text2/Enabled", false},
+          {"Text3/Enabled", false},
+          {"Text4/Text", "1"},
+          {"Text4/Enabled", true},
+          {"Label1", "0,567"},
+          {"Label9", QStringLiteral("60 °C")},
+          {"Label10", QStringLiteral("20 °C")},
+          {"Label13", "800 W/m2"},
+          {"HScroll1", 60},
+          {"HScroll2", 20},
+          {"HScroll3", 800},
+          {"state/collectorTemp", 60},
+          {"state/ambientTemp", 20},
+          {"state/irradiance", 800},
+          {"state/stagnationX", "0.148"},
+          {"state/eta0", "0.798"},
+          {"state/a1", "4.17"},
+          {"state/a2", "0.011"},
+          {"state/collectorArea", "1"},
+          {"messages", kNoMessages}}},
+        {"row 0 shows its preset, boxes stay disabled",
+         {"select 0"},
+         {{"Combo1/ListIndex", 0},
+          {"Combo1/Text", QStringLiteral("Vákumcsöves kollektor")},
+          {"Text1/Text", "0,65"},
+          {"Text2/Text", "1,5"},
+          {"Text3/Text", "0,008"},
+          {"Text1/Enabled", false},
+          {"Label1", "0,559"},
+          {"state/stagnationX", "0.224"},
+          {"Text4/Text", "1"}}},
+        {"row 5 enables the boxes",
+         {"select 5"},
+         {{"Text1/Text", "0,8"},
+          {"Text2/Text", "4"},
+          {"Text3/Text", "0,01"},
+          {"Text1/Enabled", true},
+          {"Text2/Enabled", true},
+          {"Text3/Enabled", true},
+          {"Label1", "0,58"},
+          {"state/stagnationX", "0.155"}}},
+        {"a later row disables the boxes and replaces typed values",
+         {"select 5", "type 1 0,5", "select 3"},
+         {{"Text1/Text", "0,75"},
+          {"Text1/Enabled", false},
+          {"state/eta0", "0.75"},
+          {"Label1", "0,41"},
+          {"messages", kNoMessages}}},
+        {"picking the custom row again starts it from its preset",
+         {"select 5", "type 2 7", "select 5"},
+         {{"Text2/Text", "4"}, {"state/a1", "4"}}},
+        {"a valid entry is kept as typed",
+         {"select 5", "type 1 0,5"},
+         {{"Text1/Text", "0,5"},
+          {"state/eta0", "0.5"},
+          {"Label1", "0,28"},
+          {"messages", kNoMessages}}},
+        {"0,99999 is accepted and stored as 1",
+         {"select 5", "type 1 0,99999"},
+         {{"Text1/Text", "0,99999"}, {"state/eta0", "1"}, {"messages", kNoMessages}}},
+        {"an empty box",
+         {"type 4 "},
+         {{"Text4/Text", "1"},
+          {"state/collectorArea", "1"},
+          {"messages", warning("Adjon meg számot!")}}},
+        {"a decimal point is not a number here",
+         {"type 4 2.5"},
+         {{"Text4/Text", "1"}, {"messages", warning("Adjon meg számot!")}}},
+        {"150 in Text4",
+         {"type 4 150"},
+         {{"Text4/Text", "1"},
+          {"state/collectorArea", "1"},
+          {"messages", warning("A napkollektor felület 0 és 100 között kell legyen!")}}},
+        {"a negative area",
+         {"type 4 -2"},
+         {{"Text4/Text", "1"},
+          {"messages", warning("A napkollektor felület 0 és 100 között kell legyen!")}}},
+        {"eta0 at its upper bound",
+         {"select 5", "type 1 1"},
+         {{"Text1/Text", "0,8"},
+          {"state/eta0", "0.8"},
+          {"messages", warning("Az optikai hatásfok 0 és 1 között kell legyen!")}}},
+        {"a1 at its lower bound",
+         {"select 5", "type 2 0,8"},
+         {{"Text2/Text", "4"},
+          {"messages", warning("Az elsőfokú paraméter 0.8 és 15 között kell legyen!")}}},
+        {"a1 at its upper bound",
+         {"select 5", "type 2 15"},
+         {{"messages", warning("Az elsőfokú paraméter 0.8 és 15 között kell legyen!")}}},
+        {"a2 at its lower bound",
+         {"select 5", "type 3 0"},
+         {{"Text3/Text", "0,01"},
+          {"messages", warning("A másodfokú paraméter 0 és 100 között kell legyen!")}}},
+        {"a2 at its upper bound",
+         {"select 5", "type 3 100"},
+         {{"messages", warning("A másodfokú paraméter 0 és 100 között kell legyen!")}}},
+        {"area at its bounds, one warning each",
+         {"type 4 0", "type 4 100"},
+         {{"Text4/Text", "1"},
+          {"messages", warning("A napkollektor felület 0 és 100 között kell legyen!", 2)}}},
+        {"0,00001 in Text4 is stored as 0",
+         {"type 4 0,00001"},
+         {{"Text4/Text", "0,00001"}, {"state/collectorArea", "0"}, {"messages", kNoMessages}}},
+        {"a good area is taken over",
+         {"type 4 2,5"},
+         {{"Text4/Text", "2,5"}, {"state/collectorArea", "2.5"}}},
+        {"typing into a disabled box changes nothing",
+         {"type 2 7"},
+         {{"Text2/Text", "4,17"}, {"state/a1", "4.17"}}},
+    };
+}
+
+TEST(Scenario, Goldens) {
+    for (const Golden& golden : goldens()) {
+        const ScenarioResult result = runScenario(QStringList(golden.commands) << "dump");
+        ASSERT_EQ(result.exitCode, 0) << golden.name << ": " << result.errors.toStdString();
+        ASSERT_FALSE(result.output.empty()) << golden.name;
+        const QJsonObject& dump = result.output.back();
+        for (const Expect& e : golden.expected) {
+            EXPECT_EQ(at(dump, QString::fromLatin1(e.path)), e.value)
+                << golden.name << ": " << e.path;
+        }
+    }
+}
+
+TEST(Scenario, TypingIntoADisabledBoxIsReported) {
+    const ScenarioResult result = runScenario({"type 1 0,5"});
+    ASSERT_EQ(result.exitCode, 0);
+    ASSERT_EQ(result.output.size(), 1u);
+    EXPECT_EQ(result.output[0].value("error").toString(), u"Text1 is disabled");
+}
+
+TEST(Scenario, AnUnknownCommandEndsWithStatusTwo) {
+    for (const char* command : {"jump 3", "select 9", "set 4 10", "drag 1 x", "dump extra"}) {
+        const ScenarioResult result = runScenario({command, "dump"});
+        EXPECT_EQ(result.exitCode, 2) << command;
+        EXPECT_TRUE(result.output.empty()) << command;
+        EXPECT_FALSE(result.errors.isEmpty()) << command;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,319 @@
+// The window under real mouse and key events: focus rules, warnings, sliders.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+#include "test_printers.h"
+#include "ui/graf_box.h"
+#include "ui/message_box.h"
+#include "ui/program.h"
+
+namespace {
+
+using ui::Efficiency;
+
+// The real window with the real message box, whose boxes are answered OK.
+class WindowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        window_ = ui::createWindow(
+            QLocale(QLocale::Hungarian, QLocale::Hungary), messages_,
+            [](const QString& message) { FAIL() << "runtime error: " << message.toStdString(); });
+        ASSERT_NE(window_, nullptr);
+        messages_.setParent(window_.get());
+        window_->show();
+        activate();
+        answerer_.setInterval(0);
+        QObject::connect(&answerer_, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                warnings_.push_back(box->text());
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer_.start();
+    }
+
+    void activate() {
+        QApplication::setActiveWindow(window_.get());
+        QApplication::processEvents();
+    }
+
+    QPoint inWindow(QWidget* widget, QPoint point) const {
+        return widget->mapTo(window_.get(), point);
+    }
+
+    void click(QWidget* widget) { click(widget, widget->rect().center()); }
+    void click(QWidget* widget, QPoint point) {
+        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                          inWindow(widget, point));
+        QApplication::processEvents();
+    }
+
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(window_->windowHandle(), k, modifiers);
+        QApplication::processEvents();
+    }
+
+    void typeInto(ui::TextBox* box, const QString& text) {
+        click(box);
+        activate();
+        box->selectAll();
+        for (const QChar ch : text) {
+            QTest::keyClick(window_->windowHandle(), ch.toLatin1());
+        }
+    }
+
+    [[nodiscard]] const ui::Controls& c() const { return window_->controls(); }
+    [[nodiscard]] QString focusName() const {
+        QWidget* focus = window_->focusWidget();
+        return focus ? focus->objectName() : QString();
+    }
+
+    ui::DesktopMessageBox messages_;
+    std::unique_ptr<Efficiency> window_;
+    QTimer answerer_;
+    std::vector<QString> warnings_;
+};
+
+TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
+    const QStringList order = {
+        "graf",      "Picture2",  "Picture3",  "HScroll3",  "HScroll2",  "HScroll1",  "Picture4",
+        "Picture10", "Picture11", "Picture12", "Picture19", "Picture18", "Picture15", "Picture14",
+        "Text4",     "Picture9",  "Picture8",  "Picture7",  "Picture6",  "Combo1",    "Picture1",
+        "Picture5",  "Picture20", "Picture21", "Picture13", "Picture16", "Picture17", "Picture22",
+        "Picture23", "Picture24", "graf"};
+    EXPECT_EQ(focusName(), "graf");
+    for (qsizetype i = 1; i < order.size(); ++i) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), order[i]) << "after " << order[i - 1].toStdString();
+    }
+    // The custom row enables the coefficient boxes, which then take their turn.
+    c().Combo1->setListIndex(rt::Integer{5});
+    window_->findChild<QWidget*>("Picture6")->setFocus(Qt::TabFocusReason);
+    for (const char* next : {"Text1", "Text2", "Text3", "Combo1"}) {
+        key(Qt::Key_Tab);
+        EXPECT_EQ(focusName(), next);
+    }
+    EXPECT_TRUE(warnings_.empty());
+}
+
+TEST_F(WindowTest, LabelsAndHiddenButtonsNeverTakeTheFocus) {
+    for (QWidget* widget :
+         {static_cast<QWidget*>(c().Label1), static_cast<QWidget*>(c().Label2),
+          static_cast<QWidget*>(c().Command1), static_cast<QWidget*>(c().Command2)}) {
+        EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus) << widget->objectName().toStdString();
+    }
+    click(c().Label9);
+    EXPECT_EQ(focusName(), "graf");
+}
+
+TEST_F(WindowTest, AClickOnAPictureEndsAnEntryWithOneWarning) {
+    typeInto(c().Text4, "abc");
+    click(window_->findChild<QWidget*>("Picture15"));
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings_[0], QStringLiteral("Adjon meg számot!"));
+    EXPECT_EQ(c().Text4->QLineEdit::text(), "1");
+    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("1"));
+}
+
+TEST_F(WindowTest, TabEndsAnEntry) {
+    typeInto(c().Text4, "150");
+    key(Qt::Key_Tab);
+    ASSERT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings_[0], QStringLiteral("A napkollektor felület 0 és 100 között kell legyen!"));
+    EXPECT_EQ(c().Text4->QLineEdit::text(), "1");
+}
+
+TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) {
+    typeInto(c().Text4, "abc");
+    ui::ScrollBar* bar = c().HScroll1;
+    click(bar, QPoint(bar->width() - 4, bar->height() / 2));  // the right arrow
+    QTest::qWait(700);  // long enough for a stuck arrow to start repeating
+    EXPECT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(bar->QScrollBar::value(), 60);
+}
+
+TEST_F(WindowTest, AClickOnASliderArrowAfterAGoodEntryMovesIt) {
+    typeInto(c().Text4, "2");
+    ui::ScrollBar* bar = c().HScroll1;
+    click(bar, QPoint(bar->width() - 4, bar->height() / 2));
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_EQ(bar->QScrollBar::value(), 61);
+    EXPECT_EQ(c().Label9->text(), QStringLiteral("61°C"));
+    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("2"));
+    // 41 K over 800 W/m2 gives the operating x 0.0512 (0.05125 to even),
+    // efficiency 0.5614 and 898 W from 2 m2.
+    EXPECT_EQ(c().Label3->text(), "898 W");
+}
+
+TEST_F(WindowTest, AnotherWindowTakingTheFocusIsNoLostFocus) {
+    typeInto(c().Text4, "abc");
+    QWidget other;
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::processEvents();
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_EQ(c().Text4->QLineEdit::text(), "abc");
+    other.hide();
+    activate();
+    EXPECT_EQ(focusName(), "Text4");
+    click(c().graf, QPoint(20, 20));
+    EXPECT_EQ(warnings_.size(), 1u);
+}
+
+struct SliderEvents {
+    std::vector<int> scrolls;
+    int changes = 0;
+};
+
+// Counts the slider's events while passing them on to the window.
+SliderEvents* countEvents(ui::ScrollBar* bar) {
+    auto* events = new SliderEvents;
+    auto scroll = bar->onScroll;
+    auto change = bar->onChange;
+    bar->onScroll = [=] {
+        events->scrolls.push_back(bar->QScrollBar::value());
+        scroll();
+    };
+    bar->onChange = [=] {
+        ++events->changes;
+        change();
+    };
+    return events;
+}
+
+TEST_F(WindowTest, SliderKeysMoveTheValueTheNaturalWay) {
+    ui::ScrollBar* bar = c().HScroll1;
+    std::unique_ptr<SliderEvents> events(countEvents(bar));
+    bar->setFocus(Qt::TabFocusReason);
+    const struct {
+        Qt::Key key;
+        int value;
+    } steps[] = {{Qt::Key_Right, 61}, {Qt::Key_Left, 60},     {Qt::Key_Down, 61},
+                 {Qt::Key_Up, 60},    {Qt::Key_PageDown, 70}, {Qt::Key_PageUp, 60},
+                 {Qt::Key_End, 250},  {Qt::Key_Home, 0}};
+    for (const auto& step : steps) {
+        key(step.key);
+        EXPECT_EQ(bar->QScrollBar::value(), step.value);
+        EXPECT_EQ(c().Label9->text(), QStringLiteral("%1°C").arg(step.value));
+        EXPECT_EQ(window_->state().collectorTemp.value(), step.value);
+    }
+    EXPECT_EQ(events->changes, 8);
+    EXPECT_TRUE(events->scrolls.empty());
+}
+
+TEST_F(WindowTest, DraggingTheThumbRaisesScrollForEachValueThenOneChange) {
+    ui::ScrollBar* bar = c().HScroll1;
+    std::unique_ptr<SliderEvents> events(countEvents(bar));
+    QPoint point = bar->thumbRect().center();
+    QTest::mousePress(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      inWindow(bar, point));
+    while (bar->QScrollBar::value() < 65) {
+        point.rx() += 1;
+        QTest::mouseMove(window_->windowHandle(), inWindow(bar, point));
+        QApplication::processEvents();
+        EXPECT_EQ(c().Label9->text(), QStringLiteral("%1°C").arg(bar->QScrollBar::value()));
+    }
+    EXPECT_EQ(events->changes, 0);
+    QTest::mouseRelease(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        inWindow(bar, point));
+    QApplication::processEvents();
+    ASSERT_FALSE(events->scrolls.empty());
+    EXPECT_TRUE(std::is_sorted(events->scrolls.begin(), events->scrolls.end()));
+    EXPECT_EQ(events->scrolls.back(), bar->QScrollBar::value());
+    EXPECT_EQ(events->changes, 1);
+    EXPECT_EQ(c().Label1->text(), "0,567");
+    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.148"));
+}
+
+TEST_F(WindowTest, TheIrradianceSliderRunsTheWholeEvaluation) {
+    ui::ScrollBar* bar = c().HScroll3;
+    bar->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_Home);
+    EXPECT_EQ(c().Label13->text(), "1 W/m2");
+    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.193"));
+    key(Qt::Key_End);
+    EXPECT_EQ(c().Label13->text(), "1300 W/m2");
+    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.133"));
+    EXPECT_EQ(c().Label1->text(), "0,567");
+}
+
+TEST_F(WindowTest, AnUntrappedRuntimeErrorIsReportedOnceAndEndsTheProgram) {
+    std::vector<QString> reports;
+    ui::DesktopMessageBox boxes;
+    auto window = ui::createWindow(QLocale(QLocale::Hungarian, QLocale::Hungary), boxes,
+                                   [&](const QString& message) { reports.push_back(message); });
+    ASSERT_NE(window, nullptr);
+    ui::ScrollBar* irradiance = window->controls().HScroll3;
+    // Below the slider's design minimum: the operating point divides by zero.
+    irradiance->setMinimum(0);
+    irradiance->setValue(0);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0], QStringLiteral("Osztás nullával"));
+    EXPECT_TRUE(window->ended());
+    irradiance->setValue(500);  // nothing runs any more
+    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_EQ(window->state().irradiance.value(), 0);
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+};
+
+TEST_F(WindowTest, ARepaintShowsTheWholeChartAndAnIdleWindowPaintsNothing) {
+    const chart::RecordingSurface& surface = c().graf->surface();
+    const auto before = surface.lines();
+    ASSERT_EQ(before.size(), 169u);  // axes, 8 + 10 ticks, 147 segments, 2 marker lines
+    c().graf->repaint();
+    EXPECT_EQ(surface.lines(), before);
+    EXPECT_EQ(surface.prints().size(), 18u);
+
+    // A window that covered the chart goes away.
+    QWidget cover(window_.get());
+    cover.setGeometry(c().graf->geometry());
+    cover.setAutoFillBackground(true);
+    cover.show();
+    QApplication::processEvents();
+    cover.hide();
+    QApplication::processEvents();
+    EXPECT_EQ(surface.lines(), before);
+    const QImage shown = c().graf->grab().toImage();
+    // A pixel of the red curve near its start: (500, 918) twips is (35, 63) px
+    // inside the border.
+    bool red = false;
+    for (int dy = -2; dy <= 2; ++dy) {
+        red = red || shown.pixelColor(2 + 34, 2 + 61 + dy) == QColor(250, 0, 0);
+    }
+    EXPECT_TRUE(red);
+
+    PaintCounter counter;
+    window_->installEventFilter(&counter);
+    for (QWidget* child : window_->findChildren<QWidget*>()) {
+        child->installEventFilter(&counter);
+    }
+    QTest::qWait(1000);
+    EXPECT_EQ(counter.paints, 0);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::setUpApplication();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,329 @@
+// Drives the real window under the offscreen platform, one command a line on
+// standard input, one JSON object a line on standard output. Test support for
+// the golden scenario tests; not installed with the program.
+//
+//   dump              the window's state
+//   select N          the user picks row N of Combo1 from its list
+//   type K TEXT       click into TextK, select all, type TEXT, click on graf
+//   set K V           HScrollK takes V as by a key or a track click
+//   drag K V          the user drags HScrollK's thumb to V
+//   paint             graf is repainted, as when a covering window goes away
+//   shot FILE         a PNG of the whole window
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "ui/graf_box.h"
+#include "ui/message_box.h"
+#include "ui/program.h"
+
+namespace {
+
+using ui::Efficiency;
+
+QString colorName(rt::Color color) {
+    return QColor(static_cast<int>(color & 0xff), static_cast<int>((color >> 8) & 0xff),
+                  static_cast<int>((color >> 16) & 0xff))
+        .name();
+}
+
+class Runner {
+public:
+    explicit Runner(Efficiency& window) : window_(window), c_(window.controls()) {
+        // Answers every message box that opens while a command runs, as the
+        // user pressing OK, and remembers what it said.
+        answerer_.setInterval(0);
+        QObject::connect(&answerer_, &QTimer::timeout, [this] { answerBox(); });
+    }
+
+    // False for an unknown command.
+    bool execute(const QString& line);
+
+private:
+    void answerBox();
+    void activate();
+    void clickAt(QWidget* widget, QPoint point);
+    void clickInside(QWidget* widget) { clickAt(widget, widget->rect().center()); }
+    ui::ScrollBar* scrollBar(int k) const;
+    ui::TextBox* textBox(int k) const;
+    void select(int row);
+    void type(int k, const QString& text);
+    void set(int k, int value);
+    void drag(int k, int value);
+    QJsonObject dump();
+    void print(const QJsonObject& object);
+
+    Efficiency& window_;
+    const ui::Controls& c_;
+    QTimer answerer_;
+    QJsonArray messages_;
+};
+
+void Runner::answerBox() {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) {
+        return;
+    }
+    int style = 0;
+    switch (box->icon()) {
+        case QMessageBox::Critical:
+            style = 16;
+            break;
+        case QMessageBox::Question:
+            style = 32;
+            break;
+        case QMessageBox::Warning:
+            style = 48;
+            break;
+        case QMessageBox::Information:
+            style = 64;
+            break;
+        case QMessageBox::NoIcon:
+            break;
+    }
+    messages_.append(
+        QJsonObject{{"title", box->windowTitle()}, {"text", box->text()}, {"style", style}});
+    box->button(QMessageBox::Ok)->click();
+}
+
+// After a message box nothing is active offscreen; a user's next click
+// would activate the window again.
+void Runner::activate() {
+    QApplication::setActiveWindow(&window_);
+    QApplication::processEvents();
+}
+
+void Runner::clickAt(QWidget* widget, QPoint point) {
+    QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      widget->mapTo(&window_, point));
+}
+
+ui::ScrollBar* Runner::scrollBar(int k) const {
+    switch (k) {
+        case 1:
+            return c_.HScroll1;
+        case 2:
+            return c_.HScroll2;
+        case 3:
+            return c_.HScroll3;
+        default:
+            return nullptr;
+    }
+}
+
+ui::TextBox* Runner::textBox(int k) const {
+    switch (k) {
+        case 1:
+            return c_.Text1;
+        case 2:
+            return c_.Text2;
+        case 3:
+            return c_.Text3;
+        case 4:
+            return c_.Text4;
+        default:
+            return nullptr;
+    }
+}
+
+void Runner::select(int row) {
+    // Open the list with a click on the box's arrow, move to the row and
+    // take it with Enter. (A click on the row right after the list opened
+    // would be ignored, as it is for a quick double click.)
+    ui::ComboBox* combo = c_.Combo1;
+    clickAt(combo, QPoint(combo->width() - 6, combo->height() / 2));
+    QAbstractItemView* list = combo->view();
+    if (!list->isVisible()) {
+        combo->showPopup();
+    }
+    list->setCurrentIndex(list->model()->index(row, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+}
+
+void Runner::type(int k, const QString& text) {
+    ui::TextBox* box = textBox(k);
+    clickInside(box);
+    activate();
+    box->selectAll();
+    if (text.isEmpty()) {
+        QTest::keyClick(box, Qt::Key_Delete);
+    }
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(box, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(box, &release);
+    }
+    clickAt(c_.graf, QPoint(c_.graf->width() / 2, c_.graf->height() / 2));
+}
+
+void Runner::set(int k, int value) {
+    ui::ScrollBar* bar = scrollBar(k);
+    bar->setFocus(Qt::MouseFocusReason);
+    activate();
+    bar->setValue(value);
+}
+
+void Runner::drag(int k, int value) {
+    ui::ScrollBar* bar = scrollBar(k);
+    const QPoint thumb = bar->thumbRect().center();
+    QTest::mousePress(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      bar->mapTo(&window_, thumb));
+    activate();
+    // A pointer on a track of ~100 pixels cannot stop at each of 250
+    // values; the thumb moves through them one by one, as a slow drag would.
+    const int step = value > bar->QScrollBar::value() ? 1 : -1;
+    for (int v = bar->QScrollBar::value(); v != value;) {
+        v += step;
+        bar->setSliderPosition(v);
+    }
+    QTest::mouseRelease(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                        bar->mapTo(&window_, bar->thumbRect().center()));
+}
+
+QJsonObject Runner::dump() {
+    const rt::NumberFormat exact{QLocale::c()};
+    const model::CollectorState& s = window_.state();
+    QJsonObject out;
+    out["Combo1"] = QJsonObject{{"ListIndex", c_.Combo1->listIndex().value()},
+                                {"Text", c_.Combo1->currentText()}};
+    for (int k = 1; k <= 4; ++k) {
+        const ui::TextBox* box = textBox(k);
+        out[QStringLiteral("Text%1").arg(k)] =
+            QJsonObject{{"Text", box->QLineEdit::text()}, {"Enabled", box->isEnabled()}};
+    }
+    const std::pair<const char*, ui::Label*> labels[] = {
+        {"Label1", c_.Label1},   {"Label2", c_.Label2},   {"Label3", c_.Label3},
+        {"Label4", c_.Label4},   {"Label9", c_.Label9},   {"Label10", c_.Label10},
+        {"Label12", c_.Label12}, {"Label13", c_.Label13},
+    };
+    for (const auto& [name, label] : labels) {
+        out[QLatin1String(name)] = label->text();
+    }
+    for (int k = 1; k <= 3; ++k) {
+        out[QStringLiteral("HScroll%1").arg(k)] = scrollBar(k)->QScrollBar::value();
+    }
+    out["state"] = QJsonObject{
+        {"collectorTemp", s.collectorTemp.value()},
+        {"ambientTemp", s.ambientTemp.value()},
+        {"irradiance", s.irradiance.value()},
+        {"stagnationX", exact.text(s.stagnationX)},
+        {"operatingX", exact.text(s.operatingX)},
+        {"eta0", exact.text(s.eta0)},
+        {"a1", exact.text(s.a1)},
+        {"a2", exact.text(s.a2)},
+        {"collectorArea", exact.text(s.collectorArea)},
+    };
+    out["messages"] = messages_;
+    messages_ = QJsonArray();
+
+    QJsonArray lines;
+    for (const chart::RecordedLine& line : c_.graf->surface().lines()) {
+        lines.append(QJsonArray{line.x1, line.y1, line.x2, line.y2, colorName(line.color)});
+    }
+    QJsonArray prints;
+    for (const chart::RecordedPrint& text : c_.graf->surface().prints()) {
+        prints.append(QJsonArray{text.x, text.y, text.text});
+    }
+    out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};
+    return out;
+}
+
+void Runner::print(const QJsonObject& object) {
+    std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << std::endl;
+}
+
+bool Runner::execute(const QString& line) {
+    // "command K rest": the rest is everything after the one blank after K.
+    const qsizetype afterCommand = line.indexOf(u' ');
+    const QString command = afterCommand < 0 ? line : line.left(afterCommand);
+    const qsizetype afterArgument = afterCommand < 0 ? -1 : line.indexOf(u' ', afterCommand + 1);
+    const QString argument =
+        afterCommand < 0
+            ? QString()
+            : line.mid(afterCommand + 1, afterArgument < 0 ? -1 : afterArgument - afterCommand - 1);
+    const QString rest = afterArgument < 0 ? QString() : line.mid(afterArgument + 1);
+    bool numeric = false;
+    const int k = argument.toInt(&numeric);
+    bool valueOk = false;
+    const int value = rest.toInt(&valueOk);
+
+    answerer_.start();
+    activate();
+    bool known = true;
+    if (command == u"dump" && argument.isEmpty()) {
+        print(dump());
+    } else if (command == u"select" && numeric && rest.isEmpty() && k >= 0 &&
+               k < c_.Combo1->count()) {
+        select(k);
+    } else if (command == u"type" && numeric && textBox(k) != nullptr) {
+        if (textBox(k)->isEnabled()) {
+            type(k, rest);
+        } else {
+            print(QJsonObject{{"error", QStringLiteral("Text%1 is disabled").arg(k)}});
+        }
+    } else if (command == u"set" && numeric && scrollBar(k) != nullptr && valueOk) {
+        set(k, value);
+    } else if (command == u"drag" && numeric && scrollBar(k) != nullptr && valueOk) {
+        drag(k, value);
+    } else if (command == u"paint" && argument.isEmpty()) {
+        c_.graf->repaint();
+    } else if (command == u"shot" && !argument.isEmpty()) {
+        window_.grab().save(line.mid(afterCommand + 1), "PNG");
+    } else {
+        known = false;
+    }
+    QApplication::processEvents();
+    answerer_.stop();
+    return known;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::setUpApplication();
+
+    ui::DesktopMessageBox messages;
+    const auto reportError = [](const QString& message) {
+        std::cout << QJsonDocument(QJsonObject{{"fatal", message}})
+                         .toJson(QJsonDocument::Compact)
+                         .toStdString()
+                  << std::endl;
+        std::exit(1);
+    };
+    const auto window = ui::createWindow(QLocale::system(), messages, reportError);
+    if (!window) {
+        return 1;
+    }
+    messages.setParent(window.get());
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    QApplication::processEvents();
+
+    Runner runner(*window);
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        const QString command = QString::fromStdString(line);
+        if (command.trimmed().isEmpty()) {
+            continue;
+        }
+        if (!runner.execute(command)) {
+            std::cerr << "efficiency-scenario: unknown command: " << line << std::endl;
+            return 2;
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,185 @@
+#include "controls.h"
+
+#include <qdrawutil.h>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QSvgRenderer>
+
+namespace ui {
+
+PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
+    : QWidget(parent), picture_(picture), border_(border) {
+    // Tab through the policy, the click by hand: Qt would otherwise hand the
+    // focus to the box when a child label that never takes it is clicked.
+    setFocusPolicy(Qt::TabFocus);
+    setAutoFillBackground(true);
+}
+
+void PictureBox::paintFrame(QPainter& painter) {
+    if (border_) {
+        qDrawWinPanel(&painter, rect(), palette(), true);
+    }
+}
+
+void PictureBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    paintFrame(painter);
+    if (picture_ == nullptr) {
+        return;
+    }
+    const qreal ratio = devicePixelRatioF();
+    if (cache_.isNull() || cache_.devicePixelRatio() != ratio) {
+        QSvgRenderer renderer{QString::fromLatin1(picture_)};
+        const QSize size = renderer.defaultSize();
+        cache_ = QPixmap(size * ratio);
+        cache_.setDevicePixelRatio(ratio);
+        cache_.fill(Qt::transparent);
+        QPainter picturePainter(&cache_);
+        renderer.render(&picturePainter, QRectF(QPointF(0, 0), size));
+    }
+    painter.drawPixmap(borderWidth(), borderWidth(), cache_);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    event->accept();
+}
+
+Label::Label(QWidget* parent, bool autoSize) : QLabel(parent), autoSize_(autoSize) {
+    setTextFormat(Qt::PlainText);
+}
+
+void Label::setCaption(const QString& caption) {
+    if (caption == QLabel::text()) {
+        return;  // an unchanged caption must not schedule a repaint
+    }
+    setText(caption);
+    if (autoSize_) {
+        adjustSize();
+    }
+}
+
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignCenter);
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    switch (event->reason()) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::OtherFocusReason:
+            if (onLostFocus) {
+                onLostFocus(event->reason());
+            }
+            break;
+        default:  // another window, a popup or a menu took the focus
+            break;
+    }
+}
+
+ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { listIndex_ = rt::Integer{-1}; });
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (qtMatchesTypedText_) {
+            return;
+        }
+        listIndex_ = rt::Integer::checked(index);
+        if (onUserPick) {
+            onUserPick();
+        }
+    });
+}
+
+void ComboBox::setListIndex(rt::Integer index) {
+    setCurrentIndex(index.value());
+    if (index.value() >= 0) {
+        setEditText(itemText(index.value()));  // also when the row was already current
+    }
+    listIndex_ = index;
+    if (onClick) {
+        onClick();
+    }
+}
+
+void ComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    qtMatchesTypedText_ = enter;
+    QComboBox::keyPressEvent(event);
+    qtMatchesTypedText_ = false;
+}
+
+void ComboBox::focusOutEvent(QFocusEvent* event) {
+    qtMatchesTypedText_ = true;
+    QComboBox::focusOutEvent(event);
+    qtMatchesTypedText_ = false;
+}
+
+ScrollBar::ScrollBar(QWidget* parent, int min, int max, int value, int smallChange, int largeChange)
+    : QScrollBar(Qt::Horizontal, parent) {
+    setRange(min, max);
+    setSingleStep(smallChange);
+    setPageStep(largeChange);
+    setValue(value);
+    setFocusPolicy(Qt::StrongFocus);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setTracking(true);
+    connect(this, &QScrollBar::sliderPressed, this,
+            [this] { valueAtPress_ = QScrollBar::value(); });
+    connect(this, &QScrollBar::valueChanged, this, [this] {
+        const auto& procedure = isSliderDown() ? onScroll : onChange;
+        if (procedure) {
+            procedure();
+        }
+    });
+    connect(this, &QScrollBar::sliderReleased, this, [this] {
+        if (QScrollBar::value() != valueAtPress_ && onChange) {
+            onChange();
+        }
+    });
+}
+
+QRect ScrollBar::thumbRect() const {
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
+}
+
+void ScrollBar::keyPressEvent(QKeyEvent* event) {
+    // Explicit, because this Qt version inverts Left and Right by default.
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Up:
+            triggerAction(SliderSingleStepSub);
+            break;
+        case Qt::Key_Right:
+        case Qt::Key_Down:
+            triggerAction(SliderSingleStepAdd);
+            break;
+        case Qt::Key_PageUp:
+            triggerAction(SliderPageStepSub);
+            break;
+        case Qt::Key_PageDown:
+            triggerAction(SliderPageStepAdd);
+            break;
+        case Qt::Key_Home:
+            triggerAction(SliderToMinimum);
+            break;
+        case Qt::Key_End:
+            triggerAction(SliderToMaximum);
+            break;
+        default:
+            QScrollBar::keyPressEvent(event);
+            return;
+    }
+    event->accept();
+}
+
+}  // namespace ui

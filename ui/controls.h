@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QWidget>
+#include <functional>
+
+#include "runtime/controls.h"
+
+// The window's controls: Qt widgets that behave like the classic controls
+// the procedures were written for, each implementing its runtime interface.
+namespace ui {
+
+// A picture box: an optional sunken border, a back colour, and a picture
+// drawn from the top-left corner of its inner area at its own pixel size,
+// clipped at the box's edges. Takes the focus by Tab and by click.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, const char* picture, bool border);
+
+    // The offset of the inner area, where children and drawing are placed.
+    [[nodiscard]] int borderWidth() const { return border_ ? 2 : 0; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void paintFrame(QPainter& painter);
+
+private:
+    const char* picture_;
+    bool border_;
+    QPixmap cache_;  // the picture rendered at the current device pixel ratio
+};
+
+class Label : public QLabel, public rt::Label {
+    Q_OBJECT
+public:
+    Label(QWidget* parent, bool autoSize);
+    void setCaption(const QString& caption) override;
+
+protected:
+    // A click on a label is the label's: its container does not take the focus.
+    void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+
+private:
+    bool autoSize_;
+};
+
+// A single-line text box. LostFocus is raised only when the focus moves to
+// another control of the window, not when another window takes it.
+class TextBox : public QLineEdit, public rt::TextBox {
+    Q_OBJECT
+public:
+    explicit TextBox(QWidget* parent);
+
+    [[nodiscard]] QString text() const override { return QLineEdit::text(); }
+    void setText(const QString& text) override { QLineEdit::setText(text); }
+    void setEnabled(bool enabled) override { QWidget::setEnabled(enabled); }
+
+    std::function<void(Qt::FocusReason)> onLostFocus;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override;
+};
+
+// An editable drop-down list. Typing never adds a row, and Click runs for
+// every pick from the list (the selected row too) and for every selection
+// made from code, before that assignment returns.
+class ComboBox : public QComboBox, public rt::ComboBox {
+    Q_OBJECT
+public:
+    explicit ComboBox(QWidget* parent);
+
+    void addItem(const QString& text) override { QComboBox::addItem(text); }
+    [[nodiscard]] rt::Integer listIndex() const override { return listIndex_; }
+    void setListIndex(rt::Integer index) override;
+
+    // The Click procedure, run as part of the selection.
+    std::function<void()> onClick;
+    // The same for the user's picks; they enter from the event loop.
+    std::function<void()> onUserPick;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    rt::Integer listIndex_{-1};
+    // Set while Qt itself selects a row whose text was typed exactly.
+    bool qtMatchesTypedText_ = false;
+};
+
+// A horizontal scroll bar. Scroll runs for each value the thumb passes while
+// it is dragged; Change after an arrow, a track click, a key or a drag.
+class ScrollBar : public QScrollBar, public rt::ScrollBar {
+    Q_OBJECT
+public:
+    ScrollBar(QWidget* parent, int min, int max, int value, int smallChange, int largeChange);
+
+    [[nodiscard]] rt::Integer value() const override {
+        return rt::Integer::checked(QScrollBar::value());
+    }
+
+    // Where the thumb is drawn, in the bar's own coordinates.
+    [[nodiscard]] QRect thumbRect() const;
+
+    std::function<void()> onChange;
+    std::function<void()> onScroll;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int valueAtPress_ = 0;
+};
+
+}  // namespace ui

@@ -1,0 +1,307 @@
+#include "efficiency_window.h"
+
+#include <QApplication>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScopedValueRollback>
+#include <QScreen>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <algorithm>
+#include <vector>
+
+#include "chart/chart_procedures.h"
+#include "control_table.h"
+#include "fonts.h"
+#include "graf_box.h"
+
+namespace ui {
+namespace {
+
+template <typename T>
+T* named(const QHash<QString, QWidget*>& widgets, const char* name) {
+    auto* widget = qobject_cast<T*>(widgets.value(QString::fromLatin1(name)));
+    Q_ASSERT_X(widget != nullptr, "Efficiency", name);
+    return widget;
+}
+
+void setBackColor(QWidget* widget, QRgb color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(color));
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void setForeColor(QWidget* widget, QRgb color) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(color));
+    widget->setPalette(palette);
+}
+
+// Eats one mouse press: the click that moved the focus out of a box whose
+// entry was refused has been answered by the warning already.
+class PressSwallower : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress) {
+            deleteLater();
+            return true;
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+// Counts the warnings so that the window knows whether one interrupted a click.
+struct Efficiency::CountingBox : rt::MessageBox {
+    explicit CountingBox(rt::MessageBox& target) : target_(target) {}
+    void show(const QString& prompt, int style, const QString& title) override {
+        ++shown;
+        target_.show(prompt, style, title);
+    }
+    int shown = 0;
+
+private:
+    rt::MessageBox& target_;
+};
+
+Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      format_(locale),
+      messageBox_(std::make_unique<CountingBox>(messageBox)),
+      reportError_(std::move(reportError)) {
+    setObjectName(QStringLiteral("Efficiency"));
+    setWindowTitle(kWindowCaption.toString());
+    setWindowIcon(QIcon(QString::fromLatin1(kIconPicture)));
+    setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+    buildControls();
+
+    collector_ = std::make_unique<model::CollectorProcedures>(
+        state_,
+        model::CollectorControls{*controls_.Combo1, *controls_.Text1, *controls_.Text2,
+                                 *controls_.Text3, *controls_.Text4, *controls_.HScroll1,
+                                 *controls_.HScroll2, *controls_.HScroll3, *controls_.Label1,
+                                 *messageBox_},
+        format_, [this] { Command2_Click(); });
+    chart_ = std::make_unique<chart::ChartProcedures>(
+        state_,
+        chart::ChartControls{controls_.graf->surface(), *controls_.Label12, *controls_.Label2,
+                             *controls_.Label3, *controls_.Label4},
+        format_);
+    wireEvents();
+}
+
+Efficiency::~Efficiency() = default;
+
+void Efficiency::buildControls() {
+    QHash<QString, QWidget*> widgets;
+    std::vector<std::pair<int, QWidget*>> tabOrder;
+    for (const ControlSpec& spec : controlTable()) {
+        QWidget* container = spec.container ? widgets.value(QString::fromLatin1(spec.container))
+                                            : static_cast<QWidget*>(this);
+        const int offset = spec.container ? static_cast<PictureBox*>(container)->borderWidth() : 0;
+        QWidget* widget = nullptr;
+        bool takesFocus = false;
+        switch (spec.kind) {
+            case Kind::PictureBox: {
+                PictureBox* box = qstrcmp(spec.name, "graf") == 0
+                                      ? new GrafBox(container, format_)
+                                      : new PictureBox(container, spec.picture, spec.border);
+                if (!spec.wording.isEmpty()) {
+                    box->setAccessibleName(spec.wording.toString());
+                }
+                widget = box;
+                takesFocus = true;
+                break;
+            }
+            case Kind::Label: {
+                auto* label = new Label(container, spec.autoSize);
+                label->setText(spec.designText.toString());
+                label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                                    Qt::AlignTop);
+                label->setAutoFillBackground(!spec.transparent);
+                widget = label;
+                break;
+            }
+            case Kind::TextBox: {
+                auto* box = new TextBox(container);
+                box->setText(spec.designText.toString());
+                widget = box;
+                takesFocus = true;
+                break;
+            }
+            case Kind::ComboBox: {
+                auto* combo = new ComboBox(container);
+                combo->setEditText(spec.designText.toString());
+                widget = combo;
+                takesFocus = true;
+                break;
+            }
+            case Kind::ScrollBar:
+                widget = new ScrollBar(container, spec.range.min, spec.range.max, spec.range.value,
+                                       spec.range.smallChange, spec.range.largeChange);
+                takesFocus = true;
+                break;
+            case Kind::CommandButton: {
+                auto* button = new QPushButton(spec.designText.toString(), container);
+                button->setFocusPolicy(Qt::NoFocus);
+                widget = button;
+                break;
+            }
+        }
+        widget->setObjectName(QString::fromLatin1(spec.name));
+        widget->setFont(fontFor(spec.font));
+        widget->setGeometry(toPixels(spec.place).translated(offset, offset));
+        if (spec.backColor != 0) {
+            setBackColor(widget, spec.backColor);
+        }
+        if (spec.foreColor != 0) {
+            setForeColor(widget, spec.foreColor);
+        }
+        if (spec.autoSize) {
+            widget->adjustSize();
+        }
+        widget->setVisible(!spec.hidden);
+        widgets.insert(widget->objectName(), widget);
+        if (takesFocus) {
+            tabOrder.emplace_back(spec.tabIndex, widget);
+        }
+    }
+
+    std::sort(tabOrder.begin(), tabOrder.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        QWidget::setTabOrder(tabOrder[i - 1].second, tabOrder[i].second);
+    }
+
+    controls_.Combo1 = named<ComboBox>(widgets, "Combo1");
+    controls_.Text1 = named<TextBox>(widgets, "Text1");
+    controls_.Text2 = named<TextBox>(widgets, "Text2");
+    controls_.Text3 = named<TextBox>(widgets, "Text3");
+    controls_.Text4 = named<TextBox>(widgets, "Text4");
+    controls_.HScroll1 = named<ScrollBar>(widgets, "HScroll1");
+    controls_.HScroll2 = named<ScrollBar>(widgets, "HScroll2");
+    controls_.HScroll3 = named<ScrollBar>(widgets, "HScroll3");
+    controls_.Label1 = named<Label>(widgets, "Label1");
+    controls_.Label2 = named<Label>(widgets, "Label2");
+    controls_.Label3 = named<Label>(widgets, "Label3");
+    controls_.Label4 = named<Label>(widgets, "Label4");
+    controls_.Label9 = named<Label>(widgets, "Label9");
+    controls_.Label10 = named<Label>(widgets, "Label10");
+    controls_.Label12 = named<Label>(widgets, "Label12");
+    controls_.Label13 = named<Label>(widgets, "Label13");
+    controls_.graf = named<GrafBox>(widgets, "graf");
+    controls_.Command1 = named<QPushButton>(widgets, "Command1");
+    controls_.Command2 = named<QPushButton>(widgets, "Command2");
+    controls_.graf->setFocus(Qt::OtherFocusReason);  // the first in the tab order
+}
+
+void Efficiency::wireEvents() {
+    const Controls& c = controls_;
+    c.Combo1->onClick = [this] { collector_->Combo1_Click(); };
+    c.Combo1->onUserPick = [this] { run([this] { collector_->Combo1_Click(); }); };
+
+    const std::pair<TextBox*, model::EntryBox> boxes[] = {
+        {c.Text1, model::EntryBox::Eta0},
+        {c.Text2, model::EntryBox::A1},
+        {c.Text3, model::EntryBox::A2},
+        {c.Text4, model::EntryBox::CollectorArea},
+    };
+    for (const auto& [box, entry] : boxes) {
+        box->onLostFocus = [this, entry = entry](Qt::FocusReason reason) {
+            textLostFocus(entry, reason);
+        };
+    }
+
+    c.HScroll1->onChange = [this] { run([this] { HScroll1_Change(); }); };
+    c.HScroll1->onScroll = [this] { run([this] { HScroll1_Scroll(); }); };
+    c.HScroll2->onChange = [this] { run([this] { HScroll2_Change(); }); };
+    c.HScroll2->onScroll = [this] { run([this] { HScroll2_Scroll(); }); };
+    c.HScroll3->onChange = [this] { run([this] { HScroll3_Change(); }); };
+    c.HScroll3->onScroll = [this] { run([this] { HScroll3_Scroll(); }); };
+
+    c.graf->onPaint = [this] { run([this] { chart_->graf_Paint(); }); };
+    connect(c.Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
+    connect(c.Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
+}
+
+bool Efficiency::load() {
+    run([this] { Form_Load(); });
+    return !ended_;
+}
+
+void Efficiency::Command1_Click() {
+    collector_->Command1_Click();
+}
+
+void Efficiency::Command2_Click() {
+    chart_->Command2_Click();
+}
+
+void Efficiency::textLostFocus(model::EntryBox box, Qt::FocusReason reason) {
+    if (inLostFocus_) {
+        return;  // focus moves caused by the warning box itself
+    }
+    const QScopedValueRollback guard(inLostFocus_, true);
+    const int warningsBefore = messageBox_->shown;
+    run([this, box] { collector_->Text_LostFocus(box); });
+    if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
+        swallowNextMousePress();
+    }
+}
+
+void Efficiency::swallowNextMousePress() {
+    auto* swallower = new PressSwallower(qApp);
+    qApp->installEventFilter(swallower);
+    // The press is being delivered right now; never wait for a later one.
+    QTimer::singleShot(0, swallower, &QObject::deleteLater);
+}
+
+void Efficiency::run(const std::function<void()>& procedure) {
+    if (ended_) {
+        return;
+    }
+    try {
+        procedure();
+    } catch (const rt::RuntimeError& error) {
+        ended_ = true;
+        reportError_(QString::fromUtf8(error.what()));
+    } catch (const std::exception& error) {
+        ended_ = true;
+        reportError_(QString::fromUtf8(error.what()));
+    }
+}
+
+void Efficiency::paintEvent(QPaintEvent*) {
+    const qreal ratio = devicePixelRatioF();
+    if (background_.isNull() || background_.devicePixelRatio() != ratio) {
+        QSvgRenderer renderer{QString::fromLatin1(kBackgroundPicture)};
+        background_ = QPixmap(renderer.defaultSize() * ratio);
+        background_.setDevicePixelRatio(ratio);
+        QPainter picturePainter(&background_);
+        renderer.render(&picturePainter, QRectF(QPointF(0, 0), renderer.defaultSize()));
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor::fromRgb(kWindowBackColor));
+    painter.drawPixmap(0, 0, background_);
+}
+
+void Efficiency::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!centred_) {
+        centred_ = true;
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+}
+
+}  // namespace ui

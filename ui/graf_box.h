@@ -1,0 +1,32 @@
+#pragma once
+
+#include <functional>
+
+#include "chart/recording_surface.h"
+#include "controls.h"
+
+namespace ui {
+
+// The chart surface. A chart run records into a display list; the box paints
+// that list whenever Qt asks, first running its Paint procedure like any
+// classic surface that keeps no image of its own.
+class GrafBox : public PictureBox {
+    Q_OBJECT
+public:
+    GrafBox(QWidget* parent, const rt::NumberFormat& format);
+
+    [[nodiscard]] chart::RecordingSurface& surface() { return surface_; }
+    [[nodiscard]] const chart::RecordingSurface& surface() const { return surface_; }
+
+    // The Paint procedure, run at the start of every repaint.
+    std::function<void()> onPaint;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    chart::RecordingSurface surface_;
+    bool painting_ = false;
+};
+
+}  // namespace ui
