@@ -33,6 +33,23 @@ QJsonValue warning(const char* text, int count = 1) {
 
 const QJsonValue kNoMessages = QJsonArray{};
 
+// A line of the chart as the dump lists it: single-precision end points.
+QJsonValue line(double x1, double y1, double x2, double y2, const char* color) {
+    const auto single = [](double v) { return static_cast<double>(static_cast<float>(v)); };
+    return QJsonArray{single(x1), single(y1), single(x2), single(y2), color};
+}
+
+QJsonValue printed(double x, double y, const char* text) {
+    return QJsonArray{static_cast<double>(static_cast<float>(x)),
+                      static_cast<double>(static_cast<float>(y)), text};
+}
+
+constexpr const char* kBlack = "#000000";
+constexpr const char* kRed = "#fa0000";
+constexpr const char* kGreen = "#00c800";
+// In the start state's chart, lines 0 and 1 are the axes, 2 to 9 the eight
+// x ticks, 10 to 19 the y ticks, 20 to 166 the curve and 167, 168 the marker.
+
 std::vector<Golden> goldens() {
     return {
         {"start-up",
@@ -149,6 +166,73 @@ std::vector<Golden> goldens() {
         {"a good area is taken over",
          {"type 4 2,5"},
          {{"Text4/Text", "2,5"}, {"state/collectorArea", "2.5"}}},
+        {"the start state's chart",
+         {},
+         {{"state/operatingX", "0.05"},
+          {"Label12", "0,05"},
+          {"Label2", "56,7 %"},
+          {"Label3", "454 W"},
+          {"Label4", "454 W/m2"},
+          {"chart/lines/0", line(500, 100, 500, 4500, kBlack)},
+          {"chart/lines/1", line(300, 4150, 7800, 4150, kBlack)},
+          {"chart/lines/9",
+           line(500 + 7000 * 0.16 / 0.148, 4150, 500 + 7000 * 0.16 / 0.148, 4250, kBlack)},
+          {"chart/lines/19", line(400, 100, 500, 100, kBlack)},
+          {"chart/lines/20", line(547, 935, 500, 918, kRed)},
+          {"chart/lines/166", line(7453, 4171, 7405, 4144, kRed)},
+          {"chart/lines/167",
+           line(500 + 7000 * 0.05 / 0.148, 4150, 500 + 7000 * 0.05 / 0.148, 1851.625, kGreen)},
+          {"chart/lines/168", line(500 + 7000 * 0.05 / 0.148, 1851.625, 500, 1851.625, kGreen)},
+          {"chart/lines/169", QJsonValue::Undefined},
+          {"chart/prints/0", printed(500 + 7000 * 0.02 / 0.148 - 150, 4300, "0,02")},
+          {"chart/prints/7", printed(500 + 7000 * 0.16 / 0.148 - 150, 4300, "0,16")},
+          {"chart/prints/8", printed(100, 3645, "0,1")},
+          {"chart/prints/17", printed(100, 0, "1")}}},
+        {"a hot collector: the operating point lies beyond the curve",
+         {"set 1 150"},
+         {{"Label9", QStringLiteral("150°C")},
+          {"state/collectorTemp", 150},
+          {"state/operatingX", "0.1625"},
+          {"Label12", "0,162"},
+          {"Label2", "0 %"},
+          {"Label3", "0 W"},
+          {"Label4", "0 W/m2"},
+          {"Label1", "0,567"},
+          {"state/stagnationX", "0.148"},
+          {"chart/lines/167", line(7500, 4150, 7500, 4150, kGreen)},
+          {"chart/lines/168", line(7500, 4150, 500, 4150, kGreen)}}},
+        {"twice the area doubles the output only",
+         {"type 4 2"},
+         {{"Label3", "908 W"}, {"Label2", "56,7 %"}, {"Label4", "454 W/m2"}}},
+        {"a cold collector: the marker sits on the axis at eta0",
+         {"set 1 10"},
+         {{"Label9", QStringLiteral("10°C")},
+          {"state/operatingX", "-0.0125"},
+          {"Label12", "-0,013"},
+          {"Label2", "79,8 %"},
+          {"Label4", "638 W/m2"},
+          {"chart/lines/167", line(500, 4150, 500, 918.1, kGreen)}}},
+        {"the ambient slider at its minimum",
+         {"set 2 -30"},
+         {{"Label10", QStringLiteral("-30°C")}, {"state/ambientTemp", -30}}},
+        {"dragging the collector temperature moves only the operating point",
+         {"drag 1 65"},
+         {{"HScroll1", 65},
+          {"Label9", QStringLiteral("65°C")},
+          {"state/collectorTemp", 65},
+          {"Label1", "0,567"},
+          {"state/stagnationX", "0.148"}}},
+        {"the irradiance at its minimum",
+         {"drag 3 1"},
+         {{"Label13", "1 W/m2"}, {"state/irradiance", 1}, {"state/stagnationX", "0.193"}}},
+        {"the irradiance at its maximum",
+         {"set 3 1300"},
+         {{"Label13", "1300 W/m2"}, {"state/stagnationX", "0.133"}, {"Label1", "0,567"}}},
+        {"a repaint draws the same chart",
+         {"paint"},
+         {{"chart/lines/20", line(547, 935, 500, 918, kRed)},
+          {"chart/lines/168", line(500 + 7000 * 0.05 / 0.148, 1851.625, 500, 1851.625, kGreen)},
+          {"chart/prints/17", printed(100, 0, "1")}}},
         {"typing into a disabled box changes nothing",
          {"type 2 7"},
          {{"Text2/Text", "4,17"}, {"state/a1", "4.17"}}},
