@@ -82,6 +82,10 @@ private:
     void HScroll3_Scroll();
     void textLostFocus(model::EntryBox box, Qt::FocusReason reason);
 
+    // A slider's value into its variable and, followed by the unit, its label.
+    void takeSliderValue(const ScrollBar& slider, rt::Integer& variable, Label& label,
+                         const QString& unit);
+
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.
     void run(const std::function<void()>& procedure);

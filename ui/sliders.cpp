@@ -5,9 +5,15 @@
 
 namespace ui {
 
+void Efficiency::takeSliderValue(const ScrollBar& slider, rt::Integer& variable, Label& label,
+                                 const QString& unit) {
+    variable = slider.value();
+    label.setCaption(format_.text(slider.value()) + unit);
+}
+
 void Efficiency::HScroll1_Change() {
-    state_.collectorTemp = controls_.HScroll1->value();
-    controls_.Label9->setCaption(format_.text(controls_.HScroll1->value()) + QStringLiteral("°C"));
+    takeSliderValue(*controls_.HScroll1, state_.collectorTemp, *controls_.Label9,
+                    QStringLiteral("°C"));
     Command2_Click();
 }
 
@@ -16,8 +22,8 @@ void Efficiency::HScroll1_Scroll() {
 }
 
 void Efficiency::HScroll2_Change() {
-    state_.ambientTemp = controls_.HScroll2->value();
-    controls_.Label10->setCaption(format_.text(controls_.HScroll2->value()) + QStringLiteral("°C"));
+    takeSliderValue(*controls_.HScroll2, state_.ambientTemp, *controls_.Label10,
+                    QStringLiteral("°C"));
     Command2_Click();
 }
 
@@ -26,9 +32,8 @@ void Efficiency::HScroll2_Scroll() {
 }
 
 void Efficiency::HScroll3_Change() {
-    state_.irradiance = controls_.HScroll3->value();
-    controls_.Label13->setCaption(format_.text(controls_.HScroll3->value()) +
-                                  QStringLiteral(" W/m2"));
+    takeSliderValue(*controls_.HScroll3, state_.irradiance, *controls_.Label13,
+                    QStringLiteral(" W/m2"));
     Command1_Click();
 }
 
