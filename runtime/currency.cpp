@@ -33,6 +33,24 @@ Wide divideHalfEven(Wide numerator, Wide denominator) {
 }  // namespace
 
 Currency Currency::fromDouble(double value) {
+    // The double product with 10000 is exact enough unless it lands on a
+    // half: every half below 2^52 is a double itself, so no half can lie
+    // strictly between the exact product and its nearest double. The
+    // evaluation converts thousands of products a run, hence this path.
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e11) {
+        const double scaled = magnitude * kScale;
+        const auto whole = static_cast<std::int64_t>(scaled);
+        const double fraction = scaled - static_cast<double>(whole);  // exact
+        if (fraction != 0.5) {
+            const std::int64_t units = whole + (fraction > 0.5 ? 1 : 0);
+            return Currency(value < 0 ? -units : units);
+        }
+    }
+    return exactFromDouble(value);
+}
+
+Currency Currency::exactFromDouble(double value) {
     if (!std::isfinite(value) || std::fabs(value) >= 0x1p63) {
         throw RuntimeError(ErrorKind::Overflow);
     }

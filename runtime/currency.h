@@ -88,6 +88,9 @@ public:
 private:
     constexpr explicit Currency(std::int64_t units) : units_(units) {}
 
+    // The same conversion through 128-bit integers, for the halves.
+    [[nodiscard]] static Currency exactFromDouble(double value);
+
     std::int64_t units_ = 0;
 };
 

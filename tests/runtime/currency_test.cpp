@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace {
@@ -69,6 +70,32 @@ TEST(Currency, FromDoubleKeepsTheExactProductWhereTheDoubleProductWouldRound) {
     EXPECT_EQ(Currency::fromDouble(0.00035).raw(), 3);
     ASSERT_EQ(0.00025 * 10000.0, 2.5);
     EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 3);
+}
+
+TEST(Currency, FromDoubleAgreesWithAnExtendedPrecisionReference) {
+    // x86-64's long double holds value * 10000 exactly (63 of its 64 bits).
+    const auto reference = [](double value) {
+        return static_cast<std::int64_t>(
+            std::nearbyint(static_cast<long double>(value) * 10000.0L));
+    };
+    std::mt19937_64 random(20261208);
+    std::uniform_int_distribution<std::int64_t> units(-2'000'000'000'000, 2'000'000'000'000);
+    std::uniform_int_distribution<int> ulps(-3, 3);
+    std::uniform_int_distribution<int> exponent(-30, 40);
+    for (int i = 0; i < 200000; ++i) {
+        // Values near a half unit, where the double product is most often off,
+        // and values of any magnitude.
+        double value = (static_cast<double>(units(random)) + 0.5) / 10000.0;
+        for (int u = ulps(random); u != 0; u += u > 0 ? -1 : 1) {
+            value = std::nextafter(value, u > 0 ? 1e300 : -1e300);
+        }
+        const double any = std::ldexp(static_cast<double>(units(random)), exponent(random));
+        for (double v : {value, any}) {
+            if (std::fabs(v) < 9e14) {
+                ASSERT_EQ(Currency::fromDouble(v).raw(), reference(v)) << std::hexfloat << v;
+            }
+        }
+    }
 }
 
 TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
