@@ -12,18 +12,31 @@ namespace chart {
 namespace {
 
 constexpr qreal kTwipsPerPixel = 15.0;
+// Enough for every tick value the chart can print, with room to spare.
+constexpr qsizetype kMaxLayouts = 512;
 
 QColor toQColor(rt::Color color) {
     return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
                   static_cast<int>((color >> 16) & 0xFFu));
 }
 
+QPointF toPixels(float x, float y) {
+    return {x / kTwipsPerPixel, y / kTwipsPerPixel};
+}
+
+}  // namespace
+
 // Paints one display list: lines and texts in their recorded order, keeping
-// the pen and the font until they change.
+// the pen and the font until they change. Coordinates are converted to
+// pixels here rather than through a scaled painter, which would send every
+// wide line through the general stroker.
 class ListPainter {
 public:
-    ListPainter(QPainter& painter, const QFont& surfaceFont)
-        : painter_(painter), surfaceFont_(surfaceFont), textPen_(painter.pen()) {}
+    ListPainter(QPainter& painter, ChartPainter& layouts, const QFont& surfaceFont)
+        : painter_(painter),
+          layouts_(layouts),
+          surfaceFont_(surfaceFont),
+          textPen_(painter.pen()) {}
 
     void drawLines(std::span<const RecordedLine> lines) {
         // Runs of one pen go to the paint engine in batches.
@@ -34,7 +47,7 @@ public:
                 flush(batch, count);
                 usePen(line.color, line.width);
             }
-            batch[count++] = QLineF(line.x1, line.y1, line.x2, line.y2);
+            batch[count++] = QLineF(toPixels(line.x1, line.y1), toPixels(line.x2, line.y2));
             if (count == batch.size()) {
                 flush(batch, count);
             }
@@ -46,14 +59,13 @@ public:
         if (!hasFont_ || print.fontName != fontName_) {
             useFont(print.fontName);
         }
-        // Texts keep their size in pixels: undo the twips scale around each.
-        painter_.save();
-        painter_.translate(print.x, print.y);
-        painter_.scale(kTwipsPerPixel, kTwipsPerPixel);
-        painter_.setFont(font_);
-        painter_.setPen(textPen_);
-        painter_.drawText(QPointF(0.0, ascent_), print.text);
-        painter_.restore();
+        if (!textPenSet_) {
+            painter_.setPen(textPen_);
+            textPenSet_ = true;
+            hasPen_ = false;
+        }
+        // QStaticText places the top of the text's line at the point.
+        painter_.drawStaticText(toPixels(print.x, print.y), layouts_.layout(print.text, font_));
     }
 
 private:
@@ -66,11 +78,11 @@ private:
 
     void usePen(rt::Color color, int width) {
         hasPen_ = true;
+        textPenSet_ = false;
         penColor_ = color;
         penWidth_ = width;
         // Square caps close the joints between the curve's short segments.
-        painter_.setPen(QPen(toQColor(color), width * kTwipsPerPixel, Qt::SolidLine, Qt::SquareCap,
-                             Qt::MiterJoin));
+        painter_.setPen(QPen(toQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     }
 
     void useFont(const QString& name) {
@@ -80,28 +92,42 @@ private:
         if (!name.isEmpty()) {
             font_.setFamily(name);
         }
-        ascent_ = QFontMetricsF(font_, painter_.device()).ascent();
+        painter_.setFont(font_);
     }
 
     QPainter& painter_;
+    ChartPainter& layouts_;
     const QFont& surfaceFont_;
     QPen textPen_;
+    bool textPenSet_ = false;
     bool hasPen_ = false;
     rt::Color penColor_ = 0;
     int penWidth_ = 0;
     bool hasFont_ = false;
     QString fontName_;
     QFont font_;
-    qreal ascent_ = 0.0;
 };
 
-}  // namespace
+const QStaticText& ChartPainter::layout(const QString& text, const QFont& font) {
+    if (font != layoutFont_ || layouts_.size() >= kMaxLayouts) {
+        layouts_.clear();
+        layoutFont_ = font;
+    }
+    auto found = layouts_.find(text);
+    if (found == layouts_.end()) {
+        QStaticText layout(text);
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        found = layouts_.insert(text, layout);
+    }
+    return *found;
+}
 
-void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont) {
+void ChartPainter::paint(QPainter& painter, const RecordingSurface& list,
+                         const QFont& surfaceFont) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.scale(1.0 / kTwipsPerPixel, 1.0 / kTwipsPerPixel);
-    ListPainter paint(painter, surfaceFont);
+    ListPainter paint(painter, *this, surfaceFont);
     const std::span<const RecordedLine> lines(list.lines());
     std::size_t drawn = 0;
     for (const RecordedPrint& print : list.prints()) {
@@ -111,6 +137,10 @@ void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFo
     }
     paint.drawLines(lines.subspan(drawn));
     painter.restore();
+}
+
+void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont) {
+    ChartPainter().paint(painter, list, surfaceFont);
 }
 
 }  // namespace chart

@@ -1,19 +1,38 @@
 #pragma once
 
 #include <QFont>
+#include <QHash>
 #include <QPainter>
+#include <QStaticText>
 
 #include "recording_surface.h"
 
 namespace chart {
 
-// Paints a recorded chart with the painter's origin at the top-left corner of
+// Paints recorded charts with the painter's origin at the top-left corner of
 // the surface's inner area, 15 twips to the device-independent pixel. Lines
 // are crisp (no antialiasing) and DrawWidth pixels wide at any device pixel
 // ratio. A text's top-left corner sits at its recorded position; it is drawn
 // in the painter's pen colour on entry (the surface's text colour), in
 // `surfaceFont` or, when a font name was assigned, in that family at the
 // surface font's size. The background is the caller's.
+//
+// The painter keeps the glyph layouts of the texts it has drawn: the same
+// tick values come back in every paint, and laying them out again would
+// cost more than all the lines.
+class ChartPainter {
+public:
+    void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
+
+private:
+    friend class ListPainter;
+    [[nodiscard]] const QStaticText& layout(const QString& text, const QFont& font);
+
+    QFont layoutFont_;
+    QHash<QString, QStaticText> layouts_;
+};
+
+// The same with no layouts kept, for a one-off paint.
 void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
 
 }  // namespace chart

@@ -187,6 +187,7 @@ void Runner::drag(int k, int value) {
     for (int v = bar->QScrollBar::value(); v != value;) {
         v += step;
         bar->setSliderPosition(v);
+        QApplication::processEvents();  // painted before the pointer moves on
     }
     QTest::mouseRelease(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                         bar->mapTo(&window_, bar->thumbRect().center()));

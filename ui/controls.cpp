@@ -152,6 +152,17 @@ QRect ScrollBar::thumbRect() const {
     return style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider, this);
 }
 
+void ScrollBar::sliderChange(SliderChange change) {
+    // A value that leaves the thumb on the same pixels looks the same: while
+    // a long range is dragged most values do, and the bar would repaint
+    // (gradients and all) for nothing on every Scroll event.
+    if (change == SliderValueChange && thumbRect() == paintedThumb_ && isVisible()) {
+        return;
+    }
+    paintedThumb_ = thumbRect();
+    QScrollBar::sliderChange(change);
+}
+
 void ScrollBar::keyPressEvent(QKeyEvent* event) {
     // Explicit, because this Qt version inverts Left and Right by default.
     switch (event->key()) {

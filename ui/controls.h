@@ -114,9 +114,11 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void sliderChange(SliderChange change) override;
 
 private:
     int valueAtPress_ = 0;
+    QRect paintedThumb_;  // where the last repaint put the thumb
 };
 
 }  // namespace ui

@@ -3,8 +3,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 
-#include "chart/chart_painter.h"
-
 namespace ui {
 
 GrafBox::GrafBox(QWidget* parent, const rt::NumberFormat& format)
@@ -28,7 +26,7 @@ void GrafBox::paintEvent(QPaintEvent*) {
     const int border = borderWidth();
     painter.setClipRect(rect().adjusted(border, border, -border, -border));
     painter.translate(border, border);
-    chart::paintDisplayList(painter, surface_, font());
+    painter_.paint(painter, surface_, font());
 }
 
 }  // namespace ui

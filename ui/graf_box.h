@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "chart/chart_painter.h"
 #include "chart/recording_surface.h"
 #include "controls.h"
 
@@ -26,6 +27,7 @@ protected:
 
 private:
     chart::RecordingSurface surface_;
+    chart::ChartPainter painter_;
     bool painting_ = false;
 };
 

@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+"""Runs every performance measurement in one go and prints the README table.
+
+Usage: bench/report.py BUILD_DIR SCENARIO_RUNNER
+"""
+import json
+import os
+import platform
+import statistics
+import subprocess
+import sys
+import time
+
+build, runner = sys.argv[1], sys.argv[2]
+bench = os.path.join(build, "bench")
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LANG="hu_HU.UTF-8")
+
+
+def benchmarks(scale, pattern):
+    out = subprocess.run(
+        [os.path.join(bench, "efficiency_bench"), "--benchmark_format=json",
+         "--benchmark_repetitions=7", "--benchmark_report_aggregates_only=true",
+         "--benchmark_min_time=0.3", f"--benchmark_filter={pattern}"],
+        env=dict(env, QT_SCALE_FACTOR=str(scale)), capture_output=True, text=True, check=True)
+    medians = {}
+    for b in json.loads(out.stdout)["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            medians[b["run_name"]] = b["real_time"]  # microseconds
+    return medians
+
+
+def runner_seconds(commands, runs=7):
+    times = []
+    for _ in range(runs):
+        start = time.monotonic()
+        subprocess.run([runner], input=commands, env=env, capture_output=True, text=True,
+                       check=True)
+        times.append(time.monotonic() - start)
+    return statistics.median(times)
+
+
+scale1 = benchmarks(1, ".")
+scale2 = benchmarks(2, "ScrollEndToEnd")
+startup = json.loads(subprocess.run(
+    [os.path.join(bench, "startup_driver"), os.path.join(bench, "startup_efficiency"),
+     os.path.join(bench, "startup_bare"), "31"],
+    env=env, capture_output=True, text=True, check=True).stdout)
+no_drag = runner_seconds("set 3 1\n")
+drag = runner_seconds("set 3 1\ndrag 3 1300\n")
+
+cpu = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
+            if line.startswith("model name")), platform.processor())
+print(f"Measured on {cpu}, {os.cpu_count()} cores, Linux {platform.release()}, "
+      f"Qt offscreen platform, release build; medians of 7 repetitions.\n")
+print("| case | start state (148 points) | worst case (1,251 points) |")
+print("|---|---|---|")
+
+
+def row(label, key0, key1, source=scale1, unit="µs"):
+    print(f"| {label} | {source[key0]:.1f} {unit} | {source[key1]:.1f} {unit} |")
+
+
+row("evaluation alone", "Evaluation/worst:0", "Evaluation/worst:1")
+row("one chart run, recorded", "ChartRun/worst:0", "ChartRun/worst:1")
+for s in (1, 2):
+    row(f"painting the recording, scale {s}", f"PaintRecorded/worst:0/scale:{s}",
+        f"PaintRecorded/worst:1/scale:{s}")
+    row(f"floor: QPainter alone, scale {s}", f"Floor/worst:0/scale:{s}", f"Floor/worst:1/scale:{s}")
+for s, source in ((1, scale1), (2, scale2)):
+    row(f"end to end: one Scroll event, scale {s}", "ScrollEndToEnd/worst:0",
+        "ScrollEndToEnd/worst:1", source)
+for s, source in ((1, scale1), (2, scale2)):
+    r0 = source["ScrollEndToEnd/worst:0"] / scale1[f"Floor/worst:0/scale:{s}"]
+    r1 = source["ScrollEndToEnd/worst:1"] / scale1[f"Floor/worst:1/scale:{s}"]
+    print(f"| end to end / floor, scale {s} (target ≤ 2) | {r0:.2f} | {r1:.2f} |")
+
+print()
+print("| start-up (process start to first painted frame) | time | peak memory |")
+print("|---|---|---|")
+print(f"| the program | {startup['program_ms']:.1f} ms | {startup['program_kb'] / 1024:.1f} MiB |")
+print(f"| bare Qt window, one painted child | {startup['bare_ms']:.1f} ms | "
+      f"{startup['bare_kb'] / 1024:.1f} MiB |")
+print(f"| ratio (target ≤ 1.5) | {startup['program_ms'] / startup['bare_ms']:.2f} | "
+      f"{startup['program_kb'] / startup['bare_kb']:.2f} |")
+print()
+print(f"Dragging HScroll3 from 1 to 1300 through the scenario runner (1,299 Scroll events, "
+      f"each painted): {drag:.2f} s against {no_drag:.2f} s without the drag, "
+      f"{drag - no_drag:.2f} s more (target < 1.5 s).")

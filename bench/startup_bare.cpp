@@ -1,0 +1,34 @@
+// A bare Qt Widgets window of the program's size with one painted child,
+// ending at its first painted frame: the yardstick for start-up.
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
+
+#include "first_frame.h"
+
+namespace {
+
+class Painted : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawLine(0, 0, width(), height());
+    }
+};
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setFixedSize(968, 591);
+    Painted child(&window);
+    child.setGeometry(414, 21, 538, 331);
+    FirstFrame probe(window);
+    window.show();
+    return QApplication::exec();
+}
