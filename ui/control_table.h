@@ -60,7 +60,6 @@ inline constexpr int kClientHeightTwips = 8865;
 inline constexpr QRgb kWindowBackColor = 0xffffc080;  // (255, 192, 128)
 inline constexpr QStringView kWindowCaption = u"Helitra - Efficiency";
 inline constexpr const char* kBackgroundPicture = ":/pictures/background.svg";
-inline constexpr const char* kIconPicture = ":/pictures/icon.svg";
 
 // Twips to device-independent pixels; Qt's own scaling serves larger screens.
 inline constexpr int kTwipsPerPixel = 15;

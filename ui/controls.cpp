@@ -23,6 +23,33 @@ void PictureBox::paintFrame(QPainter& painter) {
     }
 }
 
+namespace {
+
+// The picture as pixels at the given device pixel ratio: rendered ahead at
+// 1x and 2x, rendered here from the SVG at any other ratio.
+QPixmap pictureAt(const char* picture, qreal ratio) {
+    const QString svg = QString::fromLatin1(picture);
+    if (ratio == 1.0 || ratio == 2.0) {
+        const QString name = svg.section(u'/', -1).section(u'.', 0, 0);
+        QPixmap ready(
+            QStringLiteral(":/rendered/%1@%2x.png").arg(name).arg(static_cast<int>(ratio)));
+        if (!ready.isNull()) {
+            ready.setDevicePixelRatio(ratio);
+            return ready;
+        }
+    }
+    QSvgRenderer renderer{svg};
+    const QSize size = renderer.defaultSize();
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    return pixmap;
+}
+
+}  // namespace
+
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     paintFrame(painter);
@@ -31,13 +58,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     }
     const qreal ratio = devicePixelRatioF();
     if (cache_.isNull() || cache_.devicePixelRatio() != ratio) {
-        QSvgRenderer renderer{QString::fromLatin1(picture_)};
-        const QSize size = renderer.defaultSize();
-        cache_ = QPixmap(size * ratio);
-        cache_.setDevicePixelRatio(ratio);
-        cache_.fill(Qt::transparent);
-        QPainter picturePainter(&cache_);
-        renderer.render(&picturePainter, QRectF(QPointF(0, 0), size));
+        cache_ = pictureAt(picture_, ratio);
     }
     painter.drawPixmap(borderWidth(), borderWidth(), cache_);
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHash>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -57,6 +58,14 @@ protected:
 
 }  // namespace
 
+QIcon applicationIcon() {
+    QIcon icon;
+    for (int pixels : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/rendered/icon-%1.png").arg(pixels), QSize(pixels, pixels));
+    }
+    return icon;
+}
+
 // Counts the warnings so that the window knows whether one interrupted a click.
 struct Efficiency::CountingBox : rt::MessageBox {
     explicit CountingBox(rt::MessageBox& target) : target_(target) {}
@@ -78,7 +87,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
       reportError_(std::move(reportError)) {
     setObjectName(QStringLiteral("Efficiency"));
     setWindowTitle(kWindowCaption.toString());
-    setWindowIcon(QIcon(QString::fromLatin1(kIconPicture)));
+    setWindowIcon(applicationIcon());
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     buildControls();
 
@@ -278,18 +287,14 @@ void Efficiency::run(const std::function<void()>& procedure) {
     }
 }
 
-void Efficiency::paintEvent(QPaintEvent*) {
-    const qreal ratio = devicePixelRatioF();
-    if (background_.isNull() || background_.devicePixelRatio() != ratio) {
-        QSvgRenderer renderer{QString::fromLatin1(kBackgroundPicture)};
-        background_ = QPixmap(renderer.defaultSize() * ratio);
-        background_.setDevicePixelRatio(ratio);
-        QPainter picturePainter(&background_);
-        renderer.render(&picturePainter, QRectF(QPointF(0, 0), renderer.defaultSize()));
-    }
+void Efficiency::paintEvent(QPaintEvent* event) {
+    // A few flat rectangles: drawn from the vector picture on each paint,
+    // which is cheaper than keeping a window-sized pixmap.
+    static QSvgRenderer background{QString::fromLatin1(kBackgroundPicture)};
     QPainter painter(this);
+    painter.setClipRegion(event->region());
     painter.fillRect(rect(), QColor::fromRgb(kWindowBackColor));
-    painter.drawPixmap(0, 0, background_);
+    background.render(&painter, QRectF(QPointF(0, 0), background.defaultSize()));
 }
 
 void Efficiency::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QLocale>
 #include <QPushButton>
 #include <QWidget>
@@ -18,6 +19,9 @@ class ChartProcedures;
 namespace ui {
 
 class GrafBox;
+
+// The program's icon at the sizes desktops ask for.
+[[nodiscard]] QIcon applicationIcon();
 
 // The controls the procedures reach by name.
 struct Controls {
@@ -100,7 +104,6 @@ private:
     ErrorReport reportError_;
     std::unique_ptr<model::CollectorProcedures> collector_;
     std::unique_ptr<chart::ChartProcedures> chart_;
-    QPixmap background_;  // the background picture at the current pixel ratio
     bool ended_ = false;
     bool inLostFocus_ = false;
     bool centred_ = false;
