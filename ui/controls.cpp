@@ -14,7 +14,9 @@ PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
     // Tab through the policy, the click by hand: Qt would otherwise hand the
     // focus to the box when a child label that never takes it is clicked.
     setFocusPolicy(Qt::TabFocus);
-    setAutoFillBackground(true);
+    // A box with a picture paints every pixel itself from its cache.
+    setAutoFillBackground(picture_ == nullptr);
+    setAttribute(Qt::WA_OpaquePaintEvent, picture_ != nullptr);
 }
 
 void PictureBox::paintFrame(QPainter& painter) {
@@ -52,15 +54,23 @@ QPixmap pictureAt(const char* picture, qreal ratio) {
 
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paintFrame(painter);
     if (picture_ == nullptr) {
+        paintFrame(painter);
         return;
     }
+    // The picture over the back colour, composed once: the boxes on the
+    // chart are repainted with it on every slider event.
     const qreal ratio = devicePixelRatioF();
-    if (cache_.isNull() || cache_.devicePixelRatio() != ratio) {
-        cache_ = pictureAt(picture_, ratio);
+    if (cache_.isNull() || cache_.devicePixelRatio() != ratio ||
+        cache_.deviceIndependentSize() != QSizeF(size())) {
+        cache_ = QPixmap(size() * ratio);
+        cache_.setDevicePixelRatio(ratio);
+        cache_.fill(palette().color(QPalette::Window));
+        QPainter composer(&cache_);
+        paintFrame(composer);
+        composer.drawPixmap(borderWidth(), borderWidth(), pictureAt(picture_, ratio));
     }
-    painter.drawPixmap(borderWidth(), borderWidth(), cache_);
+    painter.drawPixmap(0, 0, cache_);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

@@ -9,15 +9,21 @@ GrafBox::GrafBox(QWidget* parent, const rt::NumberFormat& format)
     : PictureBox(parent, nullptr, true), surface_(format) {
     // A chart run outside painting asks for a repaint; one inside the Paint
     // procedure must not, or the box would repaint for ever.
+    // A run draws hundreds of lines; one update per run is enough.
     surface_.setChangedCallback([this] {
-        if (!painting_) {
+        if (!painting_ && !updatePending_) {
+            updatePending_ = true;
             update();
         }
     });
 }
 
 void GrafBox::paintEvent(QPaintEvent*) {
-    if (onPaint) {
+    // A paint that a chart run asked for shows that run; any other paint
+    // (the box uncovered, shown, resized) is the surface's Paint event.
+    const bool afterChartRun = updatePending_;
+    updatePending_ = false;
+    if (onPaint && !afterChartRun) {
         const QScopedValueRollback guard(painting_, true);
         onPaint();
     }

@@ -9,8 +9,9 @@
 namespace ui {
 
 // The chart surface. A chart run records into a display list; the box paints
-// that list whenever Qt asks, first running its Paint procedure like any
-// classic surface that keeps no image of its own.
+// that list whenever Qt asks. A repaint that no chart run asked for first
+// runs the Paint procedure, like any classic surface that keeps no image of
+// its own.
 class GrafBox : public PictureBox {
     Q_OBJECT
 public:
@@ -29,6 +30,7 @@ private:
     chart::RecordingSurface surface_;
     chart::ChartPainter painter_;
     bool painting_ = false;
+    bool updatePending_ = false;
 };
 
 }  // namespace ui
