@@ -5,6 +5,16 @@
 #include "message_box.h"
 #include "program.h"
 
+// The version record, kept in a section of its own where `readelf -p
+// .version_record` and package tools find it.
+[[gnu::used, gnu::section(".version_record")]] const char kVersionRecord[] =
+    "FileVersion=" EFFICIENCY_VERSION "\n"
+    "ProductVersion=" EFFICIENCY_VERSION "\n"
+    "ProductName=Project1\n"
+    "CompanyName=Helitra Kft.\n"
+    "InternalName=Helitra_Efficiency\n"
+    "DisplayVersion=1.00\n";
+
 int main(int argc, char* argv[]) {
     if (!ui::displayAvailable(argc, argv)) {
         std::fputs("efficiency: no display found (DISPLAY or WAYLAND_DISPLAY is not set)\n",

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QJsonArray>
+#include <QProcess>
 
 #include "scenario.h"
 #include "test_printers.h"
@@ -266,6 +267,48 @@ TEST(Scenario, AnUnknownCommandEndsWithStatusTwo) {
         EXPECT_TRUE(result.output.empty()) << command;
         EXPECT_FALSE(result.errors.isEmpty()) << command;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The same window under a region with a decimal point.
+TEST(Scenario, EnglishFormatShowsAndReadsADecimalPoint) {
+    const ScenarioResult result =
+        runScenario({"dump", "select 5", "type 1 0,5", "type 1 0.5", "type 4 2.5", "dump"},
+                    QStringLiteral("en_US.UTF-8"));
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    ASSERT_EQ(result.output.size(), 2u);
+    const QJsonObject& start = result.output[0];
+    EXPECT_EQ(at(start, "Text1/Text"), "0.798");
+    EXPECT_EQ(at(start, "Text2/Text"), "4.17");
+    EXPECT_EQ(at(start, "Label1"), "0.567");
+    EXPECT_EQ(at(start, "Label2"), "56.7 %");
+    EXPECT_EQ(at(start, "chart/prints/0/2"), "0.02");
+    const QJsonObject& after = result.output[1];
+    EXPECT_EQ(at(after, "messages"), warning("Adjon meg számot!"));  // "0,5" is not a number here
+    EXPECT_EQ(at(after, "state/eta0"), "0.5");
+    EXPECT_EQ(at(after, "Text1/Text"), "0.5");
+    EXPECT_EQ(at(after, "state/collectorArea"), "2.5");
+    EXPECT_EQ(at(after, "Label3"), "560 W");  // 800 W/m2 x 0.28 x 2.5 m2
+}
+
+TEST(Program, WithoutADisplayItSaysSoAndExits) {
+    QProcess program;
+    QStringList environment = QProcess::systemEnvironment();
+    environment.removeIf([](const QString& entry) {
+        return entry.startsWith(u"DISPLAY=") || entry.startsWith(u"WAYLAND_DISPLAY=") ||
+               entry.startsWith(u"QT_QPA_PLATFORM=");
+    });
+    program.setEnvironment(environment);
+    program.start(QStringLiteral(EFFICIENCY_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 1);
+    const QString errors = QString::fromUtf8(program.readAllStandardError());
+    EXPECT_EQ(errors.count(u'\n'), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(u"no display")) << errors.toStdString();
 }
 
 }  // namespace
