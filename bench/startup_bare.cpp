@@ -1,5 +1,7 @@
 // A bare Qt Widgets window of the program's size with one painted child,
-// ending at its first painted frame: the yardstick for start-up.
+// ending at its first painted frame: the yardstick for start-up. Built a
+// second time with BARE_WITH_TEXT, where the child also draws one line of
+// text, as any window with words must: that start includes the font set-up.
 #include <QApplication>
 #include <QPainter>
 #include <QWidget>
@@ -17,6 +19,9 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
         painter.drawLine(0, 0, width(), height());
+#ifdef BARE_WITH_TEXT
+        painter.drawText(10, 20, QStringLiteral("Helitra - Efficiency"));
+#endif
     }
 };
 

@@ -1,6 +1,6 @@
-// Starts each probe program many times, alternating them, and reports the
-// median time from fork to the first painted frame and the median peak
-// resident memory, as JSON on one line.
+// Starts each probe program many times, alternating them, and reports for
+// each the median time from fork to its first painted frame and the median
+// peak resident memory, as JSON on one line.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -67,26 +67,31 @@ T median(std::vector<T> values) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: startup_driver PROGRAM BARE_PROGRAM RUNS\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: startup_driver RUNS PROGRAM...\n");
         return 2;
     }
-    const int runs = std::atoi(argv[3]);
-    std::vector<double> programTimes, bareTimes;
-    std::vector<long> programMemory, bareMemory;
-    startOnce(argv[1]);  // warm the file cache for both
-    startOnce(argv[2]);
-    for (int i = 0; i < runs; ++i) {
-        const Sample program = startOnce(argv[1]);
-        const Sample bare = startOnce(argv[2]);
-        programTimes.push_back(program.milliseconds);
-        bareTimes.push_back(bare.milliseconds);
-        programMemory.push_back(program.peakKilobytes);
-        bareMemory.push_back(bare.peakKilobytes);
+    const int runs = std::atoi(argv[1]);
+    const int programs = argc - 2;
+    std::vector<std::vector<double>> times(static_cast<std::size_t>(programs));
+    std::vector<std::vector<long>> memory(static_cast<std::size_t>(programs));
+    for (int p = 0; p < programs; ++p) {
+        startOnce(argv[2 + p]);  // warm the file cache
     }
-    std::printf(
-        "{\"runs\": %d, \"program_ms\": %.2f, \"bare_ms\": %.2f, \"program_kb\": %ld, "
-        "\"bare_kb\": %ld}\n",
-        runs, median(programTimes), median(bareTimes), median(programMemory), median(bareMemory));
+    // Alternating, so that whatever else the machine does touches all alike.
+    for (int i = 0; i < runs; ++i) {
+        for (int p = 0; p < programs; ++p) {
+            const Sample sample = startOnce(argv[2 + p]);
+            times[static_cast<std::size_t>(p)].push_back(sample.milliseconds);
+            memory[static_cast<std::size_t>(p)].push_back(sample.peakKilobytes);
+        }
+    }
+    std::printf("{\"runs\": %d, \"programs\": [", runs);
+    for (int p = 0; p < programs; ++p) {
+        std::printf("%s{\"ms\": %.2f, \"kb\": %ld}", p == 0 ? "" : ", ",
+                    median(times[static_cast<std::size_t>(p)]),
+                    median(memory[static_cast<std::size_t>(p)]));
+    }
+    std::printf("]}\n");
     return 0;
 }

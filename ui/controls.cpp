@@ -1,13 +1,35 @@
 #include "controls.h"
 
 #include <qdrawutil.h>
+
 #include <QKeyEvent>
 #include <QPainter>
+#include <QResource>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QSvgRenderer>
+#include <cstdint>
+#include <cstring>
 
 namespace ui {
+
+QImage readyPicture(const QString& resource) {
+    const QResource file(resource);
+    std::uint32_t size[2] = {0, 0};
+    if (!file.isValid() || file.compressionAlgorithm() != QResource::NoCompression ||
+        file.size() < static_cast<qint64>(sizeof size)) {
+        return {};
+    }
+    std::memcpy(size, file.data(), sizeof size);
+    const qint64 bytes = static_cast<qint64>(size[0]) * size[1] * 4;
+    if (file.size() != static_cast<qint64>(sizeof size) + bytes) {
+        return {};
+    }
+    QImage image(static_cast<int>(size[0]), static_cast<int>(size[1]),
+                 QImage::Format_ARGB32_Premultiplied);
+    std::memcpy(image.bits(), file.data() + sizeof size, static_cast<std::size_t>(bytes));
+    return image;
+}
 
 PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
     : QWidget(parent), picture_(picture), border_(border) {
@@ -33,8 +55,8 @@ QPixmap pictureAt(const char* picture, qreal ratio) {
     const QString svg = QString::fromLatin1(picture);
     if (ratio == 1.0 || ratio == 2.0) {
         const QString name = svg.section(u'/', -1).section(u'.', 0, 0);
-        QPixmap ready(
-            QStringLiteral(":/rendered/%1@%2x.png").arg(name).arg(static_cast<int>(ratio)));
+        QPixmap ready = QPixmap::fromImage(readyPicture(
+            QStringLiteral(":/rendered/%1@%2x.pixels").arg(name).arg(static_cast<int>(ratio))));
         if (!ready.isNull()) {
             ready.setDevicePixelRatio(ratio);
             return ready;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -14,6 +15,10 @@
 // The window's controls: Qt widgets that behave like the classic controls
 // the procedures were written for, each implementing its runtime interface.
 namespace ui {
+
+// A picture the build rendered ahead (see tools/render_pictures.cpp), or a
+// null image when the resource is missing or not such a picture.
+[[nodiscard]] QImage readyPicture(const QString& resource);
 
 // A picture box: an optional sunken border, a back colour, and a picture
 // drawn from the top-left corner of its inner area at its own pixel size,

@@ -59,9 +59,12 @@ protected:
 }  // namespace
 
 QIcon applicationIcon() {
+    // The sizes title bars and task switchers use; QIcon decodes each file
+    // as it is added, and the large one would cost a millisecond of start-up.
     QIcon icon;
-    for (int pixels : {16, 32, 48, 256}) {
-        icon.addFile(QStringLiteral(":/rendered/icon-%1.png").arg(pixels), QSize(pixels, pixels));
+    for (int pixels : {16, 32, 48}) {
+        icon.addPixmap(QPixmap::fromImage(
+            readyPicture(QStringLiteral(":/rendered/icon-%1.pixels").arg(pixels))));
     }
     return icon;
 }

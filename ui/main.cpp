@@ -8,8 +8,10 @@
 // The version record, kept in a section of its own where `readelf -p
 // .version_record` and package tools find it.
 [[gnu::used, gnu::section(".version_record")]] const char kVersionRecord[] =
-    "FileVersion=" EFFICIENCY_VERSION "\n"
-    "ProductVersion=" EFFICIENCY_VERSION "\n"
+    "FileVersion=" EFFICIENCY_VERSION
+    "\n"
+    "ProductVersion=" EFFICIENCY_VERSION
+    "\n"
     "ProductName=Project1\n"
     "CompanyName=Helitra Kft.\n"
     "InternalName=Helitra_Efficiency\n"
