@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QSvgRenderer>
+#include <limits>
 
 namespace ui {
 
@@ -63,6 +64,9 @@ void Label::setCaption(const QString& caption) {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignCenter);
+    // QLineEdit silently cuts a text at 32767 characters, which can change
+    // its value ("0,5000...0E2" would read as 0,5); the box keeps it whole.
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {
