@@ -10,6 +10,7 @@
 #include <QSvgRenderer>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace ui {
 
@@ -116,6 +117,9 @@ void Label::setCaption(const QString& caption) {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignCenter);
+    // QLineEdit silently cuts a text at 32767 characters, which can change
+    // its value ("0,5000...0E2" would read as 0,5); the box keeps it whole.
+    setMaxLength(std::numeric_limits<int>::max());
 }
 
 void TextBox::focusOutEvent(QFocusEvent* event) {

@@ -129,6 +129,19 @@ TEST_F(WindowTest, TabEndsAnEntry) {
     EXPECT_EQ(c().Text4->QLineEdit::text(), "1");
 }
 
+TEST_F(WindowTest, ALongPastedEntryIsTakenInFull) {
+    // 50 written with 100,000 characters; cut short, it would read as 0,5.
+    const QString text = QStringLiteral("0,5") + QString(99995, u'0') + QStringLiteral("E2");
+    click(c().Text4);
+    activate();
+    c().Text4->selectAll();
+    c().Text4->insert(text);
+    EXPECT_EQ(c().Text4->QLineEdit::text().size(), text.size());
+    key(Qt::Key_Tab);
+    EXPECT_TRUE(warnings_.empty());
+    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("50"));
+}
+
 TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) {
     typeInto(c().Text4, "abc");
     ui::ScrollBar* bar = c().HScroll1;
