@@ -9,20 +9,18 @@
 //   drag K V          the user drags HScrollK's thumb to V
 //   paint             graf is repainted, as when a covering window goes away
 //   shot FILE         a PNG of the whole window
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
+#include "tools/window_driver.h"
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
@@ -37,26 +35,33 @@ QString colorName(rt::Color color) {
         .name();
 }
 
+// The message box style a box shows: 48 for a warning with one OK.
+int styleOf(QMessageBox::Icon icon) {
+    switch (icon) {
+        case QMessageBox::Critical:
+            return 16;
+        case QMessageBox::Question:
+            return 32;
+        case QMessageBox::Warning:
+            return 48;
+        case QMessageBox::Information:
+            return 64;
+        case QMessageBox::NoIcon:
+            break;
+    }
+    return 0;
+}
+
 class Runner {
 public:
-    explicit Runner(Efficiency& window) : window_(window), c_(window.controls()) {
-        // Answers every message box that opens while a command runs, as the
-        // user pressing OK, and remembers what it said.
-        answerer_.setInterval(0);
-        QObject::connect(&answerer_, &QTimer::timeout, [this] { answerBox(); });
-    }
+    explicit Runner(Efficiency& window) : window_(window), c_(window.controls()), user_(window) {}
 
     // False for an unknown command.
     bool execute(const QString& line);
 
 private:
-    void answerBox();
-    void activate();
-    void clickAt(QWidget* widget, QPoint point);
-    void clickInside(QWidget* widget) { clickAt(widget, widget->rect().center()); }
     ui::ScrollBar* scrollBar(int k) const;
     ui::TextBox* textBox(int k) const;
-    void select(int row);
     void type(int k, const QString& text);
     void set(int k, int value);
     void drag(int k, int value);
@@ -65,48 +70,8 @@ private:
 
     Efficiency& window_;
     const ui::Controls& c_;
-    QTimer answerer_;
-    QJsonArray messages_;
+    driver::WindowDriver user_;
 };
-
-void Runner::answerBox() {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) {
-        return;
-    }
-    int style = 0;
-    switch (box->icon()) {
-        case QMessageBox::Critical:
-            style = 16;
-            break;
-        case QMessageBox::Question:
-            style = 32;
-            break;
-        case QMessageBox::Warning:
-            style = 48;
-            break;
-        case QMessageBox::Information:
-            style = 64;
-            break;
-        case QMessageBox::NoIcon:
-            break;
-    }
-    messages_.append(
-        QJsonObject{{"title", box->windowTitle()}, {"text", box->text()}, {"style", style}});
-    box->button(QMessageBox::Ok)->click();
-}
-
-// After a message box nothing is active offscreen; a user's next click
-// would activate the window again.
-void Runner::activate() {
-    QApplication::setActiveWindow(&window_);
-    QApplication::processEvents();
-}
-
-void Runner::clickAt(QWidget* widget, QPoint point) {
-    QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      widget->mapTo(&window_, point));
-}
 
 ui::ScrollBar* Runner::scrollBar(int k) const {
     switch (k) {
@@ -136,42 +101,15 @@ ui::TextBox* Runner::textBox(int k) const {
     }
 }
 
-void Runner::select(int row) {
-    // Open the list with a click on the box's arrow, move to the row and
-    // take it with Enter. (A click on the row right after the list opened
-    // would be ignored, as it is for a quick double click.)
-    ui::ComboBox* combo = c_.Combo1;
-    clickAt(combo, QPoint(combo->width() - 6, combo->height() / 2));
-    QAbstractItemView* list = combo->view();
-    if (!list->isVisible()) {
-        combo->showPopup();
-    }
-    list->setCurrentIndex(list->model()->index(row, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    QApplication::processEvents();
-}
-
 void Runner::type(int k, const QString& text) {
-    ui::TextBox* box = textBox(k);
-    clickInside(box);
-    activate();
-    box->selectAll();
-    if (text.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Delete);
-    }
-    for (const QChar ch : text) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(box, &press);
-        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(box, &release);
-    }
-    clickAt(c_.graf, QPoint(c_.graf->width() / 2, c_.graf->height() / 2));
+    user_.typeInto(textBox(k), text);
+    user_.click(c_.graf);
 }
 
 void Runner::set(int k, int value) {
     ui::ScrollBar* bar = scrollBar(k);
     bar->setFocus(Qt::MouseFocusReason);
-    activate();
+    user_.activate();
     bar->setValue(value);
 }
 
@@ -180,7 +118,7 @@ void Runner::drag(int k, int value) {
     const QPoint thumb = bar->thumbRect().center();
     QTest::mousePress(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier,
                       bar->mapTo(&window_, thumb));
-    activate();
+    user_.activate();
     // A pointer on a track of ~100 pixels cannot stop at each of 250
     // values; the thumb moves through them one by one, as a slow drag would.
     const int step = value > bar->QScrollBar::value() ? 1 : -1;
@@ -226,8 +164,12 @@ QJsonObject Runner::dump() {
         {"a2", exact.text(s.a2)},
         {"collectorArea", exact.text(s.collectorArea)},
     };
-    out["messages"] = messages_;
-    messages_ = QJsonArray();
+    QJsonArray messages;
+    for (const driver::AnsweredBox& box : user_.takeAnswered()) {
+        messages.append(
+            QJsonObject{{"title", box.title}, {"text", box.text}, {"style", styleOf(box.icon)}});
+    }
+    out["messages"] = messages;
 
     QJsonArray lines;
     for (const chart::RecordedLine& line : c_.graf->surface().lines()) {
@@ -260,14 +202,13 @@ bool Runner::execute(const QString& line) {
     bool valueOk = false;
     const int value = rest.toInt(&valueOk);
 
-    answerer_.start();
-    activate();
+    user_.activate();
     bool known = true;
     if (command == u"dump" && argument.isEmpty()) {
         print(dump());
     } else if (command == u"select" && numeric && rest.isEmpty() && k >= 0 &&
                k < c_.Combo1->count()) {
-        select(k);
+        user_.pickRow(k);
     } else if (command == u"type" && numeric && textBox(k) != nullptr) {
         if (textBox(k)->isEnabled()) {
             type(k, rest);
@@ -286,7 +227,6 @@ bool Runner::execute(const QString& line) {
         known = false;
     }
     QApplication::processEvents();
-    answerer_.stop();
     return known;
 }
 

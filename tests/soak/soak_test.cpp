@@ -3,13 +3,11 @@
 //   EFFICIENCY_SOAK_SEED=N EFFICIENCY_SOAK_ACTIONS=M build/default/tests/soak_tests
 #include <gtest/gtest.h>
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <array>
 #include <cstdlib>
 #include <random>
@@ -23,6 +21,7 @@
 #include "model/presets.h"
 #include "test_printers.h"
 #include "tests/model/fake_controls.h"
+#include "tools/window_driver.h"
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
@@ -44,17 +43,8 @@ protected:
         ASSERT_NE(window_, nullptr);
         messages_.setParent(window_.get());
         window_->show();
-        activate();
-        answerer_.setInterval(0);
-        QObject::connect(&answerer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                EXPECT_EQ(box->windowTitle(), model::kEntryTitle);
-                EXPECT_EQ(box->icon(), QMessageBox::Warning);
-                warnings_.push_back(box->text());
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answerer_.start();
+        user_ = std::make_unique<driver::WindowDriver>(*window_);
+        user_->activate();
         watchEntries();
         const std::array<ui::ScrollBar*, 3> bars{c().HScroll1, c().HScroll2, c().HScroll3};
         for (std::size_t k = 0; k < bars.size(); ++k) {
@@ -68,18 +58,10 @@ protected:
 
     // After a message box nothing is active offscreen; the user's next
     // action would activate the window again.
-    void activate() {
-        QApplication::setActiveWindow(window_.get());
-        QApplication::processEvents();
-    }
-    void click(QWidget* widget, QPoint point) {
-        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          widget->mapTo(window_.get(), point));
-        QApplication::processEvents();
-    }
+    void activate() { user_->activate(); }
+    void click(QWidget* widget, QPoint point) { user_->click(widget, point); }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window_->windowHandle(), k, modifiers);
-        QApplication::processEvents();
+        user_->key(k, modifiers);
     }
     int pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
     QPoint anywhereIn(QWidget* w) { return {pick(0, w->width() - 1), pick(0, w->height() - 1)}; }
@@ -95,18 +77,21 @@ protected:
                 const model::EntryRule& rule = model::kEntryRules[k];
                 const QString text = box->QLineEdit::text();
                 const Currency before = state().*rule.field;
-                const std::size_t warningsBefore = warnings_.size();
+                const std::size_t warningsBefore = user_->answered().size();
                 original(r);
                 const auto verdict = model::checkEntry(text, rule, format());
                 const bool refused = verdict != model::EntryVerdict::Accepted;
                 entries_ += 1;
                 refused_ += refused ? 1 : 0;
-                ASSERT_EQ(warnings_.size() - warningsBefore, refused ? 1u : 0u)
+                ASSERT_EQ(user_->answered().size() - warningsBefore, refused ? 1u : 0u)
                     << "Text" << k + 1 << " lost the focus holding " << text.left(80).toStdString();
                 if (refused) {
-                    EXPECT_EQ(warnings_.back(), verdict == model::EntryVerdict::NotANumber
-                                                    ? model::kNotANumberMessage
-                                                    : rule.rangeMessage);
+                    const driver::AnsweredBox& warning = user_->answered().back();
+                    EXPECT_EQ(warning.title, model::kEntryTitle);
+                    EXPECT_EQ(warning.icon, QMessageBox::Warning);
+                    EXPECT_EQ(warning.text, verdict == model::EntryVerdict::NotANumber
+                                                ? model::kNotANumberMessage
+                                                : rule.rangeMessage);
                     EXPECT_EQ(state().*rule.field, before);
                     EXPECT_EQ(box->QLineEdit::text(), format().text(before));
                 } else {
@@ -126,8 +111,7 @@ protected:
 
     ui::DesktopMessageBox messages_;
     std::unique_ptr<ui::Efficiency> window_;
-    QTimer answerer_;
-    std::vector<QString> warnings_;
+    std::unique_ptr<driver::WindowDriver> user_;
     std::vector<QString> errors_;
     std::array<bool, 3> moved_{};  // a slider has written its label since start-up
     std::mt19937 rng_;
@@ -206,20 +190,8 @@ void Soak::typeEntry() {
         enabled[static_cast<std::size_t>(pick(0, static_cast<int>(enabled.size()) - 1))];
     const QString text = randomText();
     action_ = "type into " + box->objectName().toStdString() + ": " + text.left(40).toStdString();
-    click(box, anywhereIn(box));
-    activate();
+    user_->typeInto(box, text);
     ASSERT_TRUE(box->hasFocus());
-    box->selectAll();
-    if (text.size() > 30 || text.contains(u'\t')) {
-        box->insert(text);
-    } else if (text.isEmpty()) {
-        QTest::keyClick(box, Qt::Key_Delete);
-    } else {
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(box, &press);
-        }
-    }
     EXPECT_TRUE(box->QLineEdit::text() == text) << "the box holds " << box->QLineEdit::text().size()
                                                 << " of " << text.size() << " characters";
     switch (pick(0, 5)) {
@@ -249,15 +221,7 @@ void Soak::pickRow() {
     const int row = pick(0, 1) == 0 ? last : pick(0, last);
     action_ = "pick row " + std::to_string(row);
     ui::ComboBox* combo = c().Combo1;
-    click(combo, {combo->width() - 6, combo->height() / 2});
-    activate();
-    QAbstractItemView* list = combo->view();
-    if (!list->isVisible()) {
-        combo->showPopup();
-    }
-    list->setCurrentIndex(list->model()->index(row, 0));
-    QTest::keyClick(list, Qt::Key_Return);
-    QApplication::processEvents();
+    user_->pickRow(row);
     const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(row)];
     EXPECT_EQ(combo->listIndex().value(), row);
     EXPECT_EQ(state().eta0, type.eta0);
@@ -383,7 +347,7 @@ void Soak::checkInvariants() {
     }
 
     // Every warning came from a refused entry, one each.
-    EXPECT_EQ(static_cast<long>(warnings_.size()), refused_);
+    EXPECT_EQ(static_cast<long>(user_->answered().size()), refused_);
 }
 
 TEST_F(Soak, RandomUserActionsKeepTheWindowConsistent) {

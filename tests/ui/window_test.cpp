@@ -2,13 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 
 #include "test_printers.h"
+#include "tools/window_driver.h"
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
@@ -27,45 +25,28 @@ protected:
         ASSERT_NE(window_, nullptr);
         messages_.setParent(window_.get());
         window_->show();
-        activate();
-        answerer_.setInterval(0);
-        QObject::connect(&answerer_, &QTimer::timeout, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                warnings_.push_back(box->text());
-                box->button(QMessageBox::Ok)->click();
-            }
-        });
-        answerer_.start();
-    }
-
-    void activate() {
-        QApplication::setActiveWindow(window_.get());
-        QApplication::processEvents();
+        user_ = std::make_unique<driver::WindowDriver>(*window_);
+        user_->activate();
     }
 
     QPoint inWindow(QWidget* widget, QPoint point) const {
         return widget->mapTo(window_.get(), point);
     }
-
-    void click(QWidget* widget) { click(widget, widget->rect().center()); }
-    void click(QWidget* widget, QPoint point) {
-        QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                          inWindow(widget, point));
-        QApplication::processEvents();
-    }
-
+    void activate() { user_->activate(); }
+    void click(QWidget* widget) { user_->click(widget); }
+    void click(QWidget* widget, QPoint point) { user_->click(widget, point); }
     void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(window_->windowHandle(), k, modifiers);
-        QApplication::processEvents();
+        user_->key(k, modifiers);
     }
+    void typeInto(ui::TextBox* box, const QString& text) { user_->typeInto(box, text); }
 
-    void typeInto(ui::TextBox* box, const QString& text) {
-        click(box);
-        activate();
-        box->selectAll();
-        for (const QChar ch : text) {
-            QTest::keyClick(window_->windowHandle(), ch.toLatin1());
+    // The texts of the warnings answered so far.
+    [[nodiscard]] std::vector<QString> warnings() const {
+        std::vector<QString> texts;
+        for (const driver::AnsweredBox& box : user_->answered()) {
+            texts.push_back(box.text);
         }
+        return texts;
     }
 
     [[nodiscard]] const ui::Controls& c() const { return window_->controls(); }
@@ -76,8 +57,7 @@ protected:
 
     ui::DesktopMessageBox messages_;
     std::unique_ptr<Efficiency> window_;
-    QTimer answerer_;
-    std::vector<QString> warnings_;
+    std::unique_ptr<driver::WindowDriver> user_;
 };
 
 TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
@@ -99,7 +79,7 @@ TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
         key(Qt::Key_Tab);
         EXPECT_EQ(focusName(), next);
     }
-    EXPECT_TRUE(warnings_.empty());
+    EXPECT_TRUE(warnings().empty());
 }
 
 TEST_F(WindowTest, LabelsAndHiddenButtonsNeverTakeTheFocus) {
@@ -115,8 +95,8 @@ TEST_F(WindowTest, LabelsAndHiddenButtonsNeverTakeTheFocus) {
 TEST_F(WindowTest, AClickOnAPictureEndsAnEntryWithOneWarning) {
     typeInto(c().Text4, "abc");
     click(window_->findChild<QWidget*>("Picture15"));
-    ASSERT_EQ(warnings_.size(), 1u);
-    EXPECT_EQ(warnings_[0], QStringLiteral("Adjon meg számot!"));
+    ASSERT_EQ(warnings().size(), 1u);
+    EXPECT_EQ(warnings()[0], QStringLiteral("Adjon meg számot!"));
     EXPECT_EQ(c().Text4->QLineEdit::text(), "1");
     EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("1"));
 }
@@ -124,8 +104,8 @@ TEST_F(WindowTest, AClickOnAPictureEndsAnEntryWithOneWarning) {
 TEST_F(WindowTest, TabEndsAnEntry) {
     typeInto(c().Text4, "150");
     key(Qt::Key_Tab);
-    ASSERT_EQ(warnings_.size(), 1u);
-    EXPECT_EQ(warnings_[0], QStringLiteral("A napkollektor felület 0 és 100 között kell legyen!"));
+    ASSERT_EQ(warnings().size(), 1u);
+    EXPECT_EQ(warnings()[0], QStringLiteral("A napkollektor felület 0 és 100 között kell legyen!"));
     EXPECT_EQ(c().Text4->QLineEdit::text(), "1");
 }
 
@@ -138,7 +118,7 @@ TEST_F(WindowTest, ALongPastedEntryIsTakenInFull) {
     c().Text4->insert(text);
     EXPECT_EQ(c().Text4->QLineEdit::text().size(), text.size());
     key(Qt::Key_Tab);
-    EXPECT_TRUE(warnings_.empty());
+    EXPECT_TRUE(warnings().empty());
     EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("50"));
 }
 
@@ -147,7 +127,7 @@ TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) 
     ui::ScrollBar* bar = c().HScroll1;
     click(bar, QPoint(bar->width() - 4, bar->height() / 2));  // the right arrow
     QTest::qWait(700);  // long enough for a stuck arrow to start repeating
-    EXPECT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings().size(), 1u);
     EXPECT_EQ(bar->QScrollBar::value(), 60);
 }
 
@@ -155,7 +135,7 @@ TEST_F(WindowTest, AClickOnASliderArrowAfterAGoodEntryMovesIt) {
     typeInto(c().Text4, "2");
     ui::ScrollBar* bar = c().HScroll1;
     click(bar, QPoint(bar->width() - 4, bar->height() / 2));
-    EXPECT_TRUE(warnings_.empty());
+    EXPECT_TRUE(warnings().empty());
     EXPECT_EQ(bar->QScrollBar::value(), 61);
     EXPECT_EQ(c().Label9->text(), QStringLiteral("61°C"));
     EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("2"));
@@ -170,13 +150,13 @@ TEST_F(WindowTest, AnotherWindowTakingTheFocusIsNoLostFocus) {
     other.show();
     QApplication::setActiveWindow(&other);
     QApplication::processEvents();
-    EXPECT_TRUE(warnings_.empty());
+    EXPECT_TRUE(warnings().empty());
     EXPECT_EQ(c().Text4->QLineEdit::text(), "abc");
     other.hide();
     activate();
     EXPECT_EQ(focusName(), "Text4");
     click(c().graf, QPoint(20, 20));
-    EXPECT_EQ(warnings_.size(), 1u);
+    EXPECT_EQ(warnings().size(), 1u);
 }
 
 struct SliderEvents {
