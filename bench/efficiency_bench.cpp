@@ -219,7 +219,9 @@ void ScrollEndToEnd(benchmark::State& state) {
     slider->setSliderDown(false);
     w.controls().graf->removeEventFilter(&counter);
     if (counter.paints != state.iterations()) {
-        state.SkipWithError("not every Scroll event was painted");
+        state.SkipWithError(("painted " + std::to_string(counter.paints) + " for " +
+                             std::to_string(state.iterations()))
+                                .c_str());
     }
     state.counters["dpr"] = w.devicePixelRatioF();
 }

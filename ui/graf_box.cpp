@@ -27,12 +27,13 @@ void GrafBox::paintEvent(QPaintEvent*) {
         const QScopedValueRollback guard(painting_, true);
         onPaint();
     }
+    // The frame goes on last: it covers whatever the chart drew beyond the
+    // inner area, which is cheaper than clipping every line to it.
     QPainter painter(this);
-    paintFrame(painter);
-    const int border = borderWidth();
-    painter.setClipRect(rect().adjusted(border, border, -border, -border));
-    painter.translate(border, border);
+    painter.translate(borderWidth(), borderWidth());
     painter_.paint(painter, surface_, font());
+    painter.resetTransform();
+    paintFrame(painter);
 }
 
 }  // namespace ui

@@ -210,7 +210,7 @@ std::optional<std::int64_t> referenceUnits(const Typed& t) {
             restNonZero = digits.find_first_not_of('0', cut + 1) != std::string::npos;
         }
         if (units.empty()) {
-            units = "0";
+            units.push_back('0');  // (assigning a literal trips GCC 12's -Wrestrict at -O3)
         }
         const bool odd = (units.back() - '0') % 2 != 0;
         if (firstDropped > '5' || (firstDropped == '5' && (restNonZero || odd))) {
