@@ -122,39 +122,53 @@ void PaintRecorded(benchmark::State& state) {
 
 // The floor: the same segments, ticks and numbers drawn straight from
 // prepared pixel coordinates and texts, nothing computed.
-void Floor(benchmark::State& state) {
-    const Recorded recorded(kCollectors[state.range(0)]);
-    struct Segment {
-        QLineF line;
-        QPen pen;
-    };
-    std::vector<Segment> segments;
-    for (const chart::RecordedLine& l : recorded.surface.lines()) {
-        const QColor color(static_cast<int>(l.color & 0xff),
-                           static_cast<int>((l.color >> 8) & 0xff),
-                           static_cast<int>((l.color >> 16) & 0xff));
-        segments.push_back({QLineF(l.x1 / 15.0, l.y1 / 15.0, l.x2 / 15.0, l.y2 / 15.0),
-                            QPen(color, 2, Qt::SolidLine, Qt::SquareCap)});
+class FloorChart {
+public:
+    FloorChart(const Collector& collector, int scale)
+        : font_(ui::fontFor(ui::FontKey::Default)), image_(grafImage(scale)) {
+        const Recorded recorded(collector);
+        for (const chart::RecordedLine& l : recorded.surface.lines()) {
+            const QColor color(static_cast<int>(l.color & 0xff),
+                               static_cast<int>((l.color >> 8) & 0xff),
+                               static_cast<int>((l.color >> 16) & 0xff));
+            segments_.push_back({QLineF(l.x1 / 15.0, l.y1 / 15.0, l.x2 / 15.0, l.y2 / 15.0),
+                                 QPen(color, 2, Qt::SolidLine, Qt::SquareCap)});
+        }
+        const int ascent = QFontMetrics(font_).ascent();
+        for (const chart::RecordedPrint& p : recorded.surface.prints()) {
+            texts_.emplace_back(QPointF(p.x / 15.0, p.y / 15.0 + ascent), p.text);
+        }
     }
-    const QFont font = ui::fontFor(ui::FontKey::Default);
-    const int ascent = QFontMetrics(font).ascent();
-    std::vector<std::pair<QPointF, QString>> texts;
-    for (const chart::RecordedPrint& p : recorded.surface.prints()) {
-        texts.emplace_back(QPointF(p.x / 15.0, p.y / 15.0 + ascent), p.text);
-    }
-    QImage image = grafImage(static_cast<int>(state.range(1)));
-    for (auto _ : state) {
-        QPainter painter(&image);
+
+    void paint() {
+        QPainter painter(&image_);
         painter.fillRect(QRect(QPoint(0, 0), kGrafInner), QColor(239, 239, 239));
-        for (const Segment& s : segments) {
+        for (const Segment& s : segments_) {
             painter.setPen(s.pen);
             painter.drawLine(s.line);
         }
         painter.setPen(Qt::black);
-        painter.setFont(font);
-        for (const auto& [at, text] : texts) {
+        painter.setFont(font_);
+        for (const auto& [at, text] : texts_) {
             painter.drawText(at, text);
         }
+    }
+
+private:
+    struct Segment {
+        QLineF line;
+        QPen pen;
+    };
+    QFont font_;
+    QImage image_;
+    std::vector<Segment> segments_;
+    std::vector<std::pair<QPointF, QString>> texts_;
+};
+
+void Floor(benchmark::State& state) {
+    FloorChart floor(kCollectors[state.range(0)], static_cast<int>(state.range(1)));
+    for (auto _ : state) {
+        floor.paint();
     }
 }
 
@@ -201,29 +215,54 @@ void enter(ui::Efficiency& w, const Collector& c) {
     QApplication::processEvents();
 }
 
-void ScrollEndToEnd(benchmark::State& state) {
-    const Collector& c = kCollectors[state.range(0)];
-    ui::Efficiency& w = window();
-    enter(w, c);
-    ui::ScrollBar* slider = w.controls().HScroll3;
-    slider->setValue(c.irradiance[0]);
-    QApplication::processEvents();
-    PaintCounter counter;
-    w.controls().graf->installEventFilter(&counter);
-    slider->setSliderDown(true);
-    int turn = 0;
-    for (auto _ : state) {
-        slider->setSliderPosition(c.irradiance[turn ^= 1]);  // one Scroll event
+// One Scroll event through the real window, until graf and the changed
+// labels are painted into the window's backing store.
+class ScrollEvents {
+public:
+    explicit ScrollEvents(const Collector& collector)
+        : collector_(collector), window_(window()), slider_(window_.controls().HScroll3) {
+        enter(window_, collector_);
+        slider_->setValue(collector_.irradiance[0]);
+        QApplication::processEvents();
+        window_.controls().graf->installEventFilter(&counter_);
+        slider_->setSliderDown(true);
+    }
+    ~ScrollEvents() {
+        slider_->setSliderDown(false);
+        window_.controls().graf->removeEventFilter(&counter_);
+    }
+
+    void next() {
+        slider_->setSliderPosition(collector_.irradiance[turn_ ^= 1]);  // one Scroll event
         QApplication::processEvents();  // graf and the changed labels repainted
     }
-    slider->setSliderDown(false);
-    w.controls().graf->removeEventFilter(&counter);
-    if (counter.paints != state.iterations()) {
-        state.SkipWithError(("painted " + std::to_string(counter.paints) + " for " +
-                             std::to_string(state.iterations()))
-                                .c_str());
+
+    // Every event must have been painted, or the figure means nothing.
+    void check(benchmark::State& state, long events) const {
+        if (counter_.paints != events) {
+            state.SkipWithError(("painted " + std::to_string(counter_.paints) + " for " +
+                                 std::to_string(events) + " events")
+                                    .c_str());
+        }
     }
-    state.counters["dpr"] = w.devicePixelRatioF();
+
+    [[nodiscard]] qreal ratio() const { return window_.devicePixelRatioF(); }
+
+private:
+    const Collector& collector_;
+    ui::Efficiency& window_;
+    ui::ScrollBar* slider_;
+    PaintCounter counter_;
+    int turn_ = 0;
+};
+
+void ScrollEndToEnd(benchmark::State& state) {
+    ScrollEvents events(kCollectors[state.range(0)]);
+    for (auto _ : state) {
+        events.next();
+    }
+    events.check(state, static_cast<long>(state.iterations()));
+    state.counters["dpr"] = events.ratio();
 }
 
 BENCHMARK(Evaluation)->ArgName("worst")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

@@ -19,8 +19,8 @@ env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LANG="hu_HU.UTF-8")
 def benchmarks(scale, pattern):
     out = subprocess.run(
         [os.path.join(bench, "efficiency_bench"), "--benchmark_format=json",
-         "--benchmark_repetitions=7", "--benchmark_report_aggregates_only=true",
-         "--benchmark_min_time=0.3", f"--benchmark_filter={pattern}"],
+         "--benchmark_repetitions=11", "--benchmark_report_aggregates_only=true",
+         "--benchmark_min_time=0.5", f"--benchmark_filter={pattern}"],
         env=dict(env, QT_SCALE_FACTOR=str(scale)), capture_output=True, text=True, check=True)
     medians = {}
     for b in json.loads(out.stdout)["benchmarks"]:
@@ -51,7 +51,7 @@ drag = runner_seconds("set 3 1\ndrag 3 1300\n")
 cpu = next((line.split(":", 1)[1].strip() for line in open("/proc/cpuinfo")
             if line.startswith("model name")), platform.processor())
 print(f"Measured on {cpu}, {os.cpu_count()} cores, Linux {platform.release()}, "
-      f"Qt offscreen platform, release build; medians of 7 repetitions.\n")
+      f"Qt offscreen platform, release build; medians of 11 repetitions.\n")
 print("| case | start state (148 points) | worst case (1,251 points) |")
 print("|---|---|---|")
 
