@@ -18,8 +18,8 @@ constexpr Kind Button = Kind::CommandButton;
 using F = FontKey;
 
 // A picture box that shows one of the window's pictures.
-constexpr ControlSpec picture(int id, const char* name, const char* container, TwipRect place,
-                              int tab, const char* file, QStringView wording, QRgb back = 0) {
+constexpr ControlRow picture(int id, const char* name, const char* container, TwipRect place,
+                             int tab, const char* file, QStringView wording, QRgb back = 0) {
     return {.id = id,
             .name = name,
             .kind = PictureBox,
@@ -35,9 +35,9 @@ constexpr ControlSpec picture(int id, const char* name, const char* container, T
 
 // A label that shows a value on an opaque background.
 // Its design text is a placeholder that start-up or the chart replaces.
-constexpr ControlSpec valueLabel(int id, const char* name, const char* container, TwipRect place,
-                                 int tab, QStringView placeholder, FontKey font, QRgb back,
-                                 bool centred) {
+constexpr ControlRow valueLabel(int id, const char* name, const char* container, TwipRect place,
+                                int tab, QStringView placeholder, FontKey font, QRgb back,
+                                bool centred) {
     return {.id = id,
             .name = name,
             .kind = Label,
@@ -51,8 +51,8 @@ constexpr ControlSpec valueLabel(int id, const char* name, const char* container
 }
 
 // A line of text straight on the background, sized to its text.
-constexpr ControlSpec creditLabel(int id, const char* name, const char* container, TwipRect place,
-                                  int tab, QStringView text, FontKey font, QRgb fore) {
+constexpr ControlRow creditLabel(int id, const char* name, const char* container, TwipRect place,
+                                 int tab, QStringView text, FontKey font, QRgb fore) {
     return {.id = id,
             .name = name,
             .kind = Label,
@@ -66,7 +66,7 @@ constexpr ControlSpec creditLabel(int id, const char* name, const char* containe
             .autoSize = true};
 }
 
-constexpr ControlSpec textBox(int id, const char* name, TwipRect place, int tab, QStringView text) {
+constexpr ControlRow textBox(int id, const char* name, TwipRect place, int tab, QStringView text) {
     return {.id = id,
             .name = name,
             .kind = TextBox,
@@ -78,7 +78,7 @@ constexpr ControlSpec textBox(int id, const char* name, TwipRect place, int tab,
             .centred = true};
 }
 
-constexpr ControlSpec panel(int id, const char* name, TwipRect place, int tab, QRgb back) {
+constexpr ControlRow panel(int id, const char* name, TwipRect place, int tab, QRgb back) {
     return {.id = id,
             .name = name,
             .kind = PictureBox,
@@ -91,7 +91,7 @@ constexpr ControlSpec panel(int id, const char* name, TwipRect place, int tab, Q
             .border = true};
 }
 
-constexpr ControlSpec slider(int id, const char* name, TwipRect place, int tab, ScrollRange range) {
+constexpr ControlRow slider(int id, const char* name, TwipRect place, int tab, ScrollRange range) {
     return {.id = id,
             .name = name,
             .kind = ScrollBar,
@@ -103,7 +103,7 @@ constexpr ControlSpec slider(int id, const char* name, TwipRect place, int tab, 
             .range = range};
 }
 
-constexpr ControlSpec button(int id, const char* name, TwipRect place, int tab, QStringView text) {
+constexpr ControlRow button(int id, const char* name, TwipRect place, int tab, QStringView text) {
     return {.id = id,
             .name = name,
             .kind = Button,
@@ -128,7 +128,7 @@ constexpr std::array kControls{
             ":/pictures/eta-x005-caption.svg", u"η x=0,05 =", kYellow),
     picture(3, "Picture1", "Picture18", {45, 45, 3345, 330}, 32,
             ":/pictures/collector-heading.svg", u"A napkollektor jellemzői", kYellow),
-    ControlSpec{.id = 4, .name = "Combo1", .kind = ComboBox, .container = "Picture18",
+    ControlRow{.id = 4, .name = "Combo1", .kind = ComboBox, .container = "Picture18",
                 .place = {450, 495, 3075, 315}, .tabIndex = 30,
                 .designText = u"Napkollektor típusa", .font = F::Default},
     textBox(5, "Text3", {4005, 2205, 780, 285}, 29, u"0,011"),
@@ -180,7 +180,7 @@ constexpr std::array kControls{
     picture(36, "Picture23", "graf", {6480, 4545, 1455, 330}, 41,
             ":/pictures/axis-x.svg", u"x=(T koll − T körny)/G"),
     picture(37, "Picture22", "graf", {3870, 675, 2535, 510}, 40,
-            ":/pictures/specific-output-caption.svg", u"Fajlagos teljesítmény : q̇ ="),
+            ":/pictures/output-per-area-caption.svg", u"Fajlagos teljesítmény : q̇ ="),
     picture(38, "Picture17", "graf", {3870, 1215, 2580, 600}, 39,
             ":/pictures/output-caption.svg", u"Kollektor teljesítmény : Q̇ ="),
     picture(39, "Picture16", "graf", {2565, 180, 3750, 420}, 38,
@@ -201,7 +201,7 @@ constexpr std::array kControls{
 
 }  // namespace
 
-std::span<const ControlSpec> controlTable() {
+std::span<const ControlRow> controlTable() {
     return kControls;
 }
 

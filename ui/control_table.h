@@ -30,7 +30,7 @@ struct ScrollRange {
     int largeChange;
 };
 
-struct ControlSpec {
+struct ControlRow {
     int id;
     const char* name;
     Kind kind;
@@ -52,7 +52,7 @@ struct ControlSpec {
     ScrollRange range{};
 };
 
-[[nodiscard]] std::span<const ControlSpec> controlTable();
+[[nodiscard]] std::span<const ControlRow> controlTable();
 
 // The window's own settings.
 inline constexpr int kClientWidthTwips = 14520;

@@ -114,75 +114,78 @@ Efficiency::~Efficiency() = default;
 void Efficiency::buildControls() {
     QHash<QString, QWidget*> widgets;
     std::vector<std::pair<int, QWidget*>> tabOrder;
-    for (const ControlSpec& spec : controlTable()) {
-        QWidget* container = spec.container ? widgets.value(QString::fromLatin1(spec.container))
-                                            : static_cast<QWidget*>(this);
-        const int offset = spec.container ? static_cast<PictureBox*>(container)->borderWidth() : 0;
+    for (const ControlRow& control : controlTable()) {
+        QWidget* container = control.container
+                                 ? widgets.value(QString::fromLatin1(control.container))
+                                 : static_cast<QWidget*>(this);
+        const int offset =
+            control.container ? static_cast<PictureBox*>(container)->borderWidth() : 0;
         QWidget* widget = nullptr;
         bool takesFocus = false;
-        switch (spec.kind) {
+        switch (control.kind) {
             case Kind::PictureBox: {
-                PictureBox* box = qstrcmp(spec.name, "graf") == 0
+                PictureBox* box = qstrcmp(control.name, "graf") == 0
                                       ? new GrafBox(container, format_)
-                                      : new PictureBox(container, spec.picture, spec.border);
-                if (!spec.wording.isEmpty()) {
-                    box->setAccessibleName(spec.wording.toString());
+                                      : new PictureBox(container, control.picture, control.border);
+                if (!control.wording.isEmpty()) {
+                    box->setAccessibleName(control.wording.toString());
                 }
                 widget = box;
                 takesFocus = true;
                 break;
             }
             case Kind::Label: {
-                auto* label = new Label(container, spec.autoSize);
-                label->setText(spec.designText.toString());
-                label->setAlignment((spec.centred ? Qt::AlignHCenter : Qt::AlignLeft) |
+                auto* label = new Label(container, control.autoSize);
+                label->setText(control.designText.toString());
+                label->setAlignment((control.centred ? Qt::AlignHCenter : Qt::AlignLeft) |
                                     Qt::AlignTop);
-                label->setAutoFillBackground(!spec.transparent);
+                label->setAutoFillBackground(!control.transparent);
                 widget = label;
                 break;
             }
             case Kind::TextBox: {
                 auto* box = new TextBox(container);
-                box->setText(spec.designText.toString());
+                box->setText(control.designText.toString());
                 widget = box;
                 takesFocus = true;
                 break;
             }
             case Kind::ComboBox: {
                 auto* combo = new ComboBox(container);
-                combo->setEditText(spec.designText.toString());
+                combo->setEditText(control.designText.toString());
                 widget = combo;
                 takesFocus = true;
                 break;
             }
             case Kind::ScrollBar:
-                widget = new ScrollBar(container, spec.range.min, spec.range.max, spec.range.value,
-                                       spec.range.smallChange, spec.range.largeChange);
+                widget = new ScrollBar(container, control.range.min, control.range.max,
+                                       control.range.value, control.range.smallChange,
+                                       control.range.largeChange);
                 takesFocus = true;
                 break;
             case Kind::CommandButton: {
-                auto* button = new QPushButton(spec.designText.toString(), container);
+                auto* button = new QPushButton(control.designText.toString(), container);
                 button->setFocusPolicy(Qt::NoFocus);
                 widget = button;
                 break;
             }
         }
-        widget->setObjectName(QString::fromLatin1(spec.name));
-        widget->setFont(fontFor(spec.font));
-        widget->setGeometry(toPixels(spec.place).translated(offset, offset));
-        if (spec.backColor != 0) {
-            setBackColor(widget, spec.backColor);
+        widget->setObjectName(QString::fromLatin1(control.name));
+        widget->setFont(fontFor(control.font));
+        widget->setGeometry(toPixels(control.place).translated(offset, offset));
+        if (control.backColor != 0) {
+            setBackColor(widget, control.backColor);
         }
-        if (spec.foreColor != 0) {
-            setForeColor(widget, spec.foreColor);
+        if (control.foreColor != 0) {
+            setForeColor(widget, control.foreColor);
         }
-        if (spec.autoSize) {
+        if (control.autoSize) {
             widget->adjustSize();
         }
-        widget->setVisible(!spec.hidden);
+        widget->setVisible(!control.hidden);
         widgets.insert(widget->objectName(), widget);
         if (takesFocus) {
-            tabOrder.emplace_back(spec.tabIndex, widget);
+            tabOrder.emplace_back(control.tabIndex, widget);
         }
     }
 
