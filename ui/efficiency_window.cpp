@@ -27,11 +27,12 @@ T* named(const QHash<QString, QWidget*>& widgets, const char* name) {
     return widget;
 }
 
+// Whether the colour is filled in is each control's own affair: a picture
+// box with a picture paints it under the picture once, in its cache.
 void setBackColor(QWidget* widget, QRgb color) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(color));
     widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
 }
 
 void setForeColor(QWidget* widget, QRgb color) {

@@ -7,9 +7,9 @@ namespace ui {
 
 GrafBox::GrafBox(QWidget* parent, const rt::NumberFormat& format)
     : PictureBox(parent, nullptr, true), surface_(format) {
-    // A chart run outside painting asks for a repaint; one inside the Paint
-    // procedure must not, or the box would repaint for ever.
-    // A run draws hundreds of lines; one update per run is enough.
+    // A chart run outside painting asks for one repaint (it draws hundreds of
+    // lines); one inside the Paint procedure must not, or the box would
+    // repaint for ever.
     surface_.setChangedCallback([this] {
         if (!painting_ && !updatePending_) {
             updatePending_ = true;
