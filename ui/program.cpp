@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "fonts.h"
+#include "qt_translation.h"
 
 namespace ui {
 
@@ -34,7 +35,10 @@ void setUpApplication() {
     QApplication::setApplicationDisplayName(QStringLiteral("Helitra - Efficiency"));
     QApplication::setOrganizationName(QStringLiteral("Helitra Kft."));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    // Wayland compositors find the desktop entry, and so the icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("hu.helitra.Efficiency"));
     installDefaultFont();
+    installQtTranslation(QLocale::system());
 }
 
 std::unique_ptr<Efficiency> createWindow(const QLocale& locale, rt::MessageBox& messageBox,

@@ -11,7 +11,8 @@ namespace ui {
 // itself aborts with a core dump when there is none.
 [[nodiscard]] bool displayAvailable(int argc, char* argv[]);
 
-// The application-wide settings every run shares: fonts, names, version.
+// The application-wide settings every run shares: fonts, names, version, and
+// Qt's own wording in the user's language.
 void setUpApplication();
 
 // The window as the program creates it: controls from the table, then the
