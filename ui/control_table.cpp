@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "model/operating_conditions.h"
+
 namespace ui {
 namespace {
 
@@ -91,7 +93,9 @@ constexpr ControlRow panel(int id, const char* name, TwipRect place, int tab, QR
             .border = true};
 }
 
-constexpr ControlRow slider(int id, const char* name, TwipRect place, int tab, ScrollRange range) {
+// A slider over one operating condition: arrows step by 1, the track by 10.
+constexpr ControlRow slider(int id, const char* name, TwipRect place, int tab,
+                            model::ConditionRange condition) {
     return {.id = id,
             .name = name,
             .kind = ScrollBar,
@@ -100,7 +104,7 @@ constexpr ControlRow slider(int id, const char* name, TwipRect place, int tab, S
             .tabIndex = tab,
             .designText = {},
             .font = F::Default,
-            .range = range};
+            .range = {condition.min, condition.max, condition.start, 1, 10}};
 }
 
 constexpr ControlRow button(int id, const char* name, TwipRect place, int tab, QStringView text) {
@@ -162,9 +166,9 @@ constexpr std::array kControls{
             ":/pictures/ambient-temp-caption.svg", u"Környezeti hömérséklet"),
     picture(23, "Picture10", "Picture3", {180, 495, 2265, 330}, 12,
             ":/pictures/collector-temp-caption.svg", u"Napkollektor hömérséklet"),
-    slider(24, "HScroll1", {225, 900, 2200, 240}, 6, {0, 250, 60, 1, 10}),
-    slider(25, "HScroll2", {2925, 900, 2200, 240}, 5, {-30, 50, 20, 1, 10}),
-    slider(26, "HScroll3", {5625, 900, 2200, 240}, 4, {1, 1300, 800, 1, 10}),
+    slider(24, "HScroll1", {225, 900, 2200, 240}, 6, model::kCollectorTempRange),
+    slider(25, "HScroll2", {2925, 900, 2200, 240}, 5, model::kAmbientTempRange),
+    slider(26, "HScroll3", {5625, 900, 2200, 240}, 4, model::kIrradianceRange),
     valueLabel(27, "Label9", "Picture3", {1035, 1215, 735, 330}, 9, u"Label9", F::A, kYellow, true),
     valueLabel(28, "Label10", "Picture3", {3690, 1260, 870, 240}, 8, u"Label10", F::A, kYellow, true),
     valueLabel(29, "Label13", "Picture3", {6165, 1260, 1230, 240}, 7, u"Label13", F::A, kYellow, true),
