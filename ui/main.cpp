@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <optional>
 
 #include "message_box.h"
 #include "program.h"
@@ -23,7 +24,9 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    std::optional<ui::PlatformFailureReport> platformFailure(std::in_place);
     QApplication app(argc, argv);
+    platformFailure.reset();
     ui::setUpApplication();
 
     ui::DesktopMessageBox messages;
