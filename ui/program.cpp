@@ -94,7 +94,7 @@ QString platformFailureLine(const QStringList& failedPlugins) {
     for (const QString& plugin : failedPlugins) {
         if (plugin.startsWith(u"xcb")) {
             const QString display = qEnvironmentVariable("DISPLAY");
-            what.append(display.isEmpty() ? QStringLiteral("display (DISPLAY is not set)")
+            what.append(display.isEmpty() ? QStringLiteral("X display (DISPLAY is not set)")
                                           : QStringLiteral("display %1").arg(display));
         } else if (plugin.startsWith(u"wayland")) {
             const QString display = qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
