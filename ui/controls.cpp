@@ -2,12 +2,14 @@
 
 #include <qdrawutil.h>
 
+#include <QChildEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QResource>
 #include <QStyle>
 #include <QStyleOptionSlider>
 #include <QSvgRenderer>
+#include <QtMath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -40,6 +42,32 @@ PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
     // A box with a picture paints every pixel itself from its cache.
     setAutoFillBackground(picture_ == nullptr);
     setAttribute(Qt::WA_OpaquePaintEvent, picture_ != nullptr);
+}
+
+bool PictureBox::event(QEvent* event) {
+    if (border_ && event->type() == QEvent::ChildAdded) {
+        QObject* child = static_cast<QChildEvent*>(event)->child();
+        if (child->isWidgetType()) {
+            child->installEventFilter(this);
+        }
+    }
+    return QWidget::event(event);
+}
+
+bool PictureBox::eventFilter(QObject* watched, QEvent* event) {
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
+        watched->isWidgetType() && watched->parent() == this) {
+        auto* child = static_cast<QWidget*>(watched);
+        const int border = borderWidth();
+        const QRect inner = rect().adjusted(border, border, -border, -border);
+        const QRect place = child->geometry();
+        if (inner.contains(place)) {
+            child->clearMask();
+        } else {
+            child->setMask(QRegion((place & inner).translated(-place.topLeft())));
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PictureBox::paintFrame(QPainter& painter) {
@@ -84,9 +112,13 @@ void PictureBox::paintEvent(QPaintEvent*) {
     // The picture over the back colour, composed once: the boxes on the
     // chart are repainted with it on every slider event.
     const qreal ratio = devicePixelRatioF();
-    if (cache_.isNull() || cache_.devicePixelRatio() != ratio ||
-        cache_.deviceIndependentSize() != QSizeF(size())) {
-        cache_ = QPixmap(size() * ratio);
+    if (cache_.isNull() || cache_.devicePixelRatio() != ratio || cachedSize_ != size()) {
+        // At a fractional ratio the box's edges fall inside device pixels, and
+        // it can cover one pixel more than its size times the ratio, rounded.
+        // The box paints opaque, so a pixel the cache leaves out would show
+        // whatever the backing store held there (a black line at 1.25).
+        cachedSize_ = size();
+        cache_ = QPixmap(qCeil(width() * ratio) + 1, qCeil(height() * ratio) + 1);
         cache_.setDevicePixelRatio(ratio);
         cache_.fill(palette().color(QPalette::Window));
         QPainter composer(&cache_);
@@ -132,6 +164,9 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
         case Qt::OtherFocusReason:
             if (onLostFocus) {
                 onLostFocus(event->reason());
+            }
+            if (!hasFocus()) {
+                home(false);  // a long entry is shown from its start, as desktops do
             }
             break;
         default:  // another window, a popup or a menu took the focus

@@ -22,7 +22,8 @@ namespace ui {
 
 // A picture box: an optional sunken border, a back colour, and a picture
 // drawn from the top-left corner of its inner area at its own pixel size,
-// clipped at the box's edges. Takes the focus by Tab and by click.
+// clipped at the box's edges. Children are clipped to the inner area, so
+// that none covers the border. Takes the focus by Tab and by click.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,8 @@ public:
     [[nodiscard]] int borderWidth() const { return border_ ? 2 : 0; }
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintFrame(QPainter& painter);
@@ -40,6 +43,7 @@ private:
     const char* picture_;
     bool border_;
     QPixmap cache_;  // the picture rendered at the current device pixel ratio
+    QSize cachedSize_;
 };
 
 class Label : public QLabel, public rt::Label {

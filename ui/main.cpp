@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <optional>
 
 #include "message_box.h"
 #include "program.h"
@@ -19,11 +20,14 @@
 
 int main(int argc, char* argv[]) {
     if (!ui::displayAvailable(argc, argv)) {
-        std::fputs("efficiency: no display found (DISPLAY or WAYLAND_DISPLAY is not set)\n",
-                   stderr);
+        std::fputs(
+            "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)\n",
+            stderr);
         return 1;
     }
+    std::optional<ui::PlatformFailureReport> platformFailure(std::in_place);
     QApplication app(argc, argv);
+    platformFailure.reset();
     ui::setUpApplication();
 
     ui::DesktopMessageBox messages;

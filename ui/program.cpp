@@ -1,8 +1,13 @@
 #include "program.h"
 
+#include <unistd.h>
 #include <QApplication>
 #include <QByteArray>
+#include <QList>
+
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "fonts.h"
 #include "qt_translation.h"
@@ -30,9 +35,90 @@ bool displayAvailable(int argc, char* argv[]) {
     return true;  // offscreen, vnc, eglfs ... need no display server
 }
 
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+
+QtMessageHandler previousHandler = nullptr;
+QList<HeldMessage>* heldMessages = nullptr;
+
+// The plugin a "qt.qpa.plugin" message is about: the name Qt quotes.
+QString quotedPlugin(const QString& text) {
+    const qsizetype open = text.indexOf(u'"');
+    const qsizetype close = open < 0 ? -1 : text.indexOf(u'"', open + 1);
+    return close < 0 ? QString() : text.mid(open + 1, close - open - 1);
+}
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type != QtFatalMsg) {
+        heldMessages->append({type, QByteArray(context.category), text});
+        return;
+    }
+    QStringList failed;
+    for (const HeldMessage& message : std::as_const(*heldMessages)) {
+        const QString plugin =
+            message.category == "qt.qpa.plugin" ? quotedPlugin(message.text) : QString();
+        if (!plugin.isEmpty() && !failed.contains(plugin)) {
+            failed.append(plugin);
+        }
+    }
+    const QByteArray line = platformFailureLine(failed).toLocal8Bit() + '\n';
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+    std::fflush(stderr);
+    _exit(1);  // no abort, so no core dump
+}
+
+}  // namespace
+
+PlatformFailureReport::PlatformFailureReport() {
+    heldMessages = new QList<HeldMessage>;
+    previousHandler = qInstallMessageHandler(holdMessage);
+}
+
+PlatformFailureReport::~PlatformFailureReport() {
+    qInstallMessageHandler(previousHandler);
+    const QList<HeldMessage> held = std::move(*heldMessages);
+    delete heldMessages;
+    heldMessages = nullptr;
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+}
+
+QString platformFailureLine(const QStringList& failedPlugins) {
+    QStringList what;
+    for (const QString& plugin : failedPlugins) {
+        if (plugin.startsWith(u"xcb")) {
+            const QString display = qEnvironmentVariable("DISPLAY");
+            what.append(display.isEmpty()
+                            ? QStringLiteral("az X-kijelző (a DISPLAY nincs beállítva)")
+                            : QStringLiteral("az X-kijelző (%1)").arg(display));
+        } else if (plugin.startsWith(u"wayland")) {
+            const QString display = qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
+            what.append(QStringLiteral("a Wayland-kijelző (%1)").arg(display));
+        } else {
+            what.append(QStringLiteral("a Qt platformbővítménye („%1”)").arg(plugin));
+        }
+    }
+    what.removeDuplicates();
+    if (what.isEmpty()) {
+        what.append(QStringLiteral("a kijelző"));
+    }
+    const QString subject = what.size() == 1
+                                ? what.front()
+                                : QStringLiteral("sem ") + what.join(QStringLiteral(", sem "));
+    return QStringLiteral("efficiency: %1 nem nyitható meg").arg(subject);
+}
+
 void setUpApplication() {
     QApplication::setApplicationName(QStringLiteral("Helitra_Efficiency"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Helitra - Efficiency"));
+    // No display name: X11 and Wayland append it to every window title, and
+    // the warning's title must read "HIBÁS ADAT" and nothing more.
     QApplication::setOrganizationName(QStringLiteral("Helitra Kft."));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     // Wayland compositors find the desktop entry, and so the icon, by this name.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLocale>
+#include <QStringList>
 #include <memory>
 
 #include "efficiency_window.h"
@@ -11,8 +12,24 @@ namespace ui {
 // itself aborts with a core dump when there is none.
 [[nodiscard]] bool displayAvailable(int argc, char* argv[]);
 
-// The application-wide settings every run shares: fonts, names, version, and
-// Qt's own wording in the user's language.
+// While it lives, Qt's messages are held back; if Qt gives up because no
+// platform plugin could reach its display, the program prints one line
+// naming what it could not open and exits with status 1 (Qt would print a
+// page of plugin text and abort with a core dump). Construct it before the
+// QApplication; once it is destroyed, the held messages go out as usual.
+class PlatformFailureReport {
+public:
+    PlatformFailureReport();
+    ~PlatformFailureReport();
+    PlatformFailureReport(const PlatformFailureReport&) = delete;
+    PlatformFailureReport& operator=(const PlatformFailureReport&) = delete;
+};
+
+// The line printed when none of the named platform plugins could start,
+// for example "efficiency: az X-kijelző (:59) nem nyitható meg".
+[[nodiscard]] QString platformFailureLine(const QStringList& failedPlugins);
+
+// The application-wide settings every run shares: fonts, names, version.
 void setUpApplication();
 
 // The window as the program creates it: controls from the table, then the

@@ -2,8 +2,10 @@
 // dump that follows them.
 #include <gtest/gtest.h>
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QProcess>
+#include <QTemporaryDir>
 
 #include "scenario.h"
 #include "test_printers.h"
@@ -226,6 +228,22 @@ std::vector<Golden> goldens() {
         {"the irradiance at its minimum",
          {"drag 3 1"},
          {{"Label13", "1 W/m2"}, {"state/irradiance", 1}, {"state/stagnationX", "0.193"}}},
+        {"a drag ends at the value let go at: up",
+         {"drag 3 900"},
+         {{"HScroll3", 900},
+          {"Label13", "900 W/m2"},
+          {"state/irradiance", 900},
+          {"state/stagnationX", "0.144"},  // as "set 3 900" gives
+          {"state/operatingX", "0.0444"},
+          {"Label12", "0,044"}}},
+        {"a drag ends at the value let go at: down",
+         {"drag 3 450"},
+         {{"HScroll3", 450},
+          {"Label13", "450 W/m2"},
+          {"state/irradiance", 450},
+          {"state/stagnationX", "0.162"},
+          {"state/operatingX", "0.0889"},
+          {"Label12", "0,088"}}},
         {"the irradiance at its maximum",
          {"set 3 1300"},
          {{"Label13", "1300 W/m2"}, {"state/stagnationX", "0.133"}, {"Label1", "0,567"}}},
@@ -308,7 +326,59 @@ TEST(Program, WithoutADisplayItSaysSoAndExits) {
     EXPECT_EQ(program.exitCode(), 1);
     const QString errors = QString::fromUtf8(program.readAllStandardError());
     EXPECT_EQ(errors.count(u'\n'), 1) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(u"no display")) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(u"nincs kijelző")) << errors.toStdString();
+}
+
+// Every way of missing the display: one line naming it, status 1, no abort.
+TEST(Program, ADisplayThatCannotBeReachedIsNamedInOneLine) {
+    QTemporaryDir runtimeDir;  // an XDG_RUNTIME_DIR without a Wayland socket
+    ASSERT_TRUE(runtimeDir.isValid());
+    int unused = 59;  // an X display number with no server behind it
+    while (QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(unused))) {
+        ++unused;
+    }
+    const QString deadX = QStringLiteral(":%1").arg(unused);
+    const struct {
+        const char* what;
+        QStringList environment;
+        QString line;
+    } cases[] = {
+        {"X display without a server",
+         {"DISPLAY=" + deadX},
+         "efficiency: az X-kijelző (" + deadX + ") nem nyitható meg"},
+        {"xcb asked for by name",
+         {"DISPLAY=" + deadX, "QT_QPA_PLATFORM=xcb"},
+         "efficiency: az X-kijelző (" + deadX + ") nem nyitható meg"},
+        {"Wayland socket missing, no DISPLAY",
+         {"WAYLAND_DISPLAY=wayland-59"},
+         "efficiency: sem a Wayland-kijelző (wayland-59), sem az X-kijelző (a DISPLAY nincs "
+         "beállítva) nem nyitható meg"},
+        {"wayland asked for by name",
+         {"WAYLAND_DISPLAY=wayland-59", "QT_QPA_PLATFORM=wayland"},
+         "efficiency: a Wayland-kijelző (wayland-59) nem nyitható meg"},
+        {"a platform plugin that is not installed",
+         {"DISPLAY=" + deadX, "QT_QPA_PLATFORM=nosuchplatform"},
+         "efficiency: a Qt platformbővítménye („nosuchplatform”) nem nyitható meg"},
+        {"no display at all",
+         {},
+         "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)"},
+    };
+    for (const auto& c : cases) {
+        QStringList environment = QProcess::systemEnvironment();
+        environment.removeIf([](const QString& entry) {
+            return entry.startsWith(u"DISPLAY=") || entry.startsWith(u"WAYLAND_DISPLAY=") ||
+                   entry.startsWith(u"QT_QPA_PLATFORM=") || entry.startsWith(u"XDG_RUNTIME_DIR=");
+        });
+        environment << "XDG_RUNTIME_DIR=" + runtimeDir.path() << c.environment;
+        QProcess program;
+        program.setEnvironment(environment);
+        program.start(QStringLiteral(EFFICIENCY_PROGRAM), {});
+        ASSERT_TRUE(program.waitForFinished(30000)) << c.what;
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit) << c.what;  // no SIGABRT
+        EXPECT_EQ(program.exitCode(), 1) << c.what;
+        EXPECT_EQ(QString::fromUtf8(program.readAllStandardError()), c.line + u'\n') << c.what;
+        EXPECT_TRUE(program.readAllStandardOutput().isEmpty()) << c.what;
+    }
 }
 
 }  // namespace

@@ -2,7 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
 
 #include "test_printers.h"
@@ -120,6 +124,18 @@ TEST_F(WindowTest, ALongPastedEntryIsTakenInFull) {
     key(Qt::Key_Tab);
     EXPECT_TRUE(warnings().empty());
     EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("50"));
+}
+
+TEST_F(WindowTest, AnAcceptedLongEntryIsShownFromItsStartOnceTheFocusHasLeft) {
+    const QString text = QStringLiteral("2,50000000000000000000000000000000000000001");
+    typeInto(c().Text4, text);
+    ASSERT_EQ(c().Text4->cursorPosition(), text.size());  // typing leaves the tail in view
+    key(Qt::Key_Tab);
+    EXPECT_TRUE(warnings().empty());
+    EXPECT_EQ(c().Text4->QLineEdit::text(), text);
+    EXPECT_EQ(c().Text4->cursorPosition(), 0);
+    EXPECT_FALSE(c().Text4->hasSelectedText());
+    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("2.5"));
 }
 
 TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) {
@@ -299,6 +315,89 @@ TEST_F(WindowTest, ARepaintShowsTheWholeChartAndAnIdleWindowPaintsNothing) {
     }
     QTest::qWait(1000);
     EXPECT_EQ(counter.paints, 0);
+}
+
+// The same tests run again at QT_SCALE_FACTOR 1.25, 1.5 and 2 (see
+// tests/CMakeLists.txt); their names start with "Scaled".
+using ScaledWindowTest = WindowTest;
+
+// The pixels of a widget as it shows them, at the screen's resolution.
+QImage shown(QWidget* widget) {
+    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+TEST_F(ScaledWindowTest, NoChildCoversABorder) {
+    for (const char* name : {"Picture18", "Picture2", "Picture3", "graf"}) {
+        auto* box = window_->findChild<ui::PictureBox*>(name);
+        ASSERT_NE(box, nullptr) << name;
+        const QImage withChildren = shown(box);
+        const QList<QWidget*> children = box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+        for (QWidget* child : children) {
+            child->setVisible(false);
+        }
+        const QImage alone = shown(box);
+        for (QWidget* child : children) {
+            child->setVisible(true);
+        }
+        // The device pixels wholly inside the 2-pixel border.
+        const int ring = static_cast<int>(box->borderWidth() * withChildren.devicePixelRatio());
+        ASSERT_GE(ring, 2);
+        int covered = 0;
+        for (int y = 0; y < alone.height(); ++y) {
+            for (int x = 0; x < alone.width(); ++x) {
+                const bool inRing =
+                    x < ring || y < ring || x >= alone.width() - ring || y >= alone.height() - ring;
+                covered += inRing && withChildren.pixel(x, y) != alone.pixel(x, y) ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(covered, 0) << name << " at " << withChildren.devicePixelRatio();
+    }
+}
+
+TEST_F(ScaledWindowTest, PictureBoxesPaintTheirLastPixels) {
+    // An opaque box that leaves a device pixel unpainted shows whatever the
+    // backing store held there; the window is drawn over a known colour.
+    QImage image(window_->size() * window_->devicePixelRatioF(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(window_->devicePixelRatioF());
+    image.fill(QColor(1, 2, 3));
+    window_->render(&image);
+    const qreal ratio = image.devicePixelRatio();
+    for (auto* box : window_->findChildren<ui::PictureBox*>()) {
+        const QRect place(box->mapTo(window_.get(), QPoint(0, 0)), box->size());
+        // The last device pixels whose centres lie inside the box.
+        const int right = qRound((place.left() + place.width()) * ratio) - 1;
+        const int bottom = qRound((place.top() + place.height()) * ratio) - 1;
+        for (int y = static_cast<int>(place.top() * ratio) + 1; y < bottom; ++y) {
+            ASSERT_NE(image.pixelColor(right, y), QColor(1, 2, 3))
+                << box->objectName().toStdString() << " at " << ratio << ", row " << y;
+        }
+        for (int x = static_cast<int>(place.left() * ratio) + 1; x < right; ++x) {
+            ASSERT_NE(image.pixelColor(x, bottom), QColor(1, 2, 3))
+                << box->objectName().toStdString() << " at " << ratio << ", column " << x;
+        }
+    }
+}
+
+TEST_F(ScaledWindowTest, TheWarningHasASharpIconAndAPlainOk) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        seen = true;
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("HIBÁS ADAT"));
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull());
+        const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgboxex_icon_label"));
+        ASSERT_NE(label, nullptr);
+        const QPixmap icon = label->pixmap();
+        const qreal ratio = box->devicePixelRatioF();
+        EXPECT_EQ(icon.devicePixelRatio(), ratio);
+        EXPECT_EQ(icon.width(), qRound(32 * ratio));
+        box->button(QMessageBox::Ok)->click();
+    });
+    messages_.show(QStringLiteral("Adjon meg számot!"), rt::MessageBox::kWarningOk,
+                   QStringLiteral("HIBÁS ADAT"));
+    EXPECT_TRUE(seen);
 }
 
 }  // namespace
