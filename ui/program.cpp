@@ -6,6 +6,7 @@
 
 #include "fonts.h"
 #include "qt_translation.h"
+#include "ui/version.h"
 
 namespace ui {
 
@@ -31,12 +32,12 @@ bool displayAvailable(int argc, char* argv[]) {
 }
 
 void setUpApplication() {
-    QApplication::setApplicationName(QStringLiteral("Helitra_Efficiency"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Helitra - Efficiency"));
-    QApplication::setOrganizationName(QStringLiteral("Helitra Kft."));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationName(QString::fromUtf8(product::kInternalName));
+    QApplication::setApplicationDisplayName(QString::fromUtf8(product::kDisplayName));
+    QApplication::setOrganizationName(QString::fromUtf8(product::kCompany));
+    QApplication::setApplicationVersion(QString::fromUtf8(product::kDisplayVersion));
     // Wayland compositors find the desktop entry, and so the icon, by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.helitra.Efficiency"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kAppId));
     installDefaultFont();
     installQtTranslation(QLocale::system());
 }
