@@ -130,7 +130,8 @@ def write(path, lines):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
     sub = parser.add_subparsers(dest="kind", required=True)
     rand = sub.add_parser("random")
     rand.add_argument("--count", type=int, default=200)

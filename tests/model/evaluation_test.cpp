@@ -25,6 +25,16 @@ struct Coefficients {
 constexpr Coefficients kStart{model::kStartCoefficients.eta0, model::kStartCoefficients.a1,
                               model::kStartCoefficients.a2};
 
+// Start-up stores the double constants 0.798, 4.17 and 0.011 and the area 1
+// in Currency; the shared constant must hold exactly what that gives.
+TEST(Evaluation, StartCoefficientsAreTheDoubleConstantsStoredInCurrency) {
+    EXPECT_EQ(model::kStartCoefficients.eta0, Currency::fromDouble(0.798));
+    EXPECT_EQ(model::kStartCoefficients.a1, Currency::fromDouble(4.17));
+    EXPECT_EQ(model::kStartCoefficients.a2, Currency::fromDouble(0.011));
+    EXPECT_EQ(model::kStartCoefficients.collectorArea, Currency::fromWhole(1));
+    EXPECT_EQ(model::kCollectorTypes[model::kStartRow].name, u"Szelektív síkkollektor");
+}
+
 Coefficients preset(int row) {
     const auto& t = kCollectorTypes[static_cast<std::size_t>(row)];
     return {t.eta0, t.a1, t.a2};
