@@ -71,8 +71,7 @@ model::CollectorState evaluated(const Collector& c) {
 // One recorded chart run of a collector.
 struct Recorded {
     explicit Recorded(const Collector& c) : state(evaluated(c)), surface(hungarian()) {
-        chart::ChartProcedures(state, {surface, label, label, label, label}, hungarian())
-            .Command2_Click();
+        chart::ChartProcedures(state, {surface, label, label, label, label}, hungarian()).redraw();
     }
     model::CollectorState state;
     NullLabel label;
@@ -103,7 +102,7 @@ void ChartRun(benchmark::State& state) {
         {recorded.surface, recorded.label, recorded.label, recorded.label, recorded.label},
         hungarian());
     for (auto _ : state) {
-        chart.Command2_Click();
+        chart.redraw();
     }
     state.counters["lines"] = static_cast<double>(recorded.surface.lines().size());
 }
@@ -126,17 +125,17 @@ class FloorChart {
 public:
     FloorChart(const Collector& collector, int scale)
         : font_(ui::fontFor(ui::FontKey::Default)), image_(grafImage(scale)) {
+        constexpr double perPixel = chart::kTwipsPerPixel;
         const Recorded recorded(collector);
         for (const chart::RecordedLine& l : recorded.surface.lines()) {
-            const QColor color(static_cast<int>(l.color & 0xff),
-                               static_cast<int>((l.color >> 8) & 0xff),
-                               static_cast<int>((l.color >> 16) & 0xff));
-            segments_.push_back({QLineF(l.x1 / 15.0, l.y1 / 15.0, l.x2 / 15.0, l.y2 / 15.0),
-                                 QPen(color, 2, Qt::SolidLine, Qt::SquareCap)});
+            const QColor color(rt::redOf(l.color), rt::greenOf(l.color), rt::blueOf(l.color));
+            segments_.push_back(
+                {QLineF(l.x1 / perPixel, l.y1 / perPixel, l.x2 / perPixel, l.y2 / perPixel),
+                 QPen(color, 2, Qt::SolidLine, Qt::SquareCap)});
         }
         const int ascent = QFontMetrics(font_).ascent();
         for (const chart::RecordedPrint& p : recorded.surface.prints()) {
-            texts_.emplace_back(QPointF(p.x / 15.0, p.y / 15.0 + ascent), p.text);
+            texts_.emplace_back(QPointF(p.x / perPixel, p.y / perPixel + ascent), p.text);
         }
     }
 

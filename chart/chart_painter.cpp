@@ -11,17 +11,16 @@
 namespace chart {
 namespace {
 
-constexpr qreal kTwipsPerPixel = 15.0;
 // Enough for every tick value the chart can print, with room to spare.
 constexpr qsizetype kMaxLayouts = 512;
 
 QColor toQColor(rt::Color color) {
-    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
-                  static_cast<int>((color >> 16) & 0xFFu));
+    return QColor(rt::redOf(color), rt::greenOf(color), rt::blueOf(color));
 }
 
 QPointF toPixels(float x, float y) {
-    return {x / kTwipsPerPixel, y / kTwipsPerPixel};
+    constexpr qreal twipsPerPixel = kTwipsPerPixel;
+    return {x / twipsPerPixel, y / twipsPerPixel};
 }
 
 }  // namespace

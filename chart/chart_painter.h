@@ -9,6 +9,10 @@
 
 namespace chart {
 
+// Twips to device-independent pixels: 1440 to the inch at Qt's 96 logical
+// dpi. Qt's own scaling serves larger screens.
+inline constexpr int kTwipsPerPixel = 15;
+
 // Paints recorded charts with the painter's origin at the top-left corner of
 // the surface's inner area, 15 twips to the device-independent pixel. Lines
 // are crisp (no antialiasing) and DrawWidth pixels wide at any device pixel

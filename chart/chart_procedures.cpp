@@ -92,7 +92,7 @@ ChartProcedures::ChartProcedures(model::CollectorState& state, const ChartContro
                                  const rt::NumberFormat& format)
     : state_(state), controls_(controls), format_(format) {}
 
-void ChartProcedures::Command2_Click() {
+void ChartProcedures::redraw() {
     drawFrame();
     drawHorizontalScale();
     drawVerticalScale();
@@ -102,19 +102,19 @@ void ChartProcedures::Command2_Click() {
     drawMarker(marker);
 }
 
-void ChartProcedures::graf_Paint() {
+void ChartProcedures::repaint() {
     // Drawn before the full redraw, whose first step clears them again.
-    controls_.graf.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
-    controls_.graf.line(kXAxisLeft, kOriginY, kRepaintXAxisRight, kOriginY, kBlack);
-    Command2_Click();
+    controls_.surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
+    controls_.surface.line(kXAxisLeft, kOriginY, kRepaintXAxisRight, kOriginY, kBlack);
+    redraw();
 }
 
 void ChartProcedures::drawFrame() {
-    rt::Surface& graf = controls_.graf;
-    graf.cls();
-    graf.setDrawWidth(2);
-    graf.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
-    graf.line(kXAxisLeft, kOriginY, kXAxisRight, kOriginY, kBlack);
+    rt::Surface& surface = controls_.surface;
+    surface.cls();
+    surface.setDrawWidth(2);
+    surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
+    surface.line(kXAxisLeft, kOriginY, kXAxisRight, kOriginY, kBlack);
 }
 
 // Ticks at step, 2 step, ... up to the first at or beyond stagnationX, which
@@ -125,7 +125,7 @@ void ChartProcedures::drawHorizontalScale() {
     for (Integer i = kOne; checkedMul((i - kOne).toDouble(), step) < end; i = i + kOne) {
         const double v = checkedMul(step, i.toDouble());
         const double x = chartX(v, state_.stagnationX);
-        controls_.graf.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
+        controls_.surface.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
         printTickValue(x - kTickTextOffset, kXTickTextY, v);
     }
 }
@@ -136,17 +136,17 @@ void ChartProcedures::drawVerticalScale() {
     for (Integer i = kOne; checkedMul((i - kOne).toDouble(), kEtaTickStep) < 1.0; i = i + kOne) {
         const double v = checkedMul(kEtaTickStep, i.toDouble());
         const double y = chartY(v);
-        controls_.graf.line(kOriginX - kTickLength, single(y), kOriginX, single(y), kBlack);
+        controls_.surface.line(kOriginX - kTickLength, single(y), kOriginX, single(y), kBlack);
         printTickValue(kYTickTextX, y - kYTickTextRise, v);
     }
 }
 
 void ChartProcedures::printTickValue(double x, double y, double value) {
-    rt::Surface& graf = controls_.graf;
-    graf.setCurrentX(single(x));
-    graf.setCurrentY(single(y));
-    graf.setFontName(QString());
-    graf.print(value);
+    rt::Surface& surface = controls_.surface;
+    surface.setCurrentX(single(x));
+    surface.setCurrentY(single(y));
+    surface.setFontName(QString());
+    surface.print(value);
 }
 
 // Points 0.001 apart in x, at whole twips, joined by segments. The point at
@@ -166,8 +166,9 @@ void ChartProcedures::drawCurve() {
         // The Currency height is exact in the double, so ties still go to even.
         state_.curveY = Integer::fromDouble(chartY(eta).toDouble());
         if (k > Integer{0}) {
-            controls_.graf.line(single(state_.curveX), single(state_.curveY),
-                                single(state_.prevCurveX), single(state_.prevCurveY), kCurveColor);
+            controls_.surface.line(single(state_.curveX), single(state_.curveY),
+                                   single(state_.prevCurveX), single(state_.prevCurveY),
+                                   kCurveColor);
         }
         k = k + kOne;
     } while (eta > Currency());
@@ -179,7 +180,7 @@ Currency ChartProcedures::computeOperatingPoint() {
     const Integer difference = state_.collectorTemp - state_.ambientTemp;
     state_.operatingX =
         Currency::fromDouble(checkedDiv(difference.toDouble(), state_.irradiance.toDouble()));
-    controls_.Label12.setCaption(format_.text(thousandthsDown(state_.operatingX)));
+    controls_.operatingXLabel.setCaption(format_.text(thousandthsDown(state_.operatingX)));
 
     const Currency linearLoss = state_.a1 * state_.operatingX;
     const double x = state_.operatingX.toDouble();
@@ -198,9 +199,9 @@ ChartProcedures::Marker ChartProcedures::showResults(Currency operatingEta) {
     }
     if (operatingEta <= Currency()) {
         marker = {kScaleEndX, kOriginYExact};
-        controls_.Label2.setCaption(QStringLiteral("0 %"));
-        controls_.Label3.setCaption(QStringLiteral("0 W"));
-        controls_.Label4.setCaption(QStringLiteral("0 W/m2"));
+        controls_.efficiencyLabel.setCaption(QStringLiteral("0 %"));
+        controls_.outputLabel.setCaption(QStringLiteral("0 W"));
+        controls_.specificOutputLabel.setCaption(QStringLiteral("0 W/m2"));
     }
     if (operatingEta > Currency() && state_.operatingX > Currency()) {
         marker =
@@ -214,11 +215,11 @@ ChartProcedures::Marker ChartProcedures::showResults(Currency operatingEta) {
 ChartProcedures::Marker ChartProcedures::showEfficiency(double markerX, Currency eta) {
     const Currency specificOutput = state_.irradiance * eta;
     const double percent = checkedDiv(eta.timesWhole(1000).wholeFloor().toDouble(), 10.0);
-    controls_.Label2.setCaption(format_.text(percent) + QStringLiteral(" %"));
-    controls_.Label3.setCaption(format_.text((specificOutput * state_.collectorArea).wholeFloor()) +
-                                QStringLiteral(" W"));
-    controls_.Label4.setCaption(format_.text(specificOutput.wholeFloor()) +
-                                QStringLiteral(" W/m2"));
+    controls_.efficiencyLabel.setCaption(format_.text(percent) + QStringLiteral(" %"));
+    controls_.outputLabel.setCaption(
+        format_.text((specificOutput * state_.collectorArea).wholeFloor()) + QStringLiteral(" W"));
+    controls_.specificOutputLabel.setCaption(format_.text(specificOutput.wholeFloor()) +
+                                             QStringLiteral(" W/m2"));
     return {markerX, chartY(eta)};
 }
 
@@ -226,8 +227,8 @@ ChartProcedures::Marker ChartProcedures::showEfficiency(double markerX, Currency
 void ChartProcedures::drawMarker(const Marker& marker) {
     const float x = single(marker.x);
     const float y = single(marker.y);
-    controls_.graf.line(x, kOriginY, x, y, kMarkerColor);
-    controls_.graf.line(x, y, kOriginX, y, kMarkerColor);
+    controls_.surface.line(x, kOriginY, x, y, kMarkerColor);
+    controls_.surface.line(x, y, kOriginX, y, kMarkerColor);
 }
 
 }  // namespace chart

@@ -1,19 +1,20 @@
 #pragma once
 
 #include "model/collector_state.h"
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 #include "runtime/currency.h"
 #include "runtime/number_text.h"
 
 namespace chart {
 
-// The controls the chart procedure draws on and writes to.
+// The controls the chart procedure draws on and writes to. The window says
+// which of its controls each one is.
 struct ChartControls {
-    rt::Surface& graf;
-    rt::Label& Label12;  // operating x
-    rt::Label& Label2;   // efficiency at the operating point, %
-    rt::Label& Label3;   // output of the whole collector area, W
-    rt::Label& Label4;   // output per square metre, W/m2
+    rt::Surface& surface;
+    rt::Label& operatingXLabel;
+    rt::Label& efficiencyLabel;      // at the operating point, %
+    rt::Label& outputLabel;          // of the whole collector area, W
+    rt::Label& specificOutputLabel;  // per square metre, W/m2
 };
 
 // The window's chart procedures: the efficiency curve with its scales, the
@@ -25,10 +26,10 @@ public:
     ChartProcedures(model::CollectorState& state, const ChartControls& controls,
                     const rt::NumberFormat& format);
 
-    // The chart procedure, called by name after every change of the state.
-    void Command2_Click();
-    // The surface must be redrawn.
-    void graf_Paint();
+    // The chart procedure, run after every change of the state.
+    void redraw();
+    // The surface lost what it showed and must be drawn again.
+    void repaint();
 
 private:
     // Where the marker lines meet: x in twips, y an exact Currency height.

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 #include "runtime/number_text.h"
 
 namespace chart {

@@ -12,9 +12,9 @@ CollectorProcedures::CollectorProcedures(CollectorState& state, const CollectorC
                                          std::function<void()> redrawChart)
     : state_(state), controls_(controls), format_(format), redrawChart_(std::move(redrawChart)) {}
 
-void CollectorProcedures::Combo1_Click() {
+void CollectorProcedures::collectorTypeChosen() {
     setCoefficientBoxesEnabled(false);
-    const int row = controls_.Combo1.listIndex().value();
+    const int row = controls_.collectorType.listIndex().value();
     if (row >= 0 && row < static_cast<int>(kCollectorTypes.size())) {
         const CollectorType& type = kCollectorTypes[static_cast<std::size_t>(row)];
         state_.eta0 = type.eta0;
@@ -24,24 +24,24 @@ void CollectorProcedures::Combo1_Click() {
             setCoefficientBoxesEnabled(true);
         }
     }
-    controls_.Text1.setText(format_.text(state_.eta0));
-    controls_.Text2.setText(format_.text(state_.a1));
-    controls_.Text3.setText(format_.text(state_.a2));
-    Command1_Click();
+    controls_.eta0Box.setText(format_.text(state_.eta0));
+    controls_.a1Box.setText(format_.text(state_.a1));
+    controls_.a2Box.setText(format_.text(state_.a2));
+    evaluate();
 }
 
-void CollectorProcedures::Command1_Click() {
-    state_.collectorTemp = controls_.HScroll1.value();
-    state_.ambientTemp = controls_.HScroll2.value();
-    state_.irradiance = controls_.HScroll3.value();
-    controls_.Label1.setCaption(
+void CollectorProcedures::evaluate() {
+    state_.collectorTemp = controls_.collectorTempSlider.value();
+    state_.ambientTemp = controls_.ambientTempSlider.value();
+    state_.irradiance = controls_.irradianceSlider.value();
+    controls_.characteristicEfficiencyLabel.setCaption(
         format_.text(characteristicEfficiency(state_.eta0, state_.a1, state_.a2)));
     state_.stagnationX =
         zeroEfficiencyX(EfficiencyCurve(state_.eta0, state_.a1, state_.a2, state_.irradiance));
     redrawChart_();
 }
 
-void CollectorProcedures::Text_LostFocus(EntryBox box) {
+void CollectorProcedures::entryLeft(EntryBox box) {
     rt::TextBox& textBox = boxOf(box);
     const EntryRule& rule = ruleFor(box);
     rt::Currency& stored = state_.*rule.field;
@@ -55,27 +55,27 @@ void CollectorProcedures::Text_LostFocus(EntryBox box) {
     }
     // After a warning this reads back the stored value just written.
     stored = format_.toCurrency(textBox.text());
-    Command1_Click();
+    evaluate();
 }
 
 void CollectorProcedures::setCoefficientBoxesEnabled(bool enabled) {
-    controls_.Text1.setEnabled(enabled);
-    controls_.Text2.setEnabled(enabled);
-    controls_.Text3.setEnabled(enabled);
+    controls_.eta0Box.setEnabled(enabled);
+    controls_.a1Box.setEnabled(enabled);
+    controls_.a2Box.setEnabled(enabled);
 }
 
 rt::TextBox& CollectorProcedures::boxOf(EntryBox box) const {
     switch (box) {
         case EntryBox::Eta0:
-            return controls_.Text1;
+            return controls_.eta0Box;
         case EntryBox::A1:
-            return controls_.Text2;
+            return controls_.a1Box;
         case EntryBox::A2:
-            return controls_.Text3;
+            return controls_.a2Box;
         case EntryBox::CollectorArea:
-            return controls_.Text4;
+            return controls_.areaBox;
     }
-    return controls_.Text4;
+    return controls_.areaBox;
 }
 
 }  // namespace model

@@ -4,22 +4,23 @@
 
 #include "collector_state.h"
 #include "entry_check.h"
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 #include "runtime/number_text.h"
 
 namespace model {
 
-// The controls the collector procedures read and write.
+// The controls the collector procedures read and write. The window says
+// which of its controls each one is.
 struct CollectorControls {
-    rt::ComboBox& Combo1;
-    rt::TextBox& Text1;
-    rt::TextBox& Text2;
-    rt::TextBox& Text3;
-    rt::TextBox& Text4;
-    rt::ScrollBar& HScroll1;
-    rt::ScrollBar& HScroll2;
-    rt::ScrollBar& HScroll3;
-    rt::Label& Label1;
+    rt::ComboBox& collectorType;
+    rt::TextBox& eta0Box;
+    rt::TextBox& a1Box;
+    rt::TextBox& a2Box;
+    rt::TextBox& areaBox;
+    rt::ScrollBar& collectorTempSlider;
+    rt::ScrollBar& ambientTempSlider;
+    rt::ScrollBar& irradianceSlider;
+    rt::Label& characteristicEfficiencyLabel;
     rt::MessageBox& messageBox;
 };
 
@@ -32,12 +33,12 @@ public:
     CollectorProcedures(CollectorState& state, const CollectorControls& controls,
                         const rt::NumberFormat& format, std::function<void()> redrawChart);
 
-    // A row of Combo1 was chosen, by the user or by code.
-    void Combo1_Click();
+    // A row of the collector-type list was chosen, by the user or by code.
+    void collectorTypeChosen();
     // The evaluation: slider values, characteristic efficiency, the search.
-    void Command1_Click();
-    // Text1_LostFocus ... Text4_LostFocus: check, store, evaluate.
-    void Text_LostFocus(EntryBox box);
+    void evaluate();
+    // A parameter box lost the focus: check its text, store it, evaluate.
+    void entryLeft(EntryBox box);
 
 private:
     void setCoefficientBoxesEnabled(bool enabled);

@@ -14,9 +14,9 @@ struct CollectorState {
     rt::Integer prevCurveX;
     rt::Integer prevCurveY;
 
-    rt::Integer collectorTemp;  // °C, the value of HScroll1
-    rt::Integer ambientTemp;    // °C, the value of HScroll2
-    rt::Integer irradiance;     // W/m², the value of HScroll3
+    rt::Integer collectorTemp;  // °C, the collector-temperature slider's value
+    rt::Integer ambientTemp;    // °C, the ambient-temperature slider's value
+    rt::Integer irradiance;     // W/m², the irradiance slider's value
 
     rt::Currency stagnationX;    // m²·K/W where the search found zero efficiency
     rt::Currency operatingX;     // m²·K/W of the operating point

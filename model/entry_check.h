@@ -8,7 +8,7 @@
 
 namespace model {
 
-// The four parameter boxes, Text1 to Text4, in that order.
+// The four parameter boxes, in the window's order.
 enum class EntryBox { Eta0, A1, A2, CollectorArea };
 
 struct EntryRule {

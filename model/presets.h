@@ -8,16 +8,16 @@
 namespace model {
 
 struct CollectorType {
-    QStringView name;  // the row's text in Combo1
+    QStringView name;  // the row's text in the collector-type list
     rt::Currency eta0;
     rt::Currency a1;
     rt::Currency a2;
-    bool typedCoefficients;  // the user types eta0, a1 and a2 in Text1 to Text3
+    bool typedCoefficients;  // the user types eta0, a1 and a2 in their boxes
 };
 
 using rt::Currency;
 
-// The rows of Combo1, in list order. The custom row starts from the values of
+// The rows of the collector-type list, in list order. The custom row starts from the values of
 // the selective flat-plate collector and remembers nothing typed earlier.
 inline constexpr std::array<CollectorType, 6> kCollectorTypes{{
     {u"Vákumcsöves kollektor", Currency::literal("0.65"), Currency::literal("1.5"),
@@ -33,5 +33,22 @@ inline constexpr std::array<CollectorType, 6> kCollectorTypes{{
     {u"Egyedi kollektor", Currency::literal("0.8"), Currency::literal("4"),
      Currency::literal("0.01"), true},
 }};
+
+// What start-up stores after selecting the default row: a collector of its
+// own, matching no preset. The values are those of the double constants
+// 0.798, 4.17 and 0.011 once stored in Currency.
+struct StartCoefficients {
+    Currency eta0;
+    Currency a1;
+    Currency a2;
+    Currency collectorArea;
+};
+
+inline constexpr StartCoefficients kStartCoefficients{
+    Currency::literal("0.798"), Currency::literal("4.17"), Currency::literal("0.011"),
+    Currency::literal("1")};
+
+// The row start-up selects: the selective flat-plate collector.
+inline constexpr int kStartRow = 2;
 
 }  // namespace model

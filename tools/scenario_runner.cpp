@@ -30,9 +30,7 @@ namespace {
 using ui::Efficiency;
 
 QString colorName(rt::Color color) {
-    return QColor(static_cast<int>(color & 0xff), static_cast<int>((color >> 8) & 0xff),
-                  static_cast<int>((color >> 16) & 0xff))
-        .name();
+    return QColor(rt::redOf(color), rt::greenOf(color), rt::blueOf(color)).name();
 }
 
 // The message box style a box shows: 48 for a warning with one OK.

@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <span>
 
+#include "chart/chart_painter.h"
+
 // The window's layout as data: every control in creation order, with its
 // place in twips (15 to the pixel at 96 dpi) inside its container's inner
 // area. Nothing else in the program positions a control.
@@ -61,12 +63,8 @@ inline constexpr QRgb kWindowBackColor = 0xffffc080;  // (255, 192, 128)
 inline constexpr QStringView kWindowCaption = u"Helitra - Efficiency";
 inline constexpr const char* kBackgroundPicture = ":/pictures/background.svg";
 
-// Twips to device-independent pixels; Qt's own scaling serves larger screens.
-inline constexpr int kTwipsPerPixel = 15;
-// The sunken border of a panel, on each side.
-inline constexpr int kBorderPixels = 2;
-
 [[nodiscard]] constexpr int toPixels(int twips) {
+    using chart::kTwipsPerPixel;
     return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
 }
 

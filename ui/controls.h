@@ -10,7 +10,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 
 // The window's controls: Qt widgets that behave like the classic controls
 // the procedures were written for, each implementing its runtime interface.
@@ -29,8 +29,11 @@ class PictureBox : public QWidget {
 public:
     PictureBox(QWidget* parent, const char* picture, bool border);
 
+    // The sunken border of a panel, on each side.
+    static constexpr int kBorderPixels = 2;
+
     // The offset of the inner area, where children and drawing are placed.
-    [[nodiscard]] int borderWidth() const { return border_ ? 2 : 0; }
+    [[nodiscard]] int borderWidth() const { return border_ ? kBorderPixels : 0; }
 
 protected:
     bool event(QEvent* event) override;

@@ -97,15 +97,24 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
 
     collector_ = std::make_unique<model::CollectorProcedures>(
         state_,
-        model::CollectorControls{*controls_.Combo1, *controls_.Text1, *controls_.Text2,
-                                 *controls_.Text3, *controls_.Text4, *controls_.HScroll1,
-                                 *controls_.HScroll2, *controls_.HScroll3, *controls_.Label1,
-                                 *messageBox_},
+        model::CollectorControls{.collectorType = *controls_.Combo1,
+                                 .eta0Box = *controls_.Text1,
+                                 .a1Box = *controls_.Text2,
+                                 .a2Box = *controls_.Text3,
+                                 .areaBox = *controls_.Text4,
+                                 .collectorTempSlider = *controls_.HScroll1,
+                                 .ambientTempSlider = *controls_.HScroll2,
+                                 .irradianceSlider = *controls_.HScroll3,
+                                 .characteristicEfficiencyLabel = *controls_.Label1,
+                                 .messageBox = *messageBox_},
         format_, [this] { Command2_Click(); });
     chart_ = std::make_unique<chart::ChartProcedures>(
         state_,
-        chart::ChartControls{controls_.graf->surface(), *controls_.Label12, *controls_.Label2,
-                             *controls_.Label3, *controls_.Label4},
+        chart::ChartControls{.surface = controls_.graf->surface(),
+                             .operatingXLabel = *controls_.Label12,
+                             .efficiencyLabel = *controls_.Label2,
+                             .outputLabel = *controls_.Label3,
+                             .specificOutputLabel = *controls_.Label4},
         format_);
     wireEvents();
 }
@@ -220,8 +229,8 @@ void Efficiency::buildControls() {
 
 void Efficiency::wireEvents() {
     const Controls& c = controls_;
-    c.Combo1->onClick = [this] { collector_->Combo1_Click(); };
-    c.Combo1->onUserPick = [this] { run([this] { collector_->Combo1_Click(); }); };
+    c.Combo1->onClick = [this] { collector_->collectorTypeChosen(); };
+    c.Combo1->onUserPick = [this] { run([this] { collector_->collectorTypeChosen(); }); };
 
     const std::pair<TextBox*, model::EntryBox> boxes[] = {
         {c.Text1, model::EntryBox::Eta0},
@@ -242,7 +251,7 @@ void Efficiency::wireEvents() {
     c.HScroll3->onChange = [this] { run([this] { HScroll3_Change(); }); };
     c.HScroll3->onScroll = [this] { run([this] { HScroll3_Scroll(); }); };
 
-    c.graf->onPaint = [this] { run([this] { chart_->graf_Paint(); }); };
+    c.graf->onPaint = [this] { run([this] { chart_->repaint(); }); };
     connect(c.Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
     connect(c.Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
 }
@@ -253,11 +262,11 @@ bool Efficiency::load() {
 }
 
 void Efficiency::Command1_Click() {
-    collector_->Command1_Click();
+    collector_->evaluate();
 }
 
 void Efficiency::Command2_Click() {
-    chart_->Command2_Click();
+    chart_->redraw();
 }
 
 void Efficiency::textLostFocus(model::EntryBox box, Qt::FocusReason reason) {
@@ -266,7 +275,7 @@ void Efficiency::textLostFocus(model::EntryBox box, Qt::FocusReason reason) {
     }
     const QScopedValueRollback guard(inLostFocus_, true);
     const int warningsBefore = messageBox_->shown;
-    run([this, box] { collector_->Text_LostFocus(box); });
+    run([this, box] { collector_->entryLeft(box); });
     if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
         swallowNextMousePress();
     }
@@ -285,10 +294,7 @@ void Efficiency::run(const std::function<void()>& procedure) {
     }
     try {
         procedure();
-    } catch (const rt::RuntimeError& error) {
-        ended_ = true;
-        reportError_(QString::fromUtf8(error.what()));
-    } catch (const std::exception& error) {
+    } catch (const std::exception& error) {  // rt::RuntimeError among them
         ended_ = true;
         reportError_(QString::fromUtf8(error.what()));
     }

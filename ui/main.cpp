@@ -1,22 +1,17 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <array>
 #include <cstdio>
 #include <optional>
 
 #include "message_box.h"
 #include "program.h"
+#include "ui/version.h"
 
 // The version record, kept in a section of its own where `readelf -p
 // .version_record` and package tools find it.
-[[gnu::used, gnu::section(".version_record")]] const char kVersionRecord[] =
-    "FileVersion=" EFFICIENCY_VERSION
-    "\n"
-    "ProductVersion=" EFFICIENCY_VERSION
-    "\n"
-    "ProductName=Project1\n"
-    "CompanyName=Helitra Kft.\n"
-    "InternalName=Helitra_Efficiency\n"
-    "DisplayVersion=1.00\n";
+[[gnu::used, gnu::section(".version_record")]] const auto kVersionRecord =
+    std::to_array(ui::product::kVersionRecord);
 
 int main(int argc, char* argv[]) {
     if (!ui::displayAvailable(argc, argv)) {
@@ -32,7 +27,7 @@ int main(int argc, char* argv[]) {
 
     ui::DesktopMessageBox messages;
     const auto reportError = [](const QString& message) {
-        QMessageBox::critical(nullptr, QStringLiteral("Helitra - Efficiency"),
+        QMessageBox::critical(nullptr, QString::fromUtf8(ui::product::kDisplayName),
                               QStringLiteral("Futásidejű hiba: %1").arg(message));
         QCoreApplication::exit(1);
     };

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 
 namespace ui {
 

@@ -11,6 +11,7 @@
 
 #include "fonts.h"
 #include "qt_translation.h"
+#include "ui/version.h"
 
 namespace ui {
 
@@ -116,13 +117,13 @@ QString platformFailureLine(const QStringList& failedPlugins) {
 }
 
 void setUpApplication() {
-    QApplication::setApplicationName(QStringLiteral("Helitra_Efficiency"));
+    QApplication::setApplicationName(QString::fromUtf8(product::kInternalName));
     // No display name: X11 and Wayland append it to every window title, and
     // the warning's title must read "HIBÁS ADAT" and nothing more.
-    QApplication::setOrganizationName(QStringLiteral("Helitra Kft."));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setOrganizationName(QString::fromUtf8(product::kCompany));
+    QApplication::setApplicationVersion(QString::fromUtf8(product::kDisplayVersion));
     // Wayland compositors find the desktop entry, and so the icon, by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("hu.helitra.Efficiency"));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kAppId));
     installDefaultFont();
     installQtTranslation(QLocale::system());
 }

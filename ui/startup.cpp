@@ -12,12 +12,12 @@ void Efficiency::Form_Load() {
     for (const model::CollectorType& type : model::kCollectorTypes) {
         c.Combo1->addItem(type.name.toString());
     }
-    c.Combo1->setListIndex(rt::Integer{2});
+    c.Combo1->setListIndex(rt::Integer{model::kStartRow});
 
-    state_.eta0 = rt::Currency::fromDouble(0.798);
-    state_.a1 = rt::Currency::fromDouble(4.17);
-    state_.a2 = rt::Currency::fromDouble(0.011);
-    state_.collectorArea = rt::Currency::fromWhole(1);
+    state_.eta0 = model::kStartCoefficients.eta0;
+    state_.a1 = model::kStartCoefficients.a1;
+    state_.a2 = model::kStartCoefficients.a2;
+    state_.collectorArea = model::kStartCoefficients.collectorArea;
     // Show the coefficients the results are computed from, not the preset
     // that the selection above wrote into the disabled boxes.
     c.Text1->setText(format_.text(state_.eta0));

@@ -38,15 +38,15 @@ private:
 
 const QRgb kBackground = qRgb(255, 255, 255);
 
-// graf's inner area, 8010 x 4905 twips, at a device pixel ratio.
+// The chart surface's inner area, 8010 x 4905 twips, at a device pixel ratio.
 QImage paintStartChart(int ratio, const QFont& font) {
     Chart c;
-    c.procedures.Command2_Click();
+    c.procedures.redraw();
     QImage image(534 * ratio, 327 * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(kBackground);
     QPainter painter(&image);
-    chart::paintDisplayList(painter, c.graf, font);
+    chart::paintDisplayList(painter, c.surface, font);
     return image;
 }
 
@@ -60,7 +60,7 @@ QRgb at(const QImage& image, double x, double y) {
 TEST(ChartPainter, LinesAreCrispTwoPixelsWideInTwipsAtEveryPixelRatio) {
     const QFont font(QStringLiteral("DejaVu Sans"), 8);
     Chart c;
-    c.procedures.Command2_Click();
+    c.procedures.redraw();
     const chart::RecordedLine curve = c.linesIn(charttest::kRed)[70];
     for (int ratio : {1, 2}) {
         const QImage image = paintStartChart(ratio, font);

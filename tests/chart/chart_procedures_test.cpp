@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "chart_harness.h"
+#include "tests/support/runtime_errors.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ using Change = std::function<void(model::CollectorState&)>;
 
 TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
     Chart c;
-    c.procedures.Command2_Click();
-    const auto& lines = c.graf.lines();
+    c.procedures.redraw();
+    const auto& lines = c.surface.lines();
     ASSERT_EQ(lines.size(), 2u + 8u + 10u + 147u + 2u);
     EXPECT_EQ(lines[0], (RecordedLine{500, 100, 500, 4500, kBlack, 2}));
     EXPECT_EQ(lines[1], (RecordedLine{300, 4150, 7800, 4150, kBlack, 2}));
@@ -30,7 +31,7 @@ TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
     EXPECT_EQ(red.front(), (RecordedLine{547, 935, 500, 918, kRed, 2}));
     EXPECT_EQ(std::pair(red.back().x1, red.back().y1), std::pair(7453.0F, 4171.0F));
     EXPECT_EQ(c.linesIn(kGreen).size(), 2u);
-    EXPECT_EQ(c.graf.drawWidth(), 2);
+    EXPECT_EQ(c.surface.drawWidth(), 2);
 }
 
 TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
@@ -46,7 +47,7 @@ TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
     for (const auto& row : cases) {
         Chart c;
         c.state.eta0 = row.eta0;
-        c.procedures.Command2_Click();
+        c.procedures.redraw();
         const auto red = c.linesIn(kRed);
         ASSERT_EQ(red.size(), row.segments) << row.eta0.raw();
         if (!red.empty()) {
@@ -66,7 +67,7 @@ TEST(ChartProcedures, OperatingPointResultsAndMarker) {
         int collectorTemp, ambientTemp;
         Change change;
         Currency operatingX;
-        const char* captions;  // Label12 | Label2 | Label3 | Label4
+        const char* captions;  // operating x | efficiency | output | specific output
         double markerX, markerY;
     } cases[] = {
         {60, 20, {}, Currency::literal("0.05"), "0,05|56,7 %|454 W|454 W/m2", 2864.8649, 1851.625},
@@ -94,9 +95,9 @@ TEST(ChartProcedures, OperatingPointResultsAndMarker) {
         if (row.change) {
             row.change(c.state);
         }
-        c.procedures.Command2_Click();
-        const QStringList captions{c.label12.caption, c.label2.caption, c.label3.caption,
-                                   c.label4.caption};
+        c.procedures.redraw();
+        const QStringList captions{c.operatingXLabel.caption, c.efficiencyLabel.caption,
+                                   c.outputLabel.caption, c.specificOutputLabel.caption};
         EXPECT_EQ(captions.join(u'|'), QLatin1String(row.captions));
         EXPECT_EQ(c.state.operatingX, row.operatingX) << row.captions;
         const auto green = c.linesIn(kGreen);
@@ -128,12 +129,12 @@ TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
         Chart c;
         c.state.eta0 = Currency();  // a one-point curve fits any scale
         c.state.stagnationX = row.stagnationX;
-        c.procedures.Command2_Click();
+        c.procedures.redraw();
         std::vector<RecordedLine> ticks;
         std::vector<RecordedPrint> values;
-        std::ranges::copy_if(c.graf.lines(), std::back_inserter(ticks),
+        std::ranges::copy_if(c.surface.lines(), std::back_inserter(ticks),
                              [](const auto& l) { return l.y2 == 4250.0F && l.x1 == l.x2; });
-        std::ranges::copy_if(c.graf.prints(), std::back_inserter(values),
+        std::ranges::copy_if(c.surface.prints(), std::back_inserter(values),
                              [](const auto& p) { return p.y == 4300.0F; });
         ASSERT_EQ(ticks.size(), row.ticks) << row.stagnationX.raw();
         ASSERT_EQ(values.size(), row.ticks) << row.stagnationX.raw();
@@ -145,15 +146,15 @@ TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
 
 TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
     Chart c;
-    c.graf.setFontName(QStringLiteral("Arial"));
-    c.procedures.Command2_Click();
-    const auto& prints = c.graf.prints();
+    c.surface.setFontName(QStringLiteral("Arial"));
+    c.procedures.redraw();
+    const auto& prints = c.surface.prints();
     ASSERT_EQ(prints.size(), 8u + 10u);
     const QStringList texts = QStringLiteral("0,1 0,2 0,3 0,4 0,5 0,6 0,7 0,8 0,9 1").split(u' ');
     for (int i = 0; i < 10; ++i) {
         const float y = 3745.0F - 405.0F * static_cast<float>(i);
         const RecordedPrint& p = prints[8u + static_cast<std::size_t>(i)];
-        EXPECT_EQ(c.graf.lines()[p.linesBefore - 1], (RecordedLine{400, y, 500, y, kBlack, 2}));
+        EXPECT_EQ(c.surface.lines()[p.linesBefore - 1], (RecordedLine{400, y, 500, y, kBlack, 2}));
         EXPECT_EQ(std::tuple(p.x, p.y, p.text), std::tuple(100.0F, y - 100.0F, texts[i]));
     }
     for (const RecordedPrint& p : prints) {
@@ -163,11 +164,11 @@ TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
 
 TEST(ChartProcedures, RepaintRecordsTheCompleteChartOnce) {
     Chart c;
-    c.procedures.Command2_Click();
-    const auto lines = c.graf.lines();
-    c.procedures.graf_Paint();
-    EXPECT_EQ(c.graf.lines(), lines);
-    EXPECT_EQ(c.graf.prints().size(), 18u);
+    c.procedures.redraw();
+    const auto lines = c.surface.lines();
+    c.procedures.repaint();
+    EXPECT_EQ(c.surface.lines(), lines);
+    EXPECT_EQ(c.surface.prints().size(), 18u);
 }
 
 TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
@@ -184,18 +185,15 @@ TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
     };
     for (const auto& row : cases) {
         Chart c;
-        c.procedures.Command2_Click();
+        c.procedures.redraw();
         row.change(c.state);
-        try {
-            c.procedures.Command2_Click();
-            ADD_FAILURE() << "no error";
-        } catch (const rt::RuntimeError& e) {
-            EXPECT_EQ(e.kind(), row.kind) << row.curveSegments;
-        }
+        EXPECT_EQ(testsupport::thrownKind([&] { c.procedures.redraw(); }), row.kind)
+            << row.curveSegments;
         EXPECT_EQ(c.linesIn(kRed).size(), row.curveSegments);
         EXPECT_TRUE(c.linesIn(kGreen).empty()) << row.curveSegments;
         EXPECT_EQ(c.state.operatingX, Currency::literal("0.05")) << row.curveSegments;
-        EXPECT_EQ(c.label12.caption + c.label3.caption, u"0,05454 W") << row.curveSegments;
+        EXPECT_EQ(c.operatingXLabel.caption + c.outputLabel.caption, u"0,05454 W")
+            << row.curveSegments;
     }
 }
 

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <QLocale>
+#include "tests/support/hungarian.h"
 
 namespace {
 
 TEST(RecordingSurface, RecordsTheStateInForceAndReportsEachChange) {
-    const rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
-    chart::RecordingSurface surface(format);
+    chart::RecordingSurface surface(testsupport::hungarian());
     int changes = 0;
     surface.setChangedCallback([&changes] { ++changes; });
     surface.setDrawWidth(3);

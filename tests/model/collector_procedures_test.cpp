@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "fake_controls.h"
 #include "model/presets.h"
+#include "tests/support/fake_controls.h"
+#include "tests/support/hungarian.h"
+#include "tests/support/runtime_errors.h"
+#include "tests/support/start_state.h"
 
 namespace {
 
@@ -16,16 +19,19 @@ using rt::Currency;
 struct Window {
     model::CollectorState state;
     fake::ComboBox combo;
-    fake::TextBox text1, text2, text3, text4;
-    fake::ScrollBar hScroll1{60}, hScroll2{20}, hScroll3{800};
-    fake::Label label1;
+    fake::TextBox eta0Box, a1Box, a2Box, areaBox;
+    fake::ScrollBar collectorTempSlider{testsupport::kStartCollectorTemp};
+    fake::ScrollBar ambientTempSlider{testsupport::kStartAmbientTemp};
+    fake::ScrollBar irradianceSlider{testsupport::kStartIrradiance};
+    fake::Label characteristicEfficiencyLabel;
     fake::MessageBox messages;
-    rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
+    const rt::NumberFormat& format = testsupport::hungarian();
     int chartRuns = 0;
     std::function<void()> chart = [this] { ++chartRuns; };
     CollectorProcedures procedures{
         state,
-        {combo, text1, text2, text3, text4, hScroll1, hScroll2, hScroll3, label1, messages},
+        {combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider, ambientTempSlider,
+         irradianceSlider, characteristicEfficiencyLabel, messages},
         format,
         [this] { chart(); }};
 
@@ -33,14 +39,14 @@ struct Window {
         for (const auto& type : model::kCollectorTypes) {
             combo.addItem(type.name.toString());
         }
-        combo.click = [this] { procedures.Combo1_Click(); };
-        combo.setListIndex(rt::Integer{2});
-        state.eta0 = Currency::literal("0.798");
-        state.a1 = Currency::literal("4.17");
-        state.a2 = Currency::literal("0.011");
-        state.collectorArea = Currency::literal("1");
-        text4.value = QStringLiteral("1");
-        procedures.Command1_Click();
+        combo.click = [this] { procedures.collectorTypeChosen(); };
+        combo.setListIndex(rt::Integer{model::kStartRow});
+        state.eta0 = model::kStartCoefficients.eta0;
+        state.a1 = model::kStartCoefficients.a1;
+        state.a2 = model::kStartCoefficients.a2;
+        state.collectorArea = model::kStartCoefficients.collectorArea;
+        areaBox.value = QStringLiteral("1");
+        procedures.evaluate();
         chartRuns = 0;
     }
 };
@@ -50,15 +56,15 @@ TEST(CollectorProcedures, EvaluationCopiesTheSlidersAndSearches) {
     EXPECT_EQ(w.state.collectorTemp.value(), 60);
     EXPECT_EQ(w.state.ambientTemp.value(), 20);
     EXPECT_EQ(w.state.irradiance.value(), 800);
-    EXPECT_EQ(w.label1.caption, u"0,567");
+    EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");
     EXPECT_EQ(w.state.stagnationX, Currency::literal("0.148"));
 
-    w.hScroll1.position = 61;
-    w.hScroll3.position = 1300;
-    w.procedures.Command1_Click();
+    w.collectorTempSlider.position = 61;
+    w.irradianceSlider.position = 1300;
+    w.procedures.evaluate();
     EXPECT_EQ(w.state.collectorTemp.value(), 61);
     EXPECT_EQ(w.state.irradiance.value(), 1300);
-    EXPECT_EQ(w.label1.caption, u"0,567");  // independent of the sliders
+    EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");  // independent of the sliders
     EXPECT_EQ(w.state.stagnationX, Currency::literal("0.133"));
     EXPECT_EQ(w.chartRuns, 1);
 }
@@ -81,16 +87,16 @@ TEST(CollectorProcedures, ChoosingARowAppliesItsPreset) {
         Window w;
         w.state.collectorArea = Currency::literal("2.5");
         w.combo.setListIndex(rt::Integer::checked(c.row));
-        EXPECT_EQ(w.text1.value, QStringView(c.eta0)) << c.row;
-        EXPECT_EQ(w.text2.value, QStringView(c.a1)) << c.row;
-        EXPECT_EQ(w.text3.value, QStringView(c.a2)) << c.row;
-        EXPECT_EQ(w.label1.caption, QStringView(c.label1)) << c.row;
-        EXPECT_EQ(w.text1.enabled, c.enabled) << c.row;
-        EXPECT_EQ(w.text2.enabled, c.enabled) << c.row;
-        EXPECT_EQ(w.text3.enabled, c.enabled) << c.row;
+        EXPECT_EQ(w.eta0Box.value, QStringView(c.eta0)) << c.row;
+        EXPECT_EQ(w.a1Box.value, QStringView(c.a1)) << c.row;
+        EXPECT_EQ(w.a2Box.value, QStringView(c.a2)) << c.row;
+        EXPECT_EQ(w.characteristicEfficiencyLabel.caption, QStringView(c.label1)) << c.row;
+        EXPECT_EQ(w.eta0Box.enabled, c.enabled) << c.row;
+        EXPECT_EQ(w.a1Box.enabled, c.enabled) << c.row;
+        EXPECT_EQ(w.a2Box.enabled, c.enabled) << c.row;
         EXPECT_EQ(w.state.stagnationX, c.stagnationX) << c.row;
         EXPECT_EQ(w.state.collectorArea, Currency::literal("2.5")) << c.row;
-        EXPECT_EQ(w.text4.value, u"1") << c.row;
+        EXPECT_EQ(w.areaBox.value, u"1") << c.row;
         EXPECT_EQ(w.chartRuns, 1) << c.row;
     }
 }
@@ -98,13 +104,13 @@ TEST(CollectorProcedures, ChoosingARowAppliesItsPreset) {
 TEST(CollectorProcedures, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
-    w.text1.value = QStringLiteral("0,5");
-    w.procedures.Text_LostFocus(EntryBox::Eta0);
+    w.eta0Box.value = QStringLiteral("0,5");
+    w.procedures.entryLeft(EntryBox::Eta0);
     ASSERT_EQ(w.state.eta0, Currency::literal("0.5"));
     w.combo.setListIndex(rt::Integer{0});
     EXPECT_EQ(w.state.eta0, Currency::literal("0.65"));
-    EXPECT_EQ(w.text1.value, u"0,65");
-    EXPECT_FALSE(w.text1.enabled);
+    EXPECT_EQ(w.eta0Box.value, u"0,65");
+    EXPECT_FALSE(w.eta0Box.enabled);
     w.combo.setListIndex(rt::Integer{5});
     EXPECT_EQ(w.state.eta0, Currency::literal("0.8"));  // the custom row forgets
 }
@@ -112,14 +118,14 @@ TEST(CollectorProcedures, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
 TEST(CollectorProcedures, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
-    w.text2.value = QStringLiteral("2,50");
-    w.procedures.Text_LostFocus(EntryBox::A1);
+    w.a1Box.value = QStringLiteral("2,50");
+    w.procedures.entryLeft(EntryBox::A1);
     w.combo.setListIndex(rt::Integer{-1});
     EXPECT_EQ(w.state.a1, Currency::literal("2.5"));
-    EXPECT_EQ(w.text2.value, u"2,5");
-    EXPECT_FALSE(w.text1.enabled);
-    EXPECT_FALSE(w.text2.enabled);
-    EXPECT_FALSE(w.text3.enabled);
+    EXPECT_EQ(w.a1Box.value, u"2,5");
+    EXPECT_FALSE(w.eta0Box.enabled);
+    EXPECT_FALSE(w.a1Box.enabled);
+    EXPECT_FALSE(w.a2Box.enabled);
     EXPECT_EQ(w.chartRuns, 3);
 }
 
@@ -161,10 +167,10 @@ TEST(CollectorProcedures, LostFocusChecksStoresAndAlwaysEvaluates) {
         Window w;
         w.combo.setListIndex(rt::Integer{5});
         w.chartRuns = 0;
-        fake::TextBox* boxes[] = {&w.text1, &w.text2, &w.text3, &w.text4};
+        fake::TextBox* boxes[] = {&w.eta0Box, &w.a1Box, &w.a2Box, &w.areaBox};
         fake::TextBox& box = *boxes[static_cast<int>(c.box)];
         box.value = QString::fromUtf16(c.typed);
-        w.procedures.Text_LostFocus(c.box);
+        w.procedures.entryLeft(c.box);
         const std::string label = QString::fromUtf16(c.typed).toStdString();
         if (c.message == nullptr) {
             EXPECT_TRUE(w.messages.shown.empty()) << label;
@@ -183,17 +189,18 @@ TEST(CollectorProcedures, LostFocusChecksStoresAndAlwaysEvaluates) {
 TEST(CollectorProcedures, ATypedValueChangesTheResults) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
-    w.text1.value = QStringLiteral("0,5");
-    w.procedures.Text_LostFocus(EntryBox::Eta0);
-    EXPECT_EQ(w.label1.caption, u"0,28");  // 0.5 - 0.2 - 0.02
+    w.eta0Box.value = QStringLiteral("0,5");
+    w.procedures.entryLeft(EntryBox::Eta0);
+    EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,28");  // 0.5 - 0.2 - 0.02
     EXPECT_EQ(w.state.stagnationX, Currency::literal("0.105"));
 }
 
 TEST(CollectorProcedures, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
     Window w;
     w.chart = [] { throw rt::RuntimeError(rt::ErrorKind::Overflow); };
-    w.hScroll2.position = -30;
-    EXPECT_THROW(w.combo.setListIndex(rt::Integer{0}), rt::RuntimeError);
+    w.ambientTempSlider.position = -30;
+    EXPECT_EQ(testsupport::thrownKind([&] { w.combo.setListIndex(rt::Integer{0}); }),
+              rt::ErrorKind::Overflow);
     EXPECT_EQ(w.state.ambientTemp.value(), -30);
     EXPECT_EQ(w.state.eta0, Currency::literal("0.65"));
     EXPECT_EQ(w.state.stagnationX, Currency::literal("0.224"));

@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/hungarian.h"
+
 namespace {
 
 using model::checkEntry;
 using model::EntryBox;
 using model::EntryVerdict;
 using model::ruleFor;
-
-const rt::NumberFormat& hungarian() {
-    static const rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
-    return format;
-}
+using testsupport::hungarian;
 
 TEST(EntryCheck, BoundsAreExclusiveAndTestedOnTheDouble) {
     const struct {

@@ -7,23 +7,14 @@
 #include <random>
 #include <string>
 
+#include "tests/support/runtime_errors.h"
+
 namespace {
 
 using rt::Currency;
 using rt::ErrorKind;
 using rt::Integer;
-using rt::RuntimeError;
-
-template <typename F>
-ErrorKind errorOf(F&& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no runtime error";
-    return ErrorKind::TypeMismatch;
-}
+using testsupport::thrownKind;
 
 static_assert(Currency::literal("0.65").raw() == 6500);
 static_assert(Currency::literal("0.008").raw() == 80);
@@ -101,7 +92,7 @@ TEST(Currency, FromDoubleAgreesWithAnExtendedPrecisionReference) {
 TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
     for (double value : {1e15, -1e15, std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN(), 1e300}) {
-        EXPECT_EQ(errorOf([&] { (void)Currency::fromDouble(value); }), ErrorKind::Overflow)
+        EXPECT_EQ(thrownKind([&] { (void)Currency::fromDouble(value); }), ErrorKind::Overflow)
             << value;
     }
 }
@@ -131,11 +122,11 @@ TEST(Currency, ExactOperationsOverflowAtTheRangeEnds) {
     const Currency max = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
     const Currency min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
     const Currency unit = Currency::fromRaw(1);
-    EXPECT_EQ(errorOf([&] { (void)(max + unit); }), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf([&] { (void)(min - unit); }), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf([&] { (void)(max * Integer{2}); }), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf([&] { (void)(max * Currency::literal("1.0001")); }), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf([&] { (void)min.wholeFloor(); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(max + unit); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(min - unit); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(max * Integer{2}); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(max * Currency::literal("1.0001")); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)min.wholeFloor(); }), ErrorKind::Overflow);
     EXPECT_EQ((max - unit + unit).raw(), max.raw());
 }
 

@@ -2,26 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 
 #include "runtime/checked.h"
+#include "tests/support/runtime_errors.h"
 
 namespace {
 
 using rt::ErrorKind;
 using rt::Integer;
-using rt::RuntimeError;
-
-ErrorKind kindOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.kind();
-    }
-    ADD_FAILURE() << "no runtime error";
-    return ErrorKind::TypeMismatch;
-}
+using testsupport::thrownKind;
 
 TEST(Integer, FromDoubleRoundsHalfToEven) {
     const struct {
@@ -49,20 +39,21 @@ TEST(Integer, OutOfRangeIsOverflow) {
     for (double value :
          {32767.5, -32768.51, 70500.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
           -std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(kindOf([&] { (void)Integer::fromDouble(value); }), ErrorKind::Overflow) << value;
+        EXPECT_EQ(thrownKind([&] { (void)Integer::fromDouble(value); }), ErrorKind::Overflow)
+            << value;
     }
-    EXPECT_EQ(kindOf([] { (void)(Integer{32767} + Integer{1}); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { (void)(Integer{-32768} - Integer{1}); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([] { (void)(Integer{32767} + Integer{1}); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([] { (void)(Integer{-32768} - Integer{1}); }), ErrorKind::Overflow);
     EXPECT_EQ((Integer{250} - Integer{-30}).value(), 280);
 }
 
 TEST(CheckedDouble, NonFiniteResultsRaiseTheRuntimeError) {
     const double huge = std::numeric_limits<double>::max();
-    EXPECT_EQ(kindOf([&] { (void)rt::checkedMul(huge, 2.0); }), ErrorKind::Overflow);
-    EXPECT_EQ(kindOf([] { (void)rt::checkedDiv(1.0, 0.0); }), ErrorKind::DivisionByZero);
-    EXPECT_EQ(kindOf([] { (void)rt::checkedDiv(-5.0, 0.0); }), ErrorKind::DivisionByZero);
-    EXPECT_EQ(kindOf([] { (void)rt::checkedDiv(0.0, 0.0); }), ErrorKind::Overflow);  // invalid
-    EXPECT_EQ(kindOf([&] { (void)rt::checkedDiv(huge, 0.5); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)rt::checkedMul(huge, 2.0); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([] { (void)rt::checkedDiv(1.0, 0.0); }), ErrorKind::DivisionByZero);
+    EXPECT_EQ(thrownKind([] { (void)rt::checkedDiv(-5.0, 0.0); }), ErrorKind::DivisionByZero);
+    EXPECT_EQ(thrownKind([] { (void)rt::checkedDiv(0.0, 0.0); }), ErrorKind::Overflow);  // invalid
+    EXPECT_EQ(thrownKind([&] { (void)rt::checkedDiv(huge, 0.5); }), ErrorKind::Overflow);
     EXPECT_EQ(rt::checkedMul(0.1, 3.0), 0.1 * 3.0);
     EXPECT_EQ(rt::checkedDiv(567.0, 1000.0), 0.567);
     EXPECT_EQ(rt::checkedMul(1e-300, 1e-300), 0.0);  // underflow is not an error

@@ -20,7 +20,7 @@
 #include "model/evaluation.h"
 #include "model/presets.h"
 #include "test_printers.h"
-#include "tests/model/fake_controls.h"
+#include "tests/support/fake_controls.h"
 #include "tools/window_driver.h"
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
@@ -330,8 +330,7 @@ void Soak::checkInvariants() {
     model::CollectorState copy = s;
     chart::RecordingSurface graf(format());
     fake::Label label12, label2, label3, label4;
-    chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format())
-        .Command2_Click();
+    chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format()).redraw();
     EXPECT_EQ(copy.operatingX, s.operatingX);
     EXPECT_EQ(c().Label12->text(), label12.caption);
     EXPECT_EQ(c().Label2->text(), label2.caption);

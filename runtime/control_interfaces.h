@@ -49,6 +49,19 @@ using Color = std::uint32_t;
            65536u * static_cast<Color>(blue);
 }
 
+// The three components back, for painting and printing a colour.
+[[nodiscard]] constexpr int redOf(Color color) {
+    return static_cast<int>(color & 0xFFu);
+}
+
+[[nodiscard]] constexpr int greenOf(Color color) {
+    return static_cast<int>((color >> 8) & 0xFFu);
+}
+
+[[nodiscard]] constexpr int blueOf(Color color) {
+    return static_cast<int>((color >> 16) & 0xFFu);
+}
+
 // A picture box used as a chart: coordinates in twips of its inner area.
 class Surface {
 public:

@@ -4,7 +4,7 @@
 #include <functional>
 #include <vector>
 
-#include "runtime/controls.h"
+#include "runtime/control_interfaces.h"
 
 // Test doubles of the controls: they remember what the procedures did.
 namespace fake {
