@@ -26,9 +26,10 @@ constexpr AccessibleRow input(const char* control, QStringView name) {
     return {.control = control, .role = QAccessible::NoRole, .name = name, .buddy = true};
 }
 
-// A caption picture beside a result label.
+// A caption picture beside a result label. A graphic, not static text:
+// Orca reads no description of a label, and the description is the value.
 constexpr AccessibleRow resultCaption(const char* control, const char* label) {
-    return {.control = control, .role = QAccessible::StaticText, .resultLabel = label};
+    return {.control = control, .role = QAccessible::Graphic, .resultLabel = label};
 }
 
 constexpr Role Text = QAccessible::StaticText;

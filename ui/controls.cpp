@@ -65,7 +65,16 @@ void KeyboardFocusMark::paint(QPainter& painter, const QWidget& control, const Q
     // that are not this control's.
     option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
     option.backgroundColor = control.palette().color(QPalette::Window);
+    painter.save();
+    // Over a box that holds controls only a band along the edge: a style
+    // that tints the whole rectangle would leave them as untinted patches.
+    if (!control.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()) {
+        constexpr int kBand = 3;
+        painter.setClipRegion(
+            QRegion(rect).subtracted(QRegion(rect.adjusted(kBand, kBand, -kBand, -kBand))));
+    }
     control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &control);
+    painter.restore();
 }
 
 PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
