@@ -119,17 +119,18 @@ constexpr ControlRow button(int id, const char* name, TwipRect place, int tab, Q
             .hidden = true};
 }
 
+// The picture draws ö in hő and első; what a screen reader says is spelled right.
 constexpr QStringView kFormulaWording =
     u"η = η0 − a1·x − a2·G·x², ahol: x := (T koll − T körny) / G; "
-    u"T koll: napkollektor hömérséklet [°C]; T körny: környezeti hömérséklet [°C]; "
+    u"T koll: napkollektor hőmérséklet [°C]; T körny: környezeti hőmérséklet [°C]; "
     u"G: napsugárzás intenzitás [W/m²]; η0: optikai hatásfok; "
-    u"a1: elsöfokú höveszteségi együttható; a2: másodfokú höveszteségi együttható";
+    u"a1: elsőfokú hőveszteségi együttható; a2: másodfokú hőveszteségi együttható";
 
 // clang-format off
 constexpr std::array kControls{
     panel(1, "Picture18", {225, 1485, 5685, 3210}, 19, kYellow),
     picture(2, "Picture21", "Picture18", {3060, 2655, 780, 375}, 35,
-            ":/pictures/eta-x005-caption.svg", u"η x=0,05 =", kYellow),
+            ":/pictures/eta-x005-caption.svg", u"ηx=0,05 =", kYellow),
     picture(3, "Picture1", "Picture18", {45, 45, 3345, 330}, 32,
             ":/pictures/collector-heading.svg", u"A napkollektor jellemzői", kYellow),
     ControlRow{.id = 4, .name = "Combo1", .kind = ComboBox, .container = "Picture18",
@@ -163,9 +164,9 @@ constexpr std::array kControls{
     picture(21, "Picture12", "Picture3", {5715, 540, 2085, 285}, 14,
             ":/pictures/irradiance-caption.svg", u"Napsugárzás intenzitás"),
     picture(22, "Picture11", "Picture3", {3015, 540, 2085, 330}, 13,
-            ":/pictures/ambient-temp-caption.svg", u"Környezeti hömérséklet"),
+            ":/pictures/ambient-temp-caption.svg", u"Környezeti hőmérséklet"),
     picture(23, "Picture10", "Picture3", {180, 495, 2265, 330}, 12,
-            ":/pictures/collector-temp-caption.svg", u"Napkollektor hömérséklet"),
+            ":/pictures/collector-temp-caption.svg", u"Napkollektor hőmérséklet"),
     slider(24, "HScroll1", {225, 900, 2200, 240}, 6, model::kCollectorTempRange),
     slider(25, "HScroll2", {2925, 900, 2200, 240}, 5, model::kAmbientTempRange),
     slider(26, "HScroll3", {5625, 900, 2200, 240}, 4, model::kIrradianceRange),

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QResource>
 #include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
 #include <QSvgRenderer>
 #include <QtMath>
@@ -32,6 +33,50 @@ QImage readyPicture(const QString& resource) {
                  QImage::Format_ARGB32_Premultiplied);
     std::memcpy(image.bits(), file.data() + sizeof size, static_cast<std::size_t>(bytes));
     return image;
+}
+
+namespace {
+
+// Focus that the window or a popup takes away for a while and gives back.
+bool isPassing(Qt::FocusReason reason) {
+    return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+bool KeyboardFocusMark::focusIn(Qt::FocusReason reason) {
+    if (!isPassing(reason)) {
+        byKeyboard_ = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
+    }
+    return byKeyboard_;
+}
+
+bool KeyboardFocusMark::focusOut(Qt::FocusReason reason) {
+    const bool wasShown = byKeyboard_;
+    if (!isPassing(reason)) {
+        byKeyboard_ = false;
+    }
+    return wasShown;
+}
+
+void KeyboardFocusMark::paint(QPainter& painter, const QWidget& control, const QRect& rect) const {
+    QStyleOptionFocusRect option;
+    option.initFrom(&control);
+    option.rect = rect;
+    // Set by hand: the window's own flag for it also follows focus moves
+    // that are not this control's.
+    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
+    option.backgroundColor = control.palette().color(QPalette::Window);
+    painter.save();
+    // Over a box that holds controls only a band along the edge: a style
+    // that tints the whole rectangle would leave them as untinted patches.
+    if (!control.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()) {
+        constexpr int kBand = 3;
+        painter.setClipRegion(
+            QRegion(rect).subtracted(QRegion(rect.adjusted(kBand, kBand, -kBand, -kBand))));
+    }
+    control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &control);
+    painter.restore();
 }
 
 PictureBox::PictureBox(QWidget* parent, const char* picture, bool border)
@@ -107,6 +152,7 @@ void PictureBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (picture_ == nullptr) {
         paintFrame(painter);
+        paintFocusMark(painter);
         return;
     }
     // The picture over the back colour, composed once: the boxes on the
@@ -126,11 +172,33 @@ void PictureBox::paintEvent(QPaintEvent*) {
         composer.drawPixmap(borderWidth(), borderWidth(), pictureAt(picture_, ratio));
     }
     painter.drawPixmap(0, 0, cache_);
+    paintFocusMark(painter);  // over the cache, never into it
+}
+
+void PictureBox::paintFocusMark(QPainter& painter) {
+    if (focusMark_.shown(*this)) {
+        const int border = borderWidth();
+        focusMark_.paint(painter, *this, rect().adjusted(border, border, -border, -border));
+    }
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     event->accept();
+}
+
+// A box looks the same with and without a focus that shows no mark, so
+// only a change of the mark repaints it.
+void PictureBox::focusInEvent(QFocusEvent* event) {
+    if (focusMark_.focusIn(event->reason())) {
+        repaintFocusMark();
+    }
+}
+
+void PictureBox::focusOutEvent(QFocusEvent* event) {
+    if (focusMark_.focusOut(event->reason())) {
+        repaintFocusMark();
+    }
 }
 
 Label::Label(QWidget* parent, bool autoSize) : QLabel(parent), autoSize_(autoSize) {
@@ -144,6 +212,9 @@ void Label::setCaption(const QString& caption) {
     setText(caption);
     if (autoSize_) {
         adjustSize();
+    }
+    if (onCaptionChanged) {
+        onCaptionChanged();
     }
 }
 
@@ -253,6 +324,24 @@ void ScrollBar::sliderChange(SliderChange change) {
     }
     paintedThumb_ = thumbRect();
     QScrollBar::sliderChange(change);
+}
+
+void ScrollBar::focusInEvent(QFocusEvent* event) {
+    focusMark_.focusIn(event->reason());
+    QScrollBar::focusInEvent(event);  // repaints
+}
+
+void ScrollBar::focusOutEvent(QFocusEvent* event) {
+    focusMark_.focusOut(event->reason());
+    QScrollBar::focusOutEvent(event);  // repaints
+}
+
+void ScrollBar::paintEvent(QPaintEvent* event) {
+    QScrollBar::paintEvent(event);
+    if (focusMark_.shown(*this)) {
+        QPainter painter(this);
+        focusMark_.paint(painter, *this, rect());
+    }
 }
 
 void ScrollBar::keyPressEvent(QKeyEvent* event) {

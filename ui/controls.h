@@ -20,6 +20,26 @@ namespace ui {
 // null image when the resource is missing or not such a picture.
 [[nodiscard]] QImage readyPicture(const QString& resource);
 
+// The focus mark of a control whose style draws none: shown while the
+// control holds a focus that Tab or Backtab gave it, never after a click or
+// at start-up. Another window or a popup taking the focus for a while
+// hides it until the focus comes back.
+class KeyboardFocusMark {
+public:
+    // Each tells whether the control must repaint.
+    bool focusIn(Qt::FocusReason reason);
+    bool focusOut(Qt::FocusReason reason);
+
+    [[nodiscard]] bool shown(const QWidget& control) const {
+        return byKeyboard_ && control.hasFocus();
+    }
+    // Draws the style's focus frame on top of the control's own painting.
+    void paint(QPainter& painter, const QWidget& control, const QRect& rect) const;
+
+private:
+    bool byKeyboard_ = false;
+};
+
 // A picture box: an optional sunken border, a back colour, and a picture
 // drawn from the top-left corner of its inner area at its own pixel size,
 // clipped at the box's edges. Children are clipped to the inner area, so
@@ -40,13 +60,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintFrame(QPainter& painter);
+    void paintFocusMark(QPainter& painter);
+    // Asks for the repaint that shows or hides the focus mark.
+    virtual void repaintFocusMark() { update(); }
 
 private:
     const char* picture_;
     bool border_;
     QPixmap cache_;  // the picture rendered at the current device pixel ratio
     QSize cachedSize_;
+    KeyboardFocusMark focusMark_;
 };
 
 class Label : public QLabel, public rt::Label {
@@ -54,6 +80,9 @@ class Label : public QLabel, public rt::Label {
 public:
     Label(QWidget* parent, bool autoSize);
     void setCaption(const QString& caption) override;
+
+    // Runs after every caption change.
+    std::function<void()> onCaptionChanged;
 
 protected:
     // A click on a label is the label's: its container does not take the focus.
@@ -127,10 +156,14 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void sliderChange(SliderChange change) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     int valueAtPress_ = 0;
     QRect paintedThumb_;  // where the last repaint put the thumb
+    KeyboardFocusMark focusMark_;
 };
 
 }  // namespace ui

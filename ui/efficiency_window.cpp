@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "accessibility.h"
 #include "chart/chart_procedures.h"
 #include "control_table.h"
 #include "fonts.h"
@@ -93,7 +94,9 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     setWindowTitle(kWindowCaption.toString());
     setWindowIcon(applicationIcon());
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
+    installAccessibleRoles();
     buildControls();
+    nameControls(*this);
 
     collector_ = std::make_unique<model::CollectorProcedures>(
         state_,
@@ -137,9 +140,6 @@ void Efficiency::buildControls() {
                 PictureBox* box = qstrcmp(control.name, "graf") == 0
                                       ? new GrafBox(container, format_)
                                       : new PictureBox(container, control.picture, control.border);
-                if (!control.wording.isEmpty()) {
-                    box->setAccessibleName(control.wording.toString());
-                }
                 widget = box;
                 takesFocus = true;
                 break;
@@ -252,6 +252,13 @@ void Efficiency::wireEvents() {
     c.HScroll3->onScroll = [this] { run([this] { HScroll3_Scroll(); }); };
 
     c.graf->onPaint = [this] { run([this] { chart_->repaint(); }); };
+    for (const AccessibleRow& row : accessibleTable()) {
+        if (row.resultLabel != nullptr) {
+            Label* label = findChild<Label*>(QLatin1String(row.resultLabel));
+            QWidget* caption = findChild<QWidget*>(QLatin1String(row.control));
+            label->onCaptionChanged = [caption, label] { describeResult(*caption, *label); };
+        }
+    }
     connect(c.Command1, &QPushButton::clicked, this, [this] { run([this] { Command1_Click(); }); });
     connect(c.Command2, &QPushButton::clicked, this, [this] { run([this] { Command2_Click(); }); });
 }
@@ -267,6 +274,17 @@ void Efficiency::Command1_Click() {
 
 void Efficiency::Command2_Click() {
     chart_->redraw();
+    describeChart();
+}
+
+// Every change of the curve or the operating point ends in a chart run.
+void Efficiency::describeChart() {
+    const QString description = chartDescription(
+        format_.text(state_.eta0), format_.text(state_.stagnationX), controls_.Label12->text(),
+        controls_.Label2->text(), format_.decimalSeparator());
+    if (controls_.graf->accessibleDescription() != description) {
+        controls_.graf->setAccessibleDescription(description);
+    }
 }
 
 void Efficiency::textLostFocus(model::EntryBox box, Qt::FocusReason reason) {

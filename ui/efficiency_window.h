@@ -73,6 +73,7 @@ protected:
 private:
     void buildControls();
     void wireEvents();
+    void describeChart();
 
     // Event procedures.
     void Form_Load();

@@ -11,16 +11,23 @@ GrafBox::GrafBox(QWidget* parent, const rt::NumberFormat& format)
     // lines); one inside the Paint procedure must not, or the box would
     // repaint for ever.
     surface_.setChangedCallback([this] {
-        if (!painting_ && !updatePending_) {
-            updatePending_ = true;
-            update();
+        if (!painting_) {
+            showRecording();
         }
     });
 }
 
+void GrafBox::showRecording() {
+    if (!updatePending_) {
+        updatePending_ = true;
+        update();
+    }
+}
+
 void GrafBox::paintEvent(QPaintEvent*) {
-    // A paint that a chart run asked for shows that run; any other paint
-    // (the box uncovered, shown, resized) is the surface's Paint event.
+    // A paint that a chart run (or the focus mark) asked for shows the last
+    // run; any other paint (the box uncovered, shown, resized) is the
+    // surface's Paint event.
     const bool afterChartRun = updatePending_;
     updatePending_ = false;
     if (onPaint && !afterChartRun) {
@@ -34,6 +41,7 @@ void GrafBox::paintEvent(QPaintEvent*) {
     painter_.paint(painter, surface_, font());
     painter.resetTransform();
     paintFrame(painter);
+    paintFocusMark(painter);
 }
 
 }  // namespace ui

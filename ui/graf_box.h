@@ -25,8 +25,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The mark changes nothing the chart shows: the last run is repainted
+    // as recorded, without running the Paint procedure again.
+    void repaintFocusMark() override { showRecording(); }
 
 private:
+    void showRecording();
+
     chart::RecordingSurface surface_;
     chart::ChartPainter painter_;
     bool painting_ = false;
