@@ -60,22 +60,16 @@ bool KeyboardFocusMark::focusOut(Qt::FocusReason reason) {
 }
 
 void KeyboardFocusMark::paint(QPainter& painter, const QWidget& control, const QRect& rect) const {
-    QStyleOptionFocusRect option;
-    option.initFrom(&control);
-    option.rect = rect;
-    // Set by hand: the window's own flag for it also follows focus moves
-    // that are not this control's.
-    option.state |= QStyle::State_KeyboardFocusChange | QStyle::State_HasFocus;
-    option.backgroundColor = control.palette().color(QPalette::Window);
+    // The style's highlight colour, two pixels wide, as a focused text box
+    // shows its frame: the style's own focus rectangle is a faint tint that
+    // vanishes on the yellow panels, the sliders and the chart.
     painter.save();
-    // Over a box that holds controls only a band along the edge: a style
-    // that tints the whole rectangle would leave them as untinted patches.
-    if (!control.findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()) {
-        constexpr int kBand = 3;
-        painter.setClipRegion(
-            QRegion(rect).subtracted(QRegion(rect.adjusted(kBand, kBand, -kBand, -kBand))));
-    }
-    control.style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, &control);
+    QPen pen(control.palette().color(QPalette::Highlight), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
     painter.restore();
 }
 
@@ -176,9 +170,10 @@ void PictureBox::paintEvent(QPaintEvent*) {
 }
 
 void PictureBox::paintFocusMark(QPainter& painter) {
+    // On a panel the mark takes the place of the sunken border, which no
+    // child covers.
     if (focusMark_.shown(*this)) {
-        const int border = borderWidth();
-        focusMark_.paint(painter, *this, rect().adjusted(border, border, -border, -border));
+        focusMark_.paint(painter, *this, rect());
     }
 }
 

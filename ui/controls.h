@@ -33,7 +33,7 @@ public:
     [[nodiscard]] bool shown(const QWidget& control) const {
         return byKeyboard_ && control.hasFocus();
     }
-    // Draws the style's focus frame on top of the control's own painting.
+    // Draws the mark on top of the control's own painting.
     void paint(QPainter& painter, const QWidget& control, const QRect& rect) const;
 
 private:
