@@ -36,32 +36,4 @@ TEST(HeadlessComboBox, AnIndexOutsideTheRowsFailsAndKeepsTheSelection) {
     EXPECT_EQ(clicks, 1);
 }
 
-TEST(HeadlessControls, HoldWhatTheProceduresWrite) {
-    rt::HeadlessTextBox box(QStringLiteral("1"));
-    EXPECT_EQ(box.text(), u"1");
-    EXPECT_TRUE(box.isEnabled());
-    box.setText(QStringLiteral("0,5"));
-    box.setEnabled(false);
-    EXPECT_EQ(box.text(), u"0,5");
-    EXPECT_FALSE(box.isEnabled());
-
-    rt::HeadlessScrollBar slider(-30);
-    EXPECT_EQ(slider.value().value(), -30);
-    slider.setValue(250);
-    EXPECT_EQ(slider.value().value(), 250);
-
-    rt::HeadlessLabel label;
-    label.setCaption(QStringLiteral("56,7 %"));
-    EXPECT_EQ(label.caption(), u"56,7 %");
-}
-
-TEST(RememberingMessageBox, KeepsEveryPromptInOrderWithoutBlocking) {
-    rt::RememberingMessageBox box;
-    box.show(QStringLiteral("Adjon meg számot!"), rt::MessageBox::kWarningOk,
-             QStringLiteral("HIBÁS ADAT"));
-    box.show(QStringLiteral("második"), rt::MessageBox::kWarningOk, QStringLiteral("HIBÁS ADAT"));
-    EXPECT_EQ(box.prompts(),
-              (QStringList{QStringLiteral("Adjon meg számot!"), QStringLiteral("második")}));
-}
-
 }  // namespace
