@@ -12,6 +12,24 @@ CollectorProcedures::CollectorProcedures(CollectorState& state, const CollectorC
                                          std::function<void()> redrawChart)
     : state_(state), controls_(controls), format_(format), redrawChart_(std::move(redrawChart)) {}
 
+void CollectorProcedures::startUp() {
+    setCoefficientBoxesEnabled(false);
+    for (const CollectorType& type : kCollectorTypes) {
+        controls_.collectorType.addItem(type.name.toString());
+    }
+    controls_.collectorType.setListIndex(rt::Integer{kStartRow});
+
+    state_.eta0 = kStartCoefficients.eta0;
+    state_.a1 = kStartCoefficients.a1;
+    state_.a2 = kStartCoefficients.a2;
+    state_.collectorArea = kStartCoefficients.collectorArea;
+    // Show the coefficients the results are computed from, not the preset
+    // that the selection above wrote into the disabled boxes.
+    controls_.eta0Box.setText(format_.text(state_.eta0));
+    controls_.a1Box.setText(format_.text(state_.a1));
+    controls_.a2Box.setText(format_.text(state_.a2));
+}
+
 void CollectorProcedures::collectorTypeChosen() {
     setCoefficientBoxesEnabled(false);
     const int row = controls_.collectorType.listIndex().value();

@@ -33,6 +33,11 @@ public:
     CollectorProcedures(CollectorState& state, const CollectorControls& controls,
                         const rt::NumberFormat& format, std::function<void()> redrawChart);
 
+    // The start of the window's load: the coefficient boxes disabled, the
+    // list filled, the start row selected (which runs its Click procedure),
+    // then the start coefficients and area stored and shown in the boxes.
+    // The caller writes the slider captions and runs the evaluation.
+    void startUp();
     // A row of the collector-type list was chosen, by the user or by code.
     void collectorTypeChosen();
     // The evaluation: slider values, characteristic efficiency, the search.

@@ -4,16 +4,21 @@
 #include <cstdio>
 #include <optional>
 
+#include "cli/command_line.h"
 #include "message_box.h"
+#include "product/version.h"
 #include "program.h"
-#include "ui/version.h"
 
 // The version record, kept in a section of its own where `readelf -p
 // .version_record` and package tools find it.
 [[gnu::used, gnu::section(".version_record")]] const auto kVersionRecord =
-    std::to_array(ui::product::kVersionRecord);
+    std::to_array(product::kVersionRecord);
 
 int main(int argc, char* argv[]) {
+    // The calculation from the command line needs no display.
+    if (cli::asksForCommandLine(argc, argv)) {
+        return cli::runMain(argc, argv);
+    }
     if (!ui::displayAvailable(argc, argv)) {
         std::fputs(
             "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)\n",
@@ -27,7 +32,7 @@ int main(int argc, char* argv[]) {
 
     ui::DesktopMessageBox messages;
     const auto reportError = [](const QString& message) {
-        QMessageBox::critical(nullptr, QString::fromUtf8(ui::product::kDisplayName),
+        QMessageBox::critical(nullptr, QString::fromUtf8(product::kDisplayName),
                               QStringLiteral("Futásidejű hiba: %1").arg(message));
         QCoreApplication::exit(1);
     };

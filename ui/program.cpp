@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "fonts.h"
+#include "product/version.h"
 #include "qt_translation.h"
-#include "ui/version.h"
 
 namespace ui {
 

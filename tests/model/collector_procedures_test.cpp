@@ -207,3 +207,71 @@ TEST(CollectorProcedures, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
 }
 
 }  // namespace
+
+namespace {
+
+// The window's load up to its slider captions: the list filled, the start row
+// chosen and evaluated with its preset, then the start coefficients stored.
+TEST(CollectorProcedures, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) {
+    model::CollectorState state;
+    fake::ComboBox combo;
+    fake::TextBox eta0Box, a1Box, a2Box, areaBox;
+    areaBox.value = QStringLiteral("1");
+    fake::ScrollBar collectorTemp{testsupport::kStartCollectorTemp};
+    fake::ScrollBar ambientTemp{testsupport::kStartAmbientTemp};
+    fake::ScrollBar irradiance{testsupport::kStartIrradiance};
+    fake::Label characteristic;
+    fake::MessageBox messages;
+    struct SeenByChart {
+        Currency eta0, area;
+        QString eta0Box;
+        bool eta0BoxEnabled;
+        int rows;
+    };
+    std::vector<SeenByChart> seen;
+    CollectorProcedures procedures{
+        state,
+        {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp, ambientTemp, irradiance,
+         characteristic, messages},
+        testsupport::hungarian(),
+        [&] {
+            seen.push_back({state.eta0, state.collectorArea, eta0Box.value, eta0Box.enabled,
+                            static_cast<int>(combo.items.size())});
+        }};
+    combo.click = [&] { procedures.collectorTypeChosen(); };
+
+    procedures.startUp();
+
+    std::vector<QString> names;
+    for (const auto& type : model::kCollectorTypes) {
+        names.push_back(type.name.toString());
+    }
+    EXPECT_EQ(combo.items, names);
+    EXPECT_EQ(combo.index, model::kStartRow);
+    // One evaluation, inside the selection: the row's preset, no area yet, the
+    // whole list already there.
+    ASSERT_EQ(seen.size(), 1U);
+    EXPECT_EQ(seen[0].eta0, Currency::literal("0.8"));
+    EXPECT_EQ(seen[0].area, Currency());
+    EXPECT_EQ(seen[0].eta0Box, u"0,8");
+    EXPECT_FALSE(seen[0].eta0BoxEnabled);
+    EXPECT_EQ(seen[0].rows, 6);
+    EXPECT_EQ(characteristic.caption, u"0,58");
+    EXPECT_EQ(state.stagnationX, Currency::literal("0.155"));
+
+    EXPECT_EQ(state.eta0, model::kStartCoefficients.eta0);
+    EXPECT_EQ(state.a1, model::kStartCoefficients.a1);
+    EXPECT_EQ(state.a2, model::kStartCoefficients.a2);
+    EXPECT_EQ(state.collectorArea, model::kStartCoefficients.collectorArea);
+    EXPECT_EQ(eta0Box.value, u"0,798");
+    EXPECT_EQ(a1Box.value, u"4,17");
+    EXPECT_EQ(a2Box.value, u"0,011");
+    EXPECT_EQ(areaBox.value, u"1");
+    EXPECT_FALSE(eta0Box.enabled);
+    EXPECT_FALSE(a1Box.enabled);
+    EXPECT_FALSE(a2Box.enabled);
+    EXPECT_TRUE(areaBox.enabled);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace

@@ -1,0 +1,178 @@
+#include "chart/results.h"
+
+#include <gtest/gtest.h>
+
+#include "model/evaluation.h"
+#include "model/presets.h"
+#include "tests/support/hungarian.h"
+#include "tests/support/start_state.h"
+
+namespace {
+
+using chart::PowerRow;
+using rt::Currency;
+
+// The window's start state as a front end reads it off its controls.
+chart::ShownResults startShown() {
+    return {.collectorType = QStringLiteral("Szelektív síkkollektor"),
+            .eta0 = QStringLiteral("0,798"),
+            .a1 = QStringLiteral("4,17"),
+            .a2 = QStringLiteral("0,011"),
+            .collectorArea = QStringLiteral("1"),
+            .collectorTemp = 60,
+            .ambientTemp = 20,
+            .irradiance = 800,
+            .characteristic = QStringLiteral("0,567"),
+            .operatingX = QStringLiteral("0,05"),
+            .efficiency = QStringLiteral("56,7 %"),
+            .specificOutput = QStringLiteral("454 W/m2"),
+            .output = QStringLiteral("454 W"),
+            .zeroEfficiencyX = QStringLiteral("0,148")};
+}
+
+TEST(Results, LinesNameEveryInputAndResultInOrder) {
+    const QString expected = QStringLiteral(
+        "Napkollektor típusa\tSzelektív síkkollektor\n"
+        "η0 – optikai hatásfok\t0,798\n"
+        "a1 – elsőfokú hőveszteségi együttható\t4,17\n"
+        "a2 – másodfokú hőveszteségi együttható\t0,011\n"
+        "A napkollektorok hasznos felülete (m²)\t1\n"
+        "Napkollektor hőmérséklet\t60 °C\n"
+        "Környezeti hőmérséklet\t20 °C\n"
+        "Napsugárzás intenzitás\t800 W/m²\n"
+        "Jellemző hatásfok (ηx=0,05)\t0,567\n"
+        "x\t0,05\n"
+        "Pillanatnyi kollektor hatásfok (η)\t56,7 %\n"
+        "Fajlagos teljesítmény (q̇)\t454 W/m2\n"
+        "Kollektor teljesítmény (Q̇)\t454 W\n"
+        "x, ahol a hatásfok 0\t0,148\n");
+    EXPECT_EQ(chart::plainText(chart::resultLines(startShown(), testsupport::hungarian())),
+              expected);
+}
+
+TEST(Results, SliderValuesKeepTheirSignAndUnit) {
+    chart::ShownResults shown = startShown();
+    shown.collectorTemp = 0;
+    shown.ambientTemp = -30;
+    shown.irradiance = 1300;
+    const auto lines = chart::resultLines(shown, testsupport::hungarian());
+    ASSERT_EQ(lines.size(), 14U);
+    EXPECT_EQ(lines[5].value, u"0 °C");
+    EXPECT_EQ(lines[6].value, u"-30 °C");
+    EXPECT_EQ(lines[7].value, u"1300 W/m²");  // no digit grouping
+}
+
+TEST(Results, HtmlTableEscapesEveryCell) {
+    const std::vector<chart::NamedValue> lines{
+        {QStringLiteral("a <b> & \"c\""), QStringLiteral("1 < 2")},
+        {QStringLiteral("x"), QStringLiteral("0,05")},
+    };
+    EXPECT_EQ(chart::htmlTable(lines),
+              QStringLiteral("<table>\n"
+                             "<tr><td>a &lt;b&gt; &amp; &quot;c&quot;</td><td>1 &lt; 2</td></tr>\n"
+                             "<tr><td>x</td><td>0,05</td></tr>\n"
+                             "</table>\n"));
+}
+
+// The collector state after an evaluation with these coefficients.
+model::CollectorState evaluated(Currency eta0, Currency a1, Currency a2, int ambient,
+                                int irradiance) {
+    model::CollectorState state = testsupport::startState();
+    state.eta0 = eta0;
+    state.a1 = a1;
+    state.a2 = a2;
+    state.ambientTemp = rt::Integer::checked(ambient);
+    state.irradiance = rt::Integer::checked(irradiance);
+    state.stagnationX =
+        model::zeroEfficiencyX(model::EfficiencyCurve(eta0, a1, a2, state.irradiance));
+    return state;
+}
+
+std::vector<int> deltas(const std::vector<PowerRow>& rows) {
+    std::vector<int> out;
+    for (const PowerRow& row : rows) {
+        out.push_back(row.deltaT);
+    }
+    return out;
+}
+
+TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
+    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 10);
+    ASSERT_EQ(rows.size(), 13U);
+    EXPECT_EQ(deltas(rows).back(), 120);
+    const auto row = [](const PowerRow& r) {
+        return std::make_tuple(r.deltaT, r.operatingX, r.efficiency, r.specificOutput, r.output);
+    };
+    // ΔT 0: no heat loss, the optical efficiency; ΔT 40 is the start state's
+    // own operating point, as the window shows it.
+    EXPECT_EQ(row(rows[0]), row({0, "0", "79,8 %", "638 W/m2", "638 W"}));
+    EXPECT_EQ(row(rows[1]), row({10, "0,012", "74,4 %", "595 W/m2", "595 W"}));
+    EXPECT_EQ(row(rows[4]), row({40, "0,05", "56,7 %", "454 W/m2", "454 W"}));
+    EXPECT_EQ(row(rows[11]), row({110, "0,137", "5,8 %", "46 W/m2", "46 W"}));
+    EXPECT_EQ(row(rows[12]), row({120, "0,15", "0 %", "0 W/m2", "0 W"}));
+}
+
+TEST(PowerTable, TextAndHtmlCarryTheUnitsInTheHeader) {
+    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 60);
+    EXPECT_EQ(chart::powerTablePlainText(rows), QStringLiteral("ΔT [K]\tx\tη\tq̇ [W/m²]\tQ̇ [W]\n"
+                                                               "0\t0\t79,8 %\t638\t638\n"
+                                                               "60\t0,075\t43,5 %\t348\t348\n"
+                                                               "120\t0,15\t0 %\t0\t0\n"));
+    EXPECT_EQ(
+        chart::powerTableHtml(rows),
+        QStringLiteral("<table>\n"
+                       "<tr><th>ΔT [K]</th><th>x</th><th>η</th><th>q̇ [W/m²]</th>"
+                       "<th>Q̇ [W]</th></tr>\n"
+                       "<tr><td>0</td><td>0</td><td>79,8 %</td><td>638</td><td>638</td></tr>\n"
+                       "<tr><td>60</td><td>0,075</td><td>43,5 %</td><td>348</td><td>348</td>"
+                       "</tr>\n"
+                       "<tr><td>120</td><td>0,15</td><td>0 %</td><td>0</td><td>0</td></tr>\n"
+                       "</table>\n"));
+}
+
+TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
+    const auto& unglazed = model::kCollectorTypes[4];
+    const struct {
+        const char* what;
+        model::CollectorState state;
+        int step;
+        std::vector<int> deltas;
+        const char* lastEfficiency;
+    } cases[] = {
+        {"an unglazed collector reaches 0 at ΔT 50",
+         evaluated(unglazed.eta0, unglazed.a1, unglazed.a2, 20, 800),
+         10,
+         {0, 10, 20, 30, 40, 50},
+         "0 %"},
+        {"below 0 °C the rows are left out",
+         evaluated(unglazed.eta0, unglazed.a1, unglazed.a2, -30, 1300),
+         25,
+         {50, 75},
+         "0 %"},
+        {"a collector that never reaches 0 ends at the slider's maximum",
+         evaluated(Currency::literal("0.9999"), Currency::literal("0.8001"),
+                   Currency::literal("0.0001"), 50, 1300),
+         100,
+         {0, 100, 200},
+         "87,3 %"},
+        {"one row per kelvin up to 250 °C",
+         evaluated(Currency::literal("0.9999"), Currency::literal("0.8001"),
+                   Currency::literal("0.0001"), 0, 1300),
+         1,
+         {},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        const auto rows = chart::powerTable(c.state, testsupport::hungarian(), c.step);
+        ASSERT_FALSE(rows.empty()) << c.what;
+        if (c.lastEfficiency == nullptr) {
+            EXPECT_EQ(rows.size(), 251U) << c.what;
+            EXPECT_EQ(rows.back().deltaT, 250) << c.what;
+            continue;
+        }
+        EXPECT_EQ(deltas(rows), c.deltas) << c.what;
+        EXPECT_EQ(rows.back().efficiency, QString::fromUtf8(c.lastEfficiency)) << c.what;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,220 @@
+// The command line run in-process: options in, status and output out.
+#include "cli/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "test_printers.h"
+#include "tests/support/hungarian.h"
+
+namespace {
+
+const QLocale kHungarian = testsupport::hungarianLocale();
+const QLocale kEnglish(QLocale::English, QLocale::UnitedStates);
+
+cli::Outcome run(const QString& arguments, const QLocale& locale = kHungarian) {
+    QStringList argv{QStringLiteral("efficiency")};
+    argv += arguments.split(u' ', Qt::SkipEmptyParts);
+    return cli::run(argv, locale);
+}
+
+QString json(const char* characteristic, const char* x, const char* efficiency,
+             const char* specificOutput, const char* output, const char* zero) {
+    return QStringLiteral(
+               "{\"characteristic\":\"%1\",\"efficiency\":\"%3\",\"output\":\"%5\","
+               "\"specificOutput\":\"%4\",\"x\":\"%2\",\"zeroEfficiencyX\":\"%6\"}\n")
+        .arg(QString::fromUtf8(characteristic), QString::fromUtf8(x), QString::fromUtf8(efficiency),
+             QString::fromUtf8(specificOutput), QString::fromUtf8(output), QString::fromUtf8(zero));
+}
+
+TEST(CommandLine, CalcWritesTheResultsAsTheLabelsShowThem) {
+    const cli::Outcome out = run(QStringLiteral("--calc"));
+    EXPECT_EQ(out.status, cli::kSuccess);
+    EXPECT_EQ(out.standardOutput, QStringLiteral("Jellemző hatásfok (ηx=0,05): 0,567\n"
+                                                 "x: 0,05\n"
+                                                 "Pillanatnyi kollektor hatásfok (η): 56,7 %\n"
+                                                 "Fajlagos teljesítmény (q̇): 454 W/m2\n"
+                                                 "Kollektor teljesítmény (Q̇): 454 W\n"
+                                                 "x, ahol a hatásfok 0: 0,148\n"));
+    EXPECT_TRUE(out.standardError.isEmpty());
+}
+
+TEST(CommandLine, CalcJsonForPresetsCustomCollectorsAndOperatingPoints) {
+    const struct {
+        const char* arguments;
+        const QLocale& locale;
+        QString expected;
+    } cases[] = {
+        {"", kHungarian, json("0,567", "0,05", "56,7 %", "454 W/m2", "454 W", "0,148")},
+        {"", kEnglish, json("0.567", "0.05", "56.7 %", "454 W/m2", "454 W", "0.148")},
+        {"", QLocale::c(), json("0.567", "0.05", "56.7 %", "454 W/m2", "454 W", "0.148")},
+        // Row 2 picked: its preset, no longer the start coefficients.
+        {"--type 2", kHungarian, json("0,58", "0,05", "58 %", "464 W/m2", "464 W", "0,155")},
+        {"--type 0", kHungarian, json("0,559", "0,05", "55,9 %", "447 W/m2", "447 W", "0,224")},
+        {"--eta0 0,7 --a1 3 --a2 0,02 --area 2,5 --collector-temp 95 --ambient-temp -5 "
+         "--irradiance 950",
+         kHungarian, json("0,51", "0,105", "17,3 %", "164 W/m2", "411 W", "0,13")},
+        {"--type 5 --eta0 0.7 --a1 3 --a2 0.02 --area 2.5 --collector-temp 95 "
+         "--ambient-temp=-5 --irradiance 950",
+         kEnglish, json("0.51", "0.105", "17.3 %", "164 W/m2", "411 W", "0.13")},
+        // The hot point: beyond the curve's zero everything reads 0.
+        {"--type 2 --collector-temp 150", kHungarian,
+         json("0,58", "0,162", "0 %", "0 W/m2", "0 W", "0,155")},
+        // Colder than the surroundings: no loss, the optical efficiency.
+        {"--collector-temp 0 --ambient-temp 50", kHungarian,
+         json("0,567", "-0,063", "79,8 %", "638 W/m2", "638 W", "0,148")},
+    };
+    for (const auto& c : cases) {
+        const cli::Outcome out =
+            run(QStringLiteral("--calc --json ") + QString::fromUtf8(c.arguments), c.locale);
+        EXPECT_EQ(out.status, cli::kSuccess) << c.arguments;
+        EXPECT_EQ(out.standardOutput, c.expected) << c.arguments;
+        EXPECT_TRUE(out.standardError.isEmpty()) << c.arguments << out.standardError.toStdString();
+    }
+}
+
+TEST(CommandLine, CustomCoefficientsNotGivenKeepTheCustomRowsValues) {
+    // The custom row starts from 0,8 / 4 / 0,01: only a1 changes.
+    EXPECT_EQ(run(QStringLiteral("--calc --json --a1 4")).standardOutput,
+              run(QStringLiteral("--calc --json --type 5")).standardOutput);
+    EXPECT_EQ(run(QStringLiteral("--calc --json --a1 4")).standardOutput,
+              run(QStringLiteral("--calc --json --type 2")).standardOutput);
+    EXPECT_NE(run(QStringLiteral("--calc --json --a1 5")).standardOutput,
+              run(QStringLiteral("--calc --json --type 5")).standardOutput);
+}
+
+TEST(CommandLine, TableAsJson) {
+    const cli::Outcome json = run(QStringLiteral("--table --json --type 4 --step 25"), kEnglish);
+    EXPECT_EQ(json.status, cli::kSuccess);
+    EXPECT_EQ(json.standardOutput,
+              QStringLiteral("[{\"deltaT\":0,\"efficiency\":\"90 %\",\"output\":\"720 W\","
+                             "\"specificOutput\":\"720 W/m2\",\"x\":\"0\"},"
+                             "{\"deltaT\":25,\"efficiency\":\"49.4 %\",\"output\":\"395 W\","
+                             "\"specificOutput\":\"395 W/m2\",\"x\":\"0.031\"},"
+                             "{\"deltaT\":50,\"efficiency\":\"0 %\",\"output\":\"0 W\","
+                             "\"specificOutput\":\"0 W/m2\",\"x\":\"0.062\"}]\n"));
+    // The default step is 10 K.
+    EXPECT_EQ(run(QStringLiteral("--table")).standardOutput.count(u'\n'), 14);
+}
+
+TEST(CommandLine, ARefusedValueExitsWithTheWarningsText) {
+    const struct {
+        const char* arguments;
+        const QLocale& locale;
+        const char* warning;
+    } cases[] = {
+        {"--eta0 1,5", kHungarian, "Az optikai hatásfok 0 és 1 között kell legyen!"},
+        {"--eta0 0", kHungarian, "Az optikai hatásfok 0 és 1 között kell legyen!"},
+        {"--a1 0,8", kHungarian, "Az elsőfokú paraméter 0.8 és 15 között kell legyen!"},
+        {"--type 5 --a2 100", kHungarian, "A másodfokú paraméter 0 és 100 között kell legyen!"},
+        {"--area 0", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
+        {"--area -1", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
+        {"--eta0 0.5", kHungarian, "Adjon meg számot!"},  // a point under a decimal comma
+        {"--eta0 0,5", kEnglish, "Adjon meg számot!"},
+        {"--area abc", kHungarian, "Adjon meg számot!"},
+        {"--area=", kHungarian, "Adjon meg számot!"},
+        {"--a1 nan", kHungarian, "Adjon meg számot!"},
+        // The first refused value ends the run.
+        {"--eta0 2 --area 0", kHungarian, "Az optikai hatásfok 0 és 1 között kell legyen!"},
+    };
+    for (const auto& c : cases) {
+        for (const char* mode : {"--calc ", "--table "}) {
+            const cli::Outcome out =
+                run(QString::fromUtf8(mode) + QString::fromUtf8(c.arguments), c.locale);
+            EXPECT_EQ(out.status, cli::kUsageError) << mode << c.arguments;
+            EXPECT_EQ(out.standardError, QString::fromUtf8(c.warning) + u'\n')
+                << mode << c.arguments;
+            EXPECT_TRUE(out.standardOutput.isEmpty()) << mode << c.arguments;
+        }
+    }
+}
+
+TEST(CommandLine, BadOptionsExitWithStatusTwo) {
+    const struct {
+        const char* arguments;
+        const char* message;  // nullptr: Qt's parser message, not checked here
+    } cases[] = {
+        {"--calc --collector-temp 251",
+         "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
+        {"--calc --collector-temp -1",
+         "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
+        {"--calc --collector-temp 60,5",
+         "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
+        {"--calc --collector-temp 1e2",
+         "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
+        {"--calc --ambient-temp -31", "--ambient-temp: adjon meg -30 és 50 közötti egész számot!"},
+        {"--calc --ambient-temp 51", "--ambient-temp: adjon meg -30 és 50 közötti egész számot!"},
+        {"--calc --irradiance 0", "--irradiance: adjon meg 1 és 1300 közötti egész számot!"},
+        {"--calc --irradiance 99999999999",
+         "--irradiance: adjon meg 1 és 1300 közötti egész számot!"},
+        {"--calc --type 6", "--type: adjon meg 0 és 5 közötti egész számot!"},
+        {"--calc --type -1", "--type: adjon meg 0 és 5 közötti egész számot!"},
+        {"--calc --type egyedi", "--type: adjon meg 0 és 5 közötti egész számot!"},
+        {"--table --step 0", "--step: adjon meg 1 és 250 közötti egész számot!"},
+        {"--table --step 251", "--step: adjon meg 1 és 250 közötti egész számot!"},
+        {"--calc --step 10", "A --step csak a --table mellett adható meg!"},
+        {"--calc --type 2 --eta0 0,5",
+         "Az --eta0, --a1 és --a2 csak az egyedi kollektorhoz (--type 5) adható meg!"},
+        {"--calc --table", "A --calc és a --table közül csak az egyik adható meg!"},
+        {"--json", "Adja meg a --calc vagy a --table kapcsolót!"},
+        {"--calc 60", "Ismeretlen argumentum: 60"},
+        {"--calc --hőmérséklet 60", nullptr},
+        {"--calc --area", nullptr},
+    };
+    for (const auto& c : cases) {
+        const cli::Outcome out = run(QString::fromUtf8(c.arguments));
+        EXPECT_EQ(out.status, cli::kUsageError) << c.arguments;
+        EXPECT_TRUE(out.standardOutput.isEmpty()) << c.arguments;
+        EXPECT_TRUE(out.standardError.endsWith(u'\n')) << c.arguments;
+        EXPECT_EQ(out.standardError.count(u'\n'), 1) << c.arguments;
+        if (c.message != nullptr) {
+            EXPECT_EQ(out.standardError, QString::fromUtf8(c.message) + u'\n') << c.arguments;
+        }
+    }
+}
+
+TEST(CommandLine, HelpAndVersion) {
+    for (const char* option : {"--version", "-v", "--calc --version"}) {
+        const cli::Outcome out = run(QString::fromUtf8(option));
+        EXPECT_EQ(out.status, cli::kSuccess) << option;
+        EXPECT_EQ(out.standardOutput, u"1.00\n") << option;
+    }
+    for (const char* option : {"--help", "-h", "--table -h"}) {
+        const cli::Outcome out = run(QString::fromUtf8(option));
+        EXPECT_EQ(out.status, cli::kSuccess) << option;
+        EXPECT_TRUE(out.standardOutput.startsWith(u"Használat:")) << option;
+        for (const char* named :
+             {"--calc", "--table", "--type", "--eta0", "--a1", "--a2", "--area", "--collector-temp",
+              "--ambient-temp", "--irradiance", "--step", "--json", "Egyedi kollektor"}) {
+            EXPECT_TRUE(out.standardOutput.contains(QString::fromUtf8(named))) << named;
+        }
+    }
+}
+
+TEST(CommandLine, OnlyItsOwnOptionsLeaveTheWindow) {
+    const struct {
+        std::vector<const char*> argv;
+        bool commandLine;
+    } cases[] = {
+        {{"efficiency"}, false},
+        {{"efficiency", "-platform", "offscreen"}, false},
+        {{"efficiency", "--type", "2"}, false},
+        {{"efficiency", "--calc"}, true},
+        {{"efficiency", "--type", "2", "--table"}, true},
+        {{"efficiency", "-h"}, true},
+        {{"efficiency", "--help"}, true},
+        {{"efficiency", "-v"}, true},
+        {{"efficiency", "--version"}, true},
+        {{"efficiency", "--calculate"}, false},
+    };
+    for (const auto& c : cases) {
+        std::vector<char*> argv;
+        for (const char* argument : c.argv) {
+            argv.push_back(const_cast<char*>(argument));
+        }
+        EXPECT_EQ(cli::asksForCommandLine(static_cast<int>(argv.size()), argv.data()),
+                  c.commandLine)
+            << c.argv.back();
+    }
+}
+
+}  // namespace
