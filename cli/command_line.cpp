@@ -5,9 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QLibraryInfo>
 #include <QRegularExpression>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -20,6 +18,7 @@
 #include "model/operating_conditions.h"
 #include "model/presets.h"
 #include "product/version.h"
+#include "runtime/qt_translation.h"
 
 namespace cli {
 namespace {
@@ -159,19 +158,6 @@ QString tableOutput(const std::vector<chart::PowerRow>& rows, bool json) {
     return compact(QJsonDocument(array));
 }
 
-// Hungarian wording for Qt's own messages (the parser's) under a Hungarian
-// locale, from the catalogue Qt installs beside itself.
-void installQtTranslation(QCoreApplication& application, const QLocale& locale) {
-    if (locale.language() != QLocale::Hungarian) {
-        return;
-    }
-    auto* translator = new QTranslator(&application);
-    if (translator->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QCoreApplication::installTranslator(translator);
-    }
-}
-
 void write(const QString& text, std::FILE* stream) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
@@ -293,7 +279,7 @@ Outcome run(const QStringList& arguments, const QLocale& locale) {
 int runMain(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const QLocale locale = QLocale::system();
-    installQtTranslation(application, locale);
+    rt::installQtTranslation(locale);  // the parser's own messages
     const Outcome outcome = run(QCoreApplication::arguments(), locale);
     write(outcome.standardOutput, stdout);
     write(outcome.standardError, stderr);

@@ -11,7 +11,7 @@
 
 #include "fonts.h"
 #include "product/version.h"
-#include "qt_translation.h"
+#include "runtime/qt_translation.h"
 
 namespace ui {
 
@@ -125,7 +125,7 @@ void setUpApplication() {
     // Wayland compositors find the desktop entry, and so the icon, by this name.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kAppId));
     installDefaultFont();
-    installQtTranslation(QLocale::system());
+    rt::installQtTranslation(QLocale::system());
 }
 
 std::unique_ptr<Efficiency> createWindow(const QLocale& locale, rt::MessageBox& messageBox,

@@ -6,7 +6,7 @@
 #include <QMenu>
 #include <memory>
 
-#include "ui/qt_translation.h"
+#include "runtime/qt_translation.h"
 
 namespace {
 
@@ -44,10 +44,10 @@ TEST(QtTranslation, TheTextBoxMenuSpeaksTheWindowsLanguage) {
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.locale.name().toStdString());
-        EXPECT_EQ(ui::installQtTranslation(row.locale), row.installed);
+        EXPECT_EQ(rt::installQtTranslation(row.locale), row.installed);
         EXPECT_EQ(contextMenuWording(), row.wording);
     }
-    ui::installQtTranslation(QLocale::c());
+    rt::installQtTranslation(QLocale::c());
 }
 
 }  // namespace

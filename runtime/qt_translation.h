@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-namespace ui {
+namespace rt {
 
 // Puts Qt's own wording (the text boxes' context menu, standard buttons) into
 // Hungarian when the locale is Hungarian, from the catalogue Qt installs
@@ -10,4 +10,4 @@ namespace ui {
 // what the first installed. False when no catalogue was installed.
 bool installQtTranslation(const QLocale& locale);
 
-}  // namespace ui
+}  // namespace rt

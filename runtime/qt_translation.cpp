@@ -5,7 +5,7 @@
 #include <QTranslator>
 #include <memory>
 
-namespace ui {
+namespace rt {
 
 bool installQtTranslation(const QLocale& locale) {
     // The window's own wording is Hungarian only, so another language's
@@ -28,4 +28,4 @@ bool installQtTranslation(const QLocale& locale) {
     return true;
 }
 
-}  // namespace ui
+}  // namespace rt
