@@ -46,10 +46,9 @@ protected:
         user_ = std::make_unique<driver::WindowDriver>(*window_);
         user_->activate();
         watchEntries();
-        const std::array<ui::ScrollBar*, 3> bars{c().collectorTempSlider, c().ambientTempSlider,
-                                                 c().irradianceSlider};
-        for (std::size_t k = 0; k < bars.size(); ++k) {
-            QObject::connect(bars[k], &QScrollBar::valueChanged, [this, k] { moved_[k] = true; });
+        for (std::size_t k = 0; k < ui::kSliders.size(); ++k) {
+            QObject::connect(c().*ui::kSliders[k].slider, &QScrollBar::valueChanged,
+                             [this, k] { moved_[k] = true; });
         }
     }
 
@@ -71,11 +70,11 @@ protected:
     // box held when it lost the focus: one warning and the old value kept for
     // a refused entry, no warning and the text stored for an accepted one.
     void watchEntries() {
-        const std::array<ui::TextBox*, 4> boxes{c().eta0Box, c().a1Box, c().a2Box, c().areaBox};
-        for (std::size_t k = 0; k < boxes.size(); ++k) {
-            ui::TextBox* box = boxes[k];
-            box->onLostFocus = [this, box, k, original = box->onLostFocus](Qt::FocusReason r) {
-                const model::EntryRule& rule = model::kEntryRules[k];
+        for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
+            ui::TextBox* box = c().*row.box;
+            box->onLostFocus = [this, box, entry = row.entry,
+                                original = box->onLostFocus](Qt::FocusReason r) {
+                const model::EntryRule& rule = model::ruleFor(entry);
                 const QString text = box->QLineEdit::text();
                 const Currency before = state().*rule.field;
                 const std::size_t warningsBefore = user_->answered().size();
@@ -85,7 +84,8 @@ protected:
                 entries_ += 1;
                 refused_ += refused ? 1 : 0;
                 ASSERT_EQ(user_->answered().size() - warningsBefore, refused ? 1u : 0u)
-                    << "Text" << k + 1 << " lost the focus holding " << text.left(80).toStdString();
+                    << box->objectName().toStdString() << " lost the focus holding "
+                    << text.left(80).toStdString();
                 if (refused) {
                     const driver::AnsweredBox& warning = user_->answered().back();
                     EXPECT_EQ(warning.title, model::kEntryTitle);
@@ -182,8 +182,8 @@ QString Soak::randomText() {
 // then left by Tab, Shift+Tab or a click elsewhere.
 void Soak::typeEntry() {
     std::vector<ui::TextBox*> enabled;
-    for (ui::TextBox* box : {c().eta0Box, c().a1Box, c().a2Box, c().areaBox}) {
-        if (box->isEnabled()) {
+    for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
+        if (ui::TextBox* box = c().*row.box; box->isEnabled()) {
             enabled.push_back(box);
         }
     }
@@ -234,9 +234,7 @@ void Soak::pickRow() {
 // Keys, a drag of the thumb, a click on an arrow or the track, or a value set
 // as by the runner.
 void Soak::moveSlider() {
-    const std::array<ui::ScrollBar*, 3> bars{c().collectorTempSlider, c().ambientTempSlider,
-                                             c().irradianceSlider};
-    ui::ScrollBar* bar = bars[static_cast<std::size_t>(pick(0, 2))];
+    ui::ScrollBar* bar = c().*ui::kSliders[static_cast<std::size_t>(pick(0, 2))].slider;
     const int how = pick(0, 3);
     action_ = "slider " + bar->objectName().toStdString() + " way " + std::to_string(how);
     const auto inWindow = [&](QPoint p) { return bar->mapTo(window_.get(), p); };
@@ -310,18 +308,14 @@ void Soak::checkInvariants() {
     }
 
     // The sliders, their variables and labels.
-    const std::array<ui::ScrollBar*, 3> bars{c().collectorTempSlider, c().ambientTempSlider,
-                                             c().irradianceSlider};
-    const std::array<rt::Integer, 3> variables{s.collectorTemp, s.ambientTemp, s.irradiance};
-    const std::array<ui::Label*, 3> labels{c().collectorTempLabel, c().ambientTempLabel,
-                                           c().irradianceLabel};
-    for (std::size_t k = 0; k < bars.size(); ++k) {
-        const int value = bars[k]->QScrollBar::value();
-        EXPECT_EQ(variables[k].value(), value);
+    for (std::size_t k = 0; k < ui::kSliders.size(); ++k) {
+        const ui::SliderRow& slider = ui::kSliders[k];
+        const int value = (c().*slider.slider)->QScrollBar::value();
+        EXPECT_EQ((s.*slider.variable).value(), value);
         const QString unit = k == 2      ? QStringLiteral(" W/m2")
                              : moved_[k] ? QStringLiteral("°C")
                                          : QStringLiteral(" °C");
-        EXPECT_EQ(labels[k]->text(), QString::number(value) + unit);
+        EXPECT_EQ((c().*slider.valueLabel)->text(), QString::number(value) + unit);
     }
 
     // The evaluation, recomputed.

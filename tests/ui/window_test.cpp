@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "shown_window.h"
 #include "test_printers.h"
 #include "tools/window_driver.h"
 #include "ui/graf_box.h"
@@ -20,19 +21,8 @@ namespace {
 using ui::Efficiency;
 
 // The real window with the real message box, whose boxes are answered OK.
-class WindowTest : public testing::Test {
+class WindowTest : public ShownWindow {
 protected:
-    void SetUp() override {
-        window_ = ui::createWindow(
-            QLocale(QLocale::Hungarian, QLocale::Hungary), messages_,
-            [](const QString& message) { FAIL() << "runtime error: " << message.toStdString(); });
-        ASSERT_NE(window_, nullptr);
-        messages_.setParent(window_.get());
-        window_->show();
-        user_ = std::make_unique<driver::WindowDriver>(*window_);
-        user_->activate();
-    }
-
     QPoint inWindow(QWidget* widget, QPoint point) const {
         return widget->mapTo(window_.get(), point);
     }
@@ -53,15 +43,12 @@ protected:
         return texts;
     }
 
-    [[nodiscard]] const ui::Controls& c() const { return window_->controls(); }
+    // The window's focus widget: unlike the application's, it is known while
+    // a warning leaves the window inactive.
     [[nodiscard]] QString focusName() const {
         QWidget* focus = window_->focusWidget();
         return focus ? focus->objectName() : QString();
     }
-
-    ui::DesktopMessageBox messages_;
-    std::unique_ptr<Efficiency> window_;
-    std::unique_ptr<driver::WindowDriver> user_;
 };
 
 TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
@@ -143,7 +130,11 @@ TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) 
     typeInto(c().areaBox, "abc");
     ui::ScrollBar* bar = c().collectorTempSlider;
     click(bar, QPoint(bar->width() - 4, bar->height() / 2));  // the right arrow
-    QTest::qWait(700);  // long enough for a stuck arrow to start repeating
+    // A press that reached the arrow after the warning would stay held (the
+    // warning ate its release) and start repeating after Qt's 500 ms delay.
+    // The test checks that nothing happens, so there is no condition to wait
+    // for: it waits past the delay.
+    QTest::qWait(700);
     EXPECT_EQ(warnings().size(), 1u);
     EXPECT_EQ(bar->QScrollBar::value(), 60);
 }
@@ -315,6 +306,8 @@ TEST_F(WindowTest, ARepaintShowsTheWholeChartAndAnIdleWindowPaintsNothing) {
     for (QWidget* child : window_->findChildren<QWidget*>()) {
         child->installEventFilter(&counter);
     }
+    // Nothing must happen, so there is no condition to wait for: a second
+    // is many times the interval of any timer that could repaint.
     QTest::qWait(1000);
     EXPECT_EQ(counter.paints, 0);
 }
@@ -403,11 +396,3 @@ TEST_F(ScaledWindowTest, TheWarningHasASharpIconAndAPlainOk) {
 }
 
 }  // namespace
-
-int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ui::setUpApplication();
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
