@@ -2,7 +2,6 @@
 // as the one slider procedure runs them from ui::kSliders.
 #include <gtest/gtest.h>
 
-#include <QPushButton>
 #include <set>
 
 #include "shown_window.h"
@@ -31,35 +30,6 @@ TEST_F(Built, EveryRowIsAControlInItsContainerAtItsPlace) {
             EXPECT_EQ(widget->geometry(), ui::toPixels(row.place).translated(border, border));
         }
         EXPECT_EQ(widget->isVisible(), !row.hidden);
-    }
-}
-
-TEST_F(Built, EachHandleIsTheControlOfItsFormId) {
-    const ui::Controls& h = c();
-    const std::pair<const QWidget*, const char*> handles[] = {
-        {h.collectorType, "Combo1"},
-        {h.eta0Box, "Text1"},
-        {h.a1Box, "Text2"},
-        {h.a2Box, "Text3"},
-        {h.areaBox, "Text4"},
-        {h.collectorTempSlider, "HScroll1"},
-        {h.ambientTempSlider, "HScroll2"},
-        {h.irradianceSlider, "HScroll3"},
-        {h.characteristicEfficiencyLabel, "Label1"},
-        {h.efficiencyLabel, "Label2"},
-        {h.outputLabel, "Label3"},
-        {h.specificOutputLabel, "Label4"},
-        {h.collectorTempLabel, "Label9"},
-        {h.ambientTempLabel, "Label10"},
-        {h.operatingXLabel, "Label12"},
-        {h.irradianceLabel, "Label13"},
-        {h.chart, "graf"},
-        {h.evaluateButton, "Command1"},
-        {h.redrawButton, "Command2"},
-    };
-    for (const auto& [widget, formId] : handles) {
-        ASSERT_NE(widget, nullptr) << formId;
-        EXPECT_EQ(widget->objectName(), QLatin1String(formId));
     }
 }
 
