@@ -204,12 +204,12 @@ void enter(ui::Efficiency& w, const Collector& c) {
     if (w.state().eta0 == c.eta0 && w.state().a1 == c.a1 && w.state().a2 == c.a2) {
         return;
     }
-    controls.Combo1->setListIndex(Integer{5});
-    ui::TextBox* boxes[] = {controls.Text1, controls.Text2, controls.Text3};
+    controls.collectorType->setListIndex(Integer{5});
+    ui::TextBox* boxes[] = {controls.eta0Box, controls.a1Box, controls.a2Box};
     for (int i = 0; i < 3; ++i) {
         boxes[i]->setFocus(Qt::TabFocusReason);
         boxes[i]->setText(QString::fromUtf16(c.typed[i]));
-        controls.graf->setFocus(Qt::TabFocusReason);  // leaving the box checks it
+        controls.chart->setFocus(Qt::TabFocusReason);  // leaving the box checks it
     }
     QApplication::processEvents();
 }
@@ -219,16 +219,16 @@ void enter(ui::Efficiency& w, const Collector& c) {
 class ScrollEvents {
 public:
     explicit ScrollEvents(const Collector& collector)
-        : collector_(collector), window_(window()), slider_(window_.controls().HScroll3) {
+        : collector_(collector), window_(window()), slider_(window_.controls().irradianceSlider) {
         enter(window_, collector_);
         slider_->setValue(collector_.irradiance[0]);
         QApplication::processEvents();
-        window_.controls().graf->installEventFilter(&counter_);
+        window_.controls().chart->installEventFilter(&counter_);
         slider_->setSliderDown(true);
     }
     ~ScrollEvents() {
         slider_->setSliderDown(false);
-        window_.controls().graf->removeEventFilter(&counter_);
+        window_.controls().chart->removeEventFilter(&counter_);
     }
 
     void next() {

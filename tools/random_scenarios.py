@@ -115,7 +115,7 @@ def golden_scenarios(source):
     """The command lists of goldens() in the golden test, in order."""
     text = pathlib.Path(source).read_text(encoding="utf-8")
     body = text[text.index("std::vector<Golden> goldens()"):]
-    body = body[:body.index("\nTEST(")]
+    body = body[:body.index("\n}\n")]  # the function's closing brace
     found = []
     for match in re.finditer(r'\{"((?:[^"\\]|\\.)*)",\s*\{([^{}]*)\},', body):
         commands = re.findall(r'"((?:[^"\\]|\\.)*)"', match.group(2))

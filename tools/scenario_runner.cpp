@@ -71,37 +71,22 @@ private:
     driver::WindowDriver user_;
 };
 
+// The runner numbers sliders and boxes from 1, in the order of the window's lists.
 ui::ScrollBar* Runner::scrollBar(int k) const {
-    switch (k) {
-        case 1:
-            return c_.HScroll1;
-        case 2:
-            return c_.HScroll2;
-        case 3:
-            return c_.HScroll3;
-        default:
-            return nullptr;
-    }
+    return k >= 1 && k <= static_cast<int>(ui::kSliders.size())
+               ? c_.*ui::kSliders[static_cast<std::size_t>(k - 1)].slider
+               : nullptr;
 }
 
 ui::TextBox* Runner::textBox(int k) const {
-    switch (k) {
-        case 1:
-            return c_.Text1;
-        case 2:
-            return c_.Text2;
-        case 3:
-            return c_.Text3;
-        case 4:
-            return c_.Text4;
-        default:
-            return nullptr;
-    }
+    return k >= 1 && k <= static_cast<int>(ui::kEntryBoxes.size())
+               ? c_.*ui::kEntryBoxes[static_cast<std::size_t>(k - 1)].box
+               : nullptr;
 }
 
 void Runner::type(int k, const QString& text) {
     user_.typeInto(textBox(k), text);
-    user_.click(c_.graf);
+    user_.click(c_.chart);
 }
 
 void Runner::set(int k, int value) {
@@ -135,17 +120,23 @@ QJsonObject Runner::dump() {
     const rt::NumberFormat exact{QLocale::c()};
     const model::CollectorState& s = window_.state();
     QJsonObject out;
-    out["Combo1"] = QJsonObject{{"ListIndex", c_.Combo1->listIndex().value()},
-                                {"Text", c_.Combo1->currentText()}};
+    // The keys are the form's control IDs; the golden tests read them.
+    out["Combo1"] = QJsonObject{{"ListIndex", c_.collectorType->listIndex().value()},
+                                {"Text", c_.collectorType->currentText()}};
     for (int k = 1; k <= 4; ++k) {
         const ui::TextBox* box = textBox(k);
         out[QStringLiteral("Text%1").arg(k)] =
             QJsonObject{{"Text", box->QLineEdit::text()}, {"Enabled", box->isEnabled()}};
     }
     const std::pair<const char*, ui::Label*> labels[] = {
-        {"Label1", c_.Label1},   {"Label2", c_.Label2},   {"Label3", c_.Label3},
-        {"Label4", c_.Label4},   {"Label9", c_.Label9},   {"Label10", c_.Label10},
-        {"Label12", c_.Label12}, {"Label13", c_.Label13},
+        {"Label1", c_.characteristicEfficiencyLabel},
+        {"Label2", c_.efficiencyLabel},
+        {"Label3", c_.outputLabel},
+        {"Label4", c_.specificOutputLabel},
+        {"Label9", c_.collectorTempLabel},
+        {"Label10", c_.ambientTempLabel},
+        {"Label12", c_.operatingXLabel},
+        {"Label13", c_.irradianceLabel},
     };
     for (const auto& [name, label] : labels) {
         out[QLatin1String(name)] = label->text();
@@ -172,11 +163,11 @@ QJsonObject Runner::dump() {
     out["messages"] = messages;
 
     QJsonArray lines;
-    for (const chart::RecordedLine& line : c_.graf->surface().lines()) {
+    for (const chart::RecordedLine& line : c_.chart->surface().lines()) {
         lines.append(QJsonArray{line.x1, line.y1, line.x2, line.y2, colorName(line.color)});
     }
     QJsonArray prints;
-    for (const chart::RecordedPrint& text : c_.graf->surface().prints()) {
+    for (const chart::RecordedPrint& text : c_.chart->surface().prints()) {
         prints.append(QJsonArray{text.x, text.y, text.text});
     }
     out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};
@@ -207,7 +198,7 @@ bool Runner::execute(const QString& line) {
     if (command == u"dump" && argument.isEmpty()) {
         print(dump());
     } else if (command == u"select" && numeric && rest.isEmpty() && k >= 0 &&
-               k < c_.Combo1->count()) {
+               k < c_.collectorType->count()) {
         user_.pickRow(k);
     } else if (command == u"type" && numeric && textBox(k) != nullptr) {
         if (textBox(k)->isEnabled()) {
@@ -220,7 +211,7 @@ bool Runner::execute(const QString& line) {
     } else if (command == u"drag" && numeric && scrollBar(k) != nullptr && valueOk) {
         drag(k, value);
     } else if (command == u"paint" && argument.isEmpty()) {
-        c_.graf->repaint();
+        c_.chart->repaint();
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
     } else {

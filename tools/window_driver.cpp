@@ -41,7 +41,7 @@ void WindowDriver::key(Qt::Key key, Qt::KeyboardModifiers modifiers) {
 }
 
 void WindowDriver::pickRow(int row) {
-    ui::ComboBox* combo = window_.controls().Combo1;
+    ui::ComboBox* combo = window_.controls().collectorType;
     click(combo, QPoint(combo->width() - 6, combo->height() / 2));
     activate();
     QAbstractItemView* list = combo->view();

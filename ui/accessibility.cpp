@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "control_table.h"
 #include "controls.h"
@@ -16,88 +15,6 @@ namespace {
 
 using Role = QAccessible::Role;
 
-// A row for a picture that shows words: its name is the control table's wording.
-constexpr AccessibleRow shows(const char* control, Role role) {
-    return {.control = control, .role = role};
-}
-
-// A box or slider, named by a hidden buddy label; it keeps its widget's own role.
-constexpr AccessibleRow input(const char* control, QStringView name) {
-    return {.control = control, .role = QAccessible::NoRole, .name = name, .buddy = true};
-}
-
-// A caption picture beside a result label. A graphic, not static text:
-// Orca reads no description of a label, and the description is the value.
-constexpr AccessibleRow resultCaption(const char* control, const char* label) {
-    return {.control = control, .role = QAccessible::Graphic, .resultLabel = label};
-}
-
-constexpr Role Text = QAccessible::StaticText;
-constexpr Role Graphic = QAccessible::Graphic;
-constexpr Role Grouping = QAccessible::Grouping;
-
-// clang-format off
-constexpr std::array kRows{
-    AccessibleRow{.control = "Efficiency", .role = QAccessible::Window},
-    AccessibleRow{.control = "graf", .role = QAccessible::Chart, .name = u"Hatásfokgörbe"},
-
-    AccessibleRow{.control = "Picture18", .role = Grouping, .name = u"A napkollektor jellemzői"},
-    AccessibleRow{.control = "Picture3", .role = Grouping, .name = u"Üzemi paraméterek"},
-    AccessibleRow{.control = "Picture2", .role = Grouping,
-                  .name = u"A napkollektor-hatásfok képlete"},
-
-    input("Combo1", u"Napkollektor típusa"),
-    input("Text1", u"η0 – optikai hatásfok"),
-    input("Text2", u"a1 – elsőfokú hőveszteségi együttható"),
-    input("Text3", u"a2 – másodfokú hőveszteségi együttható"),
-    input("Text4", u"A napkollektorok hasznos felülete (m²)"),
-    input("HScroll1", u"Napkollektor hőmérséklet (°C)"),
-    input("HScroll2", u"Környezeti hőmérséklet (°C)"),
-    input("HScroll3", u"Napsugárzás intenzitás (W/m²)"),
-
-    resultCaption("Picture21", "Label1"),
-    resultCaption("Picture13", "Label12"),
-    resultCaption("Picture16", "Label2"),
-    resultCaption("Picture22", "Label4"),
-    resultCaption("Picture17", "Label3"),
-
-    shows("Picture19", Graphic),  // the emblem and the title
-    shows("Picture4", Graphic),   // the formula and its legend
-    shows("Picture1", Text),
-    shows("Picture15", Text),
-    shows("Picture14", Text),
-    shows("Picture6", Text),
-    shows("Picture7", Text),
-    shows("Picture8", Text),
-    shows("Picture9", Text),
-    shows("Picture20", Text),
-    shows("Picture10", Text),
-    shows("Picture11", Text),
-    shows("Picture12", Text),
-    shows("Picture5", Text),
-    shows("Picture24", Text),
-    shows("Picture23", Text),
-};
-// clang-format on
-
-const AccessibleRow* rowOf(const QString& control) {
-    for (const AccessibleRow& row : kRows) {
-        if (control == QLatin1String(row.control)) {
-            return &row;
-        }
-    }
-    return nullptr;
-}
-
-QString wordingOf(const char* control) {
-    for (const ControlRow& row : controlTable()) {
-        if (std::strcmp(row.name, control) == 0) {
-            return row.wording.toString();
-        }
-    }
-    return {};
-}
-
 // Asks the table for the role on every call: an interface may be made
 // before the widget has its name, and Qt keeps it for the widget's life.
 class TableRoleWidget : public QAccessibleWidget {
@@ -105,7 +22,10 @@ public:
     using QAccessibleWidget::QAccessibleWidget;
 
     [[nodiscard]] Role role() const override {
-        const AccessibleRow* row = rowOf(widget()->objectName());
+        if (widget()->isWindow()) {
+            return QAccessible::Window;  // a frame: Qt would call it a filler
+        }
+        const ControlRow* row = rowNamed(widget()->objectName());
         return row != nullptr && row->role != QAccessible::NoRole ? row->role
                                                                   : QAccessibleWidget::role();
     }
@@ -123,32 +43,26 @@ QAccessibleInterface* tableRoleFactory(const QString& className, QObject* object
 
 }  // namespace
 
-std::span<const AccessibleRow> accessibleTable() {
-    return kRows;
-}
-
 void installAccessibleRoles() {
     QAccessible::installFactory(tableRoleFactory);  // Qt ignores a second installation
 }
 
-void nameControls(QWidget& window) {
-    for (const AccessibleRow& row : kRows) {
-        const QString objectName = QString::fromLatin1(row.control);
-        QWidget* control =
-            window.objectName() == objectName ? &window : window.findChild<QWidget*>(objectName);
-        Q_ASSERT_X(control != nullptr, "nameControls", row.control);
-        const QString name = row.name.isEmpty() ? wordingOf(row.control) : row.name.toString();
-        if (name.isEmpty()) {
-            continue;  // the window, known by its title
+void nameControls(std::span<QWidget* const> controls) {
+    for (const ControlRow& row : controlTable()) {
+        if (row.spokenName.isEmpty()) {
+            continue;
         }
-        if (row.buddy) {
+        QWidget* control = controls[static_cast<std::size_t>(row.id)];
+        const bool input =
+            row.kind == Kind::ComboBox || row.kind == Kind::TextBox || row.kind == Kind::ScrollBar;
+        if (input) {
             auto* label = new QLabel(control->parentWidget());
             label->setTextFormat(Qt::PlainText);
-            label->setText(name);
+            label->setText(row.spokenName.toString());
             label->setBuddy(control);
             label->hide();
         } else {
-            control->setAccessibleName(name);
+            control->setAccessibleName(row.spokenName.toString());
         }
     }
 }

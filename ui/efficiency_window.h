@@ -7,7 +7,9 @@
 #include <functional>
 #include <memory>
 
+#include "control_table.h"
 #include "controls.h"
+#include "inputs.h"
 #include "model/collector_procedures.h"
 #include "model/collector_state.h"
 #include "runtime/number_text.h"
@@ -23,31 +25,9 @@ class GrafBox;
 // The program's icon at the sizes desktops ask for.
 [[nodiscard]] QIcon applicationIcon();
 
-// The controls the procedures reach by name.
-struct Controls {
-    ComboBox* Combo1 = nullptr;
-    TextBox* Text1 = nullptr;
-    TextBox* Text2 = nullptr;
-    TextBox* Text3 = nullptr;
-    TextBox* Text4 = nullptr;
-    ScrollBar* HScroll1 = nullptr;
-    ScrollBar* HScroll2 = nullptr;
-    ScrollBar* HScroll3 = nullptr;
-    Label* Label1 = nullptr;
-    Label* Label2 = nullptr;
-    Label* Label3 = nullptr;
-    Label* Label4 = nullptr;
-    Label* Label9 = nullptr;
-    Label* Label10 = nullptr;
-    Label* Label12 = nullptr;
-    Label* Label13 = nullptr;
-    GrafBox* graf = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-};
-
-// The program's one window: its controls are built from the control table,
-// it holds the collector state, and its procedures answer the events.
+// The program's one window: it holds the collector state and the controls
+// the builder made from the control table, and its procedures answer the
+// events.
 class Efficiency : public QWidget {
     Q_OBJECT
 public:
@@ -61,6 +41,10 @@ public:
     bool load();
 
     [[nodiscard]] const Controls& controls() const { return controls_; }
+    // Any control of the table, such as a picture that no procedure uses.
+    [[nodiscard]] QWidget* control(ControlId id) const {
+        return widgets_[static_cast<std::size_t>(id)];
+    }
     [[nodiscard]] const model::CollectorState& state() const { return state_; }
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
     // True once a runtime error has ended the program.
@@ -71,25 +55,19 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildControls();
+    // Connects the form's events to the procedures below: the one place
+    // that says which event runs which.
     void wireEvents();
     void describeChart();
 
     // Event procedures.
-    void Form_Load();
-    void Command1_Click();
-    void Command2_Click();
-    void HScroll1_Change();
-    void HScroll1_Scroll();
-    void HScroll2_Change();
-    void HScroll2_Scroll();
-    void HScroll3_Change();
-    void HScroll3_Scroll();
-    void textLostFocus(model::EntryBox box, Qt::FocusReason reason);
-
-    // A slider's value into its variable and, followed by the unit, its label.
-    void takeSliderValue(const ScrollBar& slider, rt::Integer& variable, Label& label,
-                         const QString& unit);
+    void loadForm();
+    void evaluate();
+    void redrawChart();
+    // A slider moved (by a drag, an arrow, the track or a key): its value
+    // goes into its variable and, followed by the unit, its label.
+    void sliderMoved(const SliderRow& slider);
+    void entryLeft(model::EntryBox box, Qt::FocusReason reason);
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.
@@ -101,6 +79,7 @@ private:
     rt::NumberFormat format_;
     model::CollectorState state_;
     Controls controls_;
+    std::array<QWidget*, kControlCount> widgets_{};
     std::unique_ptr<CountingBox> messageBox_;
     ErrorReport reportError_;
     std::unique_ptr<model::CollectorProcedures> collector_;

@@ -3,13 +3,14 @@
 
 namespace ui {
 
-void Efficiency::Form_Load() {
+void Efficiency::loadForm() {
     collector_->startUp();
-    Controls& c = controls_;
-    c.Label9->setCaption(format_.text(c.HScroll1->value()) + QStringLiteral(" °C"));
-    c.Label10->setCaption(format_.text(c.HScroll2->value()) + QStringLiteral(" °C"));
-    c.Label13->setCaption(format_.text(c.HScroll3->value()) + QStringLiteral(" W/m2"));
-    Command1_Click();
+    const Controls& c = controls_;
+    for (const SliderRow& row : kSliders) {
+        (c.*row.valueLabel)
+            ->setCaption(format_.text((c.*row.slider)->value()) + row.startUnit.toString());
+    }
+    evaluate();
 }
 
 }  // namespace ui

@@ -46,9 +46,9 @@ protected:
         user_ = std::make_unique<driver::WindowDriver>(*window_);
         user_->activate();
         watchEntries();
-        const std::array<ui::ScrollBar*, 3> bars{c().HScroll1, c().HScroll2, c().HScroll3};
-        for (std::size_t k = 0; k < bars.size(); ++k) {
-            QObject::connect(bars[k], &QScrollBar::valueChanged, [this, k] { moved_[k] = true; });
+        for (std::size_t k = 0; k < ui::kSliders.size(); ++k) {
+            QObject::connect(c().*ui::kSliders[k].slider, &QScrollBar::valueChanged,
+                             [this, k] { moved_[k] = true; });
         }
     }
 
@@ -70,11 +70,11 @@ protected:
     // box held when it lost the focus: one warning and the old value kept for
     // a refused entry, no warning and the text stored for an accepted one.
     void watchEntries() {
-        const std::array<ui::TextBox*, 4> boxes{c().Text1, c().Text2, c().Text3, c().Text4};
-        for (std::size_t k = 0; k < boxes.size(); ++k) {
-            ui::TextBox* box = boxes[k];
-            box->onLostFocus = [this, box, k, original = box->onLostFocus](Qt::FocusReason r) {
-                const model::EntryRule& rule = model::kEntryRules[k];
+        for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
+            ui::TextBox* box = c().*row.box;
+            box->onLostFocus = [this, box, entry = row.entry,
+                                original = box->onLostFocus](Qt::FocusReason r) {
+                const model::EntryRule& rule = model::ruleFor(entry);
                 const QString text = box->QLineEdit::text();
                 const Currency before = state().*rule.field;
                 const std::size_t warningsBefore = user_->answered().size();
@@ -84,7 +84,8 @@ protected:
                 entries_ += 1;
                 refused_ += refused ? 1 : 0;
                 ASSERT_EQ(user_->answered().size() - warningsBefore, refused ? 1u : 0u)
-                    << "Text" << k + 1 << " lost the focus holding " << text.left(80).toStdString();
+                    << box->objectName().toStdString() << " lost the focus holding "
+                    << text.left(80).toStdString();
                 if (refused) {
                     const driver::AnsweredBox& warning = user_->answered().back();
                     EXPECT_EQ(warning.title, model::kEntryTitle);
@@ -181,8 +182,8 @@ QString Soak::randomText() {
 // then left by Tab, Shift+Tab or a click elsewhere.
 void Soak::typeEntry() {
     std::vector<ui::TextBox*> enabled;
-    for (ui::TextBox* box : {c().Text1, c().Text2, c().Text3, c().Text4}) {
-        if (box->isEnabled()) {
+    for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
+        if (ui::TextBox* box = c().*row.box; box->isEnabled()) {
             enabled.push_back(box);
         }
     }
@@ -202,13 +203,13 @@ void Soak::typeEntry() {
             key(Qt::Key_Backtab, Qt::ShiftModifier);
             break;
         case 2:
-            click(c().HScroll1, anywhereIn(c().HScroll1));
+            click(c().collectorTempSlider, anywhereIn(c().collectorTempSlider));
             break;
         case 3:
             click(window_->findChild<QWidget*>(QStringLiteral("Picture15")), {5, 5});
             break;
         default:
-            click(c().graf, anywhereIn(c().graf));
+            click(c().chart, anywhereIn(c().chart));
             break;
     }
 }
@@ -220,21 +221,20 @@ void Soak::pickRow() {
     const int last = static_cast<int>(model::kCollectorTypes.size()) - 1;
     const int row = pick(0, 1) == 0 ? last : pick(0, last);
     action_ = "pick row " + std::to_string(row);
-    ui::ComboBox* combo = c().Combo1;
+    ui::ComboBox* combo = c().collectorType;
     user_->pickRow(row);
     const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(row)];
     EXPECT_EQ(combo->listIndex().value(), row);
     EXPECT_EQ(state().eta0, type.eta0);
     EXPECT_EQ(state().a1, type.a1);
     EXPECT_EQ(state().a2, type.a2);
-    EXPECT_EQ(c().Text1->QLineEdit::text(), format().text(type.eta0));
+    EXPECT_EQ(c().eta0Box->QLineEdit::text(), format().text(type.eta0));
 }
 
 // Keys, a drag of the thumb, a click on an arrow or the track, or a value set
 // as by the runner.
 void Soak::moveSlider() {
-    const std::array<ui::ScrollBar*, 3> bars{c().HScroll1, c().HScroll2, c().HScroll3};
-    ui::ScrollBar* bar = bars[static_cast<std::size_t>(pick(0, 2))];
+    ui::ScrollBar* bar = c().*ui::kSliders[static_cast<std::size_t>(pick(0, 2))].slider;
     const int how = pick(0, 3);
     action_ = "slider " + bar->objectName().toStdString() + " way " + std::to_string(how);
     const auto inWindow = [&](QPoint p) { return bar->mapTo(window_.get(), p); };
@@ -290,7 +290,7 @@ void Soak::act() {
         key(pick(0, 1) == 0 ? Qt::Key_Tab : Qt::Key_Backtab);
     } else {
         action_ = "repaint graf";
-        c().graf->repaint();
+        c().chart->repaint();
     }
     QApplication::processEvents();
 }
@@ -302,26 +302,24 @@ void Soak::checkInvariants() {
         EXPECT_LE(Currency::fromDouble(rule.lower), s.*rule.field);
         EXPECT_LE(s.*rule.field, Currency::fromDouble(rule.upper));
     }
-    const bool custom = c().Combo1->listIndex().value() == 5;
-    for (const ui::TextBox* box : {c().Text1, c().Text2, c().Text3}) {
+    const bool custom = c().collectorType->listIndex().value() == 5;
+    for (const ui::TextBox* box : {c().eta0Box, c().a1Box, c().a2Box}) {
         EXPECT_EQ(box->isEnabled(), custom);
     }
 
     // The sliders, their variables and labels.
-    const std::array<ui::ScrollBar*, 3> bars{c().HScroll1, c().HScroll2, c().HScroll3};
-    const std::array<rt::Integer, 3> variables{s.collectorTemp, s.ambientTemp, s.irradiance};
-    const std::array<ui::Label*, 3> labels{c().Label9, c().Label10, c().Label13};
-    for (std::size_t k = 0; k < bars.size(); ++k) {
-        const int value = bars[k]->QScrollBar::value();
-        EXPECT_EQ(variables[k].value(), value);
+    for (std::size_t k = 0; k < ui::kSliders.size(); ++k) {
+        const ui::SliderRow& slider = ui::kSliders[k];
+        const int value = (c().*slider.slider)->QScrollBar::value();
+        EXPECT_EQ((s.*slider.variable).value(), value);
         const QString unit = k == 2      ? QStringLiteral(" W/m2")
                              : moved_[k] ? QStringLiteral("°C")
                                          : QStringLiteral(" °C");
-        EXPECT_EQ(labels[k]->text(), QString::number(value) + unit);
+        EXPECT_EQ((c().*slider.valueLabel)->text(), QString::number(value) + unit);
     }
 
     // The evaluation, recomputed.
-    EXPECT_EQ(c().Label1->text(),
+    EXPECT_EQ(c().characteristicEfficiencyLabel->text(),
               format().text(model::characteristicEfficiency(s.eta0, s.a1, s.a2)));
     EXPECT_EQ(s.stagnationX,
               model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance)));
@@ -332,11 +330,11 @@ void Soak::checkInvariants() {
     fake::Label label12, label2, label3, label4;
     chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format()).redraw();
     EXPECT_EQ(copy.operatingX, s.operatingX);
-    EXPECT_EQ(c().Label12->text(), label12.caption);
-    EXPECT_EQ(c().Label2->text(), label2.caption);
-    EXPECT_EQ(c().Label3->text(), label3.caption);
-    EXPECT_EQ(c().Label4->text(), label4.caption);
-    const chart::RecordingSurface& shown = c().graf->surface();
+    EXPECT_EQ(c().operatingXLabel->text(), label12.caption);
+    EXPECT_EQ(c().efficiencyLabel->text(), label2.caption);
+    EXPECT_EQ(c().outputLabel->text(), label3.caption);
+    EXPECT_EQ(c().specificOutputLabel->text(), label4.caption);
+    const chart::RecordingSurface& shown = c().chart->surface();
     EXPECT_TRUE(shown.lines() == graf.lines()) << "graf's lines differ";
     ASSERT_EQ(shown.prints().size(), graf.prints().size());
     for (std::size_t i = 0; i < graf.prints().size(); ++i) {

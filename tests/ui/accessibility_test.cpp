@@ -124,7 +124,7 @@ protected:
             }
             // On Linux Qt names an editable combo box by its current row.
             if (stop->role == QAccessible::ComboBox) {
-                EXPECT_EQ(iface->text(QAccessible::Name), c().Combo1->currentText());
+                EXPECT_EQ(iface->text(QAccessible::Name), c().collectorType->currentText());
             } else {
                 EXPECT_EQ(iface->text(QAccessible::Name), QString::fromUtf8(stop->name));
             }
@@ -151,7 +151,7 @@ protected:
     }
 
     [[nodiscard]] QString chartSays() const {
-        return accessible(c().graf)->text(QAccessible::Description);
+        return accessible(c().chart)->text(QAccessible::Description);
     }
 };
 
@@ -161,7 +161,7 @@ TEST_F(Accessibility, EveryTabStopWithAPresetRowHasANameAndARole) {
 
 TEST_F(Accessibility, EveryTabStopWithTheCustomRowHasANameAndARole) {
     user_->pickRow(5);
-    c().graf->setFocus(Qt::OtherFocusReason);
+    c().chart->setFocus(Qt::OtherFocusReason);
     checkTabRound(true);
 }
 
@@ -179,7 +179,7 @@ TEST_F(Accessibility, ResultsFollowTheSlidersAndTheCollectorType) {
     EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok 0 lesz x = 0,148-nál; "
                                           "üzemi pont: x = 0,05, η = 56,7 %"));
 
-    c().HScroll1->setFocus(Qt::TabFocusReason);
+    c().collectorTempSlider->setFocus(Qt::TabFocusReason);
     user_->key(Qt::Key_Right);
     checkResults(&Result::warmer);
     EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok 0 lesz x = 0,148-nál; "
@@ -193,8 +193,8 @@ TEST_F(Accessibility, ResultsFollowTheSlidersAndTheCollectorType) {
 
 TEST_F(Accessibility, TheChartDescriptionFollowsATypedCoefficient) {
     user_->pickRow(5);
-    user_->typeInto(c().Text1, QStringLiteral("0,9"));
-    user_->click(c().graf, QPoint(20, 20));
+    user_->typeInto(c().eta0Box, QStringLiteral("0,9"));
+    user_->click(c().chart, QPoint(20, 20));
     EXPECT_EQ(chartSays(), QStringLiteral("η0 0,9; a hatásfok 0 lesz x = 0,17-nél; "
                                           "üzemi pont: x = 0,05, η = 68 %"));
 }
@@ -221,9 +221,9 @@ TEST_F(Accessibility, AWarningIsAnAlertWithItsTextAndOkFocused) {
     });
     look.start();
     QTest::mouseClick(window_->windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                      c().Text4->mapTo(window_.get(), c().Text4->rect().center()));
-    c().Text4->selectAll();
-    QTest::keyClicks(c().Text4, QStringLiteral("abc"));
+                      c().areaBox->mapTo(window_.get(), c().areaBox->rect().center()));
+    c().areaBox->selectAll();
+    QTest::keyClicks(c().areaBox, QStringLiteral("abc"));
     QTest::keyClick(window_->windowHandle(), Qt::Key_Tab);
     EXPECT_EQ(role, "alert");
     EXPECT_TRUE(text.contains(QStringLiteral("Adjon meg számot!"))) << text.toStdString();

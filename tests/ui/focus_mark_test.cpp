@@ -93,13 +93,13 @@ TEST_F(FocusMark, TabShowsItAndAClickDoesNot) {
         ASSERT_EQ(focusName(), QLatin1String(mark.control));
         EXPECT_EQ(differingPixels(plain, look(target)), 0) << "a click shows the mark";
     }
-    EXPECT_EQ(c().HScroll2->QScrollBar::value(), 20);  // the clicks moved nothing
+    EXPECT_EQ(c().ambientTempSlider->QScrollBar::value(), 20);  // the clicks moved nothing
 }
 
 TEST_F(FocusMark, OnGrafItIsPaintedWithoutRunningTheChartAgain) {
     int chartRuns = 0;
-    auto paint = c().graf->onPaint;
-    c().graf->onPaint = [&] {
+    auto paint = c().chart->onPaint;
+    c().chart->onPaint = [&] {
         ++chartRuns;
         paint();
     };
@@ -114,9 +114,9 @@ TEST_F(FocusMark, OnGrafItIsPaintedWithoutRunningTheChartAgain) {
 
 TEST_F(FocusMark, GrafHasTheFocusAtStartUpWithoutAMark) {
     ASSERT_EQ(focusName(), "graf");
-    const QImage atStart = look(c().graf);
+    const QImage atStart = look(c().chart);
     clickElsewhere();
-    EXPECT_EQ(differingPixels(atStart, look(c().graf)), 0);
+    EXPECT_EQ(differingPixels(atStart, look(c().chart)), 0);
 }
 
 TEST_F(FocusMark, TheMarkStaysWhileAnotherWindowBorrowsTheFocus) {

@@ -2,6 +2,10 @@
 // dump that follows them.
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+#include <string>
+
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QProcess>
@@ -22,6 +26,11 @@ struct Golden {
     QStringList commands;  // a dump is appended
     std::vector<Expect> expected;
 };
+
+// A failure names the scenario, not its bytes.
+void PrintTo(const Golden& golden, std::ostream* out) {
+    *out << golden.name;
+}
 
 // `count` warning boxes with this text, as the dump lists them.
 QJsonValue warning(const char* text, int count = 1) {
@@ -258,18 +267,38 @@ std::vector<Golden> goldens() {
     };
 }
 
-TEST(Scenario, Goldens) {
-    for (const Golden& golden : goldens()) {
-        const ScenarioResult result = runScenario(QStringList(golden.commands) << "dump");
-        ASSERT_EQ(result.exitCode, 0) << golden.name << ": " << result.errors.toStdString();
-        ASSERT_FALSE(result.output.empty()) << golden.name;
-        const QJsonObject& dump = result.output.back();
-        for (const Expect& e : golden.expected) {
-            EXPECT_EQ(at(dump, QString::fromLatin1(e.path)), e.value)
-                << golden.name << ": " << e.path;
-        }
+// Each golden scenario is a test of its own, named after its description.
+class GoldenScenario : public testing::TestWithParam<Golden> {};
+
+TEST_P(GoldenScenario, DumpHoldsTheExpectedValues) {
+    const Golden& golden = GetParam();
+    const ScenarioResult result = runScenario(QStringList(golden.commands) << "dump");
+    ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+    ASSERT_FALSE(result.output.empty());
+    const QJsonObject& dump = result.output.back();
+    for (const Expect& e : golden.expected) {
+        EXPECT_EQ(at(dump, QString::fromLatin1(e.path)), e.value) << e.path;
     }
 }
+
+// "row 0 shows its preset, boxes stay disabled" becomes
+// row_0_shows_its_preset_boxes_stay_disabled.
+std::string testName(const testing::TestParamInfo<Golden>& info) {
+    std::string name;
+    for (const char* c = info.param.name; *c != '\0'; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += *c;
+        } else if (!name.empty() && name.back() != '_') {
+            name += '_';
+        }
+    }
+    while (!name.empty() && name.back() == '_') {
+        name.pop_back();
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Scenario, GoldenScenario, testing::ValuesIn(goldens()), testName);
 
 TEST(Scenario, TypingIntoADisabledBoxIsReported) {
     const ScenarioResult result = runScenario({"type 1 0,5"});

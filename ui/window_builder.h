@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "control_table.h"
+#include "runtime/number_text.h"
+
+namespace ui {
+
+// The window's controls as built: by their handles and by their IDs.
+struct BuiltControls {
+    Controls handles;
+    std::array<QWidget*, kControlCount> widgets{};  // indexed by ControlId
+};
+
+// Makes every control of the table inside the window, in the table's order,
+// chains them in tab order, gives the first of the chain the focus and
+// fills the handles. graf formats its tick values with `format`.
+[[nodiscard]] BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format);
+
+}  // namespace ui
