@@ -29,19 +29,4 @@ TEST(RecordingSurface, RecordsTheStateInForceAndReportsEachChange) {
     EXPECT_EQ(surface.fontName(), u"Arial");
 }
 
-TEST(RecordingSurface, ATextKeepsItsOwnColourANumberTheSurfaces) {
-    chart::RecordingSurface surface(testsupport::hungarian());
-    surface.setCurrentX(5);
-    surface.setCurrentY(6);
-    surface.print(QStringLiteral("Vákumcsöves kollektor: 65 % · 520 W/m2"), rt::rgb(0, 128, 128));
-    surface.line(0, 0, 1, 1, 0);
-    surface.print(0.5);
-    const auto& text = surface.prints().at(0);
-    EXPECT_EQ(std::tuple(text.x, text.y, text.text, text.linesBefore, text.color),
-              std::tuple(5.0F, 6.0F, QStringLiteral("Vákumcsöves kollektor: 65 % · 520 W/m2"), 0u,
-                         std::optional<rt::Color>(0x808000u)));
-    EXPECT_EQ(surface.prints().at(1).color, std::nullopt);
-    EXPECT_EQ(surface.prints().at(1).linesBefore, 1u);
-}
-
 }  // namespace
