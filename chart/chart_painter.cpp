@@ -6,6 +6,7 @@
 #include <QPen>
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <span>
 
 namespace chart {
@@ -58,9 +59,10 @@ public:
         if (!hasFont_ || print.fontName != fontName_) {
             useFont(print.fontName);
         }
-        if (!textPenSet_) {
-            painter_.setPen(textPen_);
+        if (!textPenSet_ || print.color != textColor_) {
+            painter_.setPen(print.color ? QPen(toQColor(*print.color)) : textPen_);
             textPenSet_ = true;
+            textColor_ = print.color;
             hasPen_ = false;
         }
         // QStaticText places the top of the text's line at the point.
@@ -99,6 +101,7 @@ private:
     const QFont& surfaceFont_;
     QPen textPen_;
     bool textPenSet_ = false;
+    std::optional<rt::Color> textColor_;  // the colour textPenSet_ refers to
     bool hasPen_ = false;
     rt::Color penColor_ = 0;
     int penWidth_ = 0;

@@ -17,9 +17,9 @@ inline constexpr int kTwipsPerPixel = 15;
 // the surface's inner area, 15 twips to the device-independent pixel. Lines
 // are crisp (no antialiasing) and DrawWidth pixels wide at any device pixel
 // ratio. A text's top-left corner sits at its recorded position; it is drawn
-// in the painter's pen colour on entry (the surface's text colour), in
-// `surfaceFont` or, when a font name was assigned, in that family at the
-// surface font's size. The background is the caller's.
+// in its recorded colour, or else in the painter's pen colour on entry (the
+// surface's text colour), in `surfaceFont` or, when a font name was assigned,
+// in that family at the surface font's size. The background is the caller's.
 //
 // The painter keeps the glyph layouts of the texts it has drawn: the same
 // tick values come back in every paint, and laying them out again would

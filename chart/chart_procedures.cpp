@@ -35,6 +35,19 @@ constexpr double kYTickTextRise = 100;
 
 constexpr double kEtaTickStep = 0.1;
 
+// Kept curves end at the first point beyond the x axis' right end.
+constexpr Integer kKeptCurveEndX{7800};
+constexpr int kKeptCurveWidth = 1;
+constexpr int kCurveWidth = 2;
+
+// The legend sits under the curves at the lower left: from just right of the
+// y axis' pen, its lines stacked upward from just above the x axis' pen, in
+// keeping order, one text line (12 pixels of the 8.25-point surface font)
+// apart. Under a falling, concave curve that corner stays free the longest.
+constexpr float kLegendX = 540;
+constexpr float kLegendBottom = 4130;
+constexpr float kLegendLineHeight = 180;
+
 constexpr rt::Color kBlack = rt::rgb(0, 0, 0);
 constexpr rt::Color kCurveColor = rt::rgb(250, 0, 0);
 constexpr rt::Color kMarkerColor = rt::rgb(0, 200, 0);
@@ -93,13 +106,16 @@ ChartProcedures::ChartProcedures(model::CollectorState& state, const ChartContro
     : state_(state), controls_(controls), format_(format) {}
 
 void ChartProcedures::redraw() {
+    keptResults_.clear();
     drawFrame();
     drawHorizontalScale();
     drawVerticalScale();
+    drawKeptCurves();
     drawCurve();
     const Currency operatingEta = computeOperatingPoint();
     const Marker marker = showResults(operatingEta);
     drawMarker(marker);
+    showLegend();
 }
 
 void ChartProcedures::repaint() {
@@ -112,7 +128,7 @@ void ChartProcedures::repaint() {
 void ChartProcedures::drawFrame() {
     rt::Surface& surface = controls_.surface;
     surface.cls();
-    surface.setDrawWidth(2);
+    surface.setDrawWidth(kCurveWidth);
     surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
     surface.line(kXAxisLeft, kOriginY, kXAxisRight, kOriginY, kBlack);
 }
@@ -149,6 +165,47 @@ void ChartProcedures::printTickValue(double x, double y, double value) {
     surface.print(value);
 }
 
+// Thinner than the current curve, so that the current one stays in front.
+// Without kept curves the pen is left alone.
+void ChartProcedures::drawKeptCurves() {
+    const auto kept = comparison_.kept();
+    if (kept.empty()) {
+        return;
+    }
+    controls_.surface.setDrawWidth(kKeptCurveWidth);
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        drawKeptCurve(kept[i], kKeptCurveColors[i]);
+    }
+    controls_.surface.setDrawWidth(kCurveWidth);
+}
+
+// The current curve's points at the current irradiance and on its x scale,
+// ending after the first point at zero efficiency or beyond the x axis. No
+// coordinate can leave the Integer range: each point lies one step of
+// 7000 * 0.001 / stagnationX <= 7000 twips (stagnationX >= 0.001) right of one
+// at or left of 7800, and the admitted coefficients keep one step's loss of
+// efficiency below 2.2, so y stays within 100 ... 13060.
+void ChartProcedures::drawKeptCurve(const model::KeptCollector& kept, rt::Color color) {
+    const model::EfficiencyCurve curve(kept.eta0, kept.a1, kept.a2, state_.irradiance);
+    Integer previousX;
+    Integer previousY;
+    for (Integer k{0};; k = k + kOne) {
+        const double x = checkedMul(model::kCurveStep, k.toDouble());
+        const Currency eta = curve.at(x);
+        const Integer pointX = Integer::fromDouble(chartX(x, state_.stagnationX));
+        const Integer pointY = Integer::fromDouble(chartY(eta).toDouble());
+        if (k > Integer{0}) {
+            controls_.surface.line(single(pointX), single(pointY), single(previousX),
+                                   single(previousY), color);
+        }
+        if (eta <= Currency() || pointX > kKeptCurveEndX) {
+            return;
+        }
+        previousX = pointX;
+        previousY = pointY;
+    }
+}
+
 // Points 0.001 apart in x, at whole twips, joined by segments. The point at
 // which the efficiency first reaches zero or less is the last one drawn.
 void ChartProcedures::drawCurve() {
@@ -181,46 +238,74 @@ Currency ChartProcedures::computeOperatingPoint() {
     state_.operatingX =
         Currency::fromDouble(checkedDiv(difference.toDouble(), state_.irradiance.toDouble()));
     controls_.operatingXLabel.setCaption(format_.text(thousandthsDown(state_.operatingX)));
-
-    const Currency linearLoss = state_.a1 * state_.operatingX;
-    const double x = state_.operatingX.toDouble();
-    const Currency quadraticLoss = Currency::fromDouble(
-        checkedMul((state_.irradiance * state_.a2).toDouble(), checkedMul(x, x)));
-    return (state_.eta0 - linearLoss) - quadraticLoss;
+    return operatingEfficiency(state_.eta0, state_.a1, state_.a2);
 }
 
-// The tests are made in this order and a later one that holds overwrites an
-// earlier one; at least one always holds.
+// A collector's efficiency at the stored operating point.
+Currency ChartProcedures::operatingEfficiency(Currency eta0, Currency a1, Currency a2) const {
+    const Currency linearLoss = a1 * state_.operatingX;
+    const double x = state_.operatingX.toDouble();
+    const Currency quadraticLoss =
+        Currency::fromDouble(checkedMul((state_.irradiance * a2).toDouble(), checkedMul(x, x)));
+    return (eta0 - linearLoss) - quadraticLoss;
+}
+
+// The result labels, and the marker where the results stand.
 ChartProcedures::Marker ChartProcedures::showResults(Currency operatingEta) {
-    Marker marker{};
-    if (state_.operatingX <= Currency()) {
-        // Not warmer than the surroundings: no heat loss, the optical efficiency.
-        marker = showEfficiency(kOriginX, state_.eta0);
+    const ResultRule rule = resultRule(operatingEta, state_.operatingX);
+    Marker marker{kScaleEndX, kOriginYExact};
+    if (rule == ResultRule::OpticalEfficiency) {
+        marker = {kOriginX, chartY(state_.eta0)};
+    } else if (rule == ResultRule::OnCurve) {
+        marker = {chartX(state_.operatingX.toDouble(), state_.stagnationX), chartY(operatingEta)};
     }
-    if (operatingEta <= Currency()) {
-        marker = {kScaleEndX, kOriginYExact};
-        controls_.efficiencyLabel.setCaption(QStringLiteral("0 %"));
-        controls_.outputLabel.setCaption(QStringLiteral("0 W"));
-        controls_.specificOutputLabel.setCaption(QStringLiteral("0 W/m2"));
-    }
-    if (operatingEta > Currency() && state_.operatingX > Currency()) {
-        marker =
-            showEfficiency(chartX(state_.operatingX.toDouble(), state_.stagnationX), operatingEta);
-    }
+    const ResultTexts texts = resultTexts(rule, state_.eta0, operatingEta);
+    controls_.efficiencyLabel.setCaption(texts.efficiency);
+    controls_.outputLabel.setCaption(texts.output);
+    controls_.specificOutputLabel.setCaption(texts.specificOutput);
     return marker;
 }
 
+// The tests are made in this order and a later one that holds overrides an
+// earlier one; at least one always holds.
+ChartProcedures::ResultRule ChartProcedures::resultRule(Currency operatingEta,
+                                                        Currency operatingX) {
+    ResultRule rule{};
+    if (operatingX <= Currency()) {
+        // No heat loss: the optical efficiency.
+        rule = ResultRule::OpticalEfficiency;
+    }
+    if (operatingEta <= Currency()) {
+        rule = ResultRule::BeyondZero;
+    }
+    if (operatingEta > Currency() && operatingX > Currency()) {
+        rule = ResultRule::OnCurve;
+    }
+    return rule;
+}
+
+ChartProcedures::ResultTexts ChartProcedures::resultTexts(ResultRule rule, Currency eta0,
+                                                          Currency operatingEta) const {
+    switch (rule) {
+        case ResultRule::OpticalEfficiency:
+            return efficiencyTexts(eta0);
+        case ResultRule::OnCurve:
+            return efficiencyTexts(operatingEta);
+        case ResultRule::BeyondZero:
+            break;
+    }
+    return {QStringLiteral("0 %"), QStringLiteral("0 W"), QStringLiteral("0 W/m2")};
+}
+
 // Efficiency in percent, output and specific output, each cut toward minus
-// infinity; the marker at the efficiency's height.
-ChartProcedures::Marker ChartProcedures::showEfficiency(double markerX, Currency eta) {
+// infinity.
+ChartProcedures::ResultTexts ChartProcedures::efficiencyTexts(Currency eta) const {
     const Currency specificOutput = state_.irradiance * eta;
     const double percent = checkedDiv(eta.timesWhole(1000).wholeFloor().toDouble(), 10.0);
-    controls_.efficiencyLabel.setCaption(format_.text(percent) + QStringLiteral(" %"));
-    controls_.outputLabel.setCaption(
-        format_.text((specificOutput * state_.collectorArea).wholeFloor()) + QStringLiteral(" W"));
-    controls_.specificOutputLabel.setCaption(format_.text(specificOutput.wholeFloor()) +
-                                             QStringLiteral(" W/m2"));
-    return {markerX, chartY(eta)};
+    return {
+        format_.text(percent) + QStringLiteral(" %"),
+        format_.text((specificOutput * state_.collectorArea).wholeFloor()) + QStringLiteral(" W"),
+        format_.text(specificOutput.wholeFloor()) + QStringLiteral(" W/m2")};
 }
 
 // From the x axis up to the operating point, then across to the y axis.
@@ -229,6 +314,27 @@ void ChartProcedures::drawMarker(const Marker& marker) {
     const float y = single(marker.y);
     controls_.surface.line(x, kOriginY, x, y, kMarkerColor);
     controls_.surface.line(x, y, kOriginX, y, kMarkerColor);
+}
+
+// One line per kept collector in its curve's colour, printed last so that it
+// stays readable over the marker lines.
+void ChartProcedures::showLegend() {
+    const auto kept = comparison_.kept();
+    const float top = kLegendBottom - kLegendLineHeight * static_cast<float>(kept.size());
+    rt::Surface& surface = controls_.surface;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const model::KeptCollector& collector = kept[i];
+        const Currency eta = operatingEfficiency(collector.eta0, collector.a1, collector.a2);
+        const ResultTexts texts =
+            resultTexts(resultRule(eta, state_.operatingX), collector.eta0, eta);
+        keptResults_.push_back({collector.name, texts.efficiency, texts.specificOutput});
+        surface.setCurrentX(kLegendX);
+        surface.setCurrentY(top + kLegendLineHeight * static_cast<float>(i));
+        surface.setFontName(QString());
+        surface.print(collector.name + QStringLiteral(": ") + texts.efficiency +
+                          QStringLiteral(" · ") + texts.specificOutput,
+                      kKeptCurveColors[i]);
+    }
 }
 
 }  // namespace chart

@@ -4,7 +4,8 @@ namespace chart {
 namespace {
 
 // Enough for the longest curve the admitted coefficients give (1,251 points)
-// plus axes, ticks and markers, so a run never reallocates.
+// plus axes, ticks and markers, so a run never reallocates. Curves kept for
+// comparison add to that once; a Cls keeps the capacity.
 constexpr std::size_t kExpectedLines = 1300;
 constexpr std::size_t kExpectedPrints = 40;
 
@@ -34,7 +35,13 @@ void RecordingSurface::line(float x1, float y1, float x2, float y2, rt::Color co
 }
 
 void RecordingSurface::print(double value) {
-    prints_.push_back({currentX_, currentY_, format_.text(value), fontName_, lines_.size()});
+    prints_.push_back(
+        {currentX_, currentY_, format_.text(value), fontName_, lines_.size(), std::nullopt});
+    notify();
+}
+
+void RecordingSurface::print(const QString& text, rt::Color color) {
+    prints_.push_back({currentX_, currentY_, text, fontName_, lines_.size(), color});
     notify();
 }
 

@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -30,6 +31,8 @@ struct RecordedPrint {
     // How many lines were drawn before this text, so that a painter can
     // interleave texts and lines in the original order.
     std::size_t linesBefore;
+    // Empty: the surface's own text colour, as for the tick values.
+    std::optional<rt::Color> color;
 };
 
 // A chart surface that keeps what one run drew as a display list, for the
@@ -45,6 +48,7 @@ public:
     void setCurrentY(float y) override { currentY_ = y; }
     void setFontName(const QString& name) override { fontName_ = name; }
     void print(double value) override;
+    void print(const QString& text, rt::Color color) override;
 
     // Both in drawing order.
     [[nodiscard]] const std::vector<RecordedLine>& lines() const { return lines_; }

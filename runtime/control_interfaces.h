@@ -75,8 +75,11 @@ public:
     virtual void setCurrentY(float y) = 0;
     // Assigns the name of the surface's font.
     virtual void setFontName(const QString& name) = 0;
-    // Writes the number's text at the current position.
+    // Writes the number's text at the current position, in the surface's
+    // own text colour.
     virtual void print(double value) = 0;
+    // Writes a text at the current position in a colour of its own.
+    virtual void print(const QString& text, Color color) = 0;
 };
 
 // The modal message box. `style` 48 is one OK button with the warning icon.

@@ -75,6 +75,7 @@ public:
     void setCurrentY(float) override {}
     void setFontName(const QString&) override {}
     void print(double) override {}
+    void print(const QString&, Color) override {}
 };
 
 // Remembers every prompt it was asked to show and returns at once, as if the

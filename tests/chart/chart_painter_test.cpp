@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "chart_harness.h"
+#include "model/presets.h"
 
 namespace {
 
@@ -102,6 +103,41 @@ TEST(ChartPainter, ATextHangsBelowAndRightOfItsPosition) {
     EXPECT_GE(ink.left(), 100 / 15);
     EXPECT_GE(ink.top(), 2025 / 15);
     EXPECT_LE(ink.bottom(), 2025 / 15 + QFontMetrics(font, &image).height());
+}
+
+// A legend line in its recorded colour; the tick values stay in the
+// painter's colour on entry.
+TEST(ChartPainter, ATextInItsOwnColour) {
+    const QFont font(QStringLiteral("DejaVu Sans"), 8);
+    Chart c;
+    const model::CollectorType& type = model::kCollectorTypes[1];
+    c.procedures.comparison().keep(type.name.toString(), type.eta0, type.a1, type.a2);
+    c.procedures.redraw();
+    QImage image(534, 327, QImage::Format_RGB32);
+    image.fill(kBackground);
+    QPainter painter(&image);
+    painter.setPen(QColor(0, 0, 0));
+    chart::paintDisplayList(painter, c.surface, font);
+    const auto inkIn = [&image](const QRect& box) {
+        int blue = 0;
+        int black = 0;
+        for (int y = box.top(); y <= box.bottom(); ++y) {
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const QColor pixel = image.pixelColor(x, y);
+                blue += pixel.blue() > 200 && pixel.red() < 100 && pixel.green() < 100 ? 1 : 0;
+                black += qGray(pixel.rgb()) < 100 && pixel.blue() < 100 ? 1 : 0;
+            }
+        }
+        return std::pair(blue, black);
+    };
+    // The legend line at (540, 3950) twips, under the curves.
+    const auto [legendBlue, legendBlack] = inkIn(QRect(540 / 15, 3950 / 15, 100, 12));
+    EXPECT_GT(legendBlue, 20);
+    EXPECT_EQ(legendBlack, 0);
+    // "0,5" at (100, 2025) twips.
+    const auto [tickBlue, tickBlack] = inkIn(QRect(100 / 15, 2025 / 15, 18, 12));
+    EXPECT_EQ(tickBlue, 0);
+    EXPECT_GT(tickBlack, 5);
 }
 
 }  // namespace

@@ -1,0 +1,30 @@
+#include "comparison.h"
+
+#include <algorithm>
+
+#include "presets.h"
+
+namespace model {
+
+KeepOutcome Comparison::keep(const QString& name, rt::Currency eta0, rt::Currency a1,
+                             rt::Currency a2) {
+    const bool known = std::ranges::any_of(kept_, [&](const KeptCollector& kept) {
+        return kept.eta0 == eta0 && kept.a1 == a1 && kept.a2 == a2;
+    });
+    if (known) {
+        return KeepOutcome::AlreadyKept;
+    }
+    if (!canKeep()) {
+        return KeepOutcome::Full;
+    }
+    kept_.push_back({name, eta0, a1, a2});
+    return KeepOutcome::Kept;
+}
+
+QString customCollectorName(QStringView eta0Text, QStringView a1Text, QStringView a2Text) {
+    constexpr const CollectorType& custom = kCollectorTypes.back();
+    static_assert(custom.typedCoefficients);
+    return QStringLiteral("%1 (η0 %2; a1 %3; a2 %4)").arg(custom.name, eta0Text, a1Text, a2Text);
+}
+
+}  // namespace model

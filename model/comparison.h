@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <cstddef>
+#include <span>
+#include <vector>
+
+#include "runtime/currency.h"
+
+// The collectors the user keeps on the chart to compare with the current one.
+// They live as long as the window; nothing is saved.
+namespace model {
+
+struct KeptCollector {
+    QString name;  // a preset's row text, or the custom collector's made-up name
+    rt::Currency eta0;
+    rt::Currency a1;
+    rt::Currency a2;
+};
+
+enum class KeepOutcome {
+    Kept,
+    AlreadyKept,  // a kept collector has the same three coefficients
+    Full,         // the chart already holds as many as it can colour
+};
+
+class Comparison {
+public:
+    static constexpr std::size_t kCapacity = 4;
+
+    // Adds the collector after those kept before; does nothing, and says
+    // why, when it is kept already or no room is left.
+    KeepOutcome keep(const QString& name, rt::Currency eta0, rt::Currency a1, rt::Currency a2);
+    void forget() { kept_.clear(); }
+
+    // Whether another collector could be kept at all (the menu's enabled state).
+    [[nodiscard]] bool canKeep() const { return kept_.size() < kCapacity; }
+    // In keeping order.
+    [[nodiscard]] std::span<const KeptCollector> kept() const { return kept_; }
+
+private:
+    std::vector<KeptCollector> kept_;
+};
+
+// The custom collector's name from its three boxes' texts, as they stand:
+// "Egyedi kollektor (η0 0,5; a1 4; a2 0,01)".
+[[nodiscard]] QString customCollectorName(QStringView eta0Text, QStringView a1Text,
+                                          QStringView a2Text);
+
+}  // namespace model

@@ -1,0 +1,330 @@
+#include <gtest/gtest.h>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QRectF>
+#include <array>
+#include <optional>
+
+#include "chart/chart_procedures.h"
+#include "chart_harness.h"
+#include "model/evaluation.h"
+#include "model/presets.h"
+#include "tests/support/runtime_errors.h"
+
+namespace {
+
+using chart::kKeptCurveColors;
+using chart::RecordedLine;
+using chart::RecordedPrint;
+using charttest::Chart;
+using charttest::kRed;
+using rt::Currency;
+using rt::Integer;
+
+constexpr rt::Color kBlue = rt::rgb(0, 0, 255);
+
+void keepPreset(Chart& c, std::size_t row) {
+    const model::CollectorType& type = model::kCollectorTypes.at(row);
+    ASSERT_EQ(c.procedures.comparison().keep(type.name.toString(), type.eta0, type.a1, type.a2),
+              model::KeepOutcome::Kept);
+}
+
+// The current collector at an irradiance, with stagnationX as the evaluation
+// finds it.
+void makeCurrent(Chart& c, Currency eta0, Currency a1, Currency a2, int irradiance) {
+    c.state.eta0 = eta0;
+    c.state.a1 = a1;
+    c.state.a2 = a2;
+    c.state.irradiance = Integer::checked(irradiance);
+    c.state.stagnationX =
+        model::zeroEfficiencyX(model::EfficiencyCurve(eta0, a1, a2, c.state.irradiance));
+}
+
+std::vector<RecordedPrint> legendOf(const Chart& c) {
+    std::vector<RecordedPrint> legend;
+    std::ranges::copy_if(c.surface.prints(), std::back_inserter(legend),
+                         [](const RecordedPrint& p) { return p.color.has_value(); });
+    return legend;
+}
+
+// Expected points computed apart from the program, with exact decimal
+// arithmetic and the same roundings.
+TEST(ComparisonChart, KeptPresetCurveOnTheCurrentScale) {
+    const struct {
+        int irradiance;  // the start collector is current; 1 W/m2 widens its scale to 0.193
+        std::size_t row;
+        std::size_t segments;
+        std::array<float, 4> first, last;  // x1, y1, x2, y2
+    } cases[] = {
+        // Beyond the x axis' end before its zero.
+        {800, 0, 155, {547, 1524, 500, 1518}, {7831, 3082, 7784, 3068}},
+        // Its zero first: the last point lies just under the axis.
+        {800, 2, 154, {547, 926, 500, 910}, {7784, 4173, 7736, 4147}},
+        {800, 4, 61, {547, 550, 500, 505}, {3385, 4187, 3338, 4111}},
+        {1, 0, 202, {536, 1524, 500, 1518}, {7826, 2746, 7790, 2740}},
+        {1, 3, 125, {536, 1137, 500, 1112}, {5034, 4151, 4997, 4127}},
+        {1, 4, 82, {536, 550, 500, 505}, {3474, 4160, 3438, 4116}},
+    };
+    for (const auto& row : cases) {
+        Chart c;
+        makeCurrent(c, c.state.eta0, c.state.a1, c.state.a2, row.irradiance);
+        keepPreset(c, row.row);
+        c.procedures.redraw();
+        const auto kept = c.linesIn(kBlue);
+        ASSERT_EQ(kept.size(), row.segments) << row.irradiance << " " << row.row;
+        const auto line = [](const std::array<float, 4>& at) {
+            return RecordedLine{at[0], at[1], at[2], at[3], kBlue, 1};
+        };
+        EXPECT_EQ(kept.front(), line(row.first)) << row.irradiance << " " << row.row;
+        EXPECT_EQ(kept.back(), line(row.last)) << row.irradiance << " " << row.row;
+    }
+}
+
+TEST(ComparisonChart, AKeptCurveStopsOneStepBeyondTheAxisWithoutOverflow) {
+    // The narrowest scale the search can give: one step of x is 7000 twips.
+    Chart c;
+    c.state.eta0 = Currency();
+    c.state.stagnationX = Currency::literal("0.001");
+    keepPreset(c, 0);
+    EXPECT_EQ(testsupport::thrownKind([&] { c.procedures.redraw(); }), std::nullopt);
+    const auto kept = c.linesIn(kBlue);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_EQ(kept[1], (RecordedLine{14500, 1530, 7500, 1524, kBlue, 1}));
+}
+
+TEST(ComparisonChart, KeptCurvesComeBetweenTheScaleAndTheCurrentCurveInKeepingOrder) {
+    Chart c;
+    for (std::size_t row : {4, 1, 3, 0}) {
+        keepPreset(c, row);
+    }
+    c.procedures.redraw();
+    const auto& lines = c.surface.lines();
+    const std::size_t scales = 2 + 8 + 10;
+    std::vector<rt::Color> order;
+    std::size_t i = scales;
+    for (; i < lines.size() && lines[i].color != kRed; ++i) {
+        ASSERT_EQ(lines[i].width, 1) << i;
+        if (order.empty() || order.back() != lines[i].color) {
+            order.push_back(lines[i].color);
+        }
+    }
+    EXPECT_EQ(order, std::vector<rt::Color>(kKeptCurveColors.begin(), kKeptCurveColors.end()));
+    EXPECT_EQ(lines[scales - 1].color, charttest::kBlack);
+    EXPECT_EQ(c.linesIn(kRed).size(), 147u);
+    EXPECT_EQ(c.linesIn(kRed).front().width, 2);
+    EXPECT_EQ(c.surface.drawWidth(), 2);
+    // The legend comes after every scale number, in keeping order and colour.
+    const auto& prints = c.surface.prints();
+    ASSERT_EQ(prints.size(), 18u + 4u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(prints[18 + k].color, kKeptCurveColors[k]) << k;
+        EXPECT_TRUE(prints[18 + k].fontName.isEmpty()) << k;
+        EXPECT_EQ(prints[18 + k].y, 4130.0F - 180.0F * static_cast<float>(4 - k)) << k;
+    }
+    EXPECT_TRUE(prints[0].text == u"0,02" && !prints[0].color.has_value());
+}
+
+// Cold (the optical efficiency), normal, and hot for one of them (0 %),
+// with the start collector current.
+TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
+    const struct {
+        int collectorTemp;
+        const char16_t* legend;
+    } cases[] = {
+        {10, u"Vákumcsöves kollektor: 65 % · 520 W/m2|Lefedés nélküli kollektor: 90 % · 720 W/m2"},
+        {60,
+         u"Vákumcsöves kollektor: 55,9 % · 447 W/m2|Lefedés nélküli kollektor: 19 % · 152 W/m2"},
+        {150, u"Vákumcsöves kollektor: 23,7 % · 189 W/m2|Lefedés nélküli kollektor: 0 % · 0 W/m2"},
+    };
+    for (const auto& row : cases) {
+        Chart c;
+        c.state.collectorTemp = Integer::checked(row.collectorTemp);
+        keepPreset(c, 0);
+        keepPreset(c, 4);
+        c.procedures.redraw();
+        QStringList shown;
+        QStringList results;
+        for (const RecordedPrint& p : legendOf(c)) {
+            shown << p.text;
+        }
+        for (const chart::KeptResult& r : c.procedures.keptResults()) {
+            results << r.name + QStringLiteral(": ") + r.efficiency + QStringLiteral(" · ") +
+                           r.specificOutput;
+        }
+        EXPECT_EQ(shown.join(u'|'), QString::fromUtf16(row.legend)) << row.collectorTemp;
+        EXPECT_EQ(results, shown) << row.collectorTemp;
+    }
+}
+
+// A kept collector that is also the current one reads exactly as the labels,
+// whichever rule decides: the same function makes both.
+TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
+    for (const model::CollectorType& type : model::kCollectorTypes) {
+        for (int irradiance : {1, 400, 1300}) {
+            for (int ambient : {-30, 20, 50}) {
+                for (int collector = 0; collector <= 250; collector += 10) {
+                    Chart c;
+                    makeCurrent(c, type.eta0, type.a1, type.a2, irradiance);
+                    c.state.ambientTemp = Integer::checked(ambient);
+                    c.state.collectorTemp = Integer::checked(collector);
+                    c.procedures.comparison().keep(QStringLiteral("x"), type.eta0, type.a1,
+                                                   type.a2);
+                    c.procedures.redraw();
+                    ASSERT_EQ(c.procedures.keptResults().size(), 1u);
+                    const chart::KeptResult& kept = c.procedures.keptResults()[0];
+                    EXPECT_EQ(kept.efficiency, c.efficiencyLabel.caption)
+                        << irradiance << " " << ambient << " " << collector;
+                    EXPECT_EQ(kept.specificOutput, c.specificOutputLabel.caption)
+                        << irradiance << " " << ambient << " " << collector;
+                }
+            }
+        }
+    }
+}
+
+// Every call the chart makes on its surface, in order.
+struct CallLog final : rt::Surface {
+    QStringList calls;
+    void cls() override { calls << QStringLiteral("cls"); }
+    void setDrawWidth(int pixels) override { calls << QStringLiteral("width %1").arg(pixels); }
+    void line(float x1, float y1, float x2, float y2, rt::Color color) override {
+        calls << QStringLiteral("line %1 %2 %3 %4 %5").arg(x1).arg(y1).arg(x2).arg(y2).arg(color);
+    }
+    void setCurrentX(float x) override { calls << QStringLiteral("x %1").arg(x); }
+    void setCurrentY(float y) override { calls << QStringLiteral("y %1").arg(y); }
+    void setFontName(const QString& name) override { calls << QStringLiteral("font ") + name; }
+    void print(double value) override { calls << QStringLiteral("print %1").arg(value); }
+    void print(const QString& text, rt::Color color) override {
+        calls << QStringLiteral("print %1 %2").arg(text).arg(color);
+    }
+};
+
+TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
+    const std::function<void(model::CollectorState&)> changes[] = {
+        [](auto&) {},
+        [](auto& s) { s.collectorTemp = Integer{150}; },
+        [](auto& s) { s.collectorTemp = Integer{10}; },
+    };
+    for (const auto& change : changes) {
+        std::optional<QStringList> runs[2];
+        for (bool keptAndForgotten : {false, true}) {
+            model::CollectorState state = testsupport::startState();
+            change(state);
+            CallLog log;
+            fake::Label x, eta, output, specific;
+            chart::ChartProcedures procedures(state, {log, x, eta, output, specific},
+                                              testsupport::hungarian());
+            if (keptAndForgotten) {
+                procedures.comparison().keep(QStringLiteral("x"), Currency::literal("0.5"),
+                                             Currency::literal("2"), Currency::literal("0.01"));
+                procedures.redraw();
+                procedures.comparison().forget();
+                log.calls.clear();
+            }
+            procedures.redraw();
+            EXPECT_TRUE(procedures.keptResults().empty());
+            runs[keptAndForgotten ? 1 : 0] = log.calls;
+        }
+        EXPECT_EQ(runs[0], runs[1]);
+        EXPECT_EQ(runs[0]->count(QStringLiteral("width 2")), 1);
+        EXPECT_EQ(runs[0]->filter(QStringLiteral("width")).size(), 1);
+    }
+}
+
+// The surface font (the window's default face) at 15 twips to the pixel.
+QRectF textRect(const RecordedPrint& p) {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPointSizeF(8.25);
+    const QFontMetricsF metrics(font);
+    constexpr qreal twips = 15;
+    return {p.x, p.y, metrics.horizontalAdvance(p.text) * twips, metrics.height() * twips};
+}
+
+bool crosses(const QRectF& rect, const QLineF& line) {
+    if (rect.contains(line.p1()) || rect.contains(line.p2())) {
+        return true;
+    }
+    const QLineF edges[] = {{rect.topLeft(), rect.topRight()},
+                            {rect.topRight(), rect.bottomRight()},
+                            {rect.bottomRight(), rect.bottomLeft()},
+                            {rect.bottomLeft(), rect.topLeft()}};
+    for (const QLineF& edge : edges) {
+        if (line.intersects(edge, nullptr) == QLineF::BoundedIntersection) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Where the result captions and labels lie on the surface.
+const QRectF kResultArea(QPointF(2565, 180), QPointF(7935, 1815));
+
+TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
+    // Custom names with three decimals to every coefficient, followed by the
+    // widest values: kept collectors that lose almost nothing. That line is
+    // 347 px wide; the top line of four has at least 351 px beside the curve
+    // in these cases (the lower lines 376, 401 and 426 px). Four decimals to
+    // each make 365 px, which could touch the curve.
+    const Currency eta0s[] = {Currency::literal("0.9999"), Currency::literal("0.9998"),
+                              Currency::literal("0.9997"), Currency::literal("0.9996")};
+    struct Case {
+        Currency eta0, a1, a2;
+    };
+    std::vector<Case> currents;
+    for (std::size_t row = 0; row < 5; ++row) {
+        const model::CollectorType& t = model::kCollectorTypes[row];
+        currents.push_back({t.eta0, t.a1, t.a2});
+    }
+    currents.push_back({model::kStartCoefficients.eta0, model::kStartCoefficients.a1,
+                        model::kStartCoefficients.a2});
+    int checked = 0;
+    for (const Case& current : currents) {
+        for (int irradiance : {400, 800, 1300}) {
+            for (int collector = 20; collector <= 150; ++collector) {
+                Chart c;
+                makeCurrent(c, current.eta0, current.a1, current.a2, irradiance);
+                c.state.collectorTemp = Integer::checked(collector);
+                for (const Currency eta0 : eta0s) {
+                    c.procedures.comparison().keep(
+                        model::customCollectorName(u"0,999", u"14,999", u"99,999"), eta0,
+                        Currency::literal("0.8001"), Currency::literal("0.0001"));
+                }
+                c.procedures.redraw();
+                const auto legend = legendOf(c);
+                ASSERT_EQ(legend.size(), 4u);
+                std::vector<QRectF> numbers;
+                for (const RecordedPrint& p : c.surface.prints()) {
+                    if (!p.color) {
+                        numbers.push_back(textRect(p));
+                    }
+                }
+                for (const RecordedPrint& line : legend) {
+                    const QRectF text = textRect(line);
+                    const auto where = [&] {
+                        return line.text.toStdString() + " at " + std::to_string(irradiance) +
+                               " W/m2, " + std::to_string(collector) + " °C, eta0 " +
+                               std::to_string(current.eta0.toDouble());
+                    };
+                    ASSERT_TRUE(QRectF(0, 0, 8010, 4905).contains(text)) << where();
+                    ASSERT_FALSE(text.intersects(kResultArea)) << where();
+                    for (const QRectF& number : numbers) {
+                        ASSERT_FALSE(text.intersects(number)) << where();
+                    }
+                    // The current curve's pen is 2 pixels wide.
+                    const QRectF inked = text.adjusted(-15, -15, 15, 15);
+                    for (const RecordedLine& segment : c.linesIn(kRed)) {
+                        ASSERT_FALSE(
+                            crosses(inked, QLineF(segment.x1, segment.y1, segment.x2, segment.y2)))
+                            << where();
+                    }
+                    ++checked;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(checked, 6 * 3 * 131 * 4);
+}
+
+}  // namespace
