@@ -64,7 +64,7 @@ bool writeSvg(const GrafBox& chart, QIODevice& file) {
 
 bool writePdf(const GrafBox& chart, QIODevice& file) {
     QPdfWriter pdf(&file);
-    // One unit to the screen's pixel: the page is graf's size at 96 dpi.
+    // One unit to the screen's pixel: the page is the chart box's size at 96 dpi.
     const int dpi = chart.logicalDpiX();
     pdf.setResolution(dpi);
     pdf.setPageSize(QPageSize(QSizeF(chart.size()) * 72.0 / dpi, QPageSize::Point, kChartTitle,
@@ -85,7 +85,7 @@ bool writePdf(const GrafBox& chart, QIODevice& file) {
 void paintChart(QPainter& painter, const GrafBox& chart) {
     const int dpi = chart.logicalDpiY();
     painter.save();
-    // The ticks' values may run past graf's edge, where the screen cuts them off.
+    // The ticks' values may run past the chart box's edge, where the screen cuts them off.
     painter.setClipRect(chart.rect(), Qt::IntersectClip);
     painter.fillRect(chart.rect(), chart.palette().color(QPalette::Window));
 

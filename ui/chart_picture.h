@@ -10,7 +10,7 @@
 
 class QPainter;
 
-// The chart as it leaves the window: drawn again from what graf holds (the
+// The chart as it leaves the window: drawn again from what the chart box holds (the
 // display list, its child pictures from their SVG files, the result labels
 // as text), so that a file or a printer gets vectors and letters, never a
 // copy of the screen's pixels.
@@ -18,8 +18,8 @@ namespace ui {
 
 class GrafBox;
 
-// Draws graf as it shows, without the focus mark, with the painter's origin
-// at graf's top-left corner, one unit to graf's device-independent pixel.
+// Draws the chart box as it shows, without the focus mark, with the painter's origin
+// at the chart box's top-left corner, one unit to the chart box's device-independent pixel.
 // Fonts are given in those units, so the painter may be scaled to any size.
 void paintChart(QPainter& painter, const GrafBox& chart);
 
@@ -31,8 +31,8 @@ enum class ChartFileFormat { Png, Svg, Pdf };
 // By the file name's extension, in any case; none for another extension.
 [[nodiscard]] std::optional<ChartFileFormat> chartFileFormatOf(const QString& path);
 
-// Writes the chart: PNG at twice graf's pixels, SVG and PDF as vectors at
-// graf's size. The file appears only once it is complete; false, and no
+// Writes the chart: PNG at twice the chart box's pixels, SVG and PDF as vectors at
+// the chart box's size. The file appears only once it is complete; false, and no
 // file, when it cannot be written.
 [[nodiscard]] bool writeChart(const GrafBox& chart, const QString& path, ChartFileFormat format);
 

@@ -56,7 +56,7 @@ private:
     rt::MessageBox& messageBox_;
 };
 
-// One entry of graf's context menu: its text, its window-wide shortcut
+// One entry of the chart box's context menu: its text, its window-wide shortcut
 // (UnknownKey for none) and what it runs. A separator goes before an entry
 // that starts a group.
 struct MenuEntry {

@@ -1,4 +1,4 @@
-// graf's context menu and what its entries put on the clipboard, into files
+// The chart's context menu and what its entries put on the clipboard, into files
 // and before the print dialog, through the real window.
 #include <gtest/gtest.h>
 
@@ -130,7 +130,7 @@ TEST_F(OutputTest, CtrlCCopiesTheSelectionInATextFieldAndTheResultsElsewhere) {
              c().collectorType->lineEdit()->setSelection(0, 9);
          },
          QStringLiteral("Szelektív")},
-        {"graf", [&] { user_->click(c().chart); }, {}},
+        {"the chart", [&] { user_->click(c().chart); }, {}},
         {"a slider", [&] { c().collectorTempSlider->setFocus(Qt::TabFocusReason); }, {}},
     };
     for (const auto& test : cases) {
