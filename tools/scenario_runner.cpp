@@ -9,21 +9,32 @@
 //   drag K V          the user drags HScrollK's thumb to V
 //   paint             graf is repainted, as when a covering window goes away
 //   shot FILE         a PNG of the whole window
+//   copy-results      graf's menu: the results to the clipboard
+//   copy-table        graf's menu: the power table to the clipboard
+//   save FILE         graf's menu: the chart to FILE, by its extension, no dialog
+//   print FILE        graf's menu: the printed page to the PDF file FILE, no dialog
+//
+// After copy-results or copy-table the next dump has a "clipboard" member
+// with the clipboard's plain text; other dumps have none.
 #include <QApplication>
+#include <QClipboard>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMessageBox>
+#include <QPrinter>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
+#include <utility>
 
 #include "tools/window_driver.h"
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
+#include "ui/result_output.h"
 
 namespace {
 
@@ -63,12 +74,14 @@ private:
     void type(int k, const QString& text);
     void set(int k, int value);
     void drag(int k, int value);
+    void printToPdf(const QString& path);
     QJsonObject dump();
     void print(const QJsonObject& object);
 
     Efficiency& window_;
     const ui::Controls& c_;
     driver::WindowDriver user_;
+    bool copied_ = false;  // since the last dump
 };
 
 // The runner numbers sliders and boxes from 1, in the order of the window's lists.
@@ -114,6 +127,14 @@ void Runner::drag(int k, int value) {
     // value (900 on HScroll3 would end at 895); the bar ignores the position
     // of the release itself.
     QTest::mouseRelease(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, pressed);
+}
+
+void Runner::printToPdf(const QString& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    ui::ResultOutput::setUpPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    (void)window_.output().printTo(printer);
 }
 
 QJsonObject Runner::dump() {
@@ -171,6 +192,9 @@ QJsonObject Runner::dump() {
         prints.append(QJsonArray{text.x, text.y, text.text});
     }
     out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};
+    if (std::exchange(copied_, false)) {
+        out["clipboard"] = QGuiApplication::clipboard()->text();
+    }
     return out;
 }
 
@@ -214,6 +238,16 @@ bool Runner::execute(const QString& line) {
         c_.chart->repaint();
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
+    } else if (command == u"copy-results" && argument.isEmpty()) {
+        window_.output().copyResults();
+        copied_ = true;
+    } else if (command == u"copy-table" && argument.isEmpty()) {
+        window_.output().copyPowerTable();
+        copied_ = true;
+    } else if (command == u"save" && !argument.isEmpty()) {
+        (void)window_.output().saveChart(line.mid(afterCommand + 1));
+    } else if (command == u"print" && !argument.isEmpty()) {
+        printToPdf(line.mid(afterCommand + 1));
     } else {
         known = false;
     }

@@ -109,7 +109,7 @@ bool PictureBox::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void PictureBox::paintFrame(QPainter& painter) {
+void PictureBox::paintFrame(QPainter& painter) const {
     if (border_) {
         qDrawWinPanel(&painter, rect(), palette(), true);
     }

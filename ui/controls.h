@@ -54,6 +54,10 @@ public:
 
     // The offset of the inner area, where children and drawing are placed.
     [[nodiscard]] int borderWidth() const { return border_ ? kBorderPixels : 0; }
+    // The resource path of the SVG picture it shows; null for none.
+    [[nodiscard]] const char* picture() const { return picture_; }
+    // The sunken border, if the box has one.
+    void paintFrame(QPainter& painter) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -62,7 +66,6 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    void paintFrame(QPainter& painter);
     void paintFocusMark(QPainter& painter);
     // Asks for the repaint that shows or hides the focus mark.
     virtual void repaintFocusMark() { update(); }

@@ -13,6 +13,7 @@
 #include "chart/chart_procedures.h"
 #include "control_table.h"
 #include "graf_box.h"
+#include "result_output.h"
 #include "window_builder.h"
 
 namespace ui {
@@ -98,6 +99,10 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .outputLabel = *c.outputLabel,
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
+    output_ = std::make_unique<ResultOutput>(*this, *messageBox_);
+    chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
+        run([this, &entry] { (*output_.*entry.run)(); });
+    });
     wireEvents();
 }
 
@@ -111,6 +116,8 @@ Efficiency::~Efficiency() = default;
 //   graf_Paint                   ChartProcedures::repaint
 //   Command1_Click               evaluate
 //   Command2_Click               redrawChart
+// and one the form did not have:
+//   graf's context menu          the chart menu (kChartMenu), at the point asked
 void Efficiency::wireEvents() {
     const Controls& c = controls_;
     c.collectorType->onClick = [this] { collector_->collectorTypeChosen(); };
@@ -129,6 +136,7 @@ void Efficiency::wireEvents() {
     }
 
     c.chart->onPaint = [this] { run([this] { chart_->repaint(); }); };
+    c.chart->onContextMenu = [this](QPoint globalPos) { chartMenu_->popup(globalPos); };
     for (const ControlRow& row : controlTable()) {
         if (row.resultLabel) {
             auto* label = static_cast<Label*>(control(*row.resultLabel));

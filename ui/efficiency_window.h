@@ -2,6 +2,7 @@
 
 #include <QIcon>
 #include <QLocale>
+#include <QMenu>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -21,6 +22,7 @@ class ChartProcedures;
 namespace ui {
 
 class GrafBox;
+class ResultOutput;
 
 // The program's icon at the sizes desktops ask for.
 [[nodiscard]] QIcon applicationIcon();
@@ -49,6 +51,9 @@ public:
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
+    // Copying, saving and printing the results: what graf's menu runs.
+    [[nodiscard]] ResultOutput& output() { return *output_; }
+    [[nodiscard]] QMenu& chartMenu() { return *chartMenu_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -84,6 +89,8 @@ private:
     ErrorReport reportError_;
     std::unique_ptr<model::CollectorProcedures> collector_;
     std::unique_ptr<chart::ChartProcedures> chart_;
+    std::unique_ptr<ResultOutput> output_;
+    QMenu* chartMenu_ = nullptr;  // a child of the window
     bool ended_ = false;
     bool inLostFocus_ = false;
     bool centred_ = false;

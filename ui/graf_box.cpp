@@ -1,5 +1,7 @@
 #include "graf_box.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 
@@ -42,6 +44,31 @@ void GrafBox::paintEvent(QPaintEvent*) {
     painter.resetTransform();
     paintFrame(painter);
     paintFocusMark(painter);
+}
+
+void GrafBox::contextMenuEvent(QContextMenuEvent* event) {
+    // The keys are answered in keyPressEvent, on every platform; X11 follows
+    // the Menu key with a keyboard context menu event of its own, which would
+    // open the menu a second time.
+    if (event->reason() == QContextMenuEvent::Keyboard || !onContextMenu) {
+        event->ignore();
+        return;
+    }
+    onContextMenu(event->globalPos());
+    event->accept();
+}
+
+void GrafBox::keyPressEvent(QKeyEvent* event) {
+    const bool menuKey = event->key() == Qt::Key_Menu && event->modifiers() == Qt::NoModifier;
+    const bool shiftF10 = event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier;
+    if ((menuKey || shiftF10) && onContextMenu) {
+        // At the inner area's top-left corner, where a pointer-less menu
+        // does not cover the curve's start.
+        onContextMenu(mapToGlobal(QPoint(borderWidth(), borderWidth())));
+        event->accept();
+        return;
+    }
+    PictureBox::keyPressEvent(event);
 }
 
 }  // namespace ui

@@ -22,9 +22,14 @@ public:
 
     // The Paint procedure, run at the start of every repaint.
     std::function<void()> onPaint;
+    // Asked for the context menu at this point of the screen: by the right
+    // mouse button, or by the Menu key or Shift+F10 while the box has the focus.
+    std::function<void(QPoint globalPos)> onContextMenu;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // The mark changes nothing the chart shows: the last run is repainted
     // as recorded, without running the Paint procedure again.
     void repaintFocusMark() override { showRecording(); }

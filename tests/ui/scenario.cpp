@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
+#include <cctype>
 
 ScenarioResult runScenario(const QStringList& commands, const QString& locale,
                            const QStringList& extraEnvironment) {
@@ -36,4 +37,19 @@ QJsonValue at(const QJsonObject& object, const QString& path) {
         value = index && value.isArray() ? value.toArray().at(i) : value.toObject().value(key);
     }
     return value;
+}
+
+std::string testNameOf(const char* description) {
+    std::string name;
+    for (const char* c = description; *c != '\0'; ++c) {
+        if (std::isalnum(static_cast<unsigned char>(*c))) {
+            name += *c;
+        } else if (!name.empty() && name.back() != '_') {
+            name += '_';
+        }
+    }
+    while (!name.empty() && name.back() == '_') {
+        name.pop_back();
+    }
+    return name;
 }

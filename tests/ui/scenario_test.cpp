@@ -2,7 +2,6 @@
 // dump that follows them.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <ostream>
 #include <string>
 
@@ -281,21 +280,8 @@ TEST_P(GoldenScenario, DumpHoldsTheExpectedValues) {
     }
 }
 
-// "row 0 shows its preset, boxes stay disabled" becomes
-// row_0_shows_its_preset_boxes_stay_disabled.
 std::string testName(const testing::TestParamInfo<Golden>& info) {
-    std::string name;
-    for (const char* c = info.param.name; *c != '\0'; ++c) {
-        if (std::isalnum(static_cast<unsigned char>(*c))) {
-            name += *c;
-        } else if (!name.empty() && name.back() != '_') {
-            name += '_';
-        }
-    }
-    while (!name.empty() && name.back() == '_') {
-        name.pop_back();
-    }
-    return name;
+    return testNameOf(info.param.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenario, GoldenScenario, testing::ValuesIn(goldens()), testName);

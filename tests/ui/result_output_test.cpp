@@ -1,0 +1,309 @@
+// The chart's context menu and what its entries put on the clipboard, into files
+// and before the print dialog, through the real window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QImage>
+#include <QMenu>
+#include <QMimeData>
+#include <QPrintDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "shown_window.h"
+#include "test_printers.h"
+#include "ui/controls.h"
+#include "ui/result_output.h"
+#include "vector_files.h"
+
+namespace {
+
+class OutputTest : public ShownWindow {
+protected:
+    void SetUp() override {
+        ShownWindow::SetUp();
+        QGuiApplication::clipboard()->setText(kBefore);
+    }
+
+    [[nodiscard]] static QStringList menuTexts(const QMenu& menu) {
+        QStringList texts;
+        for (const QAction* action : menu.actions()) {
+            if (!action->isSeparator()) {
+                texts.append(action->text() + u'|' +
+                             action->shortcut().toString(QKeySequence::PortableText));
+            }
+        }
+        return texts;
+    }
+
+    [[nodiscard]] static QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+    // The answered warnings, as "title: text".
+    [[nodiscard]] QStringList warnings() const {
+        QStringList texts;
+        for (const driver::AnsweredBox& box : user_->answered()) {
+            texts.append(box.title + QStringLiteral(": ") + box.text);
+        }
+        return texts;
+    }
+
+    const QString kBefore = QStringLiteral("a vágólap korábbi tartalma");
+};
+
+TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
+    const QStringList entries = {
+        "Eredmények másolása|Ctrl+C", "Teljesítménytáblázat másolása|",
+        "Grafikon másolása|",         "Grafikon mentése…|Ctrl+S",
+        "Nyomtatás…|Ctrl+P",
+    };
+    const struct {
+        const char* way;
+        std::function<void()> open;
+    } ways[] = {
+        {"right button",
+         [&] {
+             QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                               c().chart->mapTo(window_.get(), QPoint(200, 200)));
+         }},
+        {"right button on a result label",
+         [&] {
+             QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                               c().efficiencyLabel->mapTo(window_.get(), QPoint(5, 5)));
+         }},
+        {"Menu key", [&] { user_->key(Qt::Key_Menu); }},
+        {"Shift+F10", [&] { user_->key(Qt::Key_F10, Qt::ShiftModifier); }},
+    };
+    for (const auto& way : ways) {
+        c().chart->setFocus(Qt::TabFocusReason);
+        user_->activate();
+        way.open();
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << way.way;
+        EXPECT_EQ(menu, &window_->chartMenu()) << way.way;
+        EXPECT_EQ(menuTexts(*menu), entries) << way.way;
+        menu->close();
+        QApplication::processEvents();
+    }
+}
+
+TEST_F(OutputTest, TheMenuKeysOpenNothingWhileAnotherControlHasTheFocus) {
+    for (auto key : {std::pair{Qt::Key_Menu, Qt::KeyboardModifiers(Qt::NoModifier)},
+                     std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)}}) {
+        c().irradianceSlider->setFocus(Qt::TabFocusReason);
+        user_->activate();
+        user_->key(key.first, key.second);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    }
+}
+
+// Ctrl+C copies a text field's selection where there is one to copy, and the
+// results from anywhere else in the window.
+TEST_F(OutputTest, CtrlCCopiesTheSelectionInATextFieldAndTheResultsElsewhere) {
+    const struct {
+        const char* where;
+        std::function<void()> focus;
+        QString expected;  // empty: the results
+    } cases[] = {
+        {"area box, all selected",
+         [&] {
+             user_->click(c().areaBox);
+             c().areaBox->selectAll();
+         },
+         "1"},
+        {"area box, part selected",
+         [&] {
+             user_->typeInto(c().areaBox, "12,5");
+             c().areaBox->setSelection(3, 1);
+         },
+         "5"},
+        {"the list's text field",
+         [&] {
+             user_->click(c().collectorType->lineEdit());
+             c().collectorType->lineEdit()->setSelection(0, 9);
+         },
+         QStringLiteral("Szelektív")},
+        {"the chart", [&] { user_->click(c().chart); }, {}},
+        {"a slider", [&] { c().collectorTempSlider->setFocus(Qt::TabFocusReason); }, {}},
+    };
+    for (const auto& test : cases) {
+        QGuiApplication::clipboard()->setText(kBefore);
+        test.focus();
+        user_->activate();
+        user_->key(Qt::Key_C, Qt::ControlModifier);
+        if (test.expected.isEmpty()) {
+            EXPECT_TRUE(
+                clipboardText().startsWith(u"Napkollektor típusa\tSzelektív síkkollektor\n"))
+                << test.where << ": " << clipboardText().toStdString();
+        } else {
+            EXPECT_EQ(clipboardText(), test.expected) << test.where;
+        }
+    }
+    EXPECT_TRUE(warnings().isEmpty()) << warnings().join(u'\n').toStdString();
+}
+
+TEST_F(OutputTest, CopiedResultsArePlainTextAndAnHtmlTableOfTheShownValues) {
+    user_->typeInto(c().areaBox, "2,5");
+    user_->click(c().chart);
+    c().irradianceSlider->setValue(1000);
+    window_->output().copyResults();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_TRUE(data->hasText());
+    ASSERT_TRUE(data->hasHtml());
+    const QStringList lines = data->text().split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 14);
+    // Each line is what its control shows now.
+    EXPECT_EQ(lines[4], u"A napkollektorok hasznos felülete (m²)\t2,5");
+    EXPECT_EQ(lines[7], u"Napsugárzás intenzitás\t1000 W/m²");
+    EXPECT_EQ(lines[10],
+              QStringLiteral("Pillanatnyi kollektor hatásfok (η)\t") + c().efficiencyLabel->text());
+    EXPECT_EQ(lines[12], QStringLiteral("Kollektor teljesítmény (Q̇)\t") + c().outputLabel->text());
+    EXPECT_EQ(data->html().count(u"<tr>"), 14);
+    EXPECT_TRUE(data->html().contains(QStringLiteral("<td>") + c().outputLabel->text() +
+                                      QStringLiteral("</td>")));
+}
+
+// Pixel for pixel, but for a few levels of antialiasing where the pictures'
+// edges are blended: the screen shows them rendered ahead, the copy renders
+// them from their SVG files.
+TEST_F(OutputTest, TheCopiedChartIsWhatGrafShows) {
+    window_->output().copyChart();
+    const QImage copied =
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32);
+    const QImage shown = c().chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(copied.size(), shown.size());
+    EXPECT_EQ(copied.devicePixelRatio(), c().chart->devicePixelRatioF());
+    int differing = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const QRgb a = copied.pixel(x, y);
+            const QRgb b = shown.pixel(x, y);
+            const int difference =
+                std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                          std::abs(qBlue(a) - qBlue(b))});
+            if (difference > 4) {
+                ++differing;
+            }
+        }
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+TEST_F(OutputTest, SavedFilesHoldTheChartInTheirFormat) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const ui::GrafBox& chart = *c().chart;
+    const struct {
+        const char* name;
+        std::function<void(const QByteArray&)> check;
+    } files[] = {
+        {"görbe.png",
+         [&](const QByteArray& bytes) {
+             const QImage image = QImage::fromData(bytes, "PNG");
+             EXPECT_EQ(image.size(), chart.size() * 2);
+         }},
+        {"görbe.SVG",
+         [&](const QByteArray& bytes) {
+             EXPECT_TRUE(bytes.contains("<polyline") || bytes.contains("<path"));
+             EXPECT_FALSE(bytes.contains("<image"));
+             EXPECT_TRUE(bytes.contains(">56,7 %<")) << "the efficiency label as text";
+         }},
+        {"görbe.pdf",
+         [&](const QByteArray& bytes) {
+             EXPECT_TRUE(bytes.startsWith("%PDF-"));
+             // An image XObject; the resource list's /ImageB and /ImageC are no image.
+             EXPECT_FALSE(bytes.contains("/Subtype /Image"));
+             bool paths = false;
+             for (const QByteArray& stream : testsupport::pdfStreams(bytes)) {
+                 paths = paths || (stream.contains(" m\n") && stream.contains(" l\n"));
+             }
+             EXPECT_TRUE(paths) << "no moveto/lineto in any content stream";
+         }},
+    };
+    for (const auto& file : files) {
+        const QString path = dir.filePath(QString::fromUtf8(file.name));
+        EXPECT_TRUE(window_->output().saveChart(path)) << file.name;
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly)) << file.name;
+        file.check(saved.readAll());
+    }
+    EXPECT_TRUE(warnings().isEmpty()) << warnings().join(u'\n').toStdString();
+}
+
+TEST_F(OutputTest, AFileThatCannotBeWrittenGivesAWarningAndLeavesNothing) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile blocker(dir.filePath("fájl"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString paths[] = {dir.filePath("nincs/görbe.png"), dir.filePath("fájl/görbe.svg"),
+                             dir.filePath("fájl/görbe.pdf")};
+    for (const QString& path : paths) {
+        EXPECT_FALSE(window_->output().saveChart(path));
+        ASSERT_FALSE(warnings().isEmpty()) << path.toStdString();
+        EXPECT_EQ(warnings().back(),
+                  QStringLiteral("Mentés: A grafikon nem menthető ide: ") + path);
+        EXPECT_EQ(
+            QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+            QStringList{"fájl"});
+    }
+}
+
+TEST_F(OutputTest, AnUnknownExtensionIsRefusedWithAWarning) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("görbe.txt");
+    EXPECT_FALSE(window_->output().saveChart(path));
+    EXPECT_EQ(warnings(),
+              QStringList{QStringLiteral(
+                              "Mentés: A grafikon csak PNG, SVG vagy PDF formátumban menthető: ") +
+                          path});
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+// Ctrl+S and Ctrl+P from a text box: the shortcuts belong to the whole window.
+TEST_F(OutputTest, SaveAndPrintShortcutsOpenTheirDialogsFromAnywhere) {
+    QTemporaryDir dir;
+    bool fileDialogSeen = false;
+    bool printDialogSeen = false;
+    QTimer answerer;
+    answerer.setInterval(0);
+    QObject::connect(&answerer, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* files = qobject_cast<QFileDialog*>(modal); files && files->isVisible()) {
+            fileDialogSeen = true;
+            EXPECT_EQ(files->windowTitle(), u"Grafikon mentése");
+            EXPECT_EQ(files->parentWidget(), window_.get());
+            EXPECT_TRUE(files->selectedFiles().value(0).endsWith(u"/hatasfokgorbe.png"));
+            EXPECT_EQ(files->nameFilters(),
+                      (QStringList{"PNG-kép (*.png)", "SVG-vektorgrafika (*.svg)",
+                                   "PDF-dokumentum (*.pdf)"}));
+            // A name without an extension takes the chosen type's.
+            files->selectNameFilter(files->nameFilters()[1]);
+            files->selectFile(dir.filePath("ábra"));
+            static_cast<QDialog*>(files)->accept();  // as the Save button does
+        } else if (auto* print = qobject_cast<QPrintDialog*>(modal); print && print->isVisible()) {
+            printDialogSeen = true;
+            EXPECT_EQ(print->windowTitle(), u"Nyomtatás");
+            print->reject();
+        }
+    });
+    answerer.start();
+    user_->click(c().areaBox);
+    user_->key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(fileDialogSeen);
+    EXPECT_TRUE(QFile::exists(dir.filePath("ábra.svg")));
+    user_->activate();
+    user_->click(c().areaBox);
+    user_->key(Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(printDialogSeen);
+}
+
+}  // namespace

@@ -1,0 +1,185 @@
+#include "result_output.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "chart_picture.h"
+#include "efficiency_window.h"
+#include "graf_box.h"
+#include "product/version.h"
+#include "runtime/control_interfaces.h"
+
+namespace ui {
+namespace {
+
+void putOnClipboard(const QString& text, const QString& html) {
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+struct FileFilter {
+    QStringView text;
+    QStringView extension;
+};
+
+constexpr std::array kFileFilters{
+    FileFilter{u"PNG-kép (*.png)", u"png"},
+    FileFilter{u"SVG-vektorgrafika (*.svg)", u"svg"},
+    FileFilter{u"PDF-dokumentum (*.pdf)", u"pdf"},
+};
+
+const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
+
+}  // namespace
+
+ResultOutput::ResultOutput(Efficiency& window, rt::MessageBox& messageBox)
+    : window_(window), messageBox_(messageBox) {}
+
+chart::ShownResults ResultOutput::shown() const {
+    const Controls& c = window_.controls();
+    return {
+        .collectorType = c.collectorType->currentText(),
+        .eta0 = c.eta0Box->text(),
+        .a1 = c.a1Box->text(),
+        .a2 = c.a2Box->text(),
+        .collectorArea = c.areaBox->text(),
+        .collectorTemp = c.collectorTempSlider->QScrollBar::value(),
+        .ambientTemp = c.ambientTempSlider->QScrollBar::value(),
+        .irradiance = c.irradianceSlider->QScrollBar::value(),
+        .characteristic = c.characteristicEfficiencyLabel->text(),
+        .operatingX = c.operatingXLabel->text(),
+        .efficiency = c.efficiencyLabel->text(),
+        .specificOutput = c.specificOutputLabel->text(),
+        .output = c.outputLabel->text(),
+        .zeroEfficiencyX = chart::zeroEfficiencyXText(window_.state(), window_.format()),
+    };
+}
+
+void ResultOutput::copyResults() {
+    const std::vector<chart::NamedValue> lines = chart::resultLines(shown(), window_.format());
+    putOnClipboard(chart::plainText(lines), chart::htmlTable(lines));
+}
+
+void ResultOutput::copyPowerTable() {
+    const std::vector<chart::PowerRow> rows =
+        chart::powerTable(window_.state(), window_.format(), 10);
+    putOnClipboard(chart::powerTablePlainText(rows), chart::powerTableHtml(rows));
+}
+
+void ResultOutput::copyChart() {
+    const GrafBox& chart = *window_.controls().chart;
+    QGuiApplication::clipboard()->setImage(chartImage(chart, chart.devicePixelRatioF()));
+}
+
+void ResultOutput::saveChartAs() {
+    QStringList filters;
+    for (const FileFilter& filter : kFileFilters) {
+        filters.append(filter.text.toString());
+    }
+    QString chosenFilter = filters.front();
+    QString path =
+        QFileDialog::getSaveFileName(&window_, QStringLiteral("Grafikon mentése"), kDefaultFileName,
+                                     filters.join(u";;"), &chosenFilter);
+    if (path.isEmpty()) {
+        return;
+    }
+    // A name without one of the three extensions gets the chosen type's, as
+    // the desktop's save dialogs do.
+    if (!chartFileFormatOf(path)) {
+        for (const FileFilter& filter : kFileFilters) {
+            if (filter.text == chosenFilter) {
+                path += u'.' + filter.extension.toString();
+            }
+        }
+    }
+    (void)saveChart(path);
+}
+
+bool ResultOutput::saveChart(const QString& path) {
+    const std::optional<ChartFileFormat> format = chartFileFormatOf(path);
+    if (!format) {
+        warn(QStringLiteral("Mentés"),
+             QStringLiteral("A grafikon csak PNG, SVG vagy PDF formátumban menthető: %1")
+                 .arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    if (!writeChart(*window_.controls().chart, path, *format)) {
+        warn(QStringLiteral("Mentés"),
+             QStringLiteral("A grafikon nem menthető ide: %1").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    return true;
+}
+
+void ResultOutput::setUpPrinter(QPrinter& printer) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer.setDocName(QStringLiteral("Hatásfokgörbe"));
+    printer.setCreator(QString::fromUtf8(product::kDisplayName));
+}
+
+void ResultOutput::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    QPrintDialog dialog(&printer, &window_);
+    dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
+    if (dialog.exec() == QDialog::Accepted) {
+        (void)printTo(printer);
+    }
+}
+
+bool ResultOutput::printTo(QPrinter& printer, QDate date) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        warn(QStringLiteral("Nyomtatás"), QStringLiteral("A nyomtatás nem indítható el."));
+        return false;
+    }
+    const PageText text{
+        .title = QString::fromUtf8(product::kDisplayName),
+        .date = QLocale(QLocale::Hungarian, QLocale::Hungary).toString(date, QLocale::LongFormat),
+        .lines = chart::resultLines(shown(), window_.format()),
+    };
+    paintPage(painter,
+              printer.pageRect(QPrinter::DevicePixel)
+                  .translated(-printer.pageRect(QPrinter::DevicePixel).topLeft()),
+              text, *window_.controls().chart);
+    return painter.end();
+}
+
+void ResultOutput::warn(const QString& title, const QString& text) {
+    messageBox_.show(text, rt::MessageBox::kWarningOk, title);
+}
+
+QMenu* makeChartMenu(QWidget& window, std::function<void(const MenuEntry&)> trigger) {
+    auto* menu = new QMenu(&window);
+    menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
+    for (const MenuEntry& entry : kChartMenu) {
+        if (entry.startsGroup) {
+            menu->addSeparator();
+        }
+        auto* action = new QAction(entry.text.toString(), &window);
+        if (entry.shortcut != QKeySequence::UnknownKey) {
+            action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        QObject::connect(action, &QAction::triggered, &window,
+                         [trigger, &entry] { trigger(entry); });
+        window.addAction(action);
+        menu->addAction(action);
+    }
+    return menu;
+}
+
+}  // namespace ui

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDate>
+#include <QKeySequence>
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <functional>
+
+#include "chart/results.h"
+
+class QMenu;
+class QPrinter;
+class QWidget;
+
+namespace rt {
+class MessageBox;
+}
+
+// Taking the results out of the window: the clipboard, a file, the printer.
+// Every digit is read off the controls the window shows.
+namespace ui {
+
+class Efficiency;
+
+class ResultOutput {
+public:
+    ResultOutput(Efficiency& window, rt::MessageBox& messageBox);
+
+    // The window's inputs and results as its controls show them.
+    [[nodiscard]] chart::ShownResults shown() const;
+
+    // Each puts plain text and an HTML table on the clipboard.
+    void copyResults();
+    void copyPowerTable();
+    // The chart as an image at the screen's pixel ratio.
+    void copyChart();
+
+    // Asks for a file and writes the chart there.
+    void saveChartAs();
+    // Writes the chart in the format the name's extension gives; a warning
+    // when it cannot be written. False then, or for an unknown extension.
+    bool saveChart(const QString& path);
+
+    // The page size the printed page is laid out for.
+    static void setUpPrinter(QPrinter& printer);
+    // Asks for a printer and prints the page there.
+    void print();
+    // Prints one page: the program's name, the date, the results and the chart.
+    bool printTo(QPrinter& printer, QDate date = QDate::currentDate());
+
+private:
+    void warn(const QString& title, const QString& text);
+
+    Efficiency& window_;
+    rt::MessageBox& messageBox_;
+};
+
+// One entry of the chart box's context menu: its text, its window-wide shortcut
+// (UnknownKey for none) and what it runs. A separator goes before an entry
+// that starts a group.
+struct MenuEntry {
+    QStringView text;
+    QKeySequence::StandardKey shortcut;
+    void (ResultOutput::*run)();
+    bool startsGroup = false;
+};
+
+inline constexpr std::array kChartMenu{
+    MenuEntry{u"Eredmények másolása", QKeySequence::Copy, &ResultOutput::copyResults},
+    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+              &ResultOutput::copyPowerTable},
+    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey, &ResultOutput::copyChart},
+    MenuEntry{u"Grafikon mentése…", QKeySequence::Save, &ResultOutput::saveChartAs, true},
+    MenuEntry{u"Nyomtatás…", QKeySequence::Print, &ResultOutput::print},
+};
+
+// The menu of kChartMenu's entries. Each entry is an action of the window as
+// well, so that its shortcut works wherever the focus is in the window; a
+// text box keeps Ctrl+C for its selection (it claims the key before any
+// shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
+[[nodiscard]] QMenu* makeChartMenu(QWidget& window, std::function<void(const MenuEntry&)> trigger);
+
+}  // namespace ui
