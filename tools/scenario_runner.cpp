@@ -9,6 +9,11 @@
 //   drag K V          the user drags HScrollK's thumb to V
 //   paint             graf is repainted, as when a covering window goes away
 //   shot FILE         a PNG of the whole window
+//   keep              the current collector is kept on the chart for comparison
+//   forget            every kept collector is forgotten
+//
+// The dump lists the kept collectors under "kept" once a keep or a forget
+// has run, so that the dumps of sessions without them stay as they were.
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -69,6 +74,7 @@ private:
     Efficiency& window_;
     const ui::Controls& c_;
     driver::WindowDriver user_;
+    bool compared_ = false;  // a keep or a forget has run
 };
 
 // The runner numbers sliders and boxes from 1, in the order of the window's lists.
@@ -171,6 +177,26 @@ QJsonObject Runner::dump() {
         prints.append(QJsonArray{text.x, text.y, text.text});
     }
     out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};
+
+    if (compared_) {
+        QJsonArray kept;
+        const auto collectors = window_.keptCollectors();
+        const auto& results = window_.keptResults();
+        for (std::size_t i = 0; i < collectors.size(); ++i) {
+            const model::KeptCollector& collector = collectors[i];
+            QJsonObject entry{{"name", collector.name},
+                              {"eta0", exact.text(collector.eta0)},
+                              {"a1", exact.text(collector.a1)},
+                              {"a2", exact.text(collector.a2)}};
+            // A chart run that a runtime error ended has no legend.
+            if (i < results.size()) {
+                entry["efficiency"] = results[i].efficiency;
+                entry["specificOutput"] = results[i].specificOutput;
+            }
+            kept.append(entry);
+        }
+        out["kept"] = kept;
+    }
     return out;
 }
 
@@ -212,6 +238,12 @@ bool Runner::execute(const QString& line) {
         drag(k, value);
     } else if (command == u"paint" && argument.isEmpty()) {
         c_.chart->repaint();
+    } else if (command == u"keep" && argument.isEmpty()) {
+        compared_ = true;
+        window_.keepCurrentCollector();
+    } else if (command == u"forget" && argument.isEmpty()) {
+        compared_ = true;
+        window_.forgetKeptCollectors();
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
     } else {

@@ -199,6 +199,7 @@ struct CallLog final : rt::Surface {
     void print(const QString& text, rt::Color color) override {
         calls << QStringLiteral("print %1 %2").arg(text).arg(color);
     }
+    [[nodiscard]] double textWidth(const QString&) const override { return 0; }
 };
 
 TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
