@@ -1,11 +1,13 @@
 // The costs of one slider event, piece by piece, next to the floor: what
 // QPainter alone needs to draw the same chart. Each case runs at the start
-// state (148 curve points) and at the worst admitted collector (1,251).
+// state (148 curve points), at the worst admitted collector (1,251) and at
+// the worst collector with four kept curves of nearly its length.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <iterator>
 #include <memory>
 
 #include "chart/chart_painter.h"
@@ -25,9 +27,36 @@ struct Collector {
     Currency eta0, a1, a2;
     int irradiance[2];  // alternated where a case needs a change
     const char16_t* typed[3];
+    bool fourKept = false;  // the kept collectors below are on the chart
 };
 
-// 0: the start state; 1: the longest search and curve the entry checks admit.
+// The longest kept curves beside the worst collector: the smallest losses
+// the entry checks admit, and optical efficiencies just below its own.
+const Collector kKept[] = {
+    {Currency::literal("0.9998"),
+     Currency::literal("0.8001"),
+     Currency::literal("0.0001"),
+     {1, 2},
+     {u"0,9998", u"0,8001", u"0,0001"}},
+    {Currency::literal("0.9997"),
+     Currency::literal("0.8001"),
+     Currency::literal("0.0001"),
+     {1, 2},
+     {u"0,9997", u"0,8001", u"0,0001"}},
+    {Currency::literal("0.9996"),
+     Currency::literal("0.8001"),
+     Currency::literal("0.0001"),
+     {1, 2},
+     {u"0,9996", u"0,8001", u"0,0001"}},
+    {Currency::literal("0.9995"),
+     Currency::literal("0.8001"),
+     Currency::literal("0.0001"),
+     {1, 2},
+     {u"0,9995", u"0,8001", u"0,0001"}},
+};
+
+// 0: the start state; 1: the longest search and curve the entry checks admit;
+// 2: the same with four kept curves.
 const Collector kCollectors[] = {
     {Currency::literal("0.798"),
      Currency::literal("4.17"),
@@ -39,7 +68,24 @@ const Collector kCollectors[] = {
      Currency::literal("0.0001"),
      {1, 2},
      {u"0,9999", u"0,8001", u"0,0001"}},
+    {Currency::literal("0.9999"),
+     Currency::literal("0.8001"),
+     Currency::literal("0.0001"),
+     {1, 2},
+     {u"0,9999", u"0,8001", u"0,0001"},
+     true},
 };
+
+// The names the window gives them, for legend lines of the same widths.
+QString customName(const Collector& c) {
+    return model::customCollectorName(c.typed[0], c.typed[1], c.typed[2]);
+}
+
+void keepFour(model::Comparison& comparison) {
+    for (const Collector& kept : kKept) {
+        comparison.keep(customName(kept), kept.eta0, kept.a1, kept.a2);
+    }
+}
 
 const rt::NumberFormat& hungarian() {
     static const rt::NumberFormat format{QLocale(QLocale::Hungarian, QLocale::Hungary)};
@@ -68,14 +114,24 @@ model::CollectorState evaluated(const Collector& c) {
     return s;
 }
 
-// One recorded chart run of a collector.
+// One recorded chart run of a collector, measured as graf measures.
 struct Recorded {
-    explicit Recorded(const Collector& c) : state(evaluated(c)), surface(hungarian()) {
-        chart::ChartProcedures(state, {surface, label, label, label, label}, hungarian()).redraw();
+    explicit Recorded(const Collector& c)
+        : state(evaluated(c)),
+          surface(hungarian()),
+          chart(state, {surface, label, label, label, label}, hungarian()) {
+        surface.setTextMeasure([font = ui::fontFor(ui::FontKey::Default)](const QString& text) {
+            return chart::textWidthInTwips(font, text);
+        });
+        if (c.fourKept) {
+            keepFour(chart.comparison());
+        }
+        chart.redraw();
     }
     model::CollectorState state;
     NullLabel label;
     chart::RecordingSurface surface;
+    chart::ChartProcedures chart;
 };
 
 QImage grafImage(int scale) {
@@ -97,12 +153,8 @@ void Evaluation(benchmark::State& state) {
 
 void ChartRun(benchmark::State& state) {
     Recorded recorded(kCollectors[state.range(0)]);
-    chart::ChartProcedures chart(
-        recorded.state,
-        {recorded.surface, recorded.label, recorded.label, recorded.label, recorded.label},
-        hungarian());
     for (auto _ : state) {
-        chart.redraw();
+        recorded.chart.redraw();
     }
     state.counters["lines"] = static_cast<double>(recorded.surface.lines().size());
 }
@@ -119,8 +171,8 @@ void PaintRecorded(benchmark::State& state) {
     }
 }
 
-// The floor: the same segments, ticks and numbers drawn straight from
-// prepared pixel coordinates and texts, nothing computed.
+// The floor: the same segments (in their widths), ticks, numbers and legend
+// drawn straight from prepared pixel coordinates and texts, nothing computed.
 class FloorChart {
 public:
     FloorChart(const Collector& collector, int scale)
@@ -131,7 +183,7 @@ public:
             const QColor color(rt::redOf(l.color), rt::greenOf(l.color), rt::blueOf(l.color));
             segments_.push_back(
                 {QLineF(l.x1 / perPixel, l.y1 / perPixel, l.x2 / perPixel, l.y2 / perPixel),
-                 QPen(color, 2, Qt::SolidLine, Qt::SquareCap)});
+                 QPen(color, l.width, Qt::SolidLine, Qt::SquareCap)});
         }
         const int ascent = QFontMetrics(font_).ascent();
         for (const chart::RecordedPrint& p : recorded.surface.prints()) {
@@ -220,6 +272,12 @@ class ScrollEvents {
 public:
     explicit ScrollEvents(const Collector& collector)
         : collector_(collector), window_(window()), slider_(window_.controls().irradianceSlider) {
+        if (collector_.fourKept) {
+            for (const Collector& kept : kKept) {
+                enter(window_, kept);
+                window_.keepCurrentCollector();
+            }
+        }
         enter(window_, collector_);
         slider_->setValue(collector_.irradiance[0]);
         QApplication::processEvents();
@@ -229,6 +287,15 @@ public:
     ~ScrollEvents() {
         slider_->setSliderDown(false);
         window_.controls().chart->removeEventFilter(&counter_);
+        window_.forgetKeptCollectors();
+    }
+
+    // The kept curves, when the case has them, must be on the chart.
+    void checkKept(benchmark::State& state) const {
+        const std::size_t expected = collector_.fourKept ? std::size(kKept) : 0;
+        if (window_.keptCollectors().size() != expected) {
+            state.SkipWithError("the kept curves are not on the chart");
+        }
     }
 
     void next() {
@@ -261,20 +328,21 @@ void ScrollEndToEnd(benchmark::State& state) {
         events.next();
     }
     events.check(state, static_cast<long>(state.iterations()));
+    events.checkKept(state);
     state.counters["dpr"] = events.ratio();
 }
 
 BENCHMARK(Evaluation)->ArgName("worst")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(ChartRun)->ArgName("worst")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ChartRun)->ArgName("worst")->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 BENCHMARK(PaintRecorded)
     ->ArgNames({"worst", "scale"})
-    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->ArgsProduct({{0, 1, 2}, {1, 2}})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(Floor)
     ->ArgNames({"worst", "scale"})
-    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->ArgsProduct({{0, 1, 2}, {1, 2}})
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(ScrollEndToEnd)->ArgName("worst")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ScrollEndToEnd)->ArgName("worst")->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

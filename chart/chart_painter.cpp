@@ -141,6 +141,10 @@ void ChartPainter::paint(QPainter& painter, const RecordingSurface& list,
     painter.restore();
 }
 
+double textWidthInTwips(const QFont& font, const QString& text) {
+    return QFontMetricsF(font).horizontalAdvance(text) * kTwipsPerPixel;
+}
+
 void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont) {
     ChartPainter().paint(painter, list, surfaceFont);
 }

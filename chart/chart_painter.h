@@ -36,6 +36,10 @@ private:
     QHash<QString, QStaticText> layouts_;
 };
 
+// How wide the painter prints a text in `font`, in twips: a surface's
+// TextWidth for the lists it paints.
+[[nodiscard]] double textWidthInTwips(const QFont& font, const QString& text);
+
 // The same with no layouts kept, for a one-off paint.
 void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
 

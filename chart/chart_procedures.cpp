@@ -47,12 +47,51 @@ constexpr int kCurveWidth = 2;
 constexpr float kLegendX = 540;
 constexpr float kLegendBottom = 4130;
 constexpr float kLegendLineHeight = 180;
+// The width a legend line may take beside the current curve's typical path,
+// by its place counted from the bottom line: each line up has 25 pixels
+// less, as the falling curve comes nearer. Wider lines lose the end of
+// their name.
+constexpr std::array<double, model::Comparison::kCapacity> kLegendRoom{426.0 * 15, 401.0 * 15,
+                                                                       376.0 * 15, 351.0 * 15};
 
 constexpr rt::Color kBlack = rt::rgb(0, 0, 0);
 constexpr rt::Color kCurveColor = rt::rgb(250, 0, 0);
 constexpr rt::Color kMarkerColor = rt::rgb(0, 200, 0);
 
 constexpr Integer kOne{1};
+
+// "name: values", the name cut short with "…" when the whole line would be
+// wider than the room. The values are never cut; without a width to go by
+// (a surface that shows nothing) the line stays whole.
+QString legendLine(const rt::Surface& surface, const QString& name, const QString& values,
+                   double room) {
+    const QString tail = QStringLiteral(": ") + values;
+    QString whole = name + tail;
+    if (surface.textWidth(whole) <= room) {
+        return whole;
+    }
+    const auto cut = [&](qsizetype length) {
+        if (length > 0 && name.at(length - 1).isHighSurrogate()) {
+            --length;  // never half a character
+        }
+        while (length > 0 && name.at(length - 1).isSpace()) {
+            --length;
+        }
+        return name.left(length) + u'…' + tail;
+    };
+    // The longest cut that fits; the width grows with the length kept.
+    qsizetype fits = 0;
+    qsizetype tooLong = name.size();
+    while (tooLong - fits > 1) {
+        const qsizetype middle = fits + (tooLong - fits) / 2;
+        if (surface.textWidth(cut(middle)) <= room) {
+            fits = middle;
+        } else {
+            tooLong = middle;
+        }
+    }
+    return cut(fits);
+}
 
 // The horizontal scale counts in steps that suit the curve's extent.
 double horizontalTickStep(Currency stagnationX) {
@@ -331,9 +370,11 @@ void ChartProcedures::showLegend() {
         surface.setCurrentX(kLegendX);
         surface.setCurrentY(top + kLegendLineHeight * static_cast<float>(i));
         surface.setFontName(QString());
-        surface.print(collector.name + QStringLiteral(": ") + texts.efficiency +
-                          QStringLiteral(" · ") + texts.specificOutput,
-                      kKeptCurveColors[i]);
+        const double room = kLegendRoom[kept.size() - 1 - i];
+        surface.print(
+            legendLine(surface, collector.name,
+                       texts.efficiency + QStringLiteral(" · ") + texts.specificOutput, room),
+            kKeptCurveColors[i]);
     }
 }
 

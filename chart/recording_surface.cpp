@@ -45,6 +45,10 @@ void RecordingSurface::print(const QString& text, rt::Color color) {
     notify();
 }
 
+double RecordingSurface::textWidth(const QString& text) const {
+    return measure_ ? measure_(text) : 0.0;
+}
+
 void RecordingSurface::notify() const {
     if (changed_) {
         changed_();

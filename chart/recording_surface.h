@@ -49,6 +49,8 @@ public:
     void setFontName(const QString& name) override { fontName_ = name; }
     void print(double value) override;
     void print(const QString& text, rt::Color color) override;
+    // Asks the measure, if one is set; without one nothing has a width.
+    [[nodiscard]] double textWidth(const QString& text) const override;
 
     // Both in drawing order.
     [[nodiscard]] const std::vector<RecordedLine>& lines() const { return lines_; }
@@ -58,6 +60,11 @@ public:
 
     // Runs after every cls, line and print, so the widget can schedule a repaint.
     void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
+    // A text's width in twips in the font the list will be painted in: the
+    // recording itself knows no font.
+    void setTextMeasure(std::function<double(const QString&)> measure) {
+        measure_ = std::move(measure);
+    }
 
 private:
     void notify() const;
@@ -70,6 +77,7 @@ private:
     float currentY_ = 0.0F;
     QString fontName_;
     std::function<void()> changed_;
+    std::function<double(const QString&)> measure_;
 };
 
 }  // namespace chart

@@ -80,6 +80,8 @@ public:
     virtual void print(double value) = 0;
     // Writes a text at the current position in a colour of its own.
     virtual void print(const QString& text, Color color) = 0;
+    // How wide, in twips, the text would print in the surface's own font.
+    [[nodiscard]] virtual double textWidth(const QString& text) const = 0;
 };
 
 // The modal message box. `style` 48 is one OK button with the warning icon.

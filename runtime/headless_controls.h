@@ -76,6 +76,8 @@ public:
     void setFontName(const QString&) override {}
     void print(double) override {}
     void print(const QString&, Color) override {}
+    // Nothing is shown, so every text fits.
+    [[nodiscard]] double textWidth(const QString&) const override { return 0; }
 };
 
 // Remembers every prompt it was asked to show and returns at once, as if the

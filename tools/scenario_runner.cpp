@@ -13,9 +13,14 @@
 //   copy-table        graf's menu: the power table to the clipboard
 //   save FILE         graf's menu: the chart to FILE, by its extension, no dialog
 //   print FILE        graf's menu: the printed page to the PDF file FILE, no dialog
+//   keep              the current collector is kept on the chart for comparison
+//   forget            every kept collector is forgotten
 //
 // After copy-results or copy-table the next dump has a "clipboard" member
 // with the clipboard's plain text; other dumps have none.
+//
+// The dump lists the kept collectors under "kept" once a keep or a forget
+// has run, so that the dumps of sessions without them stay as they were.
 #include <QApplication>
 #include <QClipboard>
 #include <QJsonArray>
@@ -82,6 +87,7 @@ private:
     const ui::Controls& c_;
     driver::WindowDriver user_;
     bool copied_ = false;  // since the last dump
+    bool compared_ = false;  // a keep or a forget has run
 };
 
 // The runner numbers sliders and boxes from 1, in the order of the window's lists.
@@ -195,6 +201,26 @@ QJsonObject Runner::dump() {
     if (std::exchange(copied_, false)) {
         out["clipboard"] = QGuiApplication::clipboard()->text();
     }
+
+    if (compared_) {
+        QJsonArray kept;
+        const auto collectors = window_.keptCollectors();
+        const auto& results = window_.keptResults();
+        for (std::size_t i = 0; i < collectors.size(); ++i) {
+            const model::KeptCollector& collector = collectors[i];
+            QJsonObject entry{{"name", collector.name},
+                              {"eta0", exact.text(collector.eta0)},
+                              {"a1", exact.text(collector.a1)},
+                              {"a2", exact.text(collector.a2)}};
+            // A chart run that a runtime error ended has no legend.
+            if (i < results.size()) {
+                entry["efficiency"] = results[i].efficiency;
+                entry["specificOutput"] = results[i].specificOutput;
+            }
+            kept.append(entry);
+        }
+        out["kept"] = kept;
+    }
     return out;
 }
 
@@ -236,6 +262,12 @@ bool Runner::execute(const QString& line) {
         drag(k, value);
     } else if (command == u"paint" && argument.isEmpty()) {
         c_.chart->repaint();
+    } else if (command == u"keep" && argument.isEmpty()) {
+        compared_ = true;
+        window_.keepCurrentCollector();
+    } else if (command == u"forget" && argument.isEmpty()) {
+        compared_ = true;
+        window_.forgetKeptCollectors();
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
     } else if (command == u"copy-results" && argument.isEmpty()) {

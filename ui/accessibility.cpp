@@ -2,6 +2,7 @@
 
 #include <QAccessibleWidget>
 #include <QLabel>
+#include <QStringList>
 #include <algorithm>
 #include <array>
 
@@ -82,6 +83,21 @@ QString chartDescription(const QString& eta0, const QString& zeroX, const QStrin
                          const QString& efficiency, QChar decimalSeparator) {
     return QStringLiteral("η0 %1; a hatásfok 0 lesz x = %2; üzemi pont: x = %3, η = %4")
         .arg(eta0, withAtSuffix(zeroX, decimalSeparator), operatingX, efficiency);
+}
+
+QString keptCurvesDescription(std::span<const chart::KeptResult> kept) {
+    if (kept.empty()) {
+        return {};
+    }
+    QStringList curves;
+    for (const chart::KeptResult& curve : kept) {
+        curves << curve.name + QStringLiteral(": ") + curve.efficiency + QStringLiteral(", ") +
+                      curve.specificOutput;
+    }
+    const QString heading =
+        kept.size() == 1 ? QStringLiteral("megtartott görbe") : QStringLiteral("megtartott görbék");
+    return QStringLiteral("; ") + heading + QStringLiteral(": ") +
+           curves.join(QStringLiteral("; "));
 }
 
 QString withAtSuffix(const QString& number, QChar decimalSeparator) {

@@ -5,6 +5,8 @@
 #include <QStringView>
 #include <span>
 
+#include "chart/chart_procedures.h"
+
 class QLabel;
 class QWidget;
 
@@ -31,6 +33,11 @@ void describeResult(QWidget& caption, QLabel& label);
 [[nodiscard]] QString chartDescription(const QString& eta0, const QString& zeroX,
                                        const QString& operatingX, const QString& efficiency,
                                        QChar decimalSeparator);
+
+// What graf adds after chartDescription while collectors are kept: each
+// one's name, efficiency and specific output as the legend shows them, the
+// name whole. Empty when nothing is kept.
+[[nodiscard]] QString keptCurvesDescription(std::span<const chart::KeptResult> kept);
 
 // The number followed by "-nál" or "-nél", by the vowels of its last word as
 // it is read out ("0,148" ends in "nyolc", "0,15" in "tizenöt").

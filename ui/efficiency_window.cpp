@@ -13,6 +13,8 @@
 #include "chart/chart_procedures.h"
 #include "control_table.h"
 #include "graf_box.h"
+#include "model/comparison.h"
+#include "model/presets.h"
 #include "result_output.h"
 #include "window_builder.h"
 
@@ -158,6 +160,46 @@ void Efficiency::evaluate() {
     collector_->evaluate();
 }
 
+void Efficiency::keepCurrentCollector() {
+    run([this] {
+        chart_->comparison().keep(currentCollectorName(), state_.eta0, state_.a1, state_.a2);
+        redrawChart();
+    });
+}
+
+void Efficiency::forgetKeptCollectors() {
+    run([this] {
+        chart_->comparison().forget();
+        redrawChart();
+    });
+}
+
+bool Efficiency::canKeep() const {
+    return chart_->comparison().canKeep();
+}
+
+std::span<const model::KeptCollector> Efficiency::keptCollectors() const {
+    return chart_->comparison().kept();
+}
+
+const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
+    return chart_->keptResults();
+}
+
+// The row last taken from the list: typing into the list's text leaves the
+// coefficients, and the combo's own index, where that row put them.
+QString Efficiency::currentCollectorName() const {
+    const ComboBox& list = *controls_.collectorType;
+    const int row = list.QComboBox::currentIndex();
+    const bool typed = row >= 0 && static_cast<std::size_t>(row) < model::kCollectorTypes.size() &&
+                       model::kCollectorTypes[static_cast<std::size_t>(row)].typedCoefficients;
+    if (typed) {
+        return model::customCollectorName(controls_.eta0Box->text(), controls_.a1Box->text(),
+                                          controls_.a2Box->text());
+    }
+    return list.itemText(row);
+}
+
 void Efficiency::redrawChart() {
     chart_->redraw();
     describeChart();
@@ -168,7 +210,8 @@ void Efficiency::describeChart() {
     const QString description =
         chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),
                          controls_.operatingXLabel->text(), controls_.efficiencyLabel->text(),
-                         format_.decimalSeparator());
+                         format_.decimalSeparator()) +
+        keptCurvesDescription(chart_->keptResults());
     if (controls_.chart->accessibleDescription() != description) {
         controls_.chart->setAccessibleDescription(description);
     }

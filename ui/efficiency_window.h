@@ -7,17 +7,16 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <span>
+#include <vector>
 
+#include "chart/chart_procedures.h"
 #include "control_table.h"
 #include "controls.h"
 #include "inputs.h"
 #include "model/collector_procedures.h"
 #include "model/collector_state.h"
 #include "runtime/number_text.h"
-
-namespace chart {
-class ChartProcedures;
-}
 
 namespace ui {
 
@@ -55,6 +54,19 @@ public:
     [[nodiscard]] ResultOutput& output() { return *output_; }
     [[nodiscard]] QMenu& chartMenu() { return *chartMenu_; }
 
+    // Comparing collectors on the chart; the procedures graf's menu runs.
+    // Keeps the current collector (nothing happens when one with the same
+    // coefficients is kept or no room is left), then runs the chart.
+    void keepCurrentCollector();
+    // Forgets every kept collector, then runs the chart.
+    void forgetKeptCollectors();
+    // Whether another collector can be kept: the menu entry's enabled state.
+    [[nodiscard]] bool canKeep() const;
+    // In keeping order.
+    [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const;
+    // As the last chart run's legend showed them, with whole names.
+    [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -73,6 +85,8 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
+    // The current collector's name as the legend shows it.
+    [[nodiscard]] QString currentCollectorName() const;
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.

@@ -17,6 +17,9 @@ GrafBox::GrafBox(QWidget* parent, const rt::NumberFormat& format)
             showRecording();
         }
     });
+    // Asked at each measurement: the builder gives the box its font later.
+    surface_.setTextMeasure(
+        [this](const QString& text) { return chart::textWidthInTwips(font(), text); });
 }
 
 void GrafBox::showRecording() {

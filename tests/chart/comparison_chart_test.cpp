@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 
+#include "chart/chart_painter.h"
 #include "chart/chart_procedures.h"
 #include "chart_harness.h"
 #include "model/evaluation.h"
@@ -199,6 +200,7 @@ struct CallLog final : rt::Surface {
     void print(const QString& text, rt::Color color) override {
         calls << QStringLiteral("print %1 %2").arg(text).arg(color);
     }
+    [[nodiscard]] double textWidth(const QString&) const override { return 0; }
 };
 
 TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
@@ -233,11 +235,16 @@ TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
     }
 }
 
-// The surface font (the window's default face) at 15 twips to the pixel.
-QRectF textRect(const RecordedPrint& p) {
+// The surface font (the window's default face), which graf measures in.
+QFont surfaceFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSizeF(8.25);
-    const QFontMetricsF metrics(font);
+    return font;
+}
+
+// At 15 twips to the pixel.
+QRectF textRect(const RecordedPrint& p) {
+    const QFontMetricsF metrics(surfaceFont());
     constexpr qreal twips = 15;
     return {p.x, p.y, metrics.horizontalAdvance(p.text) * twips, metrics.height() * twips};
 }
@@ -262,13 +269,30 @@ bool crosses(const QRectF& rect, const QLineF& line) {
 const QRectF kResultArea(QPointF(2565, 180), QPointF(7935, 1815));
 
 TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
-    // Custom names with three decimals to every coefficient, followed by the
-    // widest values: kept collectors that lose almost nothing. That line is
-    // 347 px wide; the top line of four has at least 351 px beside the curve
-    // in these cases (the lower lines 376, 401 and 426 px). Four decimals to
-    // each make 365 px, which could touch the curve.
+    // Custom names followed by the widest values: kept collectors that lose
+    // almost nothing. With three decimals to every coefficient a line is
+    // 347 px wide and fits every place; with four it is 365 px, wider than
+    // the top line's room of 351 px (the lower lines have 376, 401 and
+    // 426 px); a long typed text makes every line too wide. The names are
+    // cut to the room, and the room keeps clear of the current curve in
+    // every case here.
     const Currency eta0s[] = {Currency::literal("0.9999"), Currency::literal("0.9998"),
                               Currency::literal("0.9997"), Currency::literal("0.9996")};
+    const struct {
+        const char16_t* eta0;
+        const char16_t* a1;
+        const char16_t* a2;
+        std::array<int, 4> cuts;  // how many runs cut each line, top line first; -1: some
+    } names[] = {
+        {u"0,999", u"14,999", u"99,999", {0, 0, 0, 0}},
+        {u"0,9999", u"14,9999", u"99,9999", {-1, 0, 0, 0}},
+        {u"0,99999999999999999999",
+         u"14,99999999999999999999",
+         u"99,99999999999999999999",
+         {2358, 2358, 2358, 2358}},
+    };
+    // The lines' rooms in twips, top line first.
+    const std::array<double, 4> rooms{351 * 15, 376 * 15, 401 * 15, 426 * 15};
     struct Case {
         Currency eta0, a1, a2;
     };
@@ -279,52 +303,123 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
     }
     currents.push_back({model::kStartCoefficients.eta0, model::kStartCoefficients.a1,
                         model::kStartCoefficients.a2});
+    const QFont font = surfaceFont();
     int checked = 0;
-    for (const Case& current : currents) {
-        for (int irradiance : {400, 800, 1300}) {
-            for (int collector = 20; collector <= 150; ++collector) {
-                Chart c;
-                makeCurrent(c, current.eta0, current.a1, current.a2, irradiance);
-                c.state.collectorTemp = Integer::checked(collector);
-                for (const Currency eta0 : eta0s) {
-                    c.procedures.comparison().keep(
-                        model::customCollectorName(u"0,999", u"14,999", u"99,999"), eta0,
-                        Currency::literal("0.8001"), Currency::literal("0.0001"));
-                }
-                c.procedures.redraw();
-                const auto legend = legendOf(c);
-                ASSERT_EQ(legend.size(), 4u);
-                std::vector<QRectF> numbers;
-                for (const RecordedPrint& p : c.surface.prints()) {
-                    if (!p.color) {
-                        numbers.push_back(textRect(p));
+    for (const auto& typed : names) {
+        const QString name = model::customCollectorName(typed.eta0, typed.a1, typed.a2);
+        std::array<int, 4> cuts{};
+        for (const Case& current : currents) {
+            for (int irradiance : {400, 800, 1300}) {
+                for (int collector = 20; collector <= 150; ++collector) {
+                    Chart c;
+                    c.surface.setTextMeasure([&font](const QString& text) {
+                        return chart::textWidthInTwips(font, text);
+                    });
+                    makeCurrent(c, current.eta0, current.a1, current.a2, irradiance);
+                    c.state.collectorTemp = Integer::checked(collector);
+                    for (const Currency eta0 : eta0s) {
+                        c.procedures.comparison().keep(name, eta0, Currency::literal("0.8001"),
+                                                       Currency::literal("0.0001"));
                     }
-                }
-                for (const RecordedPrint& line : legend) {
-                    const QRectF text = textRect(line);
-                    const auto where = [&] {
-                        return line.text.toStdString() + " at " + std::to_string(irradiance) +
-                               " W/m2, " + std::to_string(collector) + " °C, eta0 " +
-                               std::to_string(current.eta0.toDouble());
-                    };
-                    ASSERT_TRUE(QRectF(0, 0, 8010, 4905).contains(text)) << where();
-                    ASSERT_FALSE(text.intersects(kResultArea)) << where();
-                    for (const QRectF& number : numbers) {
-                        ASSERT_FALSE(text.intersects(number)) << where();
+                    c.procedures.redraw();
+                    const auto legend = legendOf(c);
+                    ASSERT_EQ(legend.size(), 4u);
+                    std::vector<QRectF> numbers;
+                    for (const RecordedPrint& p : c.surface.prints()) {
+                        if (!p.color) {
+                            numbers.push_back(textRect(p));
+                        }
                     }
-                    // The current curve's pen is 2 pixels wide.
-                    const QRectF inked = text.adjusted(-15, -15, 15, 15);
-                    for (const RecordedLine& segment : c.linesIn(kRed)) {
-                        ASSERT_FALSE(
-                            crosses(inked, QLineF(segment.x1, segment.y1, segment.x2, segment.y2)))
-                            << where();
+                    for (std::size_t k = 0; k < legend.size(); ++k) {
+                        const RecordedPrint& line = legend[k];
+                        const chart::KeptResult& result = c.procedures.keptResults()[k];
+                        const auto where = [&] {
+                            return line.text.toStdString() + " at " + std::to_string(irradiance) +
+                                   " W/m2, " + std::to_string(collector) + " °C, eta0 " +
+                                   std::to_string(current.eta0.toDouble());
+                        };
+                        // Only the name is cut; what is read aloud or copied keeps it whole.
+                        const QString values = QStringLiteral(": ") + result.efficiency +
+                                               QStringLiteral(" · ") + result.specificOutput;
+                        ASSERT_EQ(result.name, name);
+                        ASSERT_TRUE(line.text.endsWith(values)) << where();
+                        const QString shownName = line.text.chopped(values.size());
+                        if (chart::textWidthInTwips(font, name + values) > rooms[k]) {
+                            ASSERT_TRUE(shownName.endsWith(u'…')) << where();
+                            ASSERT_TRUE(name.startsWith(shownName.chopped(1))) << where();
+                            ++cuts[k];
+                        } else {
+                            ASSERT_EQ(shownName, name) << where();
+                        }
+                        const QRectF text = textRect(line);
+                        ASSERT_TRUE(QRectF(0, 0, 8010, 4905).contains(text)) << where();
+                        ASSERT_FALSE(text.intersects(kResultArea)) << where();
+                        for (const QRectF& number : numbers) {
+                            ASSERT_FALSE(text.intersects(number)) << where();
+                        }
+                        // The current curve's pen is 2 pixels wide.
+                        const QRectF inked = text.adjusted(-15, -15, 15, 15);
+                        for (const RecordedLine& segment : c.linesIn(kRed)) {
+                            ASSERT_FALSE(crosses(
+                                inked, QLineF(segment.x1, segment.y1, segment.x2, segment.y2)))
+                                << where();
+                        }
+                        ++checked;
                     }
-                    ++checked;
                 }
             }
         }
+        for (std::size_t k = 0; k < 4; ++k) {
+            if (typed.cuts[k] < 0) {
+                EXPECT_GT(cuts[k], 0) << k;
+                EXPECT_LT(cuts[k], 6 * 3 * 131) << k;
+            } else {
+                EXPECT_EQ(cuts[k], typed.cuts[k]) << k;
+            }
+        }
     }
-    EXPECT_EQ(checked, 6 * 3 * 131 * 4);
+    EXPECT_EQ(checked, 3 * 6 * 3 * 131 * 4);
+}
+
+// With every character 100 twips wide, a line's room in characters is its
+// room in pixels times 15 / 100: 63 for the bottom line, 52 for the top of four.
+TEST(ComparisonChart, LegendNamesAreCutToTheRoomOfTheirLine) {
+    const QString values = QStringLiteral(": 56,7 % · 454 W/m2");  // 19 characters
+    const struct {
+        std::size_t kept;  // the line checked is the top one
+        QString name;
+        QString shown;
+    } cases[] = {
+        {1, QString(44, u'a'), QString(44, u'a')},         // 63: fits
+        {1, QString(45, u'a'), QString(43, u'a') + u'…'},  // 64: one too many
+        {4, QString(33, u'a'), QString(33, u'a')},         // 52 fits the top line
+        {4, QString(34, u'a'), QString(32, u'a') + u'…'},
+        {2, QString(41, u'a'), QString(41, u'a')},         // 401 px: 60 characters
+        {3, QString(40, u'a'), QString(36, u'a') + u'…'},  // 376 px: 56
+        // No blank before the ellipsis, and no character split in half.
+        {1, QString(42, u'a') + QStringLiteral(" bbbb"), QString(42, u'a') + u'…'},
+        {1, QString(42, u'a') + QStringLiteral("😀b"), QString(42, u'a') + u'…'},
+    };
+    // The first is the start collector, whose values the top line shows.
+    const Currency a1s[] = {Currency::literal("4.17"), Currency::literal("4.2"),
+                            Currency::literal("4.3"), Currency::literal("4.4")};
+    for (const auto& row : cases) {
+        Chart c;
+        c.surface.setTextMeasure([](const QString& text) { return 100.0 * text.size(); });
+        for (std::size_t k = 0; k < row.kept; ++k) {
+            ASSERT_EQ(c.procedures.comparison().keep(row.name, Currency::literal("0.798"), a1s[k],
+                                                     Currency::literal("0.011")),
+                      model::KeepOutcome::Kept);
+        }
+        c.procedures.redraw();
+        const auto legend = legendOf(c);
+        ASSERT_EQ(legend.size(), row.kept);
+        const QString& top = legend.front().text;
+        ASSERT_TRUE(top.endsWith(values)) << top.toStdString();
+        EXPECT_EQ(top.chopped(values.size()), row.shown)
+            << row.kept << " " << row.name.toStdString();
+        EXPECT_EQ(c.procedures.keptResults().front().name, row.name);
+    }
 }
 
 }  // namespace

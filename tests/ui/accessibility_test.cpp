@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <set>
 
 #include "shown_window.h"
@@ -197,6 +198,60 @@ TEST_F(Accessibility, TheChartDescriptionFollowsATypedCoefficient) {
     user_->click(c().chart, QPoint(20, 20));
     EXPECT_EQ(chartSays(), QStringLiteral("η0 0,9; a hatásfok 0 lesz x = 0,17-nél; "
                                           "üzemi pont: x = 0,05, η = 68 %"));
+}
+
+// Kept collectors follow the current one's values, by the legend's words and
+// with their whole names; with none kept graf says what it said before.
+TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
+    const QString current =
+        QStringLiteral("η0 0,8; a hatásfok 0 lesz x = 0,155-nél; üzemi pont: x = 0,05, η = 58 %");
+    const struct {
+        const char* what;
+        std::function<void()> action;
+        QString description;
+        bool cutInLegend = false;  // the name is too long for its legend line
+    } steps[] = {
+        {"one kept",
+         [&] {
+             user_->pickRow(0);
+             window_->keepCurrentCollector();
+             user_->pickRow(2);
+         },
+         current + "; megtartott görbe: Vákumcsöves kollektor: 55,9 %, 447 W/m2"},
+        {"two kept, one of them hot",
+         [&] {
+             user_->pickRow(4);
+             window_->keepCurrentCollector();
+             user_->pickRow(2);
+             c().collectorTempSlider->setValue(120);
+         },
+         QStringLiteral("η0 0,8; a hatásfok 0 lesz x = 0,155-nél; üzemi pont: x = 0,125, η = 17,5 %"
+                        "; megtartott görbék: Vákumcsöves kollektor: 36,2 %, 290 W/m2; "
+                        "Lefedés nélküli kollektor: 0 %, 0 W/m2")},
+        {"a custom name, whole",
+         [&] {
+             window_->forgetKeptCollectors();
+             c().collectorTempSlider->setValue(60);
+             user_->pickRow(5);
+             user_->typeInto(c().eta0Box,
+                             QStringLiteral("0,70000000000000000000000000000000000000001"));
+             user_->click(c().chart, QPoint(20, 20));
+             window_->keepCurrentCollector();
+             user_->pickRow(2);
+         },
+         current + "; megtartott görbe: Egyedi kollektor (η0 "
+                   "0,70000000000000000000000000000000000000001; a1 4; a2 0,01): 48 %, 384 W/m2",
+         true},
+        {"forgotten", [&] { window_->forgetKeptCollectors(); }, current},
+    };
+    for (const auto& step : steps) {
+        step.action();
+        EXPECT_EQ(chartSays(), step.description) << step.what;
+        const bool cut = std::ranges::any_of(c().chart->surface().prints(), [](const auto& p) {
+            return p.color.has_value() && p.text.contains(u'…');
+        });
+        EXPECT_EQ(cut, step.cutInLegend) << step.what;
+    }
 }
 
 TEST_F(Accessibility, AWarningIsAnAlertWithItsTextAndOkFocused) {

@@ -58,6 +58,22 @@ QJsonValue printed(double x, double y, const char* text) {
 constexpr const char* kBlack = "#000000";
 constexpr const char* kRed = "#fa0000";
 constexpr const char* kGreen = "#00c800";
+constexpr const char* kBlue = "#0000ff";     // the first kept curve
+constexpr const char* kMagenta = "#c000c0";  // the second
+
+// A kept collector as the dump lists it.
+QJsonValue kept(const char* name, const char* eta0, const char* a1, const char* a2,
+                const char* efficiency, const char* specificOutput) {
+    return QJsonObject{{"name", QString::fromUtf8(name)},
+                       {"eta0", eta0},
+                       {"a1", a1},
+                       {"a2", a2},
+                       {"efficiency", efficiency},
+                       {"specificOutput", specificOutput}};
+}
+
+const QJsonValue kVacuumKept =
+    kept("Vákumcsöves kollektor", "0.65", "1.5", "0.008", "55,9 %", "447 W/m2");
 // In the start state's chart, lines 0 and 1 are the axes, 2 to 9 the eight
 // x ticks, 10 to 19 the y ticks, 20 to 166 the curve and 167, 168 the marker.
 
@@ -260,6 +276,63 @@ std::vector<Golden> goldens() {
          {{"chart/lines/20", line(547, 935, 500, 918, kRed)},
           {"chart/lines/168", line(500 + 7000 * 0.05 / 0.148, 1851.625, 500, 1851.625, kGreen)},
           {"chart/prints/17", printed(100, 0, "1")}}},
+        {"no kept member before a keep or a forget",
+         {"select 0"},
+         {{"kept", QJsonValue::Undefined}}},
+        // Row 2's collector is current (x scale 0.155, eight x ticks): the
+        // kept curves follow the y ticks, the legend the scales' numbers.
+        {"a kept preset: its curve in blue and its legend line",
+         {"select 0", "keep", "select 2"},
+         {{"kept", QJsonArray{kVacuumKept}},
+          {"chart/lines/19", line(400, 100, 500, 100, kBlack)},
+          {"chart/lines/20", line(545, 1524, 500, 1518, kBlue)},
+          // Its 162nd segment ends beyond 7800 twips: the last blue one.
+          {"chart/lines/181", line(7816, 3182, 7771, 3167, kBlue)},
+          {"chart/lines/182/4", kRed},
+          {"chart/prints/17", printed(100, 0, "1")},
+          {"chart/prints/18", printed(540, 3950, "Vákumcsöves kollektor: 55,9 % · 447 W/m2")},
+          {"chart/prints/19", QJsonValue::Undefined}}},
+        {"keeping the same collector twice keeps it once",
+         {"select 0", "keep", "select 2", "select 0", "keep", "select 2"},
+         {{"kept", QJsonArray{kVacuumKept}}, {"chart/prints/19", QJsonValue::Undefined}}},
+        {"four kept collectors, in keeping order and colour",
+         {"select 0", "keep", "select 1", "keep", "select 3", "keep", "select 4", "keep",
+          "select 2"},
+         {{"kept",
+           QJsonArray{kVacuumKept,
+                      kept("Vákumos síkkollektor", "0.8", "2.6", "0.008", "65,4 %", "523 W/m2"),
+                      kept("Nem szelektív síkkollektor", "0.75", "6", "0.02", "41 %", "328 W/m2"),
+                      kept("Lefedés nélküli kollektor", "0.9", "11", "0.08", "19 %", "152 W/m2")}},
+          {"chart/lines/20", line(545, 1524, 500, 1518, kBlue)},
+          {"chart/lines/182", line(545, 921, 500, 910, kMagenta)},
+          {"chart/prints/18", printed(540, 3410, "Vákumcsöves kollektor: 55,9 % · 447 W/m2")},
+          {"chart/prints/19", printed(540, 3590, "Vákumos síkkollektor: 65,4 % · 523 W/m2")},
+          {"chart/prints/20", printed(540, 3770, "Nem szelektív síkkollektor: 41 % · 328 W/m2")},
+          {"chart/prints/21", printed(540, 3950, "Lefedés nélküli kollektor: 19 % · 152 W/m2")}}},
+        {"a fifth keep does nothing",
+         {"select 0", "keep", "select 1", "keep", "select 3", "keep", "select 4", "keep",
+          "select 2", "keep"},
+         {{"kept/3/name", QStringLiteral("Lefedés nélküli kollektor")},
+          {"kept/4", QJsonValue::Undefined},
+          {"chart/prints/22", QJsonValue::Undefined}}},
+        {"forget clears every kept collector",
+         {"select 0", "keep", "select 1", "keep", "select 2", "forget"},
+         {{"kept", QJsonArray{}},
+          {"chart/lines/20/4", kRed},
+          {"chart/prints/18", QJsonValue::Undefined}}},
+        {"a kept custom collector is named by its boxes as they show them",
+         {"select 5", "type 1 0,50", "keep"},
+         {{"kept/0/name", QStringLiteral("Egyedi kollektor (η0 0,50; a1 4; a2 0,01)")},
+          {"kept/0/eta0", "0.5"},
+          {"kept/0/a1", "4"},
+          {"kept/0/a2", "0.01"}}},
+        {"the legend follows the irradiance slider",
+         {"select 0", "keep", "select 2", "drag 3 400"},
+         {{"kept/0/efficiency", "46,8 %"},
+          {"kept/0/specificOutput", "187 W/m2"},
+          // The x scale now reaches 0.172: nine x ticks.
+          {"state/stagnationX", "0.172"},
+          {"chart/prints/19", printed(540, 3950, "Vákumcsöves kollektor: 46,8 % · 187 W/m2")}}},
         {"typing into a disabled box changes nothing",
          {"type 2 7"},
          {{"Text2/Text", "4,17"}, {"state/a1", "4.17"}}},

@@ -396,3 +396,82 @@ TEST_F(ScaledWindowTest, TheWarningHasASharpIconAndAPlainOk) {
 }
 
 }  // namespace
+
+namespace {
+
+// Keeps the rows' collectors one after another, picking each from the list.
+void keepRows(ui::Efficiency& window, driver::WindowDriver& user, std::initializer_list<int> rows) {
+    for (int row : rows) {
+        user.pickRow(row);
+        window.keepCurrentCollector();
+    }
+}
+
+TEST_F(WindowTest, KeepIsDisabledWithFourKeptAndForgetEnablesItAgain) {
+    EXPECT_TRUE(window_->canKeep());
+    keepRows(*window_, *user_, {0, 1, 3});
+    EXPECT_TRUE(window_->canKeep());
+    keepRows(*window_, *user_, {4});
+    EXPECT_FALSE(window_->canKeep());
+    keepRows(*window_, *user_, {2});  // the menu would not offer it; it does nothing
+    ASSERT_EQ(window_->keptCollectors().size(), 4u);
+    EXPECT_EQ(window_->keptCollectors().back().name, "Lefedés nélküli kollektor");
+    EXPECT_EQ(window_->keptResults().size(), 4u);
+
+    window_->forgetKeptCollectors();
+    EXPECT_TRUE(window_->canKeep());
+    EXPECT_TRUE(window_->keptCollectors().empty());
+    EXPECT_TRUE(window_->keptResults().empty());
+    // The chart ran: no legend line is left.
+    for (const chart::RecordedPrint& p : c().chart->surface().prints()) {
+        EXPECT_FALSE(p.color.has_value()) << p.text.toStdString();
+    }
+}
+
+// The name is that of the row last taken from the list, or the custom
+// collector's boxes as they show them.
+TEST_F(WindowTest, AKeptCollectorIsNamedByItsRowOrItsBoxes) {
+    const struct {
+        const char* what;
+        int row;                    // picked first; -1 for the start-up row
+        const char* typedEta0;      // into the η0 box, if any
+        const char* typedListText;  // into the list's text box afterwards, if any
+        const char* name;
+        rt::Currency eta0;
+    } cases[] = {
+        {"the start-up row, with the start coefficients", -1, nullptr, nullptr,
+         "Szelektív síkkollektor", rt::Currency::literal("0.798")},
+        {"a preset row", 3, nullptr, nullptr, "Nem szelektív síkkollektor",
+         rt::Currency::literal("0.75")},
+        {"text typed into the list keeps the row", 0, nullptr, "xyz", "Vákumcsöves kollektor",
+         rt::Currency::literal("0.65")},
+        {"the custom row", 5, "0,7", nullptr, "Egyedi kollektor (η0 0,7; a1 4; a2 0,01)",
+         rt::Currency::literal("0.7")},
+        {"the custom row, list text typed", 5, "0,70", "abc",
+         "Egyedi kollektor (η0 0,70; a1 4; a2 0,01)", rt::Currency::literal("0.7")},
+    };
+    for (const auto& row : cases) {
+        SCOPED_TRACE(row.what);
+        window_->forgetKeptCollectors();
+        if (row.row >= 0) {
+            user_->pickRow(row.row);
+        }
+        if (row.typedEta0 != nullptr) {
+            typeInto(c().eta0Box, QString::fromUtf8(row.typedEta0));
+            click(c().chart);
+        }
+        if (row.typedListText != nullptr) {
+            click(c().collectorType->lineEdit());
+            c().collectorType->lineEdit()->selectAll();
+            QTest::keyClicks(c().collectorType->lineEdit(), QString::fromUtf8(row.typedListText));
+            ASSERT_EQ(c().collectorType->listIndex().value(), -1);
+        }
+        window_->keepCurrentCollector();
+        ASSERT_EQ(window_->keptCollectors().size(), 1u);
+        EXPECT_EQ(window_->keptCollectors()[0].name, QString::fromUtf8(row.name));
+        EXPECT_EQ(window_->keptCollectors()[0].eta0, row.eta0);
+        EXPECT_EQ(window_->keptResults()[0].name, QString::fromUtf8(row.name));
+    }
+}
+
+}  // namespace
