@@ -76,6 +76,10 @@ std::vector<NamedValue> resultLines(const ShownResults& shown, const rt::NumberF
     for (std::size_t i = 0; i < kResultNames.size(); ++i) {
         lines.push_back({kResultNames[i].toString(), valueOf(shown, static_cast<Result>(i))});
     }
+    for (const KeptResult& kept : shown.kept) {
+        lines.push_back({kept.name + QStringLiteral(" (η)"), kept.efficiency});
+        lines.push_back({kept.name + QStringLiteral(" (q̇)"), kept.specificOutput});
+    }
     return lines;
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "chart_procedures.h"
 #include "model/collector_state.h"
 #include "runtime/number_text.h"
 
@@ -54,6 +55,8 @@ struct ShownResults {
     // The result labels, as shown.
     QString characteristic, operatingX, efficiency, specificOutput, output;
     QString zeroEfficiencyX;  // stagnationX in the regional format
+    // The collectors kept for comparison, as the chart's legend shows them.
+    std::vector<KeptResult> kept;
 };
 
 // The value of one result, as shown.
@@ -68,7 +71,8 @@ struct NamedValue {
 };
 
 // Inputs, then results: the collector type, the four boxes, the three
-// sliders with their units, then the results in the order of Result.
+// sliders with their units, then the results in the order of Result, then
+// each kept collector's efficiency and specific output.
 [[nodiscard]] std::vector<NamedValue> resultLines(const ShownResults& shown,
                                                   const rt::NumberFormat& format);
 // One "name<TAB>value" line each, every line ended.

@@ -75,6 +75,7 @@ chart::ShownResults HeadlessCalculator::shown() const {
         .specificOutput = specificOutputLabel_.caption(),
         .output = outputLabel_.caption(),
         .zeroEfficiencyX = chart::zeroEfficiencyXText(state_, format_),
+        .kept = {},  // the command line keeps no curves
     };
 }
 

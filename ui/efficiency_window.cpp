@@ -102,9 +102,8 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
     output_ = std::make_unique<ResultOutput>(*this, *messageBox_);
-    chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
-        run([this, &entry] { (*output_.*entry.run)(); });
-    });
+    chartMenu_ = makeChartMenu(
+        *this, [this](const MenuEntry& entry) { run([this, &entry] { entry.run(*this); }); });
     wireEvents();
 }
 

@@ -11,6 +11,9 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <array>
+#include <utility>
+#include <vector>
 
 #include "chart_picture.h"
 #include "efficiency_window.h"
@@ -63,6 +66,7 @@ chart::ShownResults ResultOutput::shown() const {
         .specificOutput = c.specificOutputLabel->text(),
         .output = c.outputLabel->text(),
         .zeroEfficiencyX = chart::zeroEfficiencyXText(window_.state(), window_.format()),
+        .kept = window_.keptResults(),
     };
 }
 
@@ -162,9 +166,33 @@ void ResultOutput::warn(const QString& title, const QString& text) {
     messageBox_.show(text, rt::MessageBox::kWarningOk, title);
 }
 
-QMenu* makeChartMenu(QWidget& window, std::function<void(const MenuEntry&)> trigger) {
+namespace {
+
+constexpr std::array kChartMenu{
+    MenuEntry{u"Eredmények másolása", QKeySequence::Copy,
+              [](Efficiency& window) { window.output().copyResults(); }},
+    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyPowerTable(); }},
+    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyChart(); }},
+    MenuEntry{u"Grafikon mentése…", QKeySequence::Save,
+              [](Efficiency& window) { window.output().saveChartAs(); }, true},
+    MenuEntry{u"Nyomtatás…", QKeySequence::Print,
+              [](Efficiency& window) { window.output().print(); }},
+    MenuEntry{u"Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.keepCurrentCollector(); }, true,
+              [](const Efficiency& window) { return window.canKeep(); }},
+    MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
+              [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+};
+
+}  // namespace
+
+QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
     auto* menu = new QMenu(&window);
     menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
+    std::vector<std::pair<QAction*, const MenuEntry*>> conditional;
     for (const MenuEntry& entry : kChartMenu) {
         if (entry.startsGroup) {
             menu->addSeparator();
@@ -178,7 +206,17 @@ QMenu* makeChartMenu(QWidget& window, std::function<void(const MenuEntry&)> trig
                          [trigger, &entry] { trigger(entry); });
         window.addAction(action);
         menu->addAction(action);
+        if (entry.available != nullptr) {
+            conditional.emplace_back(action, &entry);
+        }
     }
+    // Whether an entry can be chosen depends on what is kept at the moment
+    // the menu opens.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
+        for (const auto& [action, entry] : conditional) {
+            action->setEnabled(entry->available(window));
+        }
+    });
     return menu;
 }
 

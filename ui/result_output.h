@@ -4,7 +4,6 @@
 #include <QKeySequence>
 #include <QString>
 #include <QStringView>
-#include <array>
 #include <functional>
 
 #include "chart/results.h"
@@ -57,28 +56,21 @@ private:
 };
 
 // One entry of the chart box's context menu: its text, its window-wide shortcut
-// (UnknownKey for none) and what it runs. A separator goes before an entry
-// that starts a group.
+// (UnknownKey for none), what it runs and, for an entry that is not always
+// available, when it is. A separator goes before an entry that starts a group.
 struct MenuEntry {
     QStringView text;
     QKeySequence::StandardKey shortcut;
-    void (ResultOutput::*run)();
+    void (*run)(Efficiency& window);
     bool startsGroup = false;
+    bool (*available)(const Efficiency& window) = nullptr;
 };
 
-inline constexpr std::array kChartMenu{
-    MenuEntry{u"Eredmények másolása", QKeySequence::Copy, &ResultOutput::copyResults},
-    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
-              &ResultOutput::copyPowerTable},
-    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey, &ResultOutput::copyChart},
-    MenuEntry{u"Grafikon mentése…", QKeySequence::Save, &ResultOutput::saveChartAs, true},
-    MenuEntry{u"Nyomtatás…", QKeySequence::Print, &ResultOutput::print},
-};
-
-// The menu of kChartMenu's entries. Each entry is an action of the window as
-// well, so that its shortcut works wherever the focus is in the window; a
+// The menu of the chart box's entries. Each entry is an action of the window
+// as well, so that its shortcut works wherever the focus is in the window; a
 // text box keeps Ctrl+C for its selection (it claims the key before any
 // shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
-[[nodiscard]] QMenu* makeChartMenu(QWidget& window, std::function<void(const MenuEntry&)> trigger);
+[[nodiscard]] QMenu* makeChartMenu(Efficiency& window,
+                                   std::function<void(const MenuEntry&)> trigger);
 
 }  // namespace ui

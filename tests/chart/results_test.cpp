@@ -27,7 +27,8 @@ chart::ShownResults startShown() {
             .efficiency = QStringLiteral("56,7 %"),
             .specificOutput = QStringLiteral("454 W/m2"),
             .output = QStringLiteral("454 W"),
-            .zeroEfficiencyX = QStringLiteral("0,148")};
+            .zeroEfficiencyX = QStringLiteral("0,148"),
+            .kept = {}};
 }
 
 TEST(Results, LinesNameEveryInputAndResultInOrder) {
@@ -48,6 +49,22 @@ TEST(Results, LinesNameEveryInputAndResultInOrder) {
         "x, ahol a hatásfok 0\t0,148\n");
     EXPECT_EQ(chart::plainText(chart::resultLines(startShown(), testsupport::hungarian())),
               expected);
+}
+
+TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
+    chart::ShownResults shown = startShown();
+    shown.kept = {{QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
+                   QStringLiteral("447 W/m2")},
+                  {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"),
+                   QStringLiteral("0 %"), QStringLiteral("0 W/m2")}};
+    const QString text = chart::plainText(chart::resultLines(shown, testsupport::hungarian()));
+    EXPECT_TRUE(
+        text.endsWith(QStringLiteral("x, ahol a hatásfok 0\t0,148\n"
+                                     "Vákumcsöves kollektor (η)\t55,9 %\n"
+                                     "Vákumcsöves kollektor (q̇)\t447 W/m2\n"
+                                     "Egyedi kollektor (η0 0,5; a1 4; a2 0,01) (η)\t0 %\n"
+                                     "Egyedi kollektor (η0 0,5; a1 4; a2 0,01) (q̇)\t0 W/m2\n")))
+        << text.toStdString();
 }
 
 TEST(Results, SliderValuesKeepTheirSignAndUnit) {

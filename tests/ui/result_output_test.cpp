@@ -62,7 +62,8 @@ TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
     const QStringList entries = {
         "Eredmények másolása|Ctrl+C", "Teljesítménytáblázat másolása|",
         "Grafikon másolása|",         "Grafikon mentése…|Ctrl+S",
-        "Nyomtatás…|Ctrl+P",
+        "Nyomtatás…|Ctrl+P",          "Görbe megtartása összehasonlításhoz|",
+        "Összehasonlítás törlése|",
     };
     const struct {
         const char* way;
@@ -92,6 +93,74 @@ TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
         menu->close();
         QApplication::processEvents();
     }
+}
+
+// Keep is offered while fewer than four are kept and forget while any is;
+// the copied results list the kept collectors after the current one's.
+TEST_F(OutputTest, TheMenuKeepsAndForgetsCurvesAndTheCopyListsThem) {
+    const auto openMenu = [&] {
+        QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                          c().chart->mapTo(window_.get(), QPoint(200, 200)));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        EXPECT_NE(menu, nullptr);
+        return menu;
+    };
+    const auto entry = [](QMenu* menu, const char* text) {
+        const QList<QAction*> actions = menu->actions();
+        const auto found = std::find_if(actions.begin(), actions.end(), [&](QAction* action) {
+            return action->text() == QString::fromUtf8(text);
+        });
+        return found == actions.end() ? nullptr : *found;
+    };
+    const char* const keep = "Görbe megtartása összehasonlításhoz";
+    const char* const forget = "Összehasonlítás törlése";
+    const struct {
+        int row;  // picked before the menu opens; -1: none
+        bool keepOffered;
+        bool forgetOffered;
+        std::size_t keptAfterKeep;
+    } steps[] = {
+        {-1, true, false, 1}, {0, true, true, 2},  {1, true, true, 3},
+        {4, true, true, 4},   {3, false, true, 4},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.row);
+        if (step.row >= 0) {
+            user_->pickRow(step.row);
+        }
+        user_->activate();
+        QMenu* menu = openMenu();
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(entry(menu, keep)->isEnabled(), step.keepOffered);
+        EXPECT_EQ(entry(menu, forget)->isEnabled(), step.forgetOffered);
+        if (step.keepOffered) {
+            entry(menu, keep)->trigger();
+        }
+        menu->close();
+        QApplication::processEvents();
+        EXPECT_EQ(window_->keptCollectors().size(), step.keptAfterKeep);
+    }
+
+    c().chart->setFocus(Qt::TabFocusReason);
+    user_->key(Qt::Key_C, Qt::ControlModifier);
+    // The current collector (row 3) first, then the kept ones in keeping order.
+    EXPECT_TRUE(
+        clipboardText().endsWith(QStringLiteral("x, ahol a hatásfok 0\t0,1\n"
+                                                "Szelektív síkkollektor (η)\t56,7 %\n"
+                                                "Szelektív síkkollektor (q̇)\t454 W/m2\n"
+                                                "Vákumcsöves kollektor (η)\t55,9 %\n"
+                                                "Vákumcsöves kollektor (q̇)\t447 W/m2\n"
+                                                "Vákumos síkkollektor (η)\t65,4 %\n"
+                                                "Vákumos síkkollektor (q̇)\t523 W/m2\n"
+                                                "Lefedés nélküli kollektor (η)\t19 %\n"
+                                                "Lefedés nélküli kollektor (q̇)\t152 W/m2\n")))
+        << clipboardText().toStdString();
+
+    QMenu* menu = openMenu();
+    ASSERT_NE(menu, nullptr);
+    entry(menu, forget)->trigger();
+    menu->close();
+    EXPECT_TRUE(window_->keptCollectors().empty());
 }
 
 TEST_F(OutputTest, TheMenuKeysOpenNothingWhileAnotherControlHasTheFocus) {
