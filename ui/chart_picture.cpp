@@ -46,6 +46,16 @@ void paintLabelChild(QPainter& painter, const QLabel& label, int logicalDpi) {
 
 const QString kChartTitle = QStringLiteral("Hatásfokgörbe");
 
+// False when the device cannot be painted on or its output not completed.
+bool paintChartOnto(QPaintDevice& device, const GrafBox& chart) {
+    QPainter painter;
+    if (!painter.begin(&device)) {
+        return false;
+    }
+    paintChart(painter, chart);
+    return painter.end();
+}
+
 bool writeSvg(const GrafBox& chart, QIODevice& file) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
@@ -54,12 +64,7 @@ bool writeSvg(const GrafBox& chart, QIODevice& file) {
     svg.setResolution(chart.logicalDpiX());
     svg.setTitle(kChartTitle);
     svg.setDescription(QString::fromUtf8(product::kDisplayName));
-    QPainter painter;
-    if (!painter.begin(&svg)) {
-        return false;
-    }
-    paintChart(painter, chart);
-    return painter.end();
+    return paintChartOnto(svg, chart);
 }
 
 bool writePdf(const GrafBox& chart, QIODevice& file) {
@@ -72,12 +77,7 @@ bool writePdf(const GrafBox& chart, QIODevice& file) {
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     pdf.setTitle(kChartTitle);
     pdf.setCreator(QString::fromUtf8(product::kDisplayName));
-    QPainter painter;
-    if (!painter.begin(&pdf)) {
-        return false;
-    }
-    paintChart(painter, chart);
-    return painter.end();
+    return paintChartOnto(pdf, chart);
 }
 
 }  // namespace
