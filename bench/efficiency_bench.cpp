@@ -92,7 +92,7 @@ const rt::NumberFormat& hungarian() {
     return format;
 }
 
-// graf's inner area: 8010 x 4905 twips.
+// The chart box's inner area: 8010 x 4905 twips.
 const QSize kGrafInner(534, 327);
 
 struct NullLabel : rt::Label {
@@ -114,7 +114,7 @@ model::CollectorState evaluated(const Collector& c) {
     return s;
 }
 
-// One recorded chart run of a collector, measured as graf measures.
+// One recorded chart run of a collector, measured as the chart box measures.
 struct Recorded {
     explicit Recorded(const Collector& c)
         : state(evaluated(c)),
@@ -163,7 +163,7 @@ void PaintRecorded(benchmark::State& state) {
     const Recorded recorded(kCollectors[state.range(0)]);
     QImage image = grafImage(static_cast<int>(state.range(1)));
     const QFont font = ui::fontFor(ui::FontKey::Default);
-    chart::ChartPainter chartPainter;  // kept between paints, as graf keeps it
+    chart::ChartPainter chartPainter;  // kept between paints, as the chart box keeps it
     for (auto _ : state) {
         QPainter painter(&image);
         painter.fillRect(QRect(QPoint(0, 0), kGrafInner), QColor(239, 239, 239));
@@ -223,7 +223,7 @@ void Floor(benchmark::State& state) {
     }
 }
 
-// Counts the repaints of graf, to prove each event was painted.
+// Counts the repaints of the chart box, to prove each event was painted.
 class PaintCounter : public QObject {
 public:
     long paints = 0;
@@ -266,7 +266,7 @@ void enter(ui::Efficiency& w, const Collector& c) {
     QApplication::processEvents();
 }
 
-// One Scroll event through the real window, until graf and the changed
+// One Scroll event through the real window, until the chart box and the changed
 // labels are painted into the window's backing store.
 class ScrollEvents {
 public:
@@ -300,7 +300,7 @@ public:
 
     void next() {
         slider_->setSliderPosition(collector_.irradiance[turn_ ^= 1]);  // one Scroll event
-        QApplication::processEvents();  // graf and the changed labels repainted
+        QApplication::processEvents();  // the chart box and the changed labels repainted
     }
 
     // Every event must have been painted, or the figure means nothing.

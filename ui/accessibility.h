@@ -16,7 +16,7 @@ class QWidget;
 // are columns of the control table.
 namespace ui {
 
-// Lets the window, its picture boxes and graf answer with the roles of the
+// Lets the window, its picture boxes and the chart box answer with the roles of the
 // control table. Installing it again does nothing.
 void installAccessibleRoles();
 
@@ -28,13 +28,13 @@ void nameControls(std::span<QWidget* const> controls);
 // in its description, and the label's name is the caption's words with it.
 void describeResult(QWidget& caption, QLabel& label);
 
-// What graf says: its curve's η0 and zero, and the operating point, with the
+// What the chart box says: its curve's η0 and zero, and the operating point, with the
 // digits the window shows.
 [[nodiscard]] QString chartDescription(const QString& eta0, const QString& zeroX,
                                        const QString& operatingX, const QString& efficiency,
                                        QChar decimalSeparator);
 
-// What graf adds after chartDescription while collectors are kept: each
+// What the chart box adds after chartDescription while collectors are kept: each
 // one's name, efficiency and specific output as the legend shows them, the
 // name whole. Empty when nothing is kept.
 [[nodiscard]] QString keptCurvesDescription(std::span<const chart::KeptResult> kept);

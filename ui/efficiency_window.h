@@ -50,11 +50,11 @@ public:
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
-    // Copying, saving and printing the results: what graf's menu runs.
+    // Copying, saving and printing the results: what the chart box's menu runs.
     [[nodiscard]] ResultOutput& output() { return *output_; }
     [[nodiscard]] QMenu& chartMenu() { return *chartMenu_; }
 
-    // Comparing collectors on the chart; the procedures graf's menu runs.
+    // Comparing collectors on the chart; the procedures the chart box's menu runs.
     // Keeps the current collector (nothing happens when one with the same
     // coefficients is kept or no room is left), then runs the chart.
     void keepCurrentCollector();
