@@ -333,7 +333,7 @@ ChartProcedures::ResultTexts ChartProcedures::resultTexts(ResultRule rule, Curre
         case ResultRule::BeyondZero:
             break;
     }
-    return {QStringLiteral("0 %"), QStringLiteral("0 W"), QStringLiteral("0 W/m2")};
+    return {kNoEfficiencyText.toString(), QStringLiteral("0 W"), QStringLiteral("0 W/m2")};
 }
 
 // Efficiency in percent, output and specific output, each cut toward minus

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <array>
 #include <vector>
 
@@ -25,6 +26,9 @@ struct ChartControls {
 // The kept collectors' curves and legend lines, in keeping order.
 inline constexpr std::array<rt::Color, model::Comparison::kCapacity> kKeptCurveColors{
     rt::rgb(0, 0, 255), rt::rgb(192, 0, 192), rt::rgb(0, 128, 128), rt::rgb(255, 140, 0)};
+
+// What the efficiency label shows when the operating point gives no output.
+inline constexpr QStringView kNoEfficiencyText = u"0 %";
 
 // A kept collector at the operating point, in the words the legend uses.
 struct KeptResult {

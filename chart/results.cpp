@@ -7,9 +7,6 @@
 namespace chart {
 namespace {
 
-// What the efficiency label shows once the operating point has no output.
-constexpr QStringView kNoEfficiency = u"0 %";
-
 QString withUnit(const rt::NumberFormat& format, int value, QStringView unit) {
     return format.text(rt::Integer::checked(value)) + unit.toString();
 }
@@ -125,7 +122,7 @@ std::vector<PowerRow> powerTable(const model::CollectorState& state, const rt::N
         chart.redraw();
         rows.push_back({deltaT, operatingX.caption(), efficiency.caption(),
                         specificOutput.caption(), output.caption()});
-        if (efficiency.caption() == kNoEfficiency) {
+        if (efficiency.caption() == kNoEfficiencyText) {
             break;
         }
     }
