@@ -6,6 +6,7 @@
 #include <QJsonParseError>
 #include <QSet>
 #include <QStringDecoder>
+#include <algorithm>
 
 #include "library_document.h"
 
@@ -83,10 +84,20 @@ QList<CsvRecord> splitCsv(const QString& text, QChar separator, QString* error, 
 }
 
 // Checks one collector's rules and its name against the rows before it.
+// A rule broken by a column already refused is not reported twice; a
+// problem with the area an "area" column filled names that column.
 void acceptRow(ImportFile& file, const Collector& c, int line, QList<Refusal> problems,
-               QSet<QString>& names) {
+               QSet<QString>& names, bool areaGiven) {
+    const Field areaField =
+        c.reference == Reference::Gross ? Field::GrossArea : Field::ApertureArea;
     for (const FieldProblem& p : check(c)) {
-        problems.append({line, fieldKey(p.field), p.reason});
+        const QString column =
+            areaGiven && p.field == areaField ? QStringLiteral("area") : fieldKey(p.field);
+        const bool known = std::any_of(problems.begin(), problems.end(),
+                                       [&](const Refusal& r) { return r.column == column; });
+        if (!known) {
+            problems.append({line, column, p.reason});
+        }
     }
     if (problems.isEmpty() && names.contains(nameKey(c.name))) {
         problems.append({line, QStringLiteral("name"),
@@ -205,7 +216,7 @@ ImportFile parseCsv(const QString& text) {
             }
         }
         applyArea(c, areaText, decimal, problems, record.line);
-        acceptRow(file, c, record.line, problems, seen);
+        acceptRow(file, c, record.line, problems, seen, !areaText.trimmed().isEmpty());
     }
     return file;
 }
@@ -277,7 +288,7 @@ ImportFile parseJsonArray(const QByteArray& bytes, const QJsonArray& array) {
                 applyArea(c, text->text(), u'.', problems, line);
             }
         }
-        acceptRow(file, c, line, problems, seen);
+        acceptRow(file, c, line, problems, seen, !area.isUndefined());
     }
     return file;
 }
@@ -308,8 +319,7 @@ ImportFile parseImport(const QByteArray& input) {
         const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
         if (error.error != QJsonParseError::NoError) {
             const int line = static_cast<int>(bytes.left(error.offset).count('\n')) + 1;
-            return {
-                {}, {}, {{line, QString(), describeJsonError(bytes, error.error, error.offset)}}};
+            return {{}, {}, {{line, QString(), describeJsonError(bytes, error.offset)}}};
         }
         if (document.isArray()) {
             return parseJsonArray(bytes, document.array());

@@ -78,10 +78,9 @@ QByteArray writeDocument(const QList<Collector>& collectors) {
     return out;
 }
 
-QString describeJsonError(const QByteArray& bytes, int errorKind, int offset) {
-    if (errorKind == QJsonParseError::UnterminatedObject ||
-        errorKind == QJsonParseError::UnterminatedArray ||
-        errorKind == QJsonParseError::UnterminatedString || offset >= bytes.trimmed().size()) {
+QString describeJsonError(const QByteArray& bytes, int offset) {
+    // Qt names the same fault differently by context; where it stopped says more.
+    if (offset >= bytes.trimmed().size()) {
         return QStringLiteral("a fájl csonka: a JSON a végén félbeszakad");
     }
     const int line = static_cast<int>(bytes.left(offset).count('\n')) + 1;
@@ -101,7 +100,7 @@ ReadDocument readDocument(const QByteArray& bytes) {
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        result.error = describeJsonError(bytes, parseError.error, parseError.offset);
+        result.error = describeJsonError(bytes, parseError.offset);
         return result;
     }
     const QJsonObject root = document.object();

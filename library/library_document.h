@@ -33,6 +33,6 @@ struct KeyProblem {
 [[nodiscard]] Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* problems);
 
 // Parse errors worded for the user; QJsonParseError's own text is English.
-[[nodiscard]] QString describeJsonError(const QByteArray& bytes, int errorKind, int offset);
+[[nodiscard]] QString describeJsonError(const QByteArray& bytes, int offset);
 
 }  // namespace library
