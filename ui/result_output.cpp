@@ -18,6 +18,7 @@
 #include "chart_picture.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
+#include "library_dialog.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
 
@@ -185,6 +186,10 @@ constexpr std::array kChartMenu{
     MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+    MenuEntry{u"Kollektorkönyvtár…", QKeySequence::UnknownKey, openCollectorLibrary, true, nullptr,
+              QKeyCombination(Qt::CTRL, Qt::Key_K)},
+    MenuEntry{u"Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
+              storeCurrentCollector},
 };
 
 }  // namespace
@@ -198,8 +203,9 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
             menu->addSeparator();
         }
         auto* action = new QAction(entry.text.toString(), &window);
-        if (entry.shortcut != QKeySequence::UnknownKey) {
-            action->setShortcut(entry.shortcut);
+        if (entry.shortcut != QKeySequence::UnknownKey || entry.key != QKeyCombination()) {
+            action->setShortcut(entry.key != QKeyCombination() ? QKeySequence(entry.key)
+                                                               : QKeySequence(entry.shortcut));
             action->setShortcutContext(Qt::WindowShortcut);
         }
         QObject::connect(action, &QAction::triggered, &window,

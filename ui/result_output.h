@@ -64,6 +64,7 @@ struct MenuEntry {
     void (*run)(Efficiency& window);
     bool startsGroup = false;
     bool (*available)(const Efficiency& window) = nullptr;
+    QKeyCombination key = {};  // a shortcut no standard key names
 };
 
 // The menu of the chart box's entries. Each entry is an action of the window
