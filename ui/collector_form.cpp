@@ -28,7 +28,7 @@ constexpr std::array kRows{
     FormRow{Field::Model, u"&Típus:", u"Típus"},
     FormRow{Field::Eta0, u"η&0 (félgömbi):", u"Optikai hatásfok, éta nulla, félgömbi sugárzásra"},
     FormRow{Field::Eta0b, u"η0,&b (direkt):", u"Optikai hatásfok direkt sugárzásra, éta nulla bé"},
-    FormRow{Field::Kd, u"K&d:", u"Szórt sugárzás beesésiszög-módosítója, Ká dé"},
+    FormRow{Field::Kd, u"&Kd:", u"Szórt sugárzás beesésiszög-módosítója, Ká dé"},
     FormRow{Field::A1, u"a&1 [W/(m²K)]:", u"Elsőfokú hőveszteségi tényező, a egy"},
     FormRow{Field::A2, u"a&2 [W/(m²K²)]:", u"Másodfokú hőveszteségi tényező, a kettő"},
     FormRow{Field::Reference, u"&Vonatkozási felület:", u"A tényezők vonatkozási felülete"},

@@ -139,6 +139,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setAccessibleName(QStringLiteral("Tárolt kollektorok"));
     connect(search_, &QLineEdit::textChanged, filter_,
@@ -174,7 +175,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
                                &LibraryDialog::importFile);
     QPushButton* exportTo = make(QStringLiteral("&Exportálás…"),
                                  QStringLiteral("Exportálás fájlba"), &LibraryDialog::exportFile);
-    startNew_ = make(QStringLiteral("Új könyvtár &kezdése…"), QStringLiteral("Új könyvtár kezdése"),
+    startNew_ = make(QStringLiteral("Új könyvtá&r kezdése…"), QStringLiteral("Új könyvtár kezdése"),
                      &LibraryDialog::startNewLibrary);
     QPushButton* close = button(QStringLiteral("Bezárás"), QStringLiteral("Bezárás"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
