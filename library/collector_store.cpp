@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -201,14 +202,21 @@ CollectorStore::Outcome CollectorStore::remove(const QString& name) {
 CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
                                                    ExistingNames existing) {
     return change([&](QList<Collector>& list, Outcome& outcome) {
+        // By name key: an import of thousands must not search the list per row.
+        QHash<QString, qsizetype> places;
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            places.insert(nameKey(list[i].name), i);
+        }
         QStringList taken;
         for (const Collector& row : rows) {
-            const qsizetype at = find(list, row.name);
-            if (at < 0) {
+            const QString key = nameKey(row.name);
+            const auto at = places.constFind(key);
+            if (at == places.cend()) {
+                places.insert(key, list.size());
                 list.append(row);
                 ++outcome.added;
             } else if (existing == ExistingNames::Replace) {
-                list[at] = row;
+                list[*at] = row;
                 ++outcome.replaced;
             } else if (existing == ExistingNames::Skip) {
                 ++outcome.skipped;

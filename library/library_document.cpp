@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
+#include <QSet>
 #include <QStringDecoder>
 
 namespace library {
@@ -127,7 +128,7 @@ ReadDocument readDocument(const QByteArray& bytes) {
         result.error = QStringLiteral("hiányzik a kollektorok listája");
         return result;
     }
-    QList<QString> names;
+    QSet<QString> names;
     const QJsonArray list = root.value(u"collectors").toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
         QList<KeyProblem> problems;
@@ -150,7 +151,7 @@ ReadDocument readDocument(const QByteArray& bytes) {
             result.collectors.clear();
             return result;
         }
-        names.append(nameKey(c.name));
+        names.insert(nameKey(c.name));
         result.collectors.append(c);
     }
     return result;

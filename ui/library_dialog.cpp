@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QSet>
 #include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -246,9 +247,9 @@ void LibraryDialog::reload() {
 }
 
 void LibraryDialog::showCollectors() {
-    QStringList selectedNames;
+    QSet<QString> selectedNames;
     for (const Collector& c : selectedCollectors()) {
-        selectedNames.append(c.name);
+        selectedNames.insert(c.name);
     }
     model_->setCollectors(store_.collectors());
     for (int row = 0; row < filter_->rowCount(); ++row) {
@@ -274,14 +275,17 @@ void LibraryDialog::updateButtons() {
     startNew_->setVisible(!writable);
 }
 
+// In the library's order, whatever the table's sorting.
 QList<Collector> LibraryDialog::selectedCollectors() const {
-    QList<Collector> selected;
+    QList<int> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
-        selected.append(model_->collectors()[filter_->mapToSource(index).row()]);
+        rows.append(filter_->mapToSource(index).row());
     }
-    std::sort(selected.begin(), selected.end(), [this](const Collector& a, const Collector& b) {
-        return store_.indexOf(a.name) < store_.indexOf(b.name);
-    });
+    std::sort(rows.begin(), rows.end());
+    QList<Collector> selected;
+    for (const int row : rows) {
+        selected.append(model_->collectors()[row]);
+    }
     return selected;
 }
 
