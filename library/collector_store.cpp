@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -17,6 +18,27 @@ namespace {
 
 // Long enough for several processes writing one after another.
 constexpr int kLockWaitMs = 20000;
+
+// QLockFile takes a lock file for stale when its process is gone, but a
+// process killed between creating the file and writing its id into it leaves
+// an empty one, which QLockFile would honour for its whole stale time. The
+// holder also keeps a native lock on the file while it lives, so removing
+// an empty file that nobody holds any more takes no one's lock.
+bool acquire(QLockFile& lock, const QString& lockPath) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(200)) {
+        if (lock.error() != QLockFile::LockFailedError || waited.elapsed() > kLockWaitMs) {
+            return false;
+        }
+        const QFileInfo info(lockPath);
+        if (info.exists() && info.size() == 0 &&
+            info.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000) {
+            lock.removeStaleLockFile();
+        }
+    }
+    return true;
+}
 
 QString writeFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
@@ -118,7 +140,7 @@ CollectorStore::Outcome CollectorStore::change(const Change& apply) {
         return outcome;
     }
     QLockFile lock(path_ + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
+    if (!acquire(lock, path_ + QStringLiteral(".lock"))) {
         outcome.message = lock.error() == QLockFile::LockFailedError
                               ? QStringLiteral(
                                     "A kollektorkönyvtárat (%1) egy másik program "
@@ -233,7 +255,7 @@ CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
 CollectorStore::Outcome CollectorStore::startNewLibrary(QString* setAside) {
     Outcome outcome;
     QLockFile lock(path_ + QStringLiteral(".lock"));
-    if (!lock.tryLock(kLockWaitMs)) {
+    if (!acquire(lock, path_ + QStringLiteral(".lock"))) {
         outcome.message = QStringLiteral("A kollektorkönyvtár (%1) zárolása nem sikerült.")
                               .arg(QDir::toNativeSeparators(path_));
         return outcome;

@@ -275,6 +275,19 @@ void LibraryDialog::updateButtons() {
     startNew_->setVisible(!writable);
 }
 
+bool LibraryDialog::select(const QString& name) {
+    table_->clearSelection();
+    search_->clear();
+    for (int row = 0; row < filter_->rowCount(); ++row) {
+        const QModelIndex index = filter_->index(row, LibraryTable::Name);
+        if (library::nameKey(index.data().toString()) == library::nameKey(name)) {
+            table_->selectRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
 // In the library's order, whatever the table's sorting.
 QList<Collector> LibraryDialog::selectedCollectors() const {
     QList<int> rows;

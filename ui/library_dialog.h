@@ -34,6 +34,8 @@ public:
     [[nodiscard]] QLineEdit& search() const { return *search_; }
     [[nodiscard]] QString status() const;
     [[nodiscard]] const library::CollectorStore& store() const { return store_; }
+    // Selects the collector stored under `name` alone; false when none is.
+    bool select(const QString& name);
 
     void newCollector();
     void editCollector();

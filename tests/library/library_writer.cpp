@@ -31,6 +31,8 @@ int main(int argc, char** argv) {
             if (const auto outcome = store.add(c); !outcome.ok) {
                 return fail(outcome.message);
             }
+            std::printf("%d\n", i);  // the test kills only once a write is done
+            std::fflush(stdout);
         }
         return 0;
     }
