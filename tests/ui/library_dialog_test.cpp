@@ -1,8 +1,15 @@
 // The collector library dialog and its edit form, on the real window.
+#include <QAccessible>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "library/collector_store.h"
 #include "shown_window.h"
@@ -143,6 +150,77 @@ TEST_F(LibraryDialogTest, OutsideChangesAreFollowed) {
     library::CollectorStore elsewhere(ui::libraryPath());
     ASSERT_TRUE(elsewhere.add(stored("Máshonnan", "", u"2")).ok);
     QTRY_COMPARE(dialog_->table().model()->rowCount(), 4);
+}
+
+TEST_F(LibraryDialogTest, TheImportWritesNothingUntilAcceptedAndReplacesAsChosen) {
+    const QByteArray csv =
+        "name,eta0,a1,a2,area\nÚj 1,0.7,3,0.01,2\nsík 20,0.7,3,0.01,2\n"
+        "Rossz,2,3,0.01,2\n";
+    const struct {
+        bool accept;
+        bool replace;
+        const char* previewCounts;
+        qsizetype collectors;
+        const char* sik20A1;
+    } cases[] = {{false, false, "(1):\n  Új 1\nMár meglévő nevek (1)", 3, "4.1"},
+                 {true, false, "(1):\n  Új 1\nMár meglévő nevek (1)", 4, "4.1"},
+                 {true, true, "(0):\nMár meglévő nevek (2)", 4, "3"}};
+    for (const auto& c : cases) {
+        QString preview;
+        // The preview is modal: answer it once it is up.
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            preview = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+            dialog->findChildren<QRadioButton*>()[c.replace ? 1 : 0]->setChecked(true);
+            c.accept ? dialog->accept() : dialog->reject();
+        });
+        dialog_->importBytes(csv, QStringLiteral("be.csv"));
+        EXPECT_TRUE(preview.contains(QString::fromUtf8(c.previewCounts))) << preview.toStdString();
+        EXPECT_TRUE(preview.contains(u"4. sor, eta0 oszlop: 0-nál nagyobb"))
+            << preview.toStdString();
+        library::CollectorStore onDisk(ui::libraryPath());
+        onDisk.reload();
+        EXPECT_EQ(onDisk.collectors().size(), c.collectors);
+        EXPECT_EQ(onDisk.collectors()[*onDisk.indexOf(QStringLiteral("Sík 20"))].a1.text(),
+                  QString::fromUtf8(c.sik20A1));
+    }
+}
+
+TEST_F(LibraryDialogTest, AnUnreadableFileIsShownReadOnlyAndCanBeSetAside) {
+    QFile file(ui::libraryPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\"format\": ");
+    file.close();
+    ui::LibraryDialog dialog(*window_);
+    EXPECT_TRUE(dialog.status().contains(ui::libraryPath())) << dialog.status().toStdString();
+    EXPECT_TRUE(dialog.status().contains(u"csonka"));
+    const auto buttonNamed = [&](const char* text) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+            if (b->text().remove(u'&') == QString::fromUtf8(text)) {
+                return b;
+            }
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    EXPECT_FALSE(buttonNamed("Új…")->isEnabled());
+    EXPECT_FALSE(buttonNamed("Importálás…")->isEnabled());
+    EXPECT_FALSE(buttonNamed("Új könyvtár kezdése…")->isHidden());
+}
+
+// Every control the keyboard reaches has a Hungarian name for screen readers.
+TEST_F(LibraryDialogTest, EveryFocusableControlHasAnAccessibleName) {
+    ui::CollectorForm form(stored("Új", "", u"3"), {}, window_->format(),
+                           QStringLiteral("Új kollektor"), nullptr);
+    for (QWidget* top : {static_cast<QWidget*>(dialog_.get()), static_cast<QWidget*>(&form)}) {
+        for (QWidget* w : top->findChildren<QWidget*>()) {
+            if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(top)) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                ASSERT_NE(a, nullptr);
+                EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+            }
+        }
+    }
 }
 
 }  // namespace
