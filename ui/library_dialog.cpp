@@ -226,14 +226,18 @@ void LibraryDialog::setStatus(const QString& text) {
 }
 
 // The folder is watched as well: a write replaces the file, and a file
-// created later shows up only there.
+// created later shows up only there. The file's own watch follows the file
+// that was there when it was added, so it is renewed on every reload.
 void LibraryDialog::watch() {
     const QString folder = QFileInfo(store_.path()).absolutePath();
-    for (const QString& path : {folder, store_.path()}) {
-        if (QFileInfo::exists(path) && !watcher_.files().contains(path) &&
-            !watcher_.directories().contains(path)) {
-            watcher_.addPath(path);
-        }
+    if (QFileInfo::exists(folder) && !watcher_.directories().contains(folder)) {
+        watcher_.addPath(folder);
+    }
+    if (watcher_.files().contains(store_.path())) {
+        watcher_.removePath(store_.path());
+    }
+    if (QFileInfo::exists(store_.path())) {
+        watcher_.addPath(store_.path());
     }
 }
 
@@ -243,7 +247,10 @@ void LibraryDialog::reload() {
     watch();
     if (store_.isReadOnly()) {
         setStatus(store_.problem());
+    } else if (problemShown_) {
+        setStatus(QString());
     }
+    problemShown_ = store_.isReadOnly();
 }
 
 void LibraryDialog::showCollectors() {

@@ -73,6 +73,7 @@ private:
     QList<QPushButton*> writing_;    // disabled while the file is read-only
     QList<QPushButton*> selecting_;  // disabled with nothing selected
     QPushButton* undo_ = nullptr;
+    bool problemShown_ = false;  // the status holds why the file cannot be read
     // Removed in this dialog, with their places, most recent last.
     QList<std::pair<qsizetype, library::Collector>> removed_;
 };

@@ -1,7 +1,5 @@
 #include "library_table.h"
 
-#include <QRegularExpression>
-
 namespace ui {
 
 using library::Collector;
@@ -66,10 +64,15 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
             return c.a2.text(point);
         case Area:
             return library::workingArea(c).text(point);
-        case Source:
-            return QStringList{c.lab, c.certificate, c.testReport, c.date}
-                .filter(QRegularExpression(QStringLiteral(".")))
-                .join(QStringLiteral(", "));
+        case Source: {
+            QStringList given;
+            for (const QString* part : {&c.lab, &c.certificate, &c.testReport, &c.date}) {
+                if (!part->isEmpty()) {
+                    given.append(*part);
+                }
+            }
+            return given.join(QStringLiteral(", "));
+        }
         default:
             return {};
     }
