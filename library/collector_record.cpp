@@ -70,7 +70,7 @@ QString rangeProblem(Field field, double v) {
             return v >= 0 ? QString() : QStringLiteral("nem lehet negatív");
         case Field::GrossArea:
         case Field::ApertureArea:
-            return v > 0 ? QString() : QStringLiteral("0-nál nagyobb kell legyen");
+            return v > 0 ? QString() : QStringLiteral("0-nál nagyobbnak kell lennie");
         default:
             return {};
     }
