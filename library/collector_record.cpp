@@ -222,7 +222,10 @@ double hemisphericalEta0(const Collector& c) {
 
 DecimalText workingArea(const Collector& c) {
     const DecimalText& reference = c.reference == Reference::Gross ? c.grossArea : c.apertureArea;
-    return reference.isEmpty() ? c.grossArea : reference;
+    if (!reference.isEmpty()) {
+        return reference;
+    }
+    return c.grossArea.isEmpty() ? c.apertureArea : c.grossArea;
 }
 
 }  // namespace library

@@ -85,8 +85,7 @@ struct FieldProblem {
 // The hemispherical peak efficiency the window's curve uses:
 // η0,hem = η0,b·(0.85 + 0.15·Kd) when only the beam value is given.
 [[nodiscard]] double hemisphericalEta0(const Collector& collector);
-// The area the coefficients refer to, or the gross area when only that is
-// given; empty when neither is.
+// The area the coefficients refer to, or else the one area given.
 [[nodiscard]] DecimalText workingArea(const Collector& collector);
 
 }  // namespace library

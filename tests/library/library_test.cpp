@@ -128,6 +128,9 @@ TEST(CollectorRules, BeamEfficiencyGivesTheHemisphericalOne) {
     EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.51"));  // only gross given
     c.apertureArea = dec(u"2.3");
     EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));
+    c.reference = library::Reference::Gross;
+    c.grossArea = {};
+    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));  // only aperture given
 }
 
 class StoreTest : public ::testing::Test {
