@@ -131,7 +131,7 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
                                       : QStringLiteral("az apertúrafelületre"))
                          .arg(input.beam)
                          .arg(input.diffuse));
-    y += 22;
+    y += 34;
     const double largestDeltaT = *std::max_element(input.deltaT.begin(), input.deltaT.end());
     const double xMax = std::ceil(std::max(largestDeltaT, 100.0) / 50) * 50;
     const double xStep = xMax <= 150 ? 10 : 50;
@@ -195,14 +195,16 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     form->setColumnStretch(1, 1);
     form->setColumnStretch(3, 1);
     form->setColumnMinimumWidth(2, 12);
+    auto* derived = new QGridLayout;
+    derived->setColumnStretch(1, 1);
+    QGridLayout* grid = form;
     std::vector<QWidget*> tabOrder;
-    const auto place = [&](QWidget* field, const QString& caption, int row, int column,
-                           int span = 1) {
+    const auto place = [&](QWidget* field, const QString& caption, int row, int column) {
         auto* label = new QLabel(caption, this);
         label->setBuddy(field);
         field->setAccessibleName(withoutMnemonic(caption));
-        form->addWidget(label, row, column * 2);
-        form->addWidget(field, row, column * 2 + 1, 1, span);
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(field, row, column * 2 + 1);
         tabOrder.push_back(field);
         return label;
     };
@@ -265,16 +267,17 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     apertureArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     deltaT_->setToolTip(QStringLiteral("Pontosvesszővel elválasztva, 0 és 300 K között"));
 
-    // What follows from the inputs.
+    // What follows from the inputs, below them.
+    grid = derived;
     derivedEta0_ = readOnly();
-    place(derivedEta0_, QStringLiteral("η0, amivel a táblázat s&zámol:"), 6, 0, 3);
+    place(derivedEta0_, QStringLiteral("η0, amivel a táblázat s&zámol:"), 0, 0);
     converted_ = readOnly();
-    convertedLabel_ = place(converted_, convertedCaption(input.reference), 7, 0, 3);
+    convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
     stagnation_ = readOnly();
     place(stagnation_,
           chart::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
               u':',
-          8, 0, 3);
+          2, 0);
 
     problemsLabel_ = new QLabel(this);
     problemsLabel_->setWordWrap(true);
@@ -317,6 +320,8 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(derived);
     layout->addWidget(problemsLabel_);
     layout->addWidget(tableLabel);
     layout->addWidget(table_, 1);
@@ -324,7 +329,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    resize(760, 560);
+    resize(860, 580);
     recompute();
 }
 

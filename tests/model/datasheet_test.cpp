@@ -31,6 +31,26 @@ QString rowsOf(const DatasheetInput& input) {
     return rows.join(u' ');
 }
 
+DatasheetInput onGross(double eta0, double a1, double a2, double area,
+                       std::vector<double> deltaT = {0, 10, 30, 50, 70}) {
+    DatasheetInput input;
+    input.eta0 = eta0;
+    input.a1 = a1;
+    input.a2 = a2;
+    input.grossArea = area;
+    input.deltaT = std::move(deltaT);
+    return input;
+}
+
+// The same with η0,b and Kd in place of η0.
+DatasheetInput withBeam(DatasheetInput input, double kd, double beam = 850, double diffuse = 150) {
+    input.peak = PeakEfficiency::Beam;
+    input.kd = kd;
+    input.beam = beam;
+    input.diffuse = diffuse;
+    return input;
+}
+
 // Made up, referred to the aperture: η0 0.8, a1 4, a2 0.01, Aa 2 m², AG 2.5 m².
 //   q̇(ΔT) = 800 − 4·ΔT − 0.01·ΔT²: 800, 759, 671, 575, 471 W/m² of aperture;
 //   ×2 m²: 1600, 1518, 1342, 1150, 942 W; ÷2.5 m²: 640, 607.2, 536.8, 460, 376.8.
@@ -61,18 +81,13 @@ TEST(Datasheet, TheSameCollectorGivesTheSamePowerReferredToEitherArea) {
     referredToGross.a2 = gross->a2;
     EXPECT_EQ(rowsOf(referredToGross), kMadeUpRows);
     // And back: the aperture's own coefficients.
-    const std::optional<model::Coefficients> back =
-        model::computeDatasheet(referredToGross).converted;
-    ASSERT_TRUE(back);
-    EXPECT_EQ(back->area, ReferenceArea::Aperture);
-    EXPECT_DOUBLE_EQ(back->a1, 4);
+    EXPECT_DOUBLE_EQ(model::computeDatasheet(referredToGross).converted.value().a1, 4);
 }
 
 TEST(Datasheet, RowsFollowTheAreasAndConditionsGiven) {
-    const auto with = [](DatasheetInput input, auto change) {
-        change(input);
-        return input;
-    };
+    DatasheetInput pastStagnation = kMadeUp;
+    pastStagnation.eta0 = 0.5;
+    pastStagnation.deltaT = {100, 150};
     const struct {
         const char* what;
         DatasheetInput input;
@@ -80,44 +95,22 @@ TEST(Datasheet, RowsFollowTheAreasAndConditionsGiven) {
     } cases[] = {
         // η0,b 0.8 with Kd 0.9 is η0 0.8·(0.85 + 0.15·0.9) = 0.788, on 2 m² gross:
         // q̇(50) = 788 − 175 − 37.5 = 575.5 W/m² → 576, ×2 = 1151 W.
-        {"η0 given",
-         {.eta0 = 0.788, .a1 = 3.5, .a2 = 0.015, .grossArea = 2, .deltaT = {0, 50}},
+        {"η0 given", onGross(0.788, 3.5, 0.015, 2, {0, 50}),
          "0:1576/788/-/78.8/- 50:1151/576/-/57.6/-"},
-        {"η0,b and Kd",
-         {.peak = PeakEfficiency::Beam,
-          .eta0 = 0.8,
-          .kd = 0.9,
-          .a1 = 3.5,
-          .a2 = 0.015,
-          .grossArea = 2,
-          .deltaT = {0, 50}},
+        {"η0,b and Kd", withBeam(onGross(0.8, 3.5, 0.015, 2, {0, 50}), 0.9),
          "0:1576/788/-/78.8/- 50:1151/576/-/57.6/-"},
         // The beam efficiency takes Gb whole and Gd times Kd: 0.8·(700 + 0.5·300) = 680.
-        {"other conditions",
-         {.peak = PeakEfficiency::Beam,
-          .eta0 = 0.8,
-          .kd = 0.5,
-          .grossArea = 1,
-          .deltaT = {0},
-          .beam = 700,
-          .diffuse = 300},
+        {"other conditions", withBeam(onGross(0.8, 0, 0, 1, {0}), 0.5, 700, 300),
          "0:680/680/-/68/-"},
         // An evacuated tube the window refuses (a1 below 0.8): η0 0.65, a1 0.6,
         // a2 0.005 on 3 m² gross. q̇(10) = 650 − 6 − 0.5 = 643.5 W/m² → 644,
         // ×3 = 1930.5 W → 1930; q̇(30) = 627.5 → 628, 1882.5 → 1882; q̇(50) = 607.5
         // → 608, 1822.5 → 1822; q̇(70) = 583.5 → 584, 1750.5 → 1750.
-        {"evacuated tube",
-         {.eta0 = 0.65, .a1 = 0.6, .a2 = 0.005, .grossArea = 3},
+        {"evacuated tube", onGross(0.65, 0.6, 0.005, 3),
          "0:1950/650/-/65/- 10:1930/644/-/64.4/- 30:1882/628/-/62.8/- 50:1822/608/-/60.8/- "
          "70:1750/584/-/58.4/-"},
         // 500 − 4·100 − 0.01·100² = 0: zero at the root and past it, never negative.
-        {"past stagnation",
-         with(kMadeUp,
-              [](DatasheetInput& i) {
-                  i.eta0 = 0.5;
-                  i.deltaT = {100, 150};
-              }),
-         "100:0/0/0/0/0 150:0/0/0/0/0"},
+        {"past stagnation", pastStagnation, "100:0/0/0/0/0 150:0/0/0/0/0"},
     };
     for (const auto& row : cases) {
         EXPECT_EQ(rowsOf(row.input), row.rows) << row.what;
@@ -135,8 +128,8 @@ TEST(Datasheet, TheStagnationEstimateIsTheRootAt1000WattsPlus30Degrees) {
         {0.5, 0, 0, std::nullopt},
     };
     for (const auto& row : cases) {
-        const DatasheetInput input{.eta0 = row.eta0, .a1 = row.a1, .a2 = row.a2, .grossArea = 1};
-        const std::optional<double> estimate = model::computeDatasheet(input).stagnationEstimate;
+        const std::optional<double> estimate =
+            model::computeDatasheet(onGross(row.eta0, row.a1, row.a2, 1)).stagnationEstimate;
         ASSERT_EQ(estimate.has_value(), row.expected.has_value()) << row.eta0;
         if (estimate) {
             EXPECT_NEAR(*estimate, *row.expected, 1e-9) << row.eta0;
@@ -159,11 +152,7 @@ TEST(Datasheet, RefusesValuesOutsideTheirRangesNamingTheField) {
         {with([](DatasheetInput& i) { i.eta0 = 1.01; }),
          {DatasheetField::Eta0},
          "Az η0 (optikai hatásfok) 0-nál nagyobb és legfeljebb 1 lehet."},
-        {with([](DatasheetInput& i) {
-             i.peak = PeakEfficiency::Beam;
-             i.eta0 = 0;
-             i.kd = 1.2;
-         }),
+        {withBeam(with([](DatasheetInput& i) { i.eta0 = 0; }), 1.2),
          {DatasheetField::Eta0, DatasheetField::Kd},
          "Az η0,b (optikai hatásfok direkt sugárzásra) 0-nál nagyobb és legfeljebb 1 lehet."},
         {with([](DatasheetInput& i) { i.a1 = -0.1; }),
@@ -178,18 +167,13 @@ TEST(Datasheet, RefusesValuesOutsideTheirRangesNamingTheField) {
         {with([](DatasheetInput& i) { i.grossArea = 0; }),
          {DatasheetField::GrossArea},
          "A bruttó felület 0-nál nagyobb kell legyen."},
-        {with([](DatasheetInput& i) {
-             i.deltaT = {0, 300.5};
-         }),
+        {with([](DatasheetInput& i) { i.deltaT.push_back(300.5); }),
          {DatasheetField::DeltaT},
          "A ΔT értékei 0 és 300 K között lehetnek."},
         {with([](DatasheetInput& i) { i.deltaT.clear(); }),
          {DatasheetField::DeltaT},
          "Legalább egy ΔT értéket meg kell adni."},
-        {with([](DatasheetInput& i) {
-             i.beam = 0;
-             i.diffuse = -1;
-         }),
+        {with([](DatasheetInput& i) { i.diffuse = -1; }),
          {DatasheetField::Diffuse},
          "A szórt sugárzás (Gd) nem lehet negatív."},
         {with([](DatasheetInput& i) { i.beam = i.diffuse = 0; }),
@@ -213,17 +197,15 @@ TEST(Datasheet, RoundsAHalfToTheEvenNeighbour) {
         double value;
         int decimals;
         double expected;
-    } cases[] = {
-        {0.5, 0, 0},
-        {1.5, 0, 2},
-        {1930.5, 0, 1930},
-        {643.5, 0, 644},
-        {-2.5, 0, -2},
-        {2.4999, 0, 2},
-        {78.85, 1, 78.8},
-        {650.0000000000001, 0, 650},
-        {0.65 * 1000 * 3, 0, 1950},
-    };
+    } cases[] = {{0.5, 0, 0},
+                 {1.5, 0, 2},
+                 {1930.5, 0, 1930},
+                 {643.5, 0, 644},
+                 {-2.5, 0, -2},
+                 {2.4999, 0, 2},
+                 {78.85, 1, 78.8},
+                 {650.0000000000001, 0, 650},
+                 {0.65 * 1000 * 3, 0, 1950}};
     for (const auto& row : cases) {
         EXPECT_EQ(model::roundHalfEven(row.value, row.decimals), row.expected) << row.value;
     }
