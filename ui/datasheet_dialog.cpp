@@ -3,6 +3,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -20,6 +21,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "controls.h"
 #include "efficiency_window.h"
 #include "product/version.h"
 
@@ -56,6 +58,67 @@ QString convertedCaption(ReferenceArea reference) {
 }
 
 const QString kDeltaTCaption = QStringLiteral("&Hőmérséklet-különbségek, ΔT [K]:");
+
+// The window's focus mark around the control that Tab brought the focus to,
+// for the controls whose style marks it faintly: the buttons (the default
+// one is framed anyway) and the table (a tint of its current cell).
+class FocusFrame : public QWidget {
+public:
+    FocusFrame(QWidget& dialog, std::initializer_list<QWidget*> controls) : QWidget(&dialog) {
+        setObjectName(QStringLiteral("keyboardFocusFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        for (QWidget* control : controls) {
+            control->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+            case QEvent::FocusIn:
+                mark_.focusIn(static_cast<QFocusEvent*>(event)->reason());
+                target_ = control;
+                follow();
+                break;
+            case QEvent::FocusOut:
+                mark_.focusOut(static_cast<QFocusEvent*>(event)->reason());
+                hide();
+                break;
+            case QEvent::Move:
+            case QEvent::Resize:
+                if (control == target_) {
+                    follow();
+                }
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        mark_.paint(painter, *target_, rect());
+    }
+
+private:
+    void follow() {
+        if (!mark_.shown(*target_)) {
+            hide();
+            return;
+        }
+        setGeometry(QRect(target_->mapTo(parentWidget(), QPoint()), target_->size())
+                        .adjusted(-2, -2, 2, 2));
+        raise();
+        show();
+    }
+
+    KeyboardFocusMark mark_;
+    QWidget* target_ = nullptr;
+};
 
 // The efficiency on the area the curve is drawn for, never below 0.
 double efficiencyAt(const model::DatasheetInput& input, double deltaT, double shownArea) {
@@ -317,6 +380,8 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     buttons->addButton(copyButton_, QDialogButtonBox::ActionRole);
     buttons->addButton(printButton_, QDialogButtonBox::ActionRole);
     buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
+
+    new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -91,6 +91,11 @@ TEST_F(DatasheetDialogTest, TabReachesEveryControlWithAHungarianName) {
     for (int i = 0; i < 19; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->accessibleName();
+        if (auto* table = qobject_cast<QTableWidget*>(QApplication::focusWidget())) {
+            const auto* mark = dialog->findChild<QWidget*>("keyboardFocusFrame");
+            ASSERT_NE(mark, nullptr);
+            EXPECT_TRUE(mark->isVisible() && mark->geometry().contains(table->geometry()));
+        }
     }
     EXPECT_EQ(visited.join(u'|'),
               "Hatásfok fajtája|Optikai hatásfok (η0,b)|Kd, a szórt sugárzás módosítója|"
