@@ -57,6 +57,9 @@ QString convertedCaption(ReferenceArea reference) {
                                              : QStringLiteral("Át&számítva a bruttó felületre:");
 }
 
+// An area's description while it is admitted.
+const QString kEmptyArea = QStringLiteral("Üresen hagyva: nem ismert.");
+
 const QString kDeltaTCaption = QStringLiteral("&Hőmérséklet-különbségek, ΔT [K]:");
 
 // The window's focus mark around the control that Tab brought the focus to,
@@ -323,9 +326,6 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
     diffuse_ = lineEdit(number(input.diffuse));
     place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
-    const QString emptyMeans = QStringLiteral("Üresen hagyva: nem ismert.");
-    grossArea_->setAccessibleDescription(emptyMeans);
-    apertureArea_->setAccessibleDescription(emptyMeans);
     grossArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     apertureArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     deltaT_->setToolTip(QStringLiteral("Pontosvesszővel elválasztva, 0 és 300 K között"));
@@ -479,9 +479,8 @@ void DatasheetDialog::recompute() {
             }
         }
         const bool area = edit == grossArea_ || edit == apertureArea_;
-        edit->setAccessibleDescription(
-            own.isEmpty() ? (area ? QStringLiteral("Üresen hagyva: nem ismert.") : QString())
-                          : own.join(u' '));
+        edit->setAccessibleDescription(own.isEmpty() ? (area ? kEmptyArea : QString())
+                                                     : own.join(u' '));
         messages += own;
     }
     problemsLabel_->setText(messages.join(u'\n'));
