@@ -81,7 +81,9 @@ struct Coefficients {
 };
 
 struct DatasheetResult {
-    // The hemispherical η0 the rows use: as given, or derived from η0,b and Kd.
+    // The hemispherical η0: as given, or derived from η0,b and Kd by the
+    // standard's conversion, η0,b·(0.85 + 0.15·Kd). At other than 850 and
+    // 150 W/m² the rows take η0,b·(Gb + Kd·Gd) instead.
     double eta0 = 0;
     bool eta0Derived = false;
     // Referred to the other area; none when only the reference area is known.

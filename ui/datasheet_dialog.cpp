@@ -333,7 +333,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     // What follows from the inputs, below them.
     grid = derived;
     derivedEta0_ = readOnly();
-    place(derivedEta0_, QStringLiteral("η0, amivel a táblázat s&zámol:"), 0, 0);
+    place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
     converted_ = readOnly();
     convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
     stagnation_ = readOnly();

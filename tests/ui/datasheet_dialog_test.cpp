@@ -101,7 +101,7 @@ TEST_F(DatasheetDialogTest, TabReachesEveryControlWithAHungarianName) {
               "Hatásfok fajtája|Optikai hatásfok (η0,b)|Kd, a szórt sugárzás módosítója|"
               "a1 [W/(m²·K)]|a2 [W/(m²·K²)]|Vonatkoztatási felület|Bruttó felület [m²]|"
               "Apertúrafelület [m²]|Hőmérséklet-különbségek, ΔT [K]|Gb, direkt sugárzás [W/m²]|"
-              "Gd, szórt sugárzás [W/m²]|η0, amivel a táblázat számol|"
+              "Gd, szórt sugárzás [W/m²]|η0 félgömbi sugárzásra|"
               "Átszámítva az apertúrafelületre|"
               "Stagnálási hőmérséklet, becslés (G = 1000 W/m², környezet 30 °C)|"
               "Teljesítménytáblázat|Másolás a vágólapra|Nyomtatás|Bezárás|Kollektor neve");
