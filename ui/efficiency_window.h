@@ -48,6 +48,8 @@ public:
     }
     [[nodiscard]] const model::CollectorState& state() const { return state_; }
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
+    // The region whose number format the window follows.
+    [[nodiscard]] const QLocale& numberLocale() const { return locale_; }
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
     // Copying, saving and printing the results: what the chart box's menu runs.
@@ -60,6 +62,8 @@ public:
     void keepCurrentCollector();
     // Forgets every kept collector, then runs the chart.
     void forgetKeptCollectors();
+    // The current collector's name as the legend shows it.
+    [[nodiscard]] QString currentCollectorName() const;
     // Whether another collector can be kept: the menu entry's enabled state.
     [[nodiscard]] bool canKeep() const;
     // In keeping order.
@@ -85,8 +89,6 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
-    // The current collector's name as the legend shows it.
-    [[nodiscard]] QString currentCollectorName() const;
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.
@@ -95,6 +97,7 @@ private:
 
     struct CountingBox;
 
+    QLocale locale_;
     rt::NumberFormat format_;
     model::CollectorState state_;
     Controls controls_;

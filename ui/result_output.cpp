@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart_picture.h"
+#include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
 #include "product/version.h"
@@ -185,6 +186,9 @@ constexpr std::array kChartMenu{
     MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+    MenuEntry{u"Adatlap…", QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); }, true, nullptr,
+              QKeyCombination(Qt::CTRL, Qt::Key_D)},
 };
 
 }  // namespace
@@ -200,6 +204,9 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
         auto* action = new QAction(entry.text.toString(), &window);
         if (entry.shortcut != QKeySequence::UnknownKey) {
             action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        } else if (entry.ownShortcut.key() != Qt::Key_unknown) {
+            action->setShortcut(entry.ownShortcut);
             action->setShortcutContext(Qt::WindowShortcut);
         }
         QObject::connect(action, &QAction::triggered, &window,

@@ -63,7 +63,7 @@ TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
         "Eredmények másolása|Ctrl+C", "Teljesítménytáblázat másolása|",
         "Grafikon másolása|",         "Grafikon mentése…|Ctrl+S",
         "Nyomtatás…|Ctrl+P",          "Görbe megtartása összehasonlításhoz|",
-        "Összehasonlítás törlése|",
+        "Összehasonlítás törlése|",   "Adatlap…|Ctrl+D",
     };
     const struct {
         const char* way;
