@@ -67,6 +67,7 @@ private:
 Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      locale_(locale),
       format_(locale),
       messageBox_(std::make_unique<CountingBox>(messageBox)),
       reportError_(std::move(reportError)) {

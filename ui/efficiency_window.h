@@ -49,6 +49,8 @@ public:
     }
     [[nodiscard]] const model::CollectorState& state() const { return state_; }
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
+    // The region whose number format the window follows.
+    [[nodiscard]] const QLocale& numberLocale() const { return locale_; }
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
     // Copying, saving and printing the results: what the chart box's menu runs.
@@ -61,6 +63,8 @@ public:
     void keepCurrentCollector();
     // Forgets every kept collector, then runs the chart.
     void forgetKeptCollectors();
+    // The current collector's name as the legend shows it.
+    [[nodiscard]] QString currentCollectorName() const;
     // Whether another collector can be kept: the menu entry's enabled state.
     [[nodiscard]] bool canKeep() const;
     // In keeping order.
@@ -77,8 +81,6 @@ public:
     // Keeps a collector under a name of its own, then runs the chart.
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
                                      rt::Currency a2);
-    // The current collector's name as the legend shows it.
-    [[nodiscard]] QString currentCollectorName() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -106,6 +108,7 @@ private:
 
     struct CountingBox;
 
+    QLocale locale_;
     rt::NumberFormat format_;
     model::CollectorState state_;
     Controls controls_;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "chart_picture.h"
+#include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
 #include "library_dialog.h"
@@ -186,6 +187,9 @@ constexpr std::array kChartMenu{
     MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+    MenuEntry{u"Adatlap…", QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); }, true, nullptr,
+              QKeyCombination(Qt::CTRL, Qt::Key_D)},
     MenuEntry{u"Kollektorkönyvtár…", QKeySequence::UnknownKey, openCollectorLibrary, true, nullptr,
               QKeyCombination(Qt::CTRL, Qt::Key_K)},
     MenuEntry{u"Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
@@ -203,9 +207,11 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
             menu->addSeparator();
         }
         auto* action = new QAction(entry.text.toString(), &window);
-        if (entry.shortcut != QKeySequence::UnknownKey || entry.key != QKeyCombination()) {
-            action->setShortcut(entry.key != QKeyCombination() ? QKeySequence(entry.key)
-                                                               : QKeySequence(entry.shortcut));
+        if (entry.shortcut != QKeySequence::UnknownKey) {
+            action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        } else if (entry.ownShortcut.key() != Qt::Key_unknown) {
+            action->setShortcut(entry.ownShortcut);
             action->setShortcutContext(Qt::WindowShortcut);
         }
         QObject::connect(action, &QAction::triggered, &window,

@@ -58,13 +58,14 @@ private:
 // One entry of the chart box's context menu: its text, its window-wide shortcut
 // (UnknownKey for none), what it runs and, for an entry that is not always
 // available, when it is. A separator goes before an entry that starts a group.
+// A shortcut that is no standard key is a key combination of its own.
 struct MenuEntry {
     QStringView text;
     QKeySequence::StandardKey shortcut;
     void (*run)(Efficiency& window);
     bool startsGroup = false;
     bool (*available)(const Efficiency& window) = nullptr;
-    QKeyCombination key = {};  // a shortcut no standard key names
+    QKeyCombination ownShortcut = Qt::Key_unknown;
 };
 
 // The menu of the chart box's entries. Each entry is an action of the window

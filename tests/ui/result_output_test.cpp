@@ -60,15 +60,11 @@ protected:
 
 TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
     const QStringList entries = {
-        "Eredmények másolása|Ctrl+C",
-        "Teljesítménytáblázat másolása|",
-        "Grafikon másolása|",
-        "Grafikon mentése…|Ctrl+S",
-        "Nyomtatás…|Ctrl+P",
-        "Görbe megtartása összehasonlításhoz|",
-        "Összehasonlítás törlése|",
-        "Kollektorkönyvtár…|Ctrl+K",
-        "Jelenlegi kollektor mentése a könyvtárba…|",
+        "Eredmények másolása|Ctrl+C", "Teljesítménytáblázat másolása|",
+        "Grafikon másolása|",         "Grafikon mentése…|Ctrl+S",
+        "Nyomtatás…|Ctrl+P",          "Görbe megtartása összehasonlításhoz|",
+        "Összehasonlítás törlése|",   "Adatlap…|Ctrl+D",
+        "Kollektorkönyvtár…|Ctrl+K",  "Jelenlegi kollektor mentése a könyvtárba…|",
     };
     const struct {
         const char* way;
