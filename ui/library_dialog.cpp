@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "collector_form.h"
+#include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "library/collector_import.h"
 #include "library_table.h"
@@ -172,6 +173,9 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     QPushButton* compare =
         make(QStringLiteral("Össze&hasonlításhoz"), QStringLiteral("Megtartás összehasonlításhoz"),
              &LibraryDialog::keepForComparison);
+    QPushButton* sheet =
+        make(QStringLiteral("&Adatlap…"), QStringLiteral("A kijelölt kollektor adatlapja"),
+             &LibraryDialog::openDatasheet);
     QPushButton* import = make(QStringLiteral("&Importálás…"), QStringLiteral("Importálás fájlból"),
                                &LibraryDialog::importFile);
     QPushButton* exportTo = make(QStringLiteral("&Exportálás…"),
@@ -182,7 +186,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     undo_->setShortcut(QKeySequence::Undo);
     writing_ = {add, edit, copy, remove, import};
-    selecting_ = {edit, copy, remove, load, compare};
+    selecting_ = {edit, copy, remove, load, compare, sheet};
 
     auto* removeKey = new QShortcut(QKeySequence::Delete, table_);
     removeKey->setContext(Qt::WidgetShortcut);
@@ -194,7 +198,8 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     top->addWidget(searchLabel);
     top->addWidget(search_, 1);
     auto* side = new QVBoxLayout;
-    for (QPushButton* b : {add, edit, copy, remove, undo_, load, compare, import, exportTo}) {
+    for (QPushButton* b :
+         {add, edit, copy, remove, undo_, load, compare, sheet, import, exportTo}) {
         side->addWidget(b);
     }
     side->addStretch(1);
@@ -448,10 +453,41 @@ void LibraryDialog::loadIntoWindow() {
         accept();
         return;
     }
-    setStatus(
-        QStringLiteral("Betöltve: %1. Az ablak tartományán kívül esik: %2; ezt az ablak "
-                       "nem fogadta el. Az adatlapnézet ezt az értéket is meg tudja jeleníteni.")
-            .arg(c.name, outside.join(QStringLiteral(", "))));
+    setStatus(QStringLiteral("Betöltve: %1. Az ablak tartományán kívül esik: %2; ezt az ablak "
+                             "nem fogadta el; az Adatlap… gomb ezzel az értékkel is megmutatja.")
+                  .arg(c.name, outside.join(QStringLiteral(", "))));
+}
+
+// Every stored field the datasheet reads, the window's ranges aside: this is
+// where a collector the window refuses can still be seen.
+void LibraryDialog::openDatasheet() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty()) {
+        return;
+    }
+    const Collector& c = selected.front();
+    const auto area = [](const library::DecimalText& t) {
+        return t.isEmpty() ? std::nullopt : std::optional<double>(t.value());
+    };
+    const bool beam = c.eta0.isEmpty();
+    model::DatasheetInput input{
+        .collector = c.name,
+        .peak = beam ? model::PeakEfficiency::Beam : model::PeakEfficiency::Hemispherical,
+        .eta0 = beam ? c.eta0b.value() : c.eta0.value(),
+        .a1 = c.a1.value(),
+        .a2 = c.a2.value(),
+        .reference = c.reference == library::Reference::Aperture ? model::ReferenceArea::Aperture
+                                                                 : model::ReferenceArea::Gross,
+        .grossArea = area(c.grossArea),
+        .apertureArea = area(c.apertureArea),
+    };
+    if (beam) {
+        input.kd = c.kd.value();
+    }
+    auto* dialog = new DatasheetDialog(input, this, window_.numberLocale());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
 }
 
 void LibraryDialog::keepForComparison() {

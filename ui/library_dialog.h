@@ -44,6 +44,8 @@ public:
     void undoRemove();
     void loadIntoWindow();
     void keepForComparison();
+    // The datasheet dialog for the first selected collector, with all its fields.
+    void openDatasheet();
     void importFile();
     void exportFile();
     void startNewLibrary();

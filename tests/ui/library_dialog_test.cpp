@@ -15,6 +15,7 @@
 #include "shown_window.h"
 #include "test_printers.h"
 #include "ui/collector_form.h"
+#include "ui/datasheet_dialog.h"
 #include "ui/library_dialog.h"
 
 namespace {
@@ -96,7 +97,18 @@ TEST_F(LibraryDialogTest, LoadingTypesIntoTheBoxesAndTheWindowChecksThem) {
     ASSERT_EQ(warnings.size(), 1u);
     EXPECT_TRUE(warnings.front().text.contains(u"elsőfokú"));
     EXPECT_TRUE(dialog_->status().contains(u"a1 = 0,6")) << dialog_->status().toStdString();
-    EXPECT_TRUE(dialog_->status().contains(u"adatlapnézet"));
+    EXPECT_TRUE(dialog_->status().contains(u"Adatlap…"));
+}
+
+TEST_F(LibraryDialogTest, TheDatasheetShowsEveryStoredFieldTheWindowRefuses) {
+    ASSERT_TRUE(dialog_->select(QStringLiteral("Csöves 30")));
+    dialog_->openDatasheet();
+    const auto* sheet = dialog_->findChild<ui::DatasheetDialog*>();
+    ASSERT_TRUE(sheet != nullptr && sheet->problems().empty());
+    const model::DatasheetInput& in = sheet->input();
+    EXPECT_EQ(in.collector, QStringLiteral("Csöves 30"));
+    const std::array shown = {in.eta0, in.a1, in.a2, in.grossArea.value_or(0)};
+    EXPECT_EQ(shown, (std::array{0.812, 0.6, 0.0123, 2.51}));
 }
 
 TEST_F(LibraryDialogTest, ComparingKeepsCurvesUnderLibraryNamesAndDeletingUndoes) {
