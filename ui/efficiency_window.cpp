@@ -17,6 +17,7 @@
 #include "model/presets.h"
 #include "result_output.h"
 #include "window_builder.h"
+#include "window_placement.h"
 
 namespace ui {
 namespace {
@@ -262,9 +263,7 @@ void Efficiency::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
         if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+            move(centredFramePosition(frameGeometry(), screen->availableGeometry()));
         }
     }
 }

@@ -15,6 +15,7 @@
 #include "ui/graf_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
+#include "ui/window_placement.h"
 
 namespace {
 
@@ -319,6 +320,24 @@ using ScaledWindowTest = WindowTest;
 // The pixels of a widget as it shows them, at the screen's resolution.
 QImage shown(QWidget* widget) {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// At scale 2 the offscreen screen (400 x 400 logical pixels) is smaller than the window.
+TEST_F(ScaledWindowTest, TheTitleBarStaysOnTheScreen) {
+    const QRect available = window_->screen()->availableGeometry();
+    EXPECT_TRUE(available.contains(window_->frameGeometry().topLeft()))
+        << window_->frameGeometry().x() << "," << window_->frameGeometry().y();
+    const struct {
+        QRect frame, available;
+        QPoint expected;
+    } cases[] = {
+        {{0, 0, 200, 100}, {0, 0, 1000, 800}, {400, 350}},       // fits: centred
+        {{0, 0, 1936, 1184}, {0, 0, 1280, 1024}, {0, 0}},        // larger both ways
+        {{0, 0, 1936, 400}, {100, 30, 1280, 1024}, {100, 342}},  // wider only, panel on top
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ui::centredFramePosition(c.frame, c.available), c.expected) << c.frame.width();
+    }
 }
 
 TEST_F(ScaledWindowTest, NoChildCoversABorder) {
