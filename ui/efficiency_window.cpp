@@ -162,7 +162,11 @@ void Efficiency::evaluate() {
 
 void Efficiency::keepCurrentCollector() {
     run([this] {
-        chart_->comparison().keep(currentCollectorName(), state_.eta0, state_.a1, state_.a2);
+        model::Comparison& comparison = chart_->comparison();
+        const Controls& c = controls_;
+        comparison.keep(model::keptName(comparison.kept(), currentCollectorName(),
+                                        c.eta0Box->text(), c.a1Box->text(), c.a2Box->text()),
+                        state_.eta0, state_.a1, state_.a2);
         redrawChart();
     });
 }
