@@ -85,6 +85,9 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
+    bool applyPendingEntry();
+    void wireEnterKeys();
+    static void markKeyboardFocus(QWidget* target, Qt::FocusReason reason);
     // The current collector's name as the legend shows it.
     [[nodiscard]] QString currentCollectorName() const;
 
