@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPrintDialog>
@@ -58,12 +59,43 @@ protected:
     const QString kBefore = QStringLiteral("a vágólap korábbi tartalma");
 };
 
+// A value still in its box is taken, with the same check, before a menu entry
+// acts: here the menu opened over a result label, which leaves the focus in the
+// box, and the entry chosen by its mnemonic.
+TEST_F(OutputTest, TheMenuTakesTheValueStillBeingTyped) {
+    const struct {
+        const char* typed;
+        const char* copied;  // null: the copy did not run
+        std::size_t warnings;
+    } cases[] = {
+        {"5", "Kollektor teljesítmény (Q̇)\t2270 W", 0},
+        {"abc", nullptr, 1},
+    };
+    for (const auto& c : cases) {
+        QGuiApplication::clipboard()->setText(kBefore);
+        user_->typeInto(this->c().areaBox, QString::fromUtf8(c.typed));
+        QTest::mouseClick(window_->windowHandle(), Qt::RightButton, Qt::NoModifier,
+                          this->c().efficiencyLabel->mapTo(window_.get(), QPoint(5, 5)));
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QTest::keyClick(menu, Qt::Key_E);
+        user_->activate();
+        EXPECT_EQ(warnings().size(), c.warnings) << c.typed;
+        if (c.copied != nullptr) {
+            EXPECT_TRUE(clipboardText().contains(QString::fromUtf8(c.copied))) << c.typed;
+        } else {
+            EXPECT_EQ(clipboardText(), kBefore) << c.typed;
+        }
+    }
+}
+
 TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
+    // Each with a mnemonic of its own.
     const QStringList entries = {
-        "Eredmények másolása|Ctrl+C", "Teljesítménytáblázat másolása|",
-        "Grafikon másolása|",         "Grafikon mentése…|Ctrl+S",
-        "Nyomtatás…|Ctrl+P",          "Görbe megtartása összehasonlításhoz|",
-        "Összehasonlítás törlése|",
+        "&Eredmények másolása|Ctrl+C", "&Teljesítménytáblázat másolása|",
+        "Grafikon má&solása|",         "Grafikon &mentése…|Ctrl+S",
+        "&Nyomtatás…|Ctrl+P",          "&Görbe megtartása összehasonlításhoz|",
+        "Összehasonlítás tö&rlése|",
     };
     const struct {
         const char* way;
@@ -112,8 +144,8 @@ TEST_F(OutputTest, TheMenuKeepsAndForgetsCurvesAndTheCopyListsThem) {
         });
         return found == actions.end() ? nullptr : *found;
     };
-    const char* const keep = "Görbe megtartása összehasonlításhoz";
-    const char* const forget = "Összehasonlítás törlése";
+    const char* const keep = "&Görbe megtartása összehasonlításhoz";
+    const char* const forget = "Összehasonlítás tö&rlése";
     const struct {
         int row;  // picked before the menu opens; -1: none
         bool keepOffered;
@@ -132,6 +164,8 @@ TEST_F(OutputTest, TheMenuKeepsAndForgetsCurvesAndTheCopyListsThem) {
         QMenu* menu = openMenu();
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(entry(menu, keep)->isEnabled(), step.keepOffered);
+        EXPECT_EQ(entry(menu, keep)->toolTip() == u"Legfeljebb négy görbe tartható meg",
+                  !step.keepOffered);
         EXPECT_EQ(entry(menu, forget)->isEnabled(), step.forgetOffered);
         if (step.keepOffered) {
             entry(menu, keep)->trigger();
@@ -361,6 +395,10 @@ TEST_F(OutputTest, SaveAndPrintShortcutsOpenTheirDialogsFromAnywhere) {
         } else if (auto* print = qobject_cast<QPrintDialog*>(modal); print && print->isVisible()) {
             printDialogSeen = true;
             EXPECT_EQ(print->windowTitle(), u"Nyomtatás");
+            // Named as on X11, on every platform.
+            EXPECT_TRUE(print->findChild<QLineEdit*>(QStringLiteral("filename"))
+                            ->text()
+                            .endsWith(u"/Hatásfokgörbe.pdf"));
             print->reject();
         }
     });
