@@ -16,6 +16,7 @@
 #include "model/comparison.h"
 #include "model/presets.h"
 #include "result_output.h"
+#include "screen_reader_hints.h"
 #include "window_builder.h"
 #include "window_placement.h"
 
@@ -110,6 +111,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     });
     wireEvents();
     wireEnterKeys();
+    addScreenReaderHints(controls_, *this);
 }
 
 Efficiency::~Efficiency() = default;
