@@ -21,6 +21,7 @@
 #include "chart_picture.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
+#include "menu_entry_accessible.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
 
@@ -231,6 +232,9 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
         menu->addAction(action);
         if (entry.available != nullptr) {
             conditional.emplace_back(action, &entry);
+        }
+        if (!entry.whyUnavailable.isEmpty()) {
+            describeWhenDisabled(*action);
         }
     }
     // Whether an entry can be chosen depends on what is kept at the moment

@@ -2,6 +2,7 @@
 // and before the print dialog, through the real window.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -149,6 +150,9 @@ TEST_F(OutputTest, TheMenuKeepsAndForgetsCurvesAndTheCopyListsThem) {
         ASSERT_NE(menu, nullptr);
         EXPECT_EQ(entry(menu, keep)->isEnabled(), step.keepOffered);
         EXPECT_EQ(entry(menu, keep)->toolTip() == u"Legfeljebb négy görbe tartható meg",
+                  !step.keepOffered);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(entry(menu, keep))
+                          ->text(QAccessible::Description) == entry(menu, keep)->toolTip(),
                   !step.keepOffered);
         EXPECT_EQ(entry(menu, forget)->isEnabled(), step.forgetOffered);
         if (step.keepOffered) {
