@@ -89,6 +89,9 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
+    bool applyPendingEntry();
+    void wireEnterKeys();
+    static void markKeyboardFocus(QWidget* target, Qt::FocusReason reason);
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.
