@@ -71,6 +71,7 @@ public:
     void cls() override {}
     void setDrawWidth(int) override {}
     void line(float, float, float, float, Color) override {}
+    void box(float, float, float, float, Color) override {}
     void setCurrentX(float) override {}
     void setCurrentY(float) override {}
     void setFontName(const QString&) override {}

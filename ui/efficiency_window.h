@@ -78,7 +78,8 @@ public:
     // and warnings run as if the user had typed them.
     void enterCollector(const QString& eta0, const QString& a1, const QString& a2,
                         const QString& area);
-    // Keeps a collector under a name of its own, then runs the chart.
+    // Keeps a collector under a name of its own, extended with its values when a
+    // kept curve already has that name, then runs the chart.
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
                                      rt::Currency a2);
 
@@ -100,6 +101,9 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
+    bool applyPendingEntry();
+    void wireEnterKeys();
+    static void markKeyboardFocus(QWidget* target, Qt::FocusReason reason);
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.

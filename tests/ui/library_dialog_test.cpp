@@ -112,13 +112,15 @@ TEST_F(LibraryDialogTest, TheDatasheetShowsEveryStoredFieldTheWindowRefuses) {
 }
 
 TEST_F(LibraryDialogTest, ComparingKeepsCurvesUnderLibraryNamesAndDeletingUndoes) {
+    window_->keepCollector(QStringLiteral("Sík 20"), {}, {}, {});  // same name, other values
     dialog_->table().selectAll();
     dialog_->keepForComparison();
     QStringList kept;
     for (const auto& k : window_->keptCollectors()) {
         kept.append(k.name);
     }
-    EXPECT_EQ(kept, (QStringList{"Napfény 25", "Csöves 30", "Sík 20"}));
+    EXPECT_EQ(kept, (QStringList{"Sík 20", "Napfény 25", "Csöves 30",
+                                 "Sík 20 (η0 0,812; a1 4,1; a2 0,0123)"}));
 
     const QByteArray before = [&] {
         QFile f(ui::libraryPath());
