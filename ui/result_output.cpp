@@ -22,6 +22,7 @@
 #include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
+#include "library_dialog.h"
 #include "menu_entry_accessible.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
@@ -210,9 +211,22 @@ constexpr std::array kChartMenu{
     MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
-    MenuEntry{u"&Adatlap…", QKeySequence::UnknownKey,
-              [](Efficiency& window) { openDatasheet(window); }, true, nullptr, {},
+    MenuEntry{u"&Adatlap…",
+              QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); },
+              true,
+              nullptr,
+              {},
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    MenuEntry{u"&Kollektorkönyvtár…",
+              QKeySequence::UnknownKey,
+              openCollectorLibrary,
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_K)},
+    MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
+              storeCurrentCollector},
 };
 
 }  // namespace
