@@ -82,6 +82,8 @@ cleanup() {
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
+# A command that fails ends the run; say which, so that a CI log shows it.
+trap 'echo "fresh: failed (status $?) at line $LINENO: $BASH_COMMAND" >&2' ERR
 
 start=$SECONDS
 if [ ! -s "$tarball" ]; then
