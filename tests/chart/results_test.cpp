@@ -12,23 +12,25 @@ namespace {
 using chart::PowerRow;
 using rt::Currency;
 
-// The window's start state as a front end reads it off its controls.
-chart::ShownResults startShown() {
+// The window's inputs at start-up, as its controls hold them.
+chart::InputTexts startInputs() {
     return {.collectorType = QStringLiteral("Szelektív síkkollektor"),
             .eta0 = QStringLiteral("0,798"),
             .a1 = QStringLiteral("4,17"),
             .a2 = QStringLiteral("0,011"),
             .collectorArea = QStringLiteral("1"),
-            .collectorTemp = 60,
-            .ambientTemp = 20,
-            .irradiance = 800,
-            .characteristic = QStringLiteral("0,567"),
-            .operatingX = QStringLiteral("0,05"),
-            .efficiency = QStringLiteral("56,7 %"),
-            .specificOutput = QStringLiteral("454 W/m2"),
-            .output = QStringLiteral("454 W"),
-            .zeroEfficiencyX = QStringLiteral("0,148"),
-            .kept = {}};
+            .conditions = testsupport::startState().conditions()};
+}
+
+chart::ResultTexts startResults() {
+    const model::CollectorState state = testsupport::startState();
+    return chart::formatResults(model::calculate(state.collector(), state.conditions()),
+                                testsupport::hungarian());
+}
+
+std::vector<chart::NamedValue> linesOf(const chart::InputTexts& inputs,
+                                       const std::vector<chart::KeptResult>& kept = {}) {
+    return chart::resultLines(inputs, startResults(), kept, testsupport::hungarian());
 }
 
 TEST(Results, LinesNameEveryInputAndResultInOrder) {
@@ -47,17 +49,16 @@ TEST(Results, LinesNameEveryInputAndResultInOrder) {
         "Fajlagos teljesítmény (q̇)\t454 W/m2\n"
         "Kollektor teljesítmény (Q̇)\t454 W\n"
         "x, ahol a hatásfok 0\t0,148\n");
-    EXPECT_EQ(chart::plainText(chart::resultLines(startShown(), testsupport::hungarian())),
-              expected);
+    EXPECT_EQ(chart::plainText(linesOf(startInputs())), expected);
 }
 
 TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
-    chart::ShownResults shown = startShown();
-    shown.kept = {{QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
-                   QStringLiteral("447 W/m2")},
-                  {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"),
-                   QStringLiteral("0 %"), QStringLiteral("0 W/m2")}};
-    const QString text = chart::plainText(chart::resultLines(shown, testsupport::hungarian()));
+    const std::vector<chart::KeptResult> kept = {
+        {QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
+         QStringLiteral("447 W/m2")},
+        {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"), QStringLiteral("0 %"),
+         QStringLiteral("0 W/m2")}};
+    const QString text = chart::plainText(linesOf(startInputs(), kept));
     EXPECT_TRUE(
         text.endsWith(QStringLiteral("x, ahol a hatásfok 0\t0,148\n"
                                      "Vákumcsöves kollektor (η)\t55,9 %\n"
@@ -68,11 +69,9 @@ TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
 }
 
 TEST(Results, SliderValuesKeepTheirSignAndUnit) {
-    chart::ShownResults shown = startShown();
-    shown.collectorTemp = 0;
-    shown.ambientTemp = -30;
-    shown.irradiance = 1300;
-    const auto lines = chart::resultLines(shown, testsupport::hungarian());
+    chart::InputTexts inputs = startInputs();
+    inputs.conditions = {rt::Integer{0}, rt::Integer{-30}, rt::Integer{1300}};
+    const auto lines = linesOf(inputs);
     ASSERT_EQ(lines.size(), 14U);
     EXPECT_EQ(lines[5].value, u"0 °C");
     EXPECT_EQ(lines[6].value, u"-30 °C");
@@ -114,7 +113,9 @@ std::vector<int> deltas(const std::vector<PowerRow>& rows) {
 }
 
 TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
-    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 10);
+    const auto rows =
+        chart::powerTable(testsupport::startState().collector(),
+                          testsupport::startState().conditions(), testsupport::hungarian(), 10);
     ASSERT_EQ(rows.size(), 13U);
     EXPECT_EQ(deltas(rows).back(), 120);
     const auto row = [](const PowerRow& r) {
@@ -130,7 +131,9 @@ TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
 }
 
 TEST(PowerTable, TextAndHtmlCarryTheUnitsInTheHeader) {
-    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 60);
+    const auto rows =
+        chart::powerTable(testsupport::startState().collector(),
+                          testsupport::startState().conditions(), testsupport::hungarian(), 60);
     EXPECT_EQ(chart::powerTablePlainText(rows), QStringLiteral("ΔT [K]\tx\tη\tq̇ [W/m²]\tQ̇ [W]\n"
                                                                "0\t0\t79,8 %\t638\t638\n"
                                                                "60\t0,075\t43,5 %\t348\t348\n"
@@ -180,7 +183,8 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
          nullptr},
     };
     for (const auto& c : cases) {
-        const auto rows = chart::powerTable(c.state, testsupport::hungarian(), c.step);
+        const auto rows = chart::powerTable(c.state.collector(), c.state.conditions(),
+                                            testsupport::hungarian(), c.step);
         ASSERT_FALSE(rows.empty()) << c.what;
         if (c.lastEfficiency == nullptr) {
             EXPECT_EQ(rows.size(), 251U) << c.what;
