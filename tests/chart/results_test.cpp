@@ -5,6 +5,7 @@
 #include "model/evaluation.h"
 #include "model/presets.h"
 #include "tests/support/hungarian.h"
+#include "tests/support/runtime_errors.h"
 #include "tests/support/start_state.h"
 
 namespace {
@@ -194,6 +195,54 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
         EXPECT_EQ(deltas(rows), c.deltas) << c.what;
         EXPECT_EQ(rows.back().efficiency, QString::fromUtf8(c.lastEfficiency)) << c.what;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The display rules: three decimals cut down, percent to a tenth cut down,
+// whole watts cut down, the zero x whole; each in the region's format.
+TEST(Formatting, EachResultIsCutAsItsLabelShowsIt) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const rt::NumberFormat point(english);
+    const struct {
+        const rt::NumberFormat& format;
+        Currency characteristic, x, eta, specificOutput, output, zeroX;
+        const char* texts;
+    } cases[] = {
+        {testsupport::hungarian(), Currency::literal("0.5675"), Currency::literal("0.0509"),
+         Currency::literal("0.5675"), Currency::literal("454.9999"), Currency::literal("1135.5"),
+         Currency::literal("0.148"), "0,567|0,05|56,7 %|454 W/m2|1135 W|0,148"},
+        {testsupport::hungarian(), Currency::literal("0.9999"), Currency::literal("-0.0501"),
+         Currency::literal("0.0009"), Currency::literal("0.9999"), Currency(),
+         Currency::literal("0.001"), "0,999|-0,051|0 %|0 W/m2|0 W|0,001"},
+        {point, Currency::literal("-0.0001"), Currency(), Currency::literal("1"),
+         Currency::literal("1300"), Currency::literal("129999.9999"), Currency::literal("1.25"),
+         "-0.001|0|100 %|1300 W/m2|129999 W|1.25"},
+    };
+    for (const auto& c : cases) {
+        model::Results results;
+        results.characteristic = c.characteristic;
+        results.operatingX = c.x;
+        results.operating = model::OperatingPoint{.rule = model::OperatingRule::OnCurve,
+                                                  .curveEta = c.eta,
+                                                  .eta = c.eta,
+                                                  .specificOutput = c.specificOutput,
+                                                  .output = c.output};
+        results.zeroEfficiencyX = c.zeroX;
+        const chart::ResultTexts t = chart::formatResults(results, c.format);
+        const QStringList texts{t.characteristic.get(), t.operatingX.get(),
+                                t.efficiency.get(),     t.specificOutput.get(),
+                                t.output.get(),         t.zeroEfficiencyX.get()};
+        EXPECT_EQ(texts.join(u'|'), QString::fromUtf8(c.texts));
+    }
+    // A result not reached keeps its error for the text too.
+    model::Results failed;
+    failed.operating = model::Reached<model::OperatingPoint>::failed(rt::ErrorKind::Overflow);
+    const chart::ResultTexts t = chart::formatResults(failed, testsupport::hungarian());
+    EXPECT_EQ(testsupport::thrownKind([&] { (void)t.output.get(); }), rt::ErrorKind::Overflow);
+    EXPECT_EQ(t.characteristic.get(), u"0");
 }
 
 }  // namespace
