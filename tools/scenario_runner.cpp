@@ -36,7 +36,7 @@
 #include <utility>
 
 #include "tools/window_driver.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 #include "ui/result_output.h"

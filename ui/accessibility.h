@@ -16,9 +16,9 @@ class QWidget;
 // are columns of the control table.
 namespace ui {
 
-// Lets the window, its picture boxes and the chart box answer with the roles of the
-// control table. Installing it again does nothing.
-void installAccessibleRoles();
+// Lets the window (of class `window`), its picture boxes and the chart box answer
+// with the roles of the control table. Installing it again does nothing.
+void installAccessibleRoles(const QMetaObject& window);
 
 // Names every control of the table, given by ID, and gives the inputs
 // their hidden buddy labels.

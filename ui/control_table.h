@@ -28,7 +28,7 @@ class QPushButton;
 namespace ui {
 
 class ComboBox;
-class GrafBox;
+class ChartBox;
 class Label;
 class ScrollBar;
 class TextBox;
@@ -53,14 +53,14 @@ struct Controls {
     Label* collectorTempLabel = nullptr;
     Label* ambientTempLabel = nullptr;
     Label* irradianceLabel = nullptr;
-    GrafBox* chart = nullptr;
+    ChartBox* chart = nullptr;
     QPushButton* evaluateButton = nullptr;
     QPushButton* redrawButton = nullptr;
 };
 
 // The field of Controls a row's widget goes into, typed by the widget.
 using Handle = std::variant<std::monostate, ComboBox * Controls::*, TextBox * Controls::*,
-                            ScrollBar * Controls::*, Label * Controls::*, GrafBox * Controls::*,
+                            ScrollBar * Controls::*, Label * Controls::*, ChartBox * Controls::*,
                             QPushButton * Controls::*>;
 
 enum class Kind { PictureBox, Label, TextBox, ComboBox, ScrollBar, CommandButton };

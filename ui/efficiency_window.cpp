@@ -1,6 +1,8 @@
 #include "efficiency_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,8 +13,8 @@
 
 #include "accessibility.h"
 #include "chart/chart_procedures.h"
+#include "chart_box.h"
 #include "control_table.h"
-#include "graf_box.h"
 #include "model/calculation.h"
 #include "model/comparison.h"
 #include "model/presets.h"
@@ -37,6 +39,73 @@ protected:
         return false;
     }
 };
+
+// One entry of the chart box's context menu: its text, its window-wide shortcut
+// (UnknownKey for none), what it runs and, for an entry that is not always
+// available, when it is. A separator goes before an entry that starts a group.
+struct MenuEntry {
+    QStringView text;
+    QKeySequence::StandardKey shortcut;
+    void (*run)(Efficiency& window);
+    bool startsGroup = false;
+    bool (*available)(const Efficiency& window) = nullptr;
+};
+
+// The menu of the chart box's entries. Each entry is an action of the window
+// as well, so that its shortcut works wherever the focus is in the window; a
+// text box keeps Ctrl+C for its selection (it claims the key before any
+// shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
+QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger);
+
+constexpr std::array kChartMenu{
+    MenuEntry{u"Eredmények másolása", QKeySequence::Copy,
+              [](Efficiency& window) { window.output().copyResults(); }},
+    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyPowerTable(); }},
+    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyChart(); }},
+    MenuEntry{u"Grafikon mentése…", QKeySequence::Save,
+              [](Efficiency& window) { window.output().saveChartAs(); }, true},
+    MenuEntry{u"Nyomtatás…", QKeySequence::Print,
+              [](Efficiency& window) { window.output().print(); }},
+    MenuEntry{u"Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.keepCurrentCollector(); }, true,
+              [](const Efficiency& window) { return window.canKeep(); }},
+    MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
+              [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+};
+
+QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
+    auto* menu = new QMenu(&window);
+    menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
+    std::vector<std::pair<QAction*, const MenuEntry*>> conditional;
+    for (const MenuEntry& entry : kChartMenu) {
+        if (entry.startsGroup) {
+            menu->addSeparator();
+        }
+        auto* action = new QAction(entry.text.toString(), &window);
+        if (entry.shortcut != QKeySequence::UnknownKey) {
+            action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        QObject::connect(action, &QAction::triggered, &window,
+                         [trigger, &entry] { trigger(entry); });
+        window.addAction(action);
+        menu->addAction(action);
+        if (entry.available != nullptr) {
+            conditional.emplace_back(action, &entry);
+        }
+    }
+    // Whether an entry can be chosen depends on what is kept at the moment
+    // the menu opens.
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
+        for (const auto& [action, entry] : conditional) {
+            action->setEnabled(entry->available(window));
+        }
+    });
+    return menu;
+}
 
 }  // namespace
 
@@ -74,7 +143,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     setWindowTitle(kWindowCaption.toString());
     setWindowIcon(applicationIcon());
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
-    installAccessibleRoles();
+    installAccessibleRoles(staticMetaObject);
     BuiltControls built = buildControls(*this, format_);
     controls_ = built.handles;
     widgets_ = built.widgets;
@@ -102,7 +171,8 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .outputLabel = *c.outputLabel,
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
-    output_ = std::make_unique<ResultOutput>(*this, *messageBox_);
+    output_ = std::make_unique<ResultOutput>(
+        ResultSources{*this, controls_, state_, format_, chart_->keptResults()}, *messageBox_);
     chartMenu_ = makeChartMenu(
         *this, [this](const MenuEntry& entry) { run([this, &entry] { entry.run(*this); }); });
     wireEvents();
@@ -122,28 +192,32 @@ Efficiency::~Efficiency() = default;
 //   graf's context menu          the chart menu (kChartMenu), at the point asked
 void Efficiency::wireEvents() {
     const Controls& c = controls_;
-    c.collectorType->onClick = [this] { collector_->collectorTypeChosen(); };
-    c.collectorType->onUserPick = [this] { run([this] { collector_->collectorTypeChosen(); }); };
+    // Click runs inside the selection that raised it, which answers for its errors.
+    connect(c.collectorType, &ComboBox::clicked, this,
+            [this] { collector_->collectorTypeChosen(); });
+    connect(c.collectorType, &ComboBox::userPicked, this,
+            [this] { run([this] { collector_->collectorTypeChosen(); }); });
 
     for (const EntryBoxRow& row : kEntryBoxes) {
-        (c.*row.box)->onLostFocus = [this, entry = row.entry](Qt::FocusReason reason) {
-            entryLeft(entry, reason);
-        };
+        connect(c.*row.box, &TextBox::lostFocus, this,
+                [this, entry = row.entry](Qt::FocusReason reason) { entryLeft(entry, reason); });
     }
     // Scroll and Change run the same procedure: the label follows the thumb.
     for (const SliderRow& row : kSliders) {
-        ScrollBar* slider = c.*row.slider;
-        slider->onChange = [this, &row] { run([this, &row] { sliderMoved(row); }); };
-        slider->onScroll = slider->onChange;
+        const auto moved = [this, &row] { run([this, &row] { sliderMoved(row); }); };
+        connect(c.*row.slider, &ScrollBar::changed, this, moved);
+        connect(c.*row.slider, &ScrollBar::scrolled, this, moved);
     }
 
-    c.chart->onPaint = [this] { run([this] { repaintChart(); }); };
-    c.chart->onContextMenu = [this](QPoint globalPos) { chartMenu_->popup(globalPos); };
+    connect(c.chart, &ChartBox::paintRequested, this, [this] { run([this] { repaintChart(); }); });
+    connect(c.chart, &ChartBox::contextMenuRequested, chartMenu_,
+            [this](QPoint globalPos) { chartMenu_->popup(globalPos); });
     for (const ControlRow& row : controlTable()) {
         if (row.resultLabel) {
             auto* label = static_cast<Label*>(control(*row.resultLabel));
             QWidget* caption = control(row.id);
-            label->onCaptionChanged = [caption, label] { describeResult(*caption, *label); };
+            connect(label, &Label::captionChanged, caption,
+                    [caption, label] { describeResult(*caption, *label); });
         }
     }
     connect(c.evaluateButton, &QPushButton::clicked, this, [this] { run([this] { evaluate(); }); });

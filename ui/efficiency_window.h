@@ -21,7 +21,7 @@
 
 namespace ui {
 
-class GrafBox;
+class ChartBox;
 class ResultOutput;
 
 // The program's icon at the sizes desktops ask for.
