@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "chart/results.h"
+#include "datasheet_command.h"
 #include "model/calculation.h"
 #include "model/entry_check.h"
 #include "model/operating_conditions.h"
@@ -47,6 +48,7 @@ struct Options {
     QCommandLineOption json{QStringLiteral("json")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
+    DatasheetOptions datasheet;
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
         return {calc,          table,       type,       eta0, a1,   a2,   area,
@@ -68,6 +70,7 @@ QString helpText() {
                "Használat:\n"
                "  efficiency --calc [beállítások] [--json]\n"
                "  efficiency --table [beállítások] [--step K] [--json]\n"
+               "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
                "  efficiency --help | --version\n"
                "\n"
                "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
@@ -92,11 +95,13 @@ QString helpText() {
                "  -h, --help          ez a súgó\n"
                "  -v, --version       a program verziója\n"
                "\n"
+               "%6"
+               "\n"
                "A számokat a területi beállítás formájában kell megadni, ahogy az ablak\n"
                "mezőibe (magyarul tizedesvesszővel: 0,5). Kilépési kód: 0 siker,\n"
                "1 futásidejű hiba, 2 hibás beállítás vagy elutasított érték.\n")
         .arg(types, range(model::kCollectorTempRange), range(model::kAmbientTempRange),
-             range(model::kIrradianceRange), range(kStepRange));
+             range(model::kIrradianceRange), range(kStepRange), datasheetHelp());
 }
 
 // A whole number within `range`, written with digits and an optional sign.
@@ -196,7 +201,8 @@ void write(const QString& text, std::FILE* stream) {
 
 bool asksForCommandLine(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--calc", "--table", "--help", "-h", "--version", "-v"}) {
+        for (const char* option :
+             {"--calc", "--table", "--datasheet", "--help", "-h", "--version", "-v"}) {
             if (std::strcmp(argv[i], option) == 0) {
                 return true;
             }
@@ -209,6 +215,7 @@ Outcome run(const QStringList& arguments, const QLocale& locale) {
     const Options o;
     QCommandLineParser parser;
     parser.addOptions(o.all());
+    parser.addOptions(o.datasheet.all());
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
@@ -222,11 +229,18 @@ Outcome run(const QStringList& arguments, const QLocale& locale) {
         return usageError(
             QStringLiteral("Ismeretlen argumentum: %1").arg(parser.positionalArguments().front()));
     }
+    if (parser.isSet(o.datasheet.datasheet)) {
+        return runDatasheet(parser, o.datasheet, locale);
+    }
+    if (const std::optional<QString> refusal =
+            datasheetOptionWithoutDatasheet(parser, o.datasheet)) {
+        return usageError(*refusal);
+    }
     const bool table = parser.isSet(o.table);
     if (table == parser.isSet(o.calc)) {
         return usageError(
             table ? QStringLiteral("A --calc és a --table közül csak az egyik adható meg!")
-                  : QStringLiteral("Adja meg a --calc vagy a --table kapcsolót!"));
+                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót!"));
     }
     if (!table && parser.isSet(o.step)) {
         return usageError(QStringLiteral("A --step csak a --table mellett adható meg!"));

@@ -20,7 +20,7 @@ struct Outcome {
 };
 
 // Whether the arguments ask for the command line rather than the window:
-// --calc, --table, --help/-h or --version/-v among them.
+// --calc, --table, --datasheet, --help/-h or --version/-v among them.
 [[nodiscard]] bool asksForCommandLine(int argc, char* argv[]);
 
 // Runs one command line; arguments[0] is the program's name. Numbers are

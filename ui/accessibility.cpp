@@ -72,8 +72,7 @@ void nameControls(std::span<QWidget* const> controls) {
     }
 }
 
-void describeResult(QWidget& caption, QLabel& label) {
-    const QString value = label.text();
+void describeResult(QWidget& caption, QWidget& label, const QString& value) {
     if (caption.accessibleDescription() != value) {
         caption.setAccessibleDescription(value);
     }

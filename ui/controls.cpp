@@ -208,7 +208,6 @@ void Label::setCaption(const QString& caption) {
     if (autoSize_) {
         adjustSize();
     }
-    emit captionChanged();
 }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {

@@ -84,10 +84,6 @@ public:
     Label(QWidget* parent, bool autoSize);
     void setCaption(const QString& caption) override;
 
-signals:
-    // After every caption change.
-    void captionChanged();
-
 protected:
     // A click on a label is the label's: its container does not take the focus.
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }

@@ -15,11 +15,15 @@
 #include "chart/chart_procedures.h"
 #include "chart_box.h"
 #include "control_table.h"
+#include "datasheet_dialog.h"
+#include "menu_entry_accessible.h"
 #include "model/calculation.h"
 #include "model/comparison.h"
 #include "model/presets.h"
 #include "result_output.h"
+#include "screen_reader_hints.h"
 #include "window_builder.h"
+#include "window_placement.h"
 
 namespace ui {
 namespace {
@@ -40,15 +44,19 @@ protected:
     }
 };
 
-// One entry of the chart box's context menu: its text, its window-wide shortcut
-// (UnknownKey for none), what it runs and, for an entry that is not always
-// available, when it is. A separator goes before an entry that starts a group.
+// One entry of the chart box's context menu: its text with its mnemonic, its
+// window-wide shortcut (UnknownKey for none), what it runs and, for an entry
+// that is not always available, when it is and why it is not. A separator
+// goes before an entry that starts a group.
 struct MenuEntry {
     QStringView text;
     QKeySequence::StandardKey shortcut;
     void (*run)(Efficiency& window);
     bool startsGroup = false;
     bool (*available)(const Efficiency& window) = nullptr;
+    QStringView whyUnavailable = {};
+    // A shortcut that is no standard key: a key combination of its own.
+    QKeyCombination ownShortcut = Qt::Key_unknown;
 };
 
 // The menu of the chart box's entries. Each entry is an action of the window
@@ -58,22 +66,30 @@ struct MenuEntry {
 QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger);
 
 constexpr std::array kChartMenu{
-    MenuEntry{u"Eredmények másolása", QKeySequence::Copy,
+    MenuEntry{u"&Eredmények másolása", QKeySequence::Copy,
               [](Efficiency& window) { window.output().copyResults(); }},
-    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+    MenuEntry{u"&Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.output().copyPowerTable(); }},
-    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey,
+    MenuEntry{u"Grafikon má&solása", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.output().copyChart(); }},
-    MenuEntry{u"Grafikon mentése…", QKeySequence::Save,
+    MenuEntry{u"Grafikon &mentése…", QKeySequence::Save,
               [](Efficiency& window) { window.output().saveChartAs(); }, true},
-    MenuEntry{u"Nyomtatás…", QKeySequence::Print,
+    MenuEntry{u"&Nyomtatás…", QKeySequence::Print,
               [](Efficiency& window) { window.output().print(); }},
-    MenuEntry{u"Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
+    MenuEntry{u"&Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.keepCurrentCollector(); }, true,
-              [](const Efficiency& window) { return window.canKeep(); }},
-    MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
+              [](const Efficiency& window) { return window.canKeep(); },
+              u"Legfeljebb négy görbe tartható meg"},
+    MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+    MenuEntry{u"&Adatlap…",
+              QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); },
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_D)},
 };
 
 QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
@@ -88,6 +104,9 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
         if (entry.shortcut != QKeySequence::UnknownKey) {
             action->setShortcut(entry.shortcut);
             action->setShortcutContext(Qt::WindowShortcut);
+        } else if (entry.ownShortcut.key() != Qt::Key_unknown) {
+            action->setShortcut(entry.ownShortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
         }
         QObject::connect(action, &QAction::triggered, &window,
                          [trigger, &entry] { trigger(entry); });
@@ -96,12 +115,18 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
         if (entry.available != nullptr) {
             conditional.emplace_back(action, &entry);
         }
+        if (!entry.whyUnavailable.isEmpty()) {
+            describeWhenDisabled(*action);
+        }
     }
     // Whether an entry can be chosen depends on what is kept at the moment
-    // the menu opens.
+    // the menu opens; a disabled entry says why, on hovering and to screen readers.
+    menu->setToolTipsVisible(true);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
         for (const auto& [action, entry] : conditional) {
-            action->setEnabled(entry->available(window));
+            const bool available = entry->available(window);
+            action->setEnabled(available);
+            action->setToolTip(available ? QString() : entry->whyUnavailable.toString());
         }
     });
     return menu;
@@ -136,6 +161,7 @@ private:
 Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      locale_(locale),
       format_(locale),
       messageBox_(std::make_unique<CountingBox>(messageBox)),
       reportError_(std::move(reportError)) {
@@ -162,7 +188,10 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                           .irradianceSlider = *c.irradianceSlider,
                           .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
                           .messageBox = *messageBox_},
-        format_, [this](const model::Results& results) { drawChart(results); });
+        format_, [this](const model::Results& results) {
+            describeResults(chart::formatResults(results, format_), true);
+            drawChart(results);
+        });
     chart_ = std::make_unique<chart::ChartProcedures>(
         state_,
         chart::ChartControls{.surface = c.chart->surface(),
@@ -173,12 +202,29 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
         format_);
     output_ = std::make_unique<ResultOutput>(
         ResultSources{*this, controls_, state_, format_, chart_->keptResults()}, *messageBox_);
-    chartMenu_ = makeChartMenu(
-        *this, [this](const MenuEntry& entry) { run([this, &entry] { entry.run(*this); }); });
+    chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
+        if (applyPendingEntry()) {
+            run([this, &entry] { entry.run(*this); });
+        }
+    });
     wireEvents();
+    wireEnterKeys();
+    addScreenReaderHints(controls_, format_, *this);
 }
 
 Efficiency::~Efficiency() = default;
+
+// Enter (or the keypad's Enter) takes a typed value as leaving the box would;
+// the focus stays, with the text selected for the next entry.
+void Efficiency::wireEnterKeys() {
+    for (const EntryBoxRow& row : kEntryBoxes) {
+        TextBox* box = controls_.*row.box;
+        connect(box, &QLineEdit::returnPressed, this, [this, box, entry = row.entry] {
+            entryLeft(entry, Qt::OtherFocusReason);
+            box->selectAll();
+        });
+    }
+}
 
 // The form's events and the procedures they run:
 //   Form_Load                    loadForm
@@ -212,14 +258,6 @@ void Efficiency::wireEvents() {
     connect(c.chart, &ChartBox::paintRequested, this, [this] { run([this] { repaintChart(); }); });
     connect(c.chart, &ChartBox::contextMenuRequested, chartMenu_,
             [this](QPoint globalPos) { chartMenu_->popup(globalPos); });
-    for (const ControlRow& row : controlTable()) {
-        if (row.resultLabel) {
-            auto* label = static_cast<Label*>(control(*row.resultLabel));
-            QWidget* caption = control(row.id);
-            connect(label, &Label::captionChanged, caption,
-                    [caption, label] { describeResult(*caption, *label); });
-        }
-    }
     connect(c.evaluateButton, &QPushButton::clicked, this, [this] { run([this] { evaluate(); }); });
     connect(c.redrawButton, &QPushButton::clicked, this,
             [this] { run([this] { redrawChart(); }); });
@@ -236,7 +274,11 @@ void Efficiency::evaluate() {
 
 void Efficiency::keepCurrentCollector() {
     run([this] {
-        chart_->comparison().keep(currentCollectorName(), state_.eta0, state_.a1, state_.a2);
+        model::Comparison& comparison = chart_->comparison();
+        const Controls& c = controls_;
+        comparison.keep(model::keptName(comparison.kept(), currentCollectorName(),
+                                        c.eta0Box->text(), c.a1Box->text(), c.a2Box->text()),
+                        state_.eta0, state_.a1, state_.a2);
         redrawChart();
     });
 }
@@ -293,6 +335,8 @@ void Efficiency::repaintChart() {
 // Every change of the curve or the operating point ends in a chart run.
 void Efficiency::describeChart(const model::Results& results) {
     const chart::ResultTexts texts = chart::formatResults(results, format_);
+    describeResults(texts, false);
+    emit resultsFormatted(texts);
     const QString description =
         chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),
                          texts.operatingX.get(), texts.efficiency.get(),
@@ -300,6 +344,35 @@ void Efficiency::describeChart(const model::Results& results) {
         keptCurvesDescription(chart_->keptResults());
     if (controls_.chart->accessibleDescription() != description) {
         controls_.chart->setAccessibleDescription(description);
+    }
+}
+
+// The result captions say the values their labels show, taken from the
+// same formatted results. The characteristic efficiency changes only with an
+// evaluation; a chart run alone leaves its label as it was.
+void Efficiency::describeResults(const chart::ResultTexts& texts, bool evaluated) {
+    struct ResultLabel {
+        Label* Controls::*label;
+        chart::Result result;
+    };
+    static constexpr std::array kResultLabels{
+        ResultLabel{&Controls::characteristicEfficiencyLabel, chart::Result::Characteristic},
+        ResultLabel{&Controls::operatingXLabel, chart::Result::OperatingX},
+        ResultLabel{&Controls::efficiencyLabel, chart::Result::Efficiency},
+        ResultLabel{&Controls::specificOutputLabel, chart::Result::SpecificOutput},
+        ResultLabel{&Controls::outputLabel, chart::Result::Output},
+    };
+    for (const ControlRow& row : controlTable()) {
+        if (!row.resultLabel) {
+            continue;
+        }
+        QWidget* label = control(*row.resultLabel);
+        for (const ResultLabel& shown : kResultLabels) {
+            const bool stale = shown.result == chart::Result::Characteristic && !evaluated;
+            if (controls_.*shown.label == label && !stale) {
+                describeResult(*control(row.id), *label, chart::valueOf(texts, shown.result).get());
+            }
+        }
     }
 }
 
@@ -313,6 +386,36 @@ void Efficiency::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
     if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
         swallowNextMousePress();
     }
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+        messageBox_->shown != warningsBefore) {
+        markKeyboardFocus(focusWidget(), reason);
+    }
+}
+
+// The warning took the activation while the focus moved, so the control the
+// key moved to never heard that the keyboard brought the focus; it is told
+// now, and shows its mark once the window is active again.
+void Efficiency::markKeyboardFocus(QWidget* target, Qt::FocusReason reason) {
+    if (qobject_cast<PictureBox*>(target) != nullptr ||
+        qobject_cast<ScrollBar*>(target) != nullptr) {
+        QFocusEvent focusIn(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(target, &focusIn);
+    }
+}
+
+// A menu entry or its shortcut acts on what the boxes show, so a value still
+// being typed is taken first, as leaving its box would take it. False when it
+// was refused: the warning has been shown, and the entry must not run.
+bool Efficiency::applyPendingEntry() {
+    for (const EntryBoxRow& row : kEntryBoxes) {
+        TextBox* box = controls_.*row.box;
+        if (box == focusWidget() && box->isEnabled()) {
+            const int warningsBefore = messageBox_->shown;
+            entryLeft(row.entry, Qt::OtherFocusReason);
+            return messageBox_->shown == warningsBefore && !ended_;
+        }
+    }
+    return !ended_;
 }
 
 void Efficiency::swallowNextMousePress() {
@@ -349,9 +452,7 @@ void Efficiency::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
         if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+            move(centredFramePosition(frameGeometry(), screen->availableGeometry()));
         }
     }
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart_procedures.h"
+#include "chart/results.h"
 #include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
@@ -49,6 +50,8 @@ public:
     }
     [[nodiscard]] const model::CollectorState& state() const { return state_; }
     [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
+    // The region whose number format the window follows.
+    [[nodiscard]] const QLocale& numberLocale() const { return locale_; }
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
     // Copying, saving and printing the results: what the chart box's menu runs.
@@ -61,12 +64,18 @@ public:
     void keepCurrentCollector();
     // Forgets every kept collector, then runs the chart.
     void forgetKeptCollectors();
+    // The current collector's name as the legend shows it.
+    [[nodiscard]] QString currentCollectorName() const;
     // Whether another collector can be kept: the menu entry's enabled state.
     [[nodiscard]] bool canKeep() const;
     // In keeping order.
     [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const;
     // As the last chart run's legend showed them, with whole names.
     [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
+
+signals:
+    // After every chart run, with the results the labels now show.
+    void resultsFormatted(const chart::ResultTexts& texts);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -77,6 +86,7 @@ private:
     // that says which event runs which.
     void wireEvents();
     void describeChart(const model::Results& results);
+    void describeResults(const chart::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();
@@ -88,8 +98,9 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
-    // The current collector's name as the legend shows it.
-    [[nodiscard]] QString currentCollectorName() const;
+    bool applyPendingEntry();
+    void wireEnterKeys();
+    static void markKeyboardFocus(QWidget* target, Qt::FocusReason reason);
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.
@@ -98,6 +109,7 @@ private:
 
     struct CountingBox;
 
+    QLocale locale_;
     rt::NumberFormat format_;
     model::CollectorState state_;
     Controls controls_;

@@ -3,12 +3,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <array>
 #include <utility>
 #include <vector>
@@ -40,6 +43,15 @@ constexpr std::array kFileFilters{
 };
 
 const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
+
+// Qt's print dialog names a file to print to only on X11; elsewhere (Wayland)
+// it offers the bare folder, which cannot be printed to. The same name then.
+void offerOutputFile(QPrintDialog& dialog, const QString& docName) {
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (file != nullptr && file->text().endsWith(u'/')) {
+        file->setText(file->text() + docName + QStringLiteral(".pdf"));
+    }
+}
 
 }  // namespace
 
@@ -88,12 +100,13 @@ void ResultOutput::saveChartAs() {
         filters.append(filter.text.toString());
     }
     QString chosenFilter = filters.front();
-    QString path =
-        QFileDialog::getSaveFileName(&sources_.window, QStringLiteral("Grafikon mentése"),
-                                     kDefaultFileName, filters.join(u";;"), &chosenFilter);
+    QString path = QFileDialog::getSaveFileName(
+        &sources_.window, QStringLiteral("Grafikon mentése"),
+        QDir(saveFolder()).filePath(kDefaultFileName), filters.join(u";;"), &chosenFilter);
     if (path.isEmpty()) {
         return;
     }
+    lastSaveFolder_ = QFileInfo(path).absolutePath();
     // A name without one of the three extensions gets the chosen type's, as
     // the desktop's save dialogs do.
     if (!chartFileFormatOf(path)) {
@@ -104,6 +117,14 @@ void ResultOutput::saveChartAs() {
         }
     }
     (void)saveChart(path);
+}
+
+QString ResultOutput::saveFolder() const {
+    if (!lastSaveFolder_.isEmpty()) {
+        return lastSaveFolder_;
+    }
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 bool ResultOutput::saveChart(const QString& path) {
@@ -135,6 +156,7 @@ void ResultOutput::print() {
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, &sources_.window);
     dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
+    offerOutputFile(dialog, printer.docName());
     if (dialog.exec() == QDialog::Accepted) {
         (void)printTo(printer);
     }

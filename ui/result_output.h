@@ -57,11 +57,16 @@ public:
     // Prints one page: the program's name, the date, the results and the chart.
     bool printTo(QPrinter& printer, QDate date = QDate::currentDate());
 
+    // Where the save dialog opens: the folder last saved to in this run,
+    // else the user's pictures folder, else the home folder.
+    [[nodiscard]] QString saveFolder() const;
+
 private:
     void warn(const QString& title, const QString& text);
 
     ResultSources sources_;
     rt::MessageBox& messageBox_;
+    QString lastSaveFolder_;
 };
 
 }  // namespace ui

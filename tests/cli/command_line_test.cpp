@@ -96,6 +96,35 @@ TEST(CommandLine, TableAsJson) {
     EXPECT_EQ(run(QStringLiteral("--table")).standardOutput.count(u'\n'), 14);
 }
 
+// The README's Ebner EMEK202 sheet from η0,b and Kd; an evacuated tube the
+// window refuses (a1 = 0,6); --area as the aperture the coefficients refer to.
+TEST(CommandLine, DatasheetInEachFormat) {
+    const struct {
+        const char* arguments;
+        const QLocale& locale;
+        const char* expectedEnd;
+    } cases[] = {
+        {"--eta0b 0,75 --kd 0,91 --a1 3,27 --a2 0,016 --gross-area 2 --aperture-area 1,88 "
+         "--delta-t 0,70",
+         kHungarian, "\n0\t1480\t740\t787\t74\t78,7\n70\t865\t433\t460\t43,3\t46\n"},
+        {"--json --eta0 0.65 --a1 0.6 --a2 0.005 --area 3 --delta-t 10", kEnglish,
+         "{\"collector\":\"Egyedi kollektor\",\"eta0\":0.65,\"eta0Derived\":false,\"rows\":[{"
+         "\"deltaT\":10,\"efficiencyAperture\":null,\"efficiencyGross\":0.644,"
+         "\"perApertureArea\":null,\"perCollector\":1930,\"perGrossArea\":644}],"
+         "\"stagnationEstimate\":null}\n"},
+        {"--csv --reference aperture --area 2 --gross-area 2.5 --eta0 0.8 --a1 4 --a2 0.01 "
+         "--delta-t 10",
+         QLocale::c(), "]\r\n10,1518,607,759,60.7,75.9\r\n"},
+    };
+    for (const auto& c : cases) {
+        const cli::Outcome out =
+            run(QStringLiteral("--datasheet ") + QString::fromUtf8(c.arguments), c.locale);
+        EXPECT_EQ(out.status, cli::kSuccess) << c.arguments << out.standardError.toStdString();
+        EXPECT_TRUE(out.standardOutput.endsWith(QString::fromUtf8(c.expectedEnd)))
+            << out.standardOutput.toStdString();
+    }
+}
+
 TEST(CommandLine, ARefusedValueExitsWithTheWarningsText) {
     const struct {
         const char* arguments;
@@ -105,6 +134,8 @@ TEST(CommandLine, ARefusedValueExitsWithTheWarningsText) {
         {"--eta0 1,5", kHungarian, "Az optikai hatásfok 0 és 1 között kell legyen!"},
         {"--eta0 0", kHungarian, "Az optikai hatásfok 0 és 1 között kell legyen!"},
         {"--a1 0,8", kHungarian, "Az elsőfokú paraméter 0.8 és 15 között kell legyen!"},
+        // The evacuated tube --datasheet admits.
+        {"--a1 0,6", kHungarian, "Az elsőfokú paraméter 0.8 és 15 között kell legyen!"},
         {"--type 5 --a2 100", kHungarian, "A másodfokú paraméter 0 és 100 között kell legyen!"},
         {"--area 0", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
         {"--area -1", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
@@ -133,6 +164,19 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
         const char* arguments;
         const char* message;  // nullptr: Qt's parser message, not checked here
     } cases[] = {
+        {"--calc --eta0b 0,7", "--eta0b: csak a --datasheet mellett adható meg!"},
+        {"--table --kd 0,9", "--kd: csak a --datasheet mellett adható meg!"},
+        {"--datasheet --eta0b 0,7 --kd 1,2",
+         "--kd: A Kd (a szórt sugárzás beesésiszög-módosítója) 0 és 1 között lehet."},
+        {"--datasheet --eta0b 0,7 --kd 0.9", "--kd: adjon meg számot!"},
+        {"--datasheet --eta0b 0,7", "--eta0b: csak a --kd-vel együtt adható meg!"},
+        {"--datasheet --a1 -0,1",
+         "--a1: Az a1 (elsőfokú hőveszteségi együttható) nem lehet negatív."},
+        {"--datasheet --area 0", "--area: A bruttó felület 0-nál nagyobb kell legyen."},
+        {"--datasheet --reference aperture --gross-area 2",
+         "--aperture-area: Az apertúrafelületet meg kell adni: az együtthatók arra vonatkoznak."},
+        {"--datasheet --delta-t 10,301", "--delta-t: A ΔT értékei 0 és 300 K között lehetnek."},
+        {"--datasheet --step 5", "--step: a --datasheet mellett nem adható meg!"},
         {"--calc --collector-temp 251",
          "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
         {"--calc --collector-temp -1",
@@ -155,7 +199,7 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
         {"--calc --type 2 --eta0 0,5",
          "Az --eta0, --a1 és --a2 csak az egyedi kollektorhoz (--type 5) adható meg!"},
         {"--calc --table", "A --calc és a --table közül csak az egyik adható meg!"},
-        {"--json", "Adja meg a --calc vagy a --table kapcsolót!"},
+        {"--json", "Adja meg a --calc, a --table vagy a --datasheet kapcsolót!"},
         {"--calc 60", "Ismeretlen argumentum: 60"},
         {"--calc --hőmérséklet 60", nullptr},
         {"--calc --area", nullptr},
@@ -183,8 +227,11 @@ TEST(CommandLine, HelpAndVersion) {
         EXPECT_EQ(out.status, cli::kSuccess) << option;
         EXPECT_TRUE(out.standardOutput.startsWith(u"Használat:")) << option;
         for (const char* named :
-             {"--calc", "--table", "--type", "--eta0", "--a1", "--a2", "--area", "--collector-temp",
-              "--ambient-temp", "--irradiance", "--step", "--json", "Egyedi kollektor"}) {
+             {"--calc", "--table",     "--type",           "--eta0",          "--a1",
+              "--a2",   "--area",      "--collector-temp", "--ambient-temp",  "--irradiance",
+              "--step", "--json",      "Egyedi kollektor", "--datasheet",     "--eta0b",
+              "--kd",   "--reference", "--gross-area",     "--aperture-area", "--delta-t",
+              "--beam", "--diffuse",   "--csv-hu"}) {
             EXPECT_TRUE(out.standardOutput.contains(QString::fromUtf8(named))) << named;
         }
     }
@@ -205,6 +252,7 @@ TEST(CommandLine, OnlyItsOwnOptionsLeaveTheWindow) {
         {{"efficiency", "-v"}, true},
         {{"efficiency", "--version"}, true},
         {{"efficiency", "--calculate"}, false},
+        {{"efficiency", "--datasheet"}, true},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv;

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "model/datasheet.h"
+#include "results.h"
+
+// The datasheet's table as it leaves the program: shown in its dialog,
+// copied, printed or written by the command line. The values are rounded
+// here, when they become text: whole watts and tenths of a percent, a half
+// to the even neighbour.
+namespace chart {
+
+// Numbers in `locale`'s digits and decimal separator, without grouping.
+class DatasheetNumbers {
+public:
+    explicit DatasheetNumbers(QLocale locale);
+
+    // At most `decimals` places, no trailing zeros: 0.7399, 3.27, 2.
+    [[nodiscard]] QString number(double value, int decimals = 4) const;
+    // One cell of each row, in the order of model::kDatasheetColumns; empty
+    // where the area is not known.
+    [[nodiscard]] QStringList cells(const model::DatasheetRow& row) const;
+
+private:
+    QLocale locale_;
+};
+
+// The inputs and what is derived from them, one named line each: the
+// collector, the peak efficiency (and η0 derived), a1, a2, the areas, the
+// coefficients referred to the other area, the irradiance and the
+// stagnation estimate.
+[[nodiscard]] std::vector<NamedValue> datasheetLines(const model::DatasheetInput& input,
+                                                     const model::DatasheetResult& result,
+                                                     const DatasheetNumbers& numbers);
+
+// The stagnation estimate's line name and value, as the dialog shows it too.
+[[nodiscard]] QString stagnationName();
+[[nodiscard]] QString stagnationText(const model::DatasheetResult& result,
+                                     const DatasheetNumbers& numbers);
+
+// Every row's cells, the header not included.
+[[nodiscard]] std::vector<QStringList> datasheetCells(const model::DatasheetResult& result,
+                                                      const DatasheetNumbers& numbers);
+
+// The lines as "name<TAB>value", an empty line, then the table tab-separated
+// with its header; a cell without a value shows "–".
+[[nodiscard]] QString datasheetPlainText(const std::vector<NamedValue>& lines,
+                                         const std::vector<QStringList>& cells);
+// The same as two HTML tables.
+[[nodiscard]] QString datasheetHtml(const std::vector<NamedValue>& lines,
+                                    const std::vector<QStringList>& cells);
+
+}  // namespace chart

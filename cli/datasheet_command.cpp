@@ -1,0 +1,286 @@
+#include "datasheet_command.h"
+
+#include <cmath>
+#include <vector>
+
+#include "datasheet_report.h"
+#include "model/datasheet.h"
+#include "model/presets.h"
+
+namespace cli {
+namespace {
+
+using model::DatasheetField;
+using model::PeakEfficiency;
+using model::ReferenceArea;
+
+constexpr int kCustomRow = static_cast<int>(model::kCollectorTypes.size()) - 1;
+
+// The shared options, by the names --calc and --table give them.
+const QString kType = QStringLiteral("type");
+const QString kEta0 = QStringLiteral("eta0");
+const QString kA1 = QStringLiteral("a1");
+const QString kA2 = QStringLiteral("a2");
+const QString kArea = QStringLiteral("area");
+const QString kJson = QStringLiteral("json");
+
+QString dashed(const QString& name) {
+    return QStringLiteral("--") + name;
+}
+
+QString nameOf(const QCommandLineOption& option) {
+    return option.names().front();
+}
+
+// Reads the options' values; the first refusal is the one the run reports.
+class Reader {
+public:
+    Reader(const QCommandLineParser& parser, const QLocale& locale)
+        : parser_(parser), locale_(locale) {}
+
+    [[nodiscard]] bool isSet(const QString& name) const { return parser_.isSet(name); }
+    [[nodiscard]] const std::optional<QString>& refusal() const { return refusal_; }
+
+    void refuse(const QString& name, const QString& message) {
+        if (!refusal_) {
+            refusal_ = QStringLiteral("%1: %2").arg(dashed(name), message);
+        }
+    }
+
+    // The option's number into `target`, which keeps its value when the
+    // option is not given or refused.
+    template <typename Target>
+    void number(const QString& name, Target& target) {
+        if (!isSet(name)) {
+            return;
+        }
+        if (const std::optional<double> value = read(parser_.value(name))) {
+            target = *value;
+        } else {
+            refuse(name, QStringLiteral("adjon meg számot!"));
+        }
+    }
+
+    // A list separated by commas, or by semicolons where the numbers have a
+    // decimal comma.
+    void list(const QString& name, std::vector<double>& target) {
+        if (!isSet(name)) {
+            return;
+        }
+        const QString text = parser_.value(name);
+        const QChar separator = text.contains(u';') ? u';' : u',';
+        target.clear();
+        for (const QString& part : text.split(separator, Qt::SkipEmptyParts)) {
+            const std::optional<double> value = read(part);
+            if (!value) {
+                refuse(name, QStringLiteral("adjon meg vesszővel elválasztott számokat!"));
+                return;
+            }
+            target.push_back(*value);
+        }
+    }
+
+private:
+    [[nodiscard]] std::optional<double> read(const QString& text) const {
+        bool ok = false;
+        const double value = locale_.toDouble(text.trimmed(), &ok);
+        return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
+    }
+
+    const QCommandLineParser& parser_;
+    const QLocale& locale_;
+    std::optional<QString> refusal_;
+};
+
+Outcome refused(const QString& message) {
+    return {kUsageError, {}, message + u'\n'};
+}
+
+// The collector that --type and the coefficient options choose: the window's
+// start collector, a preset row, or the custom row's values under the ones
+// given. The refusal's text where they contradict each other.
+std::optional<QString> chooseCollector(const QCommandLineParser& parser, const DatasheetOptions& o,
+                                       model::DatasheetInput& input) {
+    std::optional<int> type;
+    if (parser.isSet(kType)) {
+        bool ok = false;
+        type = parser.value(kType).toInt(&ok);
+        if (!ok || *type < 0 || *type > kCustomRow) {
+            return QStringLiteral("--type: adjon meg 0 és %1 közötti egész számot!")
+                .arg(kCustomRow);
+        }
+    }
+    const bool custom = parser.isSet(kEta0) || parser.isSet(o.eta0b) || parser.isSet(o.kd) ||
+                        parser.isSet(kA1) || parser.isSet(kA2);
+    if (custom && type && *type != kCustomRow) {
+        return QStringLiteral(
+                   "Az --eta0, --eta0b, --kd, --a1 és --a2 csak az egyedi kollektorhoz (--type %1) "
+                   "adható meg!")
+            .arg(kCustomRow);
+    }
+    if (parser.isSet(kEta0) && parser.isSet(o.eta0b)) {
+        return QStringLiteral("Az --eta0 és az --eta0b közül csak az egyik adható meg!");
+    }
+    // A sheet that prints η0,b prints Kd beside it: neither is guessed.
+    if (parser.isSet(o.kd) && !parser.isSet(o.eta0b)) {
+        return QStringLiteral("--kd: csak az --eta0b mellett adható meg!");
+    }
+    if (parser.isSet(o.eta0b) && !parser.isSet(o.kd)) {
+        return QStringLiteral("--eta0b: csak a --kd-vel együtt adható meg!");
+    }
+    input.peak = parser.isSet(o.eta0b) ? PeakEfficiency::Beam : PeakEfficiency::Hemispherical;
+    const int row = custom ? kCustomRow : type.value_or(model::kStartRow);
+    const model::CollectorType& preset = model::kCollectorTypes[static_cast<std::size_t>(row)];
+    input.collector = preset.name.toString();
+    const bool startCollector = !custom && !type;
+    input.eta0 = (startCollector ? model::kStartCoefficients.eta0 : preset.eta0).toDouble();
+    input.a1 = (startCollector ? model::kStartCoefficients.a1 : preset.a1).toDouble();
+    input.a2 = (startCollector ? model::kStartCoefficients.a2 : preset.a2).toDouble();
+    return std::nullopt;
+}
+
+}  // namespace
+
+QList<QCommandLineOption> DatasheetOptions::all() const {
+    return {datasheet, eta0b, kd,      reference, grossArea,   apertureArea,
+            deltaT,    beam,  diffuse, csv,       csvHungarian};
+}
+
+std::optional<QString> datasheetOptionWithoutDatasheet(const QCommandLineParser& parser,
+                                                       const DatasheetOptions& options) {
+    for (const QCommandLineOption& option : options.all()) {
+        if (parser.isSet(option)) {
+            return QStringLiteral("%1: csak a --datasheet mellett adható meg!")
+                .arg(dashed(nameOf(option)));
+        }
+    }
+    return std::nullopt;
+}
+
+QString datasheetHelp() {
+    return QStringLiteral(
+        "Adatlap (--datasheet):\n"
+        "A tanúsított napkollektor-adatlapok (ISO 9806:2017) teljesítménytáblázata az\n"
+        "adatlap saját számításával, nem az ablakéval: ΔT-nként a teljesítmény\n"
+        "kollektoronként (W) és a bruttó, illetve az apertúrafelület m²-ére (W/m²), a\n"
+        "hatásfok mindkét felületre, valamint a stagnálási hőmérséklet becslése\n"
+        "(G = 1000 W/m², környezet 30 °C). A --type, --eta0, --a1, --a2 és --area\n"
+        "itt is megadható, de az ablak tartományai helyett az adatlapéi érvényesek:\n"
+        "0 < η0 ≤ 1, a1 ≥ 0 W/(m²·K), a2 ≥ 0 W/(m²·K²). A --calc, --table,\n"
+        "--collector-temp, --ambient-temp, --irradiance és --step itt nem adható meg.\n"
+        "  --eta0b V           η0,b, optikai hatásfok direkt sugárzásra, 0 < η0,b ≤ 1;\n"
+        "                      az --eta0 helyett, a --kd-vel együtt\n"
+        "  --kd V              Kd, a szórt sugárzás beesésiszög-módosítója,\n"
+        "                      0 és 1 között\n"
+        "  --reference R       az együtthatók vonatkoztatási felülete: gross (bruttó,\n"
+        "                      alapértelmezés) vagy aperture (apertúrafelület)\n"
+        "  --area V            a vonatkoztatási felület kollektoronként, m², 0-nál\n"
+        "                      nagyobb; 1, ha egyik felület sincs megadva\n"
+        "  --gross-area A      a bruttó felület kollektoronként, m², 0-nál nagyobb\n"
+        "  --aperture-area A   az apertúrafelület kollektoronként, m², 0-nál nagyobb\n"
+        "  --delta-t LISTA     a ΔT értékek, K, 0 és 300 között, vesszővel elválasztva\n"
+        "                      (tizedesvesszős számoknál pontosvesszővel), alapértéke\n"
+        "                      0,10,30,50,70\n"
+        "  --beam G            direkt sugárzás (Gb), W/m², nem negatív, alapértéke 850\n"
+        "  --diffuse G         szórt sugárzás (Gd), W/m², nem negatív, alapértéke 150\n"
+        "  --json              JSON-objektum, számokkal\n"
+        "  --csv               CSV: vessző, tizedespont\n"
+        "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n");
+}
+
+Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o,
+                     const QLocale& locale) {
+    // The window's modes and operating point have no place in the sheet's table.
+    for (const char* name :
+         {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step"}) {
+        if (parser.isSet(QString::fromLatin1(name))) {
+            return refused(QStringLiteral("--%1: a --datasheet mellett nem adható meg!")
+                               .arg(QString::fromLatin1(name)));
+        }
+    }
+    if (int(parser.isSet(kJson)) + int(parser.isSet(o.csv)) + int(parser.isSet(o.csvHungarian)) >
+        1) {
+        return refused(
+            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
+    }
+
+    model::DatasheetInput input;
+    if (const std::optional<QString> refusal = chooseCollector(parser, o, input)) {
+        return refused(*refusal);
+    }
+    Reader reader(parser, locale);
+    const QString eta0Name = input.peak == PeakEfficiency::Beam ? nameOf(o.eta0b) : kEta0;
+    reader.number(eta0Name, input.eta0);
+    reader.number(nameOf(o.kd), input.kd);
+    reader.number(kA1, input.a1);
+    reader.number(kA2, input.a2);
+    if (parser.isSet(o.reference)) {
+        const QString kind = parser.value(o.reference);
+        if (kind == u"aperture") {
+            input.reference = ReferenceArea::Aperture;
+        } else if (kind != u"gross") {
+            reader.refuse(nameOf(o.reference), QStringLiteral("értéke gross vagy aperture lehet!"));
+        }
+    }
+
+    // --area is the reference area's own option under the window's name.
+    const bool gross = input.reference == ReferenceArea::Gross;
+    const bool area = parser.isSet(kArea);
+    const QString grossName = area && gross ? kArea : nameOf(o.grossArea);
+    const QString apertureName = area && !gross ? kArea : nameOf(o.apertureArea);
+    if (area && parser.isSet(gross ? o.grossArea : o.apertureArea)) {
+        reader.refuse(kArea, gross ? QStringLiteral("a --gross-area mellett nem adható meg, "
+                                                    "mindkettő a bruttó felület!")
+                                   : QStringLiteral("az --aperture-area mellett nem adható meg, "
+                                                    "mindkettő az apertúrafelület!"));
+    }
+    if (!area && !parser.isSet(o.grossArea) && !parser.isSet(o.apertureArea)) {
+        (gross ? input.grossArea : input.apertureArea) =
+            model::kStartCoefficients.collectorArea.toDouble();
+    }
+    reader.number(grossName, input.grossArea);
+    reader.number(apertureName, input.apertureArea);
+    reader.list(nameOf(o.deltaT), input.deltaT);
+    reader.number(nameOf(o.beam), input.beam);
+    reader.number(nameOf(o.diffuse), input.diffuse);
+    if (const std::optional<QString>& refusal = reader.refusal()) {
+        return refused(*refusal);
+    }
+
+    if (const std::vector<model::DatasheetProblem> problems = model::checkDatasheet(input);
+        !problems.empty()) {
+        const auto optionOf = [&](DatasheetField field) {
+            switch (field) {
+                case DatasheetField::Eta0:
+                    return eta0Name;
+                case DatasheetField::Kd:
+                    return nameOf(o.kd);
+                case DatasheetField::A1:
+                    return kA1;
+                case DatasheetField::A2:
+                    return kA2;
+                case DatasheetField::GrossArea:
+                    return grossName;
+                case DatasheetField::ApertureArea:
+                    return apertureName;
+                case DatasheetField::DeltaT:
+                    return nameOf(o.deltaT);
+                case DatasheetField::Beam:
+                    return nameOf(o.beam);
+                case DatasheetField::Diffuse:
+                    return nameOf(o.diffuse);
+            }
+            return QString();
+        };
+        const model::DatasheetProblem& first = problems.front();
+        return refused(QStringLiteral("%1: %2").arg(dashed(optionOf(first.field)), first.message));
+    }
+
+    const DatasheetFormat format = parser.isSet(kJson)            ? DatasheetFormat::Json
+                                   : parser.isSet(o.csv)          ? DatasheetFormat::Csv
+                                   : parser.isSet(o.csvHungarian) ? DatasheetFormat::CsvHungarian
+                                                                  : DatasheetFormat::Text;
+    return {kSuccess, datasheetReport(input, model::computeDatasheet(input), format, locale), {}};
+}
+
+}  // namespace cli

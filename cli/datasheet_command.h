@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+#include "command_line.h"
+
+// `--datasheet`: a certified collector datasheet's power table from the
+// command line, in the datasheet's own arithmetic and ranges rather than the
+// window's.
+namespace cli {
+
+// The options only the datasheet takes. It shares --type, --eta0, --a1, --a2,
+// --area and --json with --calc and --table.
+struct DatasheetOptions {
+    QCommandLineOption datasheet{QStringLiteral("datasheet")};
+    QCommandLineOption eta0b{QStringLiteral("eta0b"), {}, QStringLiteral("V")};
+    QCommandLineOption kd{QStringLiteral("kd"), {}, QStringLiteral("V")};
+    QCommandLineOption reference{QStringLiteral("reference"), {}, QStringLiteral("R")};
+    QCommandLineOption grossArea{QStringLiteral("gross-area"), {}, QStringLiteral("A")};
+    QCommandLineOption apertureArea{QStringLiteral("aperture-area"), {}, QStringLiteral("A")};
+    QCommandLineOption deltaT{QStringLiteral("delta-t"), {}, QStringLiteral("LISTA")};
+    QCommandLineOption beam{QStringLiteral("beam"), {}, QStringLiteral("G")};
+    QCommandLineOption diffuse{QStringLiteral("diffuse"), {}, QStringLiteral("G")};
+    QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption csvHungarian{QStringLiteral("csv-hu")};
+
+    [[nodiscard]] QList<QCommandLineOption> all() const;
+};
+
+// The refusal of a datasheet option given without --datasheet, naming it;
+// none when there is none.
+[[nodiscard]] std::optional<QString> datasheetOptionWithoutDatasheet(
+    const QCommandLineParser& parser, const DatasheetOptions& options);
+
+// The --help lines of the datasheet and its options.
+[[nodiscard]] QString datasheetHelp();
+
+// Runs --datasheet on the parsed command line; the shared options are found
+// by their names. Numbers are read and written in `locale`'s format.
+[[nodiscard]] Outcome runDatasheet(const QCommandLineParser& parser,
+                                   const DatasheetOptions& options, const QLocale& locale);
+
+}  // namespace cli

@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <array>
+#include <optional>
+#include <vector>
+
+// The power table of a certified collector's datasheet: the power per
+// collector and per m² at the certification's reference irradiance, for a
+// list of collector-minus-ambient temperature differences.
+//
+// This is the datasheet's own arithmetic, in doubles, beside the window: it
+// does not follow the window's fixed-point display rules or its entry
+// ranges, so the collectors the window refuses (a1 below 0.8, a2 = 0) are
+// computed here as their sheets print them.
+namespace model {
+
+// The area the coefficients refer to.
+enum class ReferenceArea { Gross, Aperture };
+
+// Which peak efficiency the sheet gives.
+enum class PeakEfficiency {
+    Hemispherical,  // η0 for hemispherical irradiance
+    Beam,           // η0,b for beam irradiance, with the diffuse modifier Kd
+};
+
+struct DatasheetInput {
+    QString collector{};  // the collector's name, as the reports head it
+    PeakEfficiency peak = PeakEfficiency::Hemispherical;
+    double eta0 = 0;  // η0, or η0,b for PeakEfficiency::Beam
+    double kd = 1;    // Kd, used for PeakEfficiency::Beam only
+    double a1 = 0;    // W/(m²·K)
+    double a2 = 0;    // W/(m²·K²)
+    ReferenceArea reference = ReferenceArea::Gross;
+    std::optional<double> grossArea{};              // m² per collector
+    std::optional<double> apertureArea{};           // m² per collector
+    std::vector<double> deltaT{0, 10, 30, 50, 70};  // K
+    double beam = 850;                              // Gb, W/m²
+    double diffuse = 150;                           // Gd, W/m²
+};
+
+// The input a check can name.
+enum class DatasheetField {
+    Eta0,
+    Kd,
+    A1,
+    A2,
+    GrossArea,
+    ApertureArea,
+    DeltaT,
+    Beam,
+    Diffuse,
+};
+
+struct DatasheetProblem {
+    DatasheetField field;
+    QString message;  // Hungarian, naming the field
+};
+
+// Every value out of its admitted range, in the order of DatasheetField;
+// empty when the input can be computed.
+[[nodiscard]] std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input);
+
+struct DatasheetRow {
+    double deltaT = 0;                           // K
+    double perCollector = 0;                     // W, never negative
+    std::optional<double> perGrossArea{};        // W/m², where the area is known
+    std::optional<double> perApertureArea{};     // W/m²
+    std::optional<double> efficiencyGross{};     // 0 … 1
+    std::optional<double> efficiencyAperture{};  // 0 … 1
+};
+
+// The coefficients as they read referred to an area.
+struct Coefficients {
+    ReferenceArea area = ReferenceArea::Gross;
+    double eta0 = 0;                // hemispherical
+    std::optional<double> eta0b{};  // where the sheet gave the beam value
+    double a1 = 0;
+    double a2 = 0;
+};
+
+struct DatasheetResult {
+    // The hemispherical η0: as given, or derived from η0,b and Kd by the
+    // standard's conversion, η0,b·(0.85 + 0.15·Kd). At other than 850 and
+    // 150 W/m² the rows take η0,b·(Gb + Kd·Gd) instead.
+    double eta0 = 0;
+    bool eta0Derived = false;
+    // Referred to the other area; none when only the reference area is known.
+    std::optional<Coefficients> converted{};
+    // °C at G = 1000 W/m² and 30 °C ambient; none where the specific power
+    // stays above 0 up to ΔT = 300 K.
+    std::optional<double> stagnationEstimate{};
+    std::vector<DatasheetRow> rows{};  // one per ΔT, in the input's order
+};
+
+// For an input checkDatasheet() admits.
+[[nodiscard]] DatasheetResult computeDatasheet(const DatasheetInput& input);
+
+// The specific power per m² of the reference area at ΔT and G = Gb + Gd, the
+// certification's split of the irradiance applied to η0,b; negative past
+// stagnation.
+[[nodiscard]] double specificPower(const DatasheetInput& input, double deltaT);
+
+// A value rounded to `decimals` places, a half to the even neighbour, as
+// the sheets round their whole watts. Differences below a millionth of the
+// last place, which binary arithmetic leaves in a decimal half, do not
+// decide the direction.
+[[nodiscard]] double roundHalfEven(double value, int decimals = 0);
+
+// The largest ΔT the table admits, K.
+inline constexpr double kMaxDeltaT = 300;
+
+// The table's columns, in the order of DatasheetRow's fields.
+inline constexpr std::array<QStringView, 6> kDatasheetColumns{
+    u"ΔT [K]",       u"Q̇ [W/kollektor]", u"q̇ bruttó [W/m²]", u"q̇ apertúra [W/m²]",
+    u"η bruttó [%]", u"η apertúra [%]",
+};
+
+}  // namespace model

@@ -1,0 +1,590 @@
+#include "datasheet_dialog.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPageLayout>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "controls.h"
+#include "efficiency_window.h"
+#include "product/version.h"
+
+namespace ui {
+namespace {
+
+using model::DatasheetField;
+using model::PeakEfficiency;
+using model::ReferenceArea;
+
+// Prefilled values keep the digits a stored collector may have.
+constexpr int kPrefillDecimals = 6;
+
+QString withoutMnemonic(QString label) {
+    label.remove(u'&');
+    if (label.endsWith(u':')) {
+        label.chop(1);
+    }
+    return label;
+}
+
+QString notNumber(const QString& label) {
+    return QStringLiteral("%1: számot kell megadni.").arg(withoutMnemonic(label));
+}
+
+QString eta0Caption(PeakEfficiency peak) {
+    return peak == PeakEfficiency::Beam ? QStringLiteral("&Optikai hatásfok (η0,b):")
+                                        : QStringLiteral("&Optikai hatásfok (η0):");
+}
+
+QString convertedCaption(ReferenceArea reference) {
+    return reference == ReferenceArea::Gross ? QStringLiteral("Át&számítva az apertúrafelületre:")
+                                             : QStringLiteral("Át&számítva a bruttó felületre:");
+}
+
+// An area's description while it is admitted.
+const QString kEmptyArea = QStringLiteral("Üresen hagyva: nem ismert.");
+
+const QString kDeltaTCaption = QStringLiteral("&Hőmérséklet-különbségek, ΔT [K]:");
+
+// The window's focus mark around the control that Tab brought the focus to,
+// for the controls whose style marks it faintly: the buttons (the default
+// one is framed anyway) and the table (a tint of its current cell).
+class FocusFrame : public QWidget {
+public:
+    FocusFrame(QWidget& dialog, std::initializer_list<QWidget*> controls) : QWidget(&dialog) {
+        setObjectName(QStringLiteral("keyboardFocusFrame"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        hide();
+        for (QWidget* control : controls) {
+            control->installEventFilter(this);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* control = static_cast<QWidget*>(watched);
+        switch (event->type()) {
+            case QEvent::FocusIn:
+                mark_.focusIn(static_cast<QFocusEvent*>(event)->reason());
+                target_ = control;
+                follow();
+                break;
+            case QEvent::FocusOut:
+                mark_.focusOut(static_cast<QFocusEvent*>(event)->reason());
+                hide();
+                break;
+            case QEvent::Move:
+            case QEvent::Resize:
+                if (control == target_) {
+                    follow();
+                }
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        mark_.paint(painter, *target_, rect());
+    }
+
+private:
+    void follow() {
+        if (!mark_.shown(*target_)) {
+            hide();
+            return;
+        }
+        setGeometry(QRect(target_->mapTo(parentWidget(), QPoint()), target_->size())
+                        .adjusted(-2, -2, 2, 2));
+        raise();
+        show();
+    }
+
+    KeyboardFocusMark mark_;
+    QWidget* target_ = nullptr;
+};
+
+// The efficiency on the area the curve is drawn for, never below 0.
+double efficiencyAt(const model::DatasheetInput& input, double deltaT, double shownArea) {
+    const double referenceArea =
+        input.reference == ReferenceArea::Gross ? *input.grossArea : *input.apertureArea;
+    const double specific = std::max(model::specificPower(input, deltaT), 0.0);
+    return specific * referenceArea / shownArea / (input.beam + input.diffuse);
+}
+
+// The page in points: the title, the lines, the table and the curve.
+void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
+               const std::vector<chart::NamedValue>& lines, const std::vector<QStringList>& cells) {
+    const auto font = [&](int points, bool bold) {
+        QFont f(QStringLiteral("Liberation Sans"));
+        f.setPixelSize(points);
+        f.setBold(bold);
+        painter.setFont(f);
+    };
+    const double width = page.width();
+    double y = 0;
+    font(16, true);
+    const QString title = input.collector.isEmpty()
+                              ? QStringLiteral("Adatlap")
+                              : QStringLiteral("Adatlap – %1").arg(input.collector);
+    painter.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop, title);
+    y += 30;
+
+    font(9, false);
+    const double nameWidth = width * 0.6;
+    for (const chart::NamedValue& line : lines) {
+        const QRectF name =
+            painter.boundingRect(QRectF(0, y, nameWidth - 8, 100), Qt::TextWordWrap, line.name);
+        const QRectF value = painter.boundingRect(QRectF(nameWidth, y, width - nameWidth, 100),
+                                                  Qt::TextWordWrap, line.value);
+        painter.drawText(name, Qt::TextWordWrap, line.name);
+        painter.drawText(value, Qt::TextWordWrap, line.value);
+        y += std::max(name.height(), value.height()) + 2;
+    }
+    y += 12;
+
+    // The table with a grid, the header in bold over two lines.
+    const double columnWidth = width / static_cast<double>(model::kDatasheetColumns.size());
+    const auto cellRect = [&](std::size_t column, double top, double height) {
+        return QRectF(static_cast<double>(column) * columnWidth, top, columnWidth, height);
+    };
+    font(9, true);
+    for (std::size_t column = 0; column < model::kDatasheetColumns.size(); ++column) {
+        const QRectF rect = cellRect(column, y, 26);
+        painter.drawRect(rect);
+        painter.drawText(rect.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap,
+                         model::kDatasheetColumns[column].toString());
+    }
+    y += 26;
+    font(9, false);
+    for (const QStringList& row : cells) {
+        for (qsizetype column = 0; column < row.size(); ++column) {
+            const QRectF rect = cellRect(static_cast<std::size_t>(column), y, 15);
+            painter.drawRect(rect);
+            painter.drawText(rect.adjusted(3, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter,
+                             row[column].isEmpty() ? QStringLiteral("–") : row[column]);
+        }
+        y += 15;
+    }
+    y += 24;
+
+    // The efficiency curve over ΔT, on the gross area where it is known.
+    const bool onGross = input.grossArea.has_value();
+    const double shownArea = onGross ? *input.grossArea : *input.apertureArea;
+    font(10, true);
+    painter.drawText(QRectF(0, y, width, 16), Qt::AlignLeft,
+                     QStringLiteral("Hatásfok %1, Gb %2 W/m², Gd %3 W/m² mellett")
+                         .arg(onGross ? QStringLiteral("a bruttó felületre")
+                                      : QStringLiteral("az apertúrafelületre"))
+                         .arg(input.beam)
+                         .arg(input.diffuse));
+    y += 34;
+    const double largestDeltaT = *std::max_element(input.deltaT.begin(), input.deltaT.end());
+    const double xMax = std::ceil(std::max(largestDeltaT, 100.0) / 50) * 50;
+    const double xStep = xMax <= 150 ? 10 : 50;
+    const QRectF plot(32, y, width - 40, std::min(page.height() - y - 30, 260.0));
+    const auto at = [&](double deltaT, double efficiency) {
+        return QPointF(plot.left() + plot.width() * deltaT / xMax,
+                       plot.bottom() - plot.height() * efficiency);
+    };
+    font(8, false);
+    painter.setPen(QPen(Qt::lightGray, 0.5));
+    for (int percent = 0; percent <= 100; percent += 20) {
+        const QPointF left = at(0, percent / 100.0);
+        painter.drawLine(left, at(xMax, percent / 100.0));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, left.y() - 6, plot.left() - 4, 12),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    for (double deltaT = 0; deltaT <= xMax; deltaT += xStep) {
+        const QPointF bottom = at(deltaT, 0);
+        painter.drawLine(bottom, at(deltaT, 1));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(bottom.x() - 20, bottom.y() + 2, 40, 12), Qt::AlignCenter,
+                         QString::number(deltaT));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.drawRect(plot);
+    painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 14, 60, 12), Qt::AlignRight,
+                     QStringLiteral("ΔT [K]"));
+    painter.drawText(QRectF(0, plot.top() - 14, 40, 12), Qt::AlignLeft, QStringLiteral("η [%]"));
+
+    QPainterPath curve(at(0, efficiencyAt(input, 0, shownArea)));
+    for (double deltaT = 1; deltaT <= xMax; deltaT += 1) {
+        curve.lineTo(at(deltaT, efficiencyAt(input, deltaT, shownArea)));
+    }
+    painter.save();
+    painter.setClipRect(plot);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 160), 1.5));
+    painter.drawPath(curve);
+    painter.setBrush(QColor(0, 0, 160));
+    for (const double deltaT : input.deltaT) {
+        painter.drawEllipse(at(deltaT, efficiencyAt(input, deltaT, shownArea)), 2.2, 2.2);
+    }
+    painter.restore();
+}
+
+}  // namespace
+
+DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
+                                 const QLocale& locale)
+    : QDialog(parent), locale_(locale), numbers_(locale), input_(input) {
+    setWindowTitle(QStringLiteral("Adatlap"));
+    const auto number = [this](double value) { return numbers_.number(value, kPrefillDecimals); };
+    const auto optionalNumber = [&](const std::optional<double>& value) {
+        return value ? number(*value) : QString();
+    };
+
+    auto* form = new QGridLayout;
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    form->setColumnMinimumWidth(2, 12);
+    auto* derived = new QGridLayout;
+    derived->setColumnStretch(1, 1);
+    QGridLayout* grid = form;
+    std::vector<QWidget*> tabOrder;
+    const auto place = [&](QWidget* field, const QString& caption, int row, int column) {
+        auto* label = new QLabel(caption, this);
+        label->setBuddy(field);
+        field->setAccessibleName(withoutMnemonic(caption));
+        grid->addWidget(label, row, column * 2);
+        grid->addWidget(field, row, column * 2 + 1);
+        tabOrder.push_back(field);
+        return label;
+    };
+    const auto lineEdit = [&](const QString& text) {
+        auto* edit = new QLineEdit(text, this);
+        connect(edit, &QLineEdit::textChanged, this, &DatasheetDialog::recompute);
+        return edit;
+    };
+    const auto comboBox = [&](std::initializer_list<const char*> items, int current) {
+        auto* box = new QComboBox(this);
+        for (const char* item : items) {
+            box->addItem(QString::fromUtf8(item));
+        }
+        box->setCurrentIndex(current);
+        connect(box, &QComboBox::currentIndexChanged, this, &DatasheetDialog::recompute);
+        return box;
+    };
+    const auto readOnly = [&] {
+        auto* edit = new QLineEdit(this);
+        edit->setReadOnly(true);
+        return edit;
+    };
+
+    // The collector on the left, its areas and the conditions on the right.
+    name_ = lineEdit(input.collector);
+    place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
+    peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b és Kd (direkt sugárzásra)"},
+                     input.peak == PeakEfficiency::Beam ? 1 : 0);
+    place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
+    eta0_ = lineEdit(number(input.eta0));
+    eta0Label_ = place(eta0_, eta0Caption(input.peak), 2, 0);
+    kd_ = lineEdit(number(input.kd));
+    place(kd_, QStringLiteral("&Kd, a szórt sugárzás módosítója:"), 3, 0);
+    a1_ = lineEdit(number(input.a1));
+    place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
+    a2_ = lineEdit(number(input.a2));
+    place(a2_, QStringLiteral("a&2 [W/(m²·K²)]:"), 5, 0);
+
+    reference_ = comboBox({"bruttó felület", "apertúrafelület"},
+                          input.reference == ReferenceArea::Aperture ? 1 : 0);
+    place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
+    grossArea_ = lineEdit(optionalNumber(input.grossArea));
+    place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
+    apertureArea_ = lineEdit(optionalNumber(input.apertureArea));
+    place(apertureArea_, QStringLiteral("&Apertúrafelület [m²]:"), 2, 1);
+    QStringList deltaTs;
+    for (const double deltaT : input.deltaT) {
+        deltaTs << number(deltaT);
+    }
+    deltaT_ = lineEdit(deltaTs.join(QStringLiteral("; ")));
+    place(deltaT_, kDeltaTCaption, 3, 1);
+    beam_ = lineEdit(number(input.beam));
+    place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
+    diffuse_ = lineEdit(number(input.diffuse));
+    place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
+    grossArea_->setPlaceholderText(QStringLiteral("nem ismert"));
+    apertureArea_->setPlaceholderText(QStringLiteral("nem ismert"));
+    deltaT_->setToolTip(QStringLiteral("Pontosvesszővel elválasztva, 0 és 300 K között"));
+
+    // What follows from the inputs, below them.
+    grid = derived;
+    derivedEta0_ = readOnly();
+    place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
+    converted_ = readOnly();
+    convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
+    stagnation_ = readOnly();
+    place(stagnation_,
+          chart::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
+              u':',
+          2, 0);
+
+    problemsLabel_ = new QLabel(this);
+    problemsLabel_->setWordWrap(true);
+    problemsLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
+    problemsLabel_->setAccessibleName(QStringLiteral("Hibás adatok"));
+
+    table_ = new QTableWidget(0, static_cast<int>(model::kDatasheetColumns.size()), this);
+    QStringList header;
+    for (QStringView column : model::kDatasheetColumns) {
+        header << column.toString();
+    }
+    table_->setHorizontalHeaderLabels(header);
+    table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->setAccessibleName(QStringLiteral("Teljesítménytáblázat"));
+    auto* tableLabel = new QLabel(QStringLiteral("Teljesítménytáb&lázat:"), this);
+    tableLabel->setBuddy(table_);
+    tabOrder.push_back(table_);
+
+    copyButton_ = new QPushButton(QStringLiteral("&Másolás"), this);
+    copyButton_->setAccessibleName(QStringLiteral("Másolás a vágólapra"));
+    printButton_ = new QPushButton(QStringLiteral("&Nyomtatás…"), this);
+    printButton_->setAccessibleName(QStringLiteral("Nyomtatás"));
+    auto* closeButton = new QPushButton(QStringLiteral("&Bezárás"), this);
+    closeButton->setAccessibleName(QStringLiteral("Bezárás"));
+    for (QPushButton* button : {copyButton_, printButton_, closeButton}) {
+        button->setAutoDefault(false);
+        tabOrder.push_back(button);
+    }
+    closeButton->setDefault(true);
+    connect(copyButton_, &QPushButton::clicked, this, &DatasheetDialog::copy);
+    connect(printButton_, &QPushButton::clicked, this, &DatasheetDialog::print);
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(copyButton_, QDialogButtonBox::ActionRole);
+    buttons->addButton(printButton_, QDialogButtonBox::ActionRole);
+    buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
+
+    new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(derived);
+    layout->addWidget(problemsLabel_);
+    layout->addWidget(tableLabel);
+    layout->addWidget(table_, 1);
+    layout->addWidget(buttons);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    resize(860, 580);
+    recompute();
+}
+
+void DatasheetDialog::readFields() {
+    problems_.clear();
+    const auto read = [&](QLineEdit* field, DatasheetField id) {
+        bool ok = false;
+        const double value = locale_.toDouble(field->text().trimmed(), &ok);
+        if (!ok) {
+            problems_.push_back({id, notNumber(field->accessibleName())});
+        }
+        return value;
+    };
+    const auto readArea = [&](QLineEdit* field, DatasheetField id) -> std::optional<double> {
+        if (field->text().trimmed().isEmpty()) {
+            return std::nullopt;
+        }
+        return read(field, id);
+    };
+    input_.collector = name_->text().trimmed();
+    input_.peak = peak_->currentIndex() == 1 ? PeakEfficiency::Beam : PeakEfficiency::Hemispherical;
+    input_.eta0 = read(eta0_, DatasheetField::Eta0);
+    if (input_.peak == PeakEfficiency::Beam) {
+        input_.kd = read(kd_, DatasheetField::Kd);
+    }
+    input_.a1 = read(a1_, DatasheetField::A1);
+    input_.a2 = read(a2_, DatasheetField::A2);
+    input_.reference =
+        reference_->currentIndex() == 1 ? ReferenceArea::Aperture : ReferenceArea::Gross;
+    input_.grossArea = readArea(grossArea_, DatasheetField::GrossArea);
+    input_.apertureArea = readArea(apertureArea_, DatasheetField::ApertureArea);
+    input_.deltaT.clear();
+    bool deltaTsRead = true;
+    for (const QString& part : deltaT_->text().split(u';', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        input_.deltaT.push_back(locale_.toDouble(part.trimmed(), &ok));
+        deltaTsRead = deltaTsRead && ok;
+    }
+    if (!deltaTsRead) {
+        problems_.push_back(
+            {DatasheetField::DeltaT,
+             QStringLiteral("%1: pontosvesszővel elválasztott számokat kell megadni.")
+                 .arg(withoutMnemonic(kDeltaTCaption))});
+    }
+    input_.beam = read(beam_, DatasheetField::Beam);
+    input_.diffuse = read(diffuse_, DatasheetField::Diffuse);
+}
+
+void DatasheetDialog::showPeakKind() {
+    const bool beam = input_.peak == PeakEfficiency::Beam;
+    eta0Label_->setText(eta0Caption(input_.peak));
+    eta0_->setAccessibleName(withoutMnemonic(eta0Label_->text()));
+    kd_->setEnabled(beam);
+    convertedLabel_->setText(convertedCaption(input_.reference));
+    converted_->setAccessibleName(withoutMnemonic(convertedLabel_->text()));
+}
+
+void DatasheetDialog::recompute() {
+    readFields();
+    showPeakKind();
+    if (problems_.empty()) {
+        problems_ = model::checkDatasheet(input_);
+    }
+    // A refused field says why when the focus reaches it.
+    const std::pair<DatasheetField, QLineEdit*> fields[] = {
+        {DatasheetField::Eta0, eta0_},
+        {DatasheetField::Kd, kd_},
+        {DatasheetField::A1, a1_},
+        {DatasheetField::A2, a2_},
+        {DatasheetField::GrossArea, grossArea_},
+        {DatasheetField::ApertureArea, apertureArea_},
+        {DatasheetField::DeltaT, deltaT_},
+        {DatasheetField::Beam, beam_},
+        {DatasheetField::Diffuse, diffuse_},
+    };
+    QStringList messages;
+    for (const auto& [field, edit] : fields) {
+        QStringList own;
+        for (const model::DatasheetProblem& problem : problems_) {
+            if (problem.field == field) {
+                own << problem.message;
+            }
+        }
+        const bool area = edit == grossArea_ || edit == apertureArea_;
+        edit->setAccessibleDescription(own.isEmpty() ? (area ? kEmptyArea : QString())
+                                                     : own.join(u' '));
+        messages += own;
+    }
+    problemsLabel_->setText(messages.join(u'\n'));
+    problemsLabel_->setVisible(!messages.isEmpty());
+    copyButton_->setEnabled(messages.isEmpty());
+    printButton_->setEnabled(messages.isEmpty());
+    if (!messages.isEmpty()) {
+        result_.reset();
+        table_->setRowCount(0);
+        for (QLineEdit* derived : {derivedEta0_, converted_, stagnation_}) {
+            derived->setText(QStringLiteral("–"));
+        }
+        return;
+    }
+
+    result_ = model::computeDatasheet(input_);
+    derivedEta0_->setText(
+        result_->eta0Derived
+            ? QStringLiteral("η0,b·(0,85 + 0,15·Kd) = %1").arg(numbers_.number(result_->eta0))
+            : numbers_.number(result_->eta0));
+    if (const std::optional<model::Coefficients>& other = result_->converted) {
+        QString text;
+        if (other->eta0b) {
+            text += QStringLiteral("η0,b %1; ").arg(numbers_.number(*other->eta0b));
+        }
+        converted_->setText(text + QStringLiteral("η0 %1; a1 %2; a2 %3")
+                                       .arg(numbers_.number(other->eta0),
+                                            numbers_.number(other->a1),
+                                            numbers_.number(other->a2)));
+    } else {
+        converted_->setText(QStringLiteral("nincs: ehhez mindkét felület kell"));
+    }
+    stagnation_->setText(chart::stagnationText(*result_, numbers_));
+
+    const std::vector<QStringList> cells = chart::datasheetCells(*result_, numbers_);
+    table_->setRowCount(static_cast<int>(cells.size()));
+    for (std::size_t row = 0; row < cells.size(); ++row) {
+        for (qsizetype column = 0; column < cells[row].size(); ++column) {
+            const QString& cell = cells[row][column];
+            auto* item = new QTableWidgetItem(cell.isEmpty() ? QStringLiteral("–") : cell);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table_->setItem(static_cast<int>(row), static_cast<int>(column), item);
+        }
+    }
+}
+
+void DatasheetDialog::copy() {
+    if (!result_) {
+        return;
+    }
+    const std::vector<chart::NamedValue> lines = chart::datasheetLines(input_, *result_, numbers_);
+    const std::vector<QStringList> cells = chart::datasheetCells(*result_, numbers_);
+    auto* mime = new QMimeData;
+    mime->setText(chart::datasheetPlainText(lines, cells));
+    mime->setHtml(chart::datasheetHtml(lines, cells));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
+
+void DatasheetDialog::print() {
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
+    if (dialog.exec() == QDialog::Accepted) {
+        (void)printTo(printer);
+    }
+}
+
+bool DatasheetDialog::printTo(QPrinter& printer) {
+    if (!result_) {
+        return false;
+    }
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    printer.setDocName(QStringLiteral("Adatlap"));
+    printer.setCreator(QString::fromUtf8(product::kDisplayName));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        return false;
+    }
+    // Points from here on: the page is laid out in the units its fonts use.
+    const double pointsPerPixel = 72.0 / printer.resolution();
+    painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
+    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size() * pointsPerPixel;
+    paintPage(painter, page, input_, chart::datasheetLines(input_, *result_, numbers_),
+              chart::datasheetCells(*result_, numbers_));
+    return painter.end();
+}
+
+model::DatasheetInput currentDatasheetInput(const Efficiency& window) {
+    const model::CollectorState& state = window.state();
+    return {.collector = window.currentCollectorName(),
+            .eta0 = state.eta0.toDouble(),
+            .a1 = state.a1.toDouble(),
+            .a2 = state.a2.toDouble(),
+            .grossArea = state.collectorArea.toDouble()};
+}
+
+void openDatasheet(Efficiency& window) {
+    auto* dialog =
+        new DatasheetDialog(currentDatasheetInput(window), &window, window.numberLocale());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+}
+
+}  // namespace ui

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <QDialog>
+#include <QLocale>
+#include <optional>
+#include <vector>
+
+#include "chart/datasheet_text.h"
+#include "model/datasheet.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QTableWidget;
+
+namespace ui {
+
+class Efficiency;
+
+// The power table of a collector's datasheet, recomputed as its inputs are
+// typed, with the stagnation estimate; copied to the clipboard or printed
+// on one A4 page with the efficiency curve. It admits every physically
+// meaningful collector, also those the window's entry checks refuse.
+class DatasheetDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Prefilled from `input`; numbers read and shown in `locale`'s format.
+    DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
+                    const QLocale& locale = QLocale());
+
+    // The inputs as the fields read, or the reasons they cannot be computed.
+    [[nodiscard]] const std::vector<model::DatasheetProblem>& problems() const { return problems_; }
+    [[nodiscard]] const model::DatasheetInput& input() const { return input_; }
+
+    // Plain text and an HTML table on the clipboard; nothing while the
+    // inputs are refused.
+    void copy();
+    // Asks for a printer and prints the page there.
+    void print();
+    // One A4 page: the inputs, the table and the efficiency curve.
+    bool printTo(QPrinter& printer);
+
+private:
+    void recompute();
+    // The fields' texts as an input; problems_ says what does not read.
+    void readFields();
+    void showPeakKind();
+
+    QLocale locale_;
+    chart::DatasheetNumbers numbers_;
+    model::DatasheetInput input_;
+    std::optional<model::DatasheetResult> result_;
+    std::vector<model::DatasheetProblem> problems_;
+
+    QLineEdit* name_ = nullptr;
+    QComboBox* peak_ = nullptr;
+    QLabel* eta0Label_ = nullptr;
+    QLineEdit* eta0_ = nullptr;
+    QLineEdit* kd_ = nullptr;
+    QLineEdit* a1_ = nullptr;
+    QLineEdit* a2_ = nullptr;
+    QComboBox* reference_ = nullptr;
+    QLineEdit* grossArea_ = nullptr;
+    QLineEdit* apertureArea_ = nullptr;
+    QLineEdit* deltaT_ = nullptr;
+    QLineEdit* beam_ = nullptr;
+    QLineEdit* diffuse_ = nullptr;
+    QLineEdit* derivedEta0_ = nullptr;
+    QLabel* convertedLabel_ = nullptr;
+    QLineEdit* converted_ = nullptr;
+    QLineEdit* stagnation_ = nullptr;
+    QLabel* problemsLabel_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QPushButton* copyButton_ = nullptr;
+    QPushButton* printButton_ = nullptr;
+};
+
+// The datasheet input of the window's current collector: its coefficients,
+// and its area as the gross area.
+[[nodiscard]] model::DatasheetInput currentDatasheetInput(const Efficiency& window);
+
+// Opens the dialog for the window's current collector, window-modal; it is
+// deleted when closed.
+void openDatasheet(Efficiency& window);
+
+}  // namespace ui
