@@ -15,6 +15,7 @@
 
 #include "chart/results.h"
 #include "datasheet_command.h"
+#include "library_commands.h"
 #include "model/calculation.h"
 #include "model/entry_check.h"
 #include "model/operating_conditions.h"
@@ -71,6 +72,10 @@ QString helpText() {
                "  efficiency --calc [beállítások] [--json]\n"
                "  efficiency --table [beállítások] [--step K] [--json]\n"
                "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
+               "  efficiency --calc | --table --collector NÉV [--library FÁJL] [beállítások]\n"
+               "  efficiency --list [--json | --csv] [--library FÁJL]\n"
+               "  efficiency --import FÁJL [--replace] | --export FÁJL | --remove NÉV\n"
+               "             [--library FÁJL]\n"
                "  efficiency --help | --version\n"
                "\n"
                "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
@@ -92,6 +97,16 @@ QString helpText() {
                "  --irradiance G      napsugárzás intenzitás, W/m², %4\n"
                "  --step K            a táblázat lépésköze, K, %5\n"
                "  --json              JSON-kimenet\n"
+               "\n"
+               "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
+               "  --library FÁJL      ezt a könyvtárfájlt használja\n"
+               "  --collector NÉV     a tárolt kollektor η0, a1, a2 és felület értékével számol\n"
+               "  --list              a tárolt kollektorok (--json vagy --csv: úgy)\n"
+               "  --import FÁJL       CSV vagy JSON beolvasása; egyetlen hibás sor vagy\n"
+               "                      meglévő név esetén semmit sem ír (--replace: a meglévőt\n"
+               "                      cseréli)\n"
+               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json)\n"
+               "  --remove NÉV        a kollektor törlése\n"
                "  -h, --help          ez a súgó\n"
                "  -v, --version       a program verziója\n"
                "\n"
@@ -201,8 +216,8 @@ void write(const QString& text, std::FILE* stream) {
 
 bool asksForCommandLine(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
-        for (const char* option :
-             {"--calc", "--table", "--datasheet", "--help", "-h", "--version", "-v"}) {
+        for (const char* option : {"--calc", "--table", "--datasheet", "--help", "-h", "--version",
+                                   "-v", "--list", "--import", "--export", "--remove"}) {
             if (std::strcmp(argv[i], option) == 0) {
                 return true;
             }
@@ -211,7 +226,15 @@ bool asksForCommandLine(int argc, char* argv[]) {
     return false;
 }
 
-Outcome run(const QStringList& arguments, const QLocale& locale) {
+Outcome run(const QStringList& given, const QLocale& locale) {
+    if (auto outcome = runLibraryCommand(given, locale)) {
+        return *outcome;
+    }
+    const auto expanded = expandCollector(given, locale);
+    if (const auto* outcome = std::get_if<Outcome>(&expanded)) {
+        return *outcome;
+    }
+    const QStringList& arguments = std::get<QStringList>(expanded);
     const Options o;
     QCommandLineParser parser;
     parser.addOptions(o.all());

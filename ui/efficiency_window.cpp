@@ -10,12 +10,14 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <algorithm>
 
 #include "accessibility.h"
 #include "chart/chart_procedures.h"
 #include "chart_box.h"
 #include "control_table.h"
 #include "datasheet_dialog.h"
+#include "library_dialog.h"
 #include "menu_entry_accessible.h"
 #include "model/calculation.h"
 #include "model/comparison.h"
@@ -90,6 +92,15 @@ constexpr std::array kChartMenu{
               nullptr,
               {},
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    MenuEntry{u"&Kollektorkönyvtár…",
+              QKeySequence::UnknownKey,
+              openCollectorLibrary,
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_K)},
+    MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
+              storeCurrentCollector},
 };
 
 QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
@@ -300,6 +311,41 @@ std::span<const model::KeptCollector> Efficiency::keptCollectors() const {
 
 const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
     return chart_->keptResults();
+}
+
+void Efficiency::enterCollector(const QString& eta0, const QString& a1, const QString& a2,
+                                const QString& area) {
+    const auto custom =
+        std::find_if(model::kCollectorTypes.begin(), model::kCollectorTypes.end(),
+                     [](const model::CollectorType& t) { return t.typedCoefficients; });
+    run([this, custom] {
+        controls_.collectorType->setListIndex(
+            rt::Integer::checked(custom - model::kCollectorTypes.begin()));
+    });
+    const std::array<std::pair<const QString*, model::EntryBox>, 4> typed = {{
+        {&eta0, model::EntryBox::Eta0},
+        {&a1, model::EntryBox::A1},
+        {&a2, model::EntryBox::A2},
+        {&area, model::EntryBox::CollectorArea},
+    }};
+    for (const auto& [text, box] : typed) {
+        (controls_.*kEntryBoxes[static_cast<std::size_t>(box)].box)->setText(*text);
+        entryLeft(box, Qt::OtherFocusReason);
+    }
+}
+
+model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency eta0,
+                                             rt::Currency a1, rt::Currency a2) {
+    auto outcome = model::KeepOutcome::Full;
+    run([&] {
+        // A library collector may share its name with a kept curve of other values.
+        model::Comparison& comparison = chart_->comparison();
+        outcome = comparison.keep(model::keptName(comparison.kept(), name, format_.text(eta0),
+                                                  format_.text(a1), format_.text(a2)),
+                                  eta0, a1, a2);
+        redrawChart();
+    });
+    return outcome;
 }
 
 // The row last taken from the list: typing into the list's text leaves the

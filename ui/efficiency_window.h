@@ -18,6 +18,7 @@
 #include "inputs.h"
 #include "model/calculation.h"
 #include "model/collector_state.h"
+#include "model/comparison.h"
 #include "runtime/number_text.h"
 
 namespace ui {
@@ -72,6 +73,17 @@ public:
     [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const;
     // As the last chart run's legend showed them, with whole names.
     [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
+
+    // The collector library's ways into the window.
+    // Selects the custom row and types the texts into the four parameter
+    // boxes, each followed by leaving the box, so that the boxes' own checks
+    // and warnings run as if the user had typed them.
+    void enterCollector(const QString& eta0, const QString& a1, const QString& a2,
+                        const QString& area);
+    // Keeps a collector under a name of its own, extended with its values when a
+    // kept curve already has that name, then runs the chart.
+    model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
+                                     rt::Currency a2);
 
 signals:
     // After every chart run, with the results the labels now show.

@@ -82,6 +82,7 @@ TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
         "Grafikon má&solása|",         "Grafikon &mentése…|Ctrl+S",
         "&Nyomtatás…|Ctrl+P",          "&Görbe megtartása összehasonlításhoz|",
         "Összehasonlítás tö&rlése|",   "&Adatlap…|Ctrl+D",
+        "&Kollektorkönyvtár…|Ctrl+K",  "&Jelenlegi kollektor mentése a könyvtárba…|",
     };
     const struct {
         const char* way;
