@@ -1,7 +1,5 @@
 #include "collector_presenter.h"
 
-#include <utility>
-
 #include "chart/results.h"
 #include "model/presets.h"
 
@@ -11,8 +9,8 @@ using model::EntryBox;
 
 CollectorPresenter::CollectorPresenter(model::CollectorState& state,
                                        const CollectorControls& controls,
-                                       const rt::NumberFormat& format, ChartRun redrawChart)
-    : state_(state), controls_(controls), format_(format), redrawChart_(std::move(redrawChart)) {}
+                                       const rt::NumberFormat& format, EvaluationView& view)
+    : state_(state), controls_(controls), format_(format), view_(view) {}
 
 void CollectorPresenter::startUp() {
     setCoefficientBoxesEnabled(false);
@@ -62,7 +60,7 @@ void CollectorPresenter::evaluateStored() {
     const chart::ResultTexts texts = chart::formatResults(results, format_);
     controls_.characteristicEfficiencyLabel.setCaption(texts.characteristic.get());
     state_.stagnationX = results.zeroEfficiencyX.get();
-    redrawChart_(results);
+    view_.showEvaluation(results);
 }
 
 void CollectorPresenter::entryLeft(EntryBox box) {

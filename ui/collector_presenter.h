@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "model/calculation.h"
 #include "model/collector_state.h"
 #include "model/entry_check.h"
@@ -25,17 +23,25 @@ struct CollectorControls {
     rt::MessageBox& messageBox;
 };
 
+// Where an evaluation ends: its results told and the chart drawn from them.
+// An error raised there ends the event with the presenter's stores done.
+class EvaluationView {
+public:
+    virtual void showEvaluation(const model::Results& results) = 0;
+
+protected:
+    ~EvaluationView() = default;
+};
+
 // The window's presenter for the collector: choosing a type, checking a
 // typed value and evaluating. It reads the controls into the state, runs the
 // calculation and writes its texts, over the control interfaces, so that the
 // same code drives the real widgets and the tests' doubles.
 class CollectorPresenter {
 public:
-    // `redrawChart` is the chart procedure, run with the results as the
-    // evaluation's last step.
-    using ChartRun = std::function<void(const model::Results&)>;
+    // `view` shows the results as the evaluation's last step.
     CollectorPresenter(model::CollectorState& state, const CollectorControls& controls,
-                       const rt::NumberFormat& format, ChartRun redrawChart);
+                       const rt::NumberFormat& format, EvaluationView& view);
 
     // The start of the window's load: the coefficient boxes disabled, the
     // list filled, the start row selected (which runs its Click procedure),
@@ -59,7 +65,7 @@ private:
     model::CollectorState& state_;
     CollectorControls controls_;
     const rt::NumberFormat& format_;
-    ChartRun redrawChart_;
+    EvaluationView& view_;
 };
 
 }  // namespace ui

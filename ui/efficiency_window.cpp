@@ -199,10 +199,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                           .irradianceSlider = *c.irradianceSlider,
                           .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
                           .messageBox = *messageBox_},
-        format_, [this](const model::Results& results) {
-            describeResults(chart::formatResults(results, format_), true);
-            drawChart(results);
-        });
+        format_, static_cast<EvaluationView&>(*this));
     chart_ = std::make_unique<chart::ChartProcedures>(
         state_,
         chart::ChartControls{.surface = c.chart->surface(),
@@ -360,6 +357,11 @@ QString Efficiency::currentCollectorName() const {
                                           controls_.a2Box->text());
     }
     return list.itemText(row);
+}
+
+void Efficiency::showEvaluation(const model::Results& results) {
+    describeResults(chart::formatResults(results, format_), true);
+    drawChart(results);
 }
 
 // The chart at the stored values, without a new evaluation.

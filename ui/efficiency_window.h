@@ -32,7 +32,7 @@ class ResultOutput;
 // The program's one window: it holds the collector state and the controls
 // the builder made from the control table, and its procedures answer the
 // events.
-class Efficiency : public QWidget {
+class Efficiency : public QWidget, private EvaluationView {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
@@ -104,6 +104,7 @@ private:
     void loadForm();
     void evaluate();
     void redrawChart();
+    void showEvaluation(const model::Results& results) override;
     void drawChart(const model::Results& results);
     void repaintChart();
     // A slider moved (by a drag, an arrow, the track or a key): its value

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <utility>
+
 #include "model/presets.h"
 #include "tests/support/fake_controls.h"
 #include "tests/support/hungarian.h"
@@ -10,9 +13,17 @@
 
 namespace {
 
-using ui::CollectorPresenter;
 using model::EntryBox;
 using rt::Currency;
+using ui::CollectorPresenter;
+
+// The end of an evaluation, as the test sets it.
+struct View : ui::EvaluationView {
+    explicit View(std::function<void(const model::Results&)> show) : shown(std::move(show)) {}
+    virtual ~View() = default;
+    void showEvaluation(const model::Results& results) override { shown(results); }
+    std::function<void(const model::Results&)> shown;
+};
 
 // The collector presenter over test doubles, with the start values of the
 // program stored, as start-up leaves them.
@@ -28,12 +39,13 @@ struct Window {
     const rt::NumberFormat& format = testsupport::hungarian();
     int chartRuns = 0;
     std::function<void()> chart = [this] { ++chartRuns; };
+    View view{[this](const model::Results&) { chart(); }};
     CollectorPresenter procedures{
         state,
         {combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider, ambientTempSlider,
          irradianceSlider, characteristicEfficiencyLabel, messages},
         format,
-        [this](const model::Results&) { chart(); }};
+        view};
 
     Window() {
         for (const auto& type : model::kCollectorTypes) {
@@ -229,15 +241,15 @@ TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients
         int rows;
     };
     std::vector<SeenByChart> seen;
-    CollectorPresenter procedures{
-        state,
-        {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp, ambientTemp, irradiance,
-         characteristic, messages},
-        testsupport::hungarian(),
-        [&](const model::Results&) {
-            seen.push_back({state.eta0, state.collectorArea, eta0Box.value, eta0Box.enabled,
-                            static_cast<int>(combo.items.size())});
-        }};
+    View view{[&](const model::Results&) {
+        seen.push_back({state.eta0, state.collectorArea, eta0Box.value, eta0Box.enabled,
+                        static_cast<int>(combo.items.size())});
+    }};
+    CollectorPresenter procedures{state,
+                                  {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp,
+                                   ambientTemp, irradiance, characteristic, messages},
+                                  testsupport::hungarian(),
+                                  view};
     combo.click = [&] { procedures.collectorTypeChosen(); };
 
     procedures.startUp();
