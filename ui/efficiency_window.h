@@ -11,17 +11,19 @@
 #include <vector>
 
 #include "chart/chart_procedures.h"
+#include "chart/results.h"
+#include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
 #include "inputs.h"
-#include "model/collector_procedures.h"
+#include "model/calculation.h"
 #include "model/collector_state.h"
 #include "model/comparison.h"
 #include "runtime/number_text.h"
 
 namespace ui {
 
-class GrafBox;
+class ChartBox;
 class ResultOutput;
 
 // The program's icon at the sizes desktops ask for.
@@ -30,7 +32,7 @@ class ResultOutput;
 // The program's one window: it holds the collector state and the controls
 // the builder made from the control table, and its procedures answer the
 // events.
-class Efficiency : public QWidget {
+class Efficiency : public QWidget, private EvaluationView {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
@@ -83,6 +85,10 @@ public:
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
                                      rt::Currency a2);
 
+signals:
+    // After every chart run, with the results the labels now show.
+    void resultsFormatted(const chart::ResultTexts& texts);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -91,12 +97,16 @@ private:
     // Connects the form's events to the procedures below: the one place
     // that says which event runs which.
     void wireEvents();
-    void describeChart();
+    void describeChart(const model::Results& results);
+    void describeResults(const chart::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();
     void evaluate();
     void redrawChart();
+    void showEvaluation(const model::Results& results) override;
+    void drawChart(const model::Results& results);
+    void repaintChart();
     // A slider moved (by a drag, an arrow, the track or a key): its value
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
@@ -119,7 +129,7 @@ private:
     std::array<QWidget*, kControlCount> widgets_{};
     std::unique_ptr<CountingBox> messageBox_;
     ErrorReport reportError_;
-    std::unique_ptr<model::CollectorProcedures> collector_;
+    std::unique_ptr<CollectorPresenter> collector_;
     std::unique_ptr<chart::ChartProcedures> chart_;
     std::unique_ptr<ResultOutput> output_;
     QMenu* chartMenu_ = nullptr;  // a child of the window
