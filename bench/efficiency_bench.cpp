@@ -126,7 +126,7 @@ struct Recorded {
         if (c.fourKept) {
             keepFour(chart.comparison());
         }
-        chart.redraw();
+        chart.redraw(model::calculate(state.collector(), state.conditions()), state.conditions());
     }
     model::CollectorState state;
     NullLabel label;
@@ -154,7 +154,8 @@ void Evaluation(benchmark::State& state) {
 void ChartRun(benchmark::State& state) {
     Recorded recorded(kCollectors[state.range(0)]);
     for (auto _ : state) {
-        recorded.chart.redraw();
+        const model::CollectorState& s = recorded.state;
+        recorded.chart.redraw(model::calculate(s.collector(), s.conditions()), s.conditions());
     }
     state.counters["lines"] = static_cast<double>(recorded.surface.lines().size());
 }

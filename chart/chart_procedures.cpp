@@ -2,7 +2,6 @@
 
 #include <QString>
 
-#include "model/evaluation.h"
 #include "runtime/checked.h"
 #include "runtime/integer.h"
 
@@ -133,35 +132,38 @@ float single(Integer value) {
     return static_cast<float>(value.value());
 }
 
-// Int(1000 * v) / 1000: cut to three decimals toward minus infinity.
-double thousandthsDown(Currency value) {
-    return checkedDiv(value.timesWhole(1000).wholeFloor().toDouble(), 1000.0);
-}
-
 }  // namespace
 
 ChartProcedures::ChartProcedures(model::CollectorState& state, const ChartControls& controls,
                                  const rt::NumberFormat& format)
     : state_(state), controls_(controls), format_(format) {}
 
-void ChartProcedures::redraw() {
+void ChartProcedures::redraw(const model::Results& results, const model::Conditions& conditions) {
     keptResults_.clear();
+    // The kept collectors' results at the same conditions; their errors
+    // are raised where the chart comes to them.
+    std::vector<model::Results> kept;
+    for (const model::KeptCollector& collector : comparison_.kept()) {
+        kept.push_back(model::calculate(
+            {collector.name, collector.eta0, collector.a1, collector.a2, state_.collectorArea},
+            conditions));
+    }
     drawFrame();
-    drawHorizontalScale();
+    const Currency stagnationX = results.zeroEfficiencyX.get();
+    drawHorizontalScale(stagnationX);
     drawVerticalScale();
-    drawKeptCurves();
-    drawCurve();
-    const Currency operatingEta = computeOperatingPoint();
-    const Marker marker = showResults(operatingEta);
+    drawKeptCurves(kept, stagnationX);
+    drawCurve(results.curve, stagnationX);
+    const Marker marker = showResults(results, stagnationX);
     drawMarker(marker);
-    showLegend();
+    showLegend(kept);
 }
 
-void ChartProcedures::repaint() {
+void ChartProcedures::repaint(const model::Results& results, const model::Conditions& conditions) {
     // Drawn before the full redraw, whose first step clears them again.
     controls_.surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
     controls_.surface.line(kXAxisLeft, kOriginY, kRepaintXAxisRight, kOriginY, kBlack);
-    redraw();
+    redraw(results, conditions);
 }
 
 void ChartProcedures::drawFrame() {
@@ -174,12 +176,12 @@ void ChartProcedures::drawFrame() {
 
 // Ticks at step, 2 step, ... up to the first at or beyond stagnationX, which
 // may lie past the axis or even outside the surface.
-void ChartProcedures::drawHorizontalScale() {
-    const double step = horizontalTickStep(state_.stagnationX);
-    const double end = state_.stagnationX.toDouble();
+void ChartProcedures::drawHorizontalScale(Currency stagnationX) {
+    const double step = horizontalTickStep(stagnationX);
+    const double end = stagnationX.toDouble();
     for (Integer i = kOne; checkedMul((i - kOne).toDouble(), step) < end; i = i + kOne) {
         const double v = checkedMul(step, i.toDouble());
-        const double x = chartX(v, state_.stagnationX);
+        const double x = chartX(v, stagnationX);
         controls_.surface.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
         printTickValue(x - kTickTextOffset, kXTickTextY, v);
     }
@@ -206,145 +208,86 @@ void ChartProcedures::printTickValue(double x, double y, double value) {
 
 // Thinner than the current curve, so that the current one stays in front.
 // Without kept curves the pen is left alone.
-void ChartProcedures::drawKeptCurves() {
-    const auto kept = comparison_.kept();
+void ChartProcedures::drawKeptCurves(const std::vector<model::Results>& kept,
+                                     Currency stagnationX) {
     if (kept.empty()) {
         return;
     }
     controls_.surface.setDrawWidth(kKeptCurveWidth);
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        drawKeptCurve(kept[i], kKeptCurveColors[i]);
+        drawKeptCurve(kept[i].curve, kKeptCurveColors[i], stagnationX);
     }
     controls_.surface.setDrawWidth(kCurveWidth);
 }
 
-// The current curve's points at the current irradiance and on its x scale,
-// ending after the first point at zero efficiency or beyond the x axis. No
-// coordinate can leave the Integer range: each point lies one step of
-// 7000 * 0.001 / stagnationX <= 7000 twips (stagnationX >= 0.001) right of one
-// at or left of 7800, and the admitted coefficients keep one step's loss of
-// efficiency below 2.2, so y stays within 100 ... 13060.
-void ChartProcedures::drawKeptCurve(const model::KeptCollector& kept, rt::Color color) {
-    const model::EfficiencyCurve curve(kept.eta0, kept.a1, kept.a2, state_.irradiance);
+// On the current curve's x scale, ending after the first point at zero
+// efficiency or beyond the x axis. No coordinate can leave the Integer range:
+// each point lies one step of 7000 * 0.001 / stagnationX <= 7000 twips
+// (stagnationX >= 0.001) right of one at or left of 7800, and the admitted
+// coefficients keep one step's loss of efficiency below 2.2, so y stays
+// within 100 ... 13060.
+void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
+                                    Currency stagnationX) {
     Integer previousX;
     Integer previousY;
-    for (Integer k{0};; k = k + kOne) {
-        const double x = checkedMul(model::kCurveStep, k.toDouble());
-        const Currency eta = curve.at(x);
-        const Integer pointX = Integer::fromDouble(chartX(x, state_.stagnationX));
-        const Integer pointY = Integer::fromDouble(chartY(eta).toDouble());
-        if (k > Integer{0}) {
+    for (std::size_t k = 0; k < curve.points.size(); ++k) {
+        const model::CurvePoint& point = curve.points[k];
+        const Integer pointX = Integer::fromDouble(chartX(point.x, stagnationX));
+        const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
+        if (k > 0) {
             controls_.surface.line(single(pointX), single(pointY), single(previousX),
                                    single(previousY), color);
         }
-        if (eta <= Currency() || pointX > kKeptCurveEndX) {
+        if (point.eta <= Currency() || pointX > kKeptCurveEndX) {
             return;
         }
         previousX = pointX;
         previousY = pointY;
     }
+    if (curve.error) {
+        throw rt::RuntimeError(*curve.error);
+    }
 }
 
-// Points 0.001 apart in x, at whole twips, joined by segments. The point at
-// which the efficiency first reaches zero or less is the last one drawn.
-void ChartProcedures::drawCurve() {
-    const model::EfficiencyCurve curve(state_.eta0, state_.a1, state_.a2, state_.irradiance);
-    Integer k{0};
-    Currency eta;
-    do {
-        const double x = checkedMul(model::kCurveStep, k.toDouble());
-        eta = curve.at(x);
-        if (k > Integer{0}) {
-            state_.prevCurveX = state_.curveX;
-            state_.prevCurveY = state_.curveY;
-        }
-        state_.curveX = Integer::fromDouble(chartX(x, state_.stagnationX));
+// The points at whole twips, joined by segments; the last one is the first
+// at zero efficiency or below.
+void ChartProcedures::drawCurve(const model::Curve& curve, Currency stagnationX) {
+    Integer previousX;
+    Integer previousY;
+    for (std::size_t k = 0; k < curve.points.size(); ++k) {
+        const model::CurvePoint& point = curve.points[k];
+        const Integer pointX = Integer::fromDouble(chartX(point.x, stagnationX));
         // The Currency height is exact in the double, so ties still go to even.
-        state_.curveY = Integer::fromDouble(chartY(eta).toDouble());
-        if (k > Integer{0}) {
-            controls_.surface.line(single(state_.curveX), single(state_.curveY),
-                                   single(state_.prevCurveX), single(state_.prevCurveY),
-                                   kCurveColor);
+        const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
+        if (k > 0) {
+            controls_.surface.line(single(pointX), single(pointY), single(previousX),
+                                   single(previousY), kCurveColor);
         }
-        k = k + kOne;
-    } while (eta > Currency());
+        previousX = pointX;
+        previousY = pointY;
+    }
+    if (curve.error) {
+        throw rt::RuntimeError(*curve.error);
+    }
 }
 
-// Stores operatingX, shows it cut to three decimals and returns the
-// efficiency there.
-Currency ChartProcedures::computeOperatingPoint() {
-    const Integer difference = state_.collectorTemp - state_.ambientTemp;
-    state_.operatingX =
-        Currency::fromDouble(checkedDiv(difference.toDouble(), state_.irradiance.toDouble()));
-    controls_.operatingXLabel.setCaption(format_.text(thousandthsDown(state_.operatingX)));
-    return operatingEfficiency(state_.eta0, state_.a1, state_.a2);
-}
-
-// A collector's efficiency at the stored operating point.
-Currency ChartProcedures::operatingEfficiency(Currency eta0, Currency a1, Currency a2) const {
-    const Currency linearLoss = a1 * state_.operatingX;
-    const double x = state_.operatingX.toDouble();
-    const Currency quadraticLoss =
-        Currency::fromDouble(checkedMul((state_.irradiance * a2).toDouble(), checkedMul(x, x)));
-    return (eta0 - linearLoss) - quadraticLoss;
-}
-
-// The result labels, and the marker where the results stand.
-ChartProcedures::Marker ChartProcedures::showResults(Currency operatingEta) {
-    const ResultRule rule = resultRule(operatingEta, state_.operatingX);
+// Stores x and writes the result labels; returns where the marker lines meet.
+ChartProcedures::Marker ChartProcedures::showResults(const model::Results& results,
+                                                     Currency stagnationX) {
+    const ResultTexts texts = formatResults(results, format_);
+    state_.operatingX = results.operatingX.get();
+    controls_.operatingXLabel.setCaption(texts.operatingX.get());
+    const model::OperatingPoint& point = results.operating.get();
     Marker marker{kScaleEndX, kOriginYExact};
-    if (rule == ResultRule::OpticalEfficiency) {
-        marker = {kOriginX, chartY(state_.eta0)};
-    } else if (rule == ResultRule::OnCurve) {
-        marker = {chartX(state_.operatingX.toDouble(), state_.stagnationX), chartY(operatingEta)};
+    if (point.rule == model::OperatingRule::OpticalEfficiency) {
+        marker = {kOriginX, chartY(point.eta)};
+    } else if (point.rule == model::OperatingRule::OnCurve) {
+        marker = {chartX(state_.operatingX.toDouble(), stagnationX), chartY(point.eta)};
     }
-    const ResultTexts texts = resultTexts(rule, state_.eta0, operatingEta);
-    controls_.efficiencyLabel.setCaption(texts.efficiency);
-    controls_.outputLabel.setCaption(texts.output);
-    controls_.specificOutputLabel.setCaption(texts.specificOutput);
+    controls_.efficiencyLabel.setCaption(texts.efficiency.get());
+    controls_.outputLabel.setCaption(texts.output.get());
+    controls_.specificOutputLabel.setCaption(texts.specificOutput.get());
     return marker;
-}
-
-// The tests are made in this order and a later one that holds overrides an
-// earlier one; at least one always holds.
-ChartProcedures::ResultRule ChartProcedures::resultRule(Currency operatingEta,
-                                                        Currency operatingX) {
-    ResultRule rule{};
-    if (operatingX <= Currency()) {
-        // No heat loss: the optical efficiency.
-        rule = ResultRule::OpticalEfficiency;
-    }
-    if (operatingEta <= Currency()) {
-        rule = ResultRule::BeyondZero;
-    }
-    if (operatingEta > Currency() && operatingX > Currency()) {
-        rule = ResultRule::OnCurve;
-    }
-    return rule;
-}
-
-ChartProcedures::ResultTexts ChartProcedures::resultTexts(ResultRule rule, Currency eta0,
-                                                          Currency operatingEta) const {
-    switch (rule) {
-        case ResultRule::OpticalEfficiency:
-            return efficiencyTexts(eta0);
-        case ResultRule::OnCurve:
-            return efficiencyTexts(operatingEta);
-        case ResultRule::BeyondZero:
-            break;
-    }
-    return {kNoEfficiencyText.toString(), QStringLiteral("0 W"), QStringLiteral("0 W/m2")};
-}
-
-// Efficiency in percent, output and specific output, each cut toward minus
-// infinity.
-ChartProcedures::ResultTexts ChartProcedures::efficiencyTexts(Currency eta) const {
-    const Currency specificOutput = state_.irradiance * eta;
-    const double percent = checkedDiv(eta.timesWhole(1000).wholeFloor().toDouble(), 10.0);
-    return {
-        format_.text(percent) + QStringLiteral(" %"),
-        format_.text((specificOutput * state_.collectorArea).wholeFloor()) + QStringLiteral(" W"),
-        format_.text(specificOutput.wholeFloor()) + QStringLiteral(" W/m2")};
 }
 
 // From the x axis up to the operating point, then across to the y axis.
@@ -357,23 +300,20 @@ void ChartProcedures::drawMarker(const Marker& marker) {
 
 // One line per kept collector in its curve's colour, printed last so that it
 // stays readable over the marker lines.
-void ChartProcedures::showLegend() {
-    const auto kept = comparison_.kept();
+void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
+    const auto collectors = comparison_.kept();
     const float top = kLegendBottom - kLegendLineHeight * static_cast<float>(kept.size());
     rt::Surface& surface = controls_.surface;
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        const model::KeptCollector& collector = kept[i];
-        const Currency eta = operatingEfficiency(collector.eta0, collector.a1, collector.a2);
-        const ResultTexts texts =
-            resultTexts(resultRule(eta, state_.operatingX), collector.eta0, eta);
-        keptResults_.push_back({collector.name, texts.efficiency, texts.specificOutput});
+        const KeptResult result = keptResult(collectors[i].name, kept[i].operating.get(), format_);
+        keptResults_.push_back(result);
         surface.setCurrentX(kLegendX);
         surface.setCurrentY(top + kLegendLineHeight * static_cast<float>(i));
         surface.setFontName(QString());
         const double room = kLegendRoom[kept.size() - 1 - i];
         surface.print(
-            legendLine(surface, collector.name,
-                       texts.efficiency + QStringLiteral(" · ") + texts.specificOutput, room),
+            legendLine(surface, result.name,
+                       result.efficiency + QStringLiteral(" · ") + result.specificOutput, room),
             kKeptCurveColors[i]);
     }
 }

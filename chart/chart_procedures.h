@@ -5,8 +5,10 @@
 #include <array>
 #include <vector>
 
+#include "model/calculation.h"
 #include "model/collector_state.h"
 #include "model/comparison.h"
+#include "results.h"
 #include "runtime/control_interfaces.h"
 #include "runtime/currency.h"
 #include "runtime/number_text.h"
@@ -27,29 +29,21 @@ struct ChartControls {
 inline constexpr std::array<rt::Color, model::Comparison::kCapacity> kKeptCurveColors{
     rt::rgb(0, 0, 255), rt::rgb(192, 0, 192), rt::rgb(0, 128, 128), rt::rgb(255, 140, 0)};
 
-// What the efficiency label shows when the operating point gives no output.
-inline constexpr QStringView kNoEfficiencyText = u"0 %";
-
-// A kept collector at the operating point, in the words the legend uses.
-struct KeptResult {
-    QString name;
-    QString efficiency;      // as the efficiency label would show it: "60,1 %"
-    QString specificOutput;  // as the specific-output label would: "481 W/m2"
-};
-
 // The window's chart procedures: the efficiency curve with its scales, the
 // operating point and its results. Every run redraws everything from the
-// collector state; a runtime error ends the run where it arises and leaves
-// what was drawn and written before it.
+// results of the calculation; a runtime error, raised where the chart comes
+// to a result the calculation did not reach or arising in the drawing, ends
+// the run there and leaves what was drawn and written before it.
 class ChartProcedures {
 public:
     ChartProcedures(model::CollectorState& state, const ChartControls& controls,
                     const rt::NumberFormat& format);
 
-    // The chart procedure, run after every change of the state.
-    void redraw();
+    // The chart procedure, run after every change of the state: `results`
+    // are the current collector's at `conditions`.
+    void redraw(const model::Results& results, const model::Conditions& conditions);
     // The surface lost what it showed and must be drawn again.
-    void repaint();
+    void repaint(const model::Results& results, const model::Conditions& conditions);
 
     // The collectors kept for comparison; every run draws their curves and
     // a legend line for each.
@@ -67,38 +61,17 @@ private:
         rt::Currency y;
     };
 
-    // Which of the result rules decides what the results show.
-    enum class ResultRule {
-        OpticalEfficiency,  // not warmer than the surroundings
-        BeyondZero,         // at or beyond the curve's zero
-        OnCurve,
-    };
-
-    // The three result labels' texts.
-    struct ResultTexts {
-        QString efficiency;
-        QString output;
-        QString specificOutput;
-    };
-
     void drawFrame();
-    void drawHorizontalScale();
+    void drawHorizontalScale(rt::Currency stagnationX);
     void drawVerticalScale();
-    void drawKeptCurves();
-    void drawKeptCurve(const model::KeptCollector& kept, rt::Color color);
-    void drawCurve();
-    [[nodiscard]] rt::Currency computeOperatingPoint();
-    [[nodiscard]] Marker showResults(rt::Currency operatingEta);
+    void drawKeptCurves(const std::vector<model::Results>& kept, rt::Currency stagnationX);
+    void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Currency stagnationX);
+    void drawCurve(const model::Curve& curve, rt::Currency stagnationX);
+    [[nodiscard]] Marker showResults(const model::Results& results, rt::Currency stagnationX);
     void drawMarker(const Marker& marker);
-    void showLegend();
+    void showLegend(const std::vector<model::Results>& kept);
 
     void printTickValue(double x, double y, double value);
-    [[nodiscard]] rt::Currency operatingEfficiency(rt::Currency eta0, rt::Currency a1,
-                                                   rt::Currency a2) const;
-    [[nodiscard]] static ResultRule resultRule(rt::Currency operatingEta, rt::Currency operatingX);
-    [[nodiscard]] ResultTexts resultTexts(ResultRule rule, rt::Currency eta0,
-                                          rt::Currency operatingEta) const;
-    [[nodiscard]] ResultTexts efficiencyTexts(rt::Currency eta) const;
 
     model::CollectorState& state_;
     ChartControls controls_;

@@ -1,14 +1,12 @@
 #include "results.h"
 
-#include "chart_procedures.h"
 #include "model/operating_conditions.h"
-#include "runtime/headless_controls.h"
 
 namespace chart {
 namespace {
 
-QString withUnit(const rt::NumberFormat& format, int value, QStringView unit) {
-    return format.text(rt::Integer::checked(value)) + unit.toString();
+QString withUnit(const rt::NumberFormat& format, rt::Integer value, QStringView unit) {
+    return format.text(value) + unit.toString();
 }
 
 QString withoutUnit(const QString& caption, QStringView unit) {
@@ -33,49 +31,78 @@ QStringList powerCells(const PowerRow& row) {
 
 }  // namespace
 
-const QString& valueOf(const ShownResults& shown, Result result) {
+const model::Reached<QString>& valueOf(const ResultTexts& texts, Result result) {
     switch (result) {
         case Result::Characteristic:
-            return shown.characteristic;
+            return texts.characteristic;
         case Result::OperatingX:
-            return shown.operatingX;
+            return texts.operatingX;
         case Result::Efficiency:
-            return shown.efficiency;
+            return texts.efficiency;
         case Result::SpecificOutput:
-            return shown.specificOutput;
+            return texts.specificOutput;
         case Result::Output:
-            return shown.output;
+            return texts.output;
         case Result::ZeroEfficiencyX:
             break;
     }
-    return shown.zeroEfficiencyX;
+    return texts.zeroEfficiencyX;
 }
 
-QString zeroEfficiencyXText(const model::CollectorState& state, const rt::NumberFormat& format) {
-    return format.text(state.stagnationX);
+ResultTexts formatResults(const model::Results& results, const rt::NumberFormat& format) {
+    const auto efficiencyText = [&](const model::OperatingPoint& point) {
+        return format.text(model::percentTenthsDown(point.eta)) + QStringLiteral(" %");
+    };
+    const auto specificOutputText = [&](const model::OperatingPoint& point) {
+        return format.text(model::wattsDown(point.specificOutput)) + QStringLiteral(" W/m2");
+    };
+    return {
+        .characteristic = results.characteristic.map(
+            [&](rt::Currency eta) { return format.text(model::thousandthsDown(eta)); }),
+        .operatingX = results.operatingX.map(
+            [&](rt::Currency x) { return format.text(model::thousandthsDown(x)); }),
+        .efficiency = results.operating.map(efficiencyText),
+        .specificOutput = results.operating.map(specificOutputText),
+        .output = results.operating.map([&](const model::OperatingPoint& point) {
+            return format.text(model::wattsDown(point.output)) + QStringLiteral(" W");
+        }),
+        .zeroEfficiencyX =
+            results.zeroEfficiencyX.map([&](rt::Currency x) { return format.text(x); }),
+    };
 }
 
-std::vector<NamedValue> resultLines(const ShownResults& shown, const rt::NumberFormat& format) {
-    const QString inputs[] = {
-        shown.collectorType,
-        shown.eta0,
-        shown.a1,
-        shown.a2,
-        shown.collectorArea,
-        withUnit(format, shown.collectorTemp, u" °C"),
-        withUnit(format, shown.ambientTemp, u" °C"),
-        withUnit(format, shown.irradiance, u" W/m²"),
+KeptResult keptResult(const QString& name, const model::OperatingPoint& point,
+                      const rt::NumberFormat& format) {
+    model::Results results;
+    results.operating = point;
+    const ResultTexts texts = formatResults(results, format);
+    return {name, texts.efficiency.get(), texts.specificOutput.get()};
+}
+
+std::vector<NamedValue> resultLines(const InputTexts& inputs, const ResultTexts& results,
+                                    const std::vector<KeptResult>& kept,
+                                    const rt::NumberFormat& format) {
+    const QString inputTexts[] = {
+        inputs.collectorType,
+        inputs.eta0,
+        inputs.a1,
+        inputs.a2,
+        inputs.collectorArea,
+        withUnit(format, inputs.conditions.collectorTemp, u" °C"),
+        withUnit(format, inputs.conditions.ambientTemp, u" °C"),
+        withUnit(format, inputs.conditions.irradiance, u" W/m²"),
     };
     std::vector<NamedValue> lines;
     for (std::size_t i = 0; i < kInputNames.size(); ++i) {
-        lines.push_back({kInputNames[i].toString(), inputs[i]});
+        lines.push_back({kInputNames[i].toString(), inputTexts[i]});
     }
     for (std::size_t i = 0; i < kResultNames.size(); ++i) {
-        lines.push_back({kResultNames[i].toString(), valueOf(shown, static_cast<Result>(i))});
+        lines.push_back(
+            {kResultNames[i].toString(), valueOf(results, static_cast<Result>(i)).get()});
     }
-    for (const KeptResult& kept : shown.kept) {
-        lines.push_back({kept.name + QStringLiteral(" (η)"), kept.efficiency});
-        lines.push_back({kept.name + QStringLiteral(" (q̇)"), kept.specificOutput});
+    for (const KeptResult& collector : kept) {
+        lines.push_back({collector.name + QStringLiteral(" (η)"), collector.efficiency});
+        lines.push_back({collector.name + QStringLiteral(" (q̇)"), collector.specificOutput});
     }
     return lines;
 }
@@ -96,33 +123,26 @@ QString htmlTable(const std::vector<NamedValue>& lines) {
     return html + QStringLiteral("</table>\n");
 }
 
-std::vector<PowerRow> powerTable(const model::CollectorState& state, const rt::NumberFormat& format,
-                                 int stepKelvin) {
+std::vector<PowerRow> powerTable(const model::Collector& collector,
+                                 const model::Conditions& conditions,
+                                 const rt::NumberFormat& format, int stepKelvin) {
     std::vector<PowerRow> rows;
     if (stepKelvin <= 0) {
         return rows;
     }
     const model::ConditionRange& range = model::kCollectorTempRange;
-    const int ambient = state.ambientTemp.value();
+    const int ambient = conditions.ambientTemp.value();
     for (int deltaT = 0; ambient + deltaT <= range.max; deltaT += stepKelvin) {
         if (!range.contains(ambient + deltaT)) {
             continue;
         }
-        model::CollectorState at = state;
+        model::Conditions at = conditions;
         at.collectorTemp = rt::Integer::checked(ambient + deltaT);
-        rt::NullSurface surface;
-        rt::HeadlessLabel operatingX, efficiency, output, specificOutput;
-        ChartProcedures chart(at,
-                              {.surface = surface,
-                               .operatingXLabel = operatingX,
-                               .efficiencyLabel = efficiency,
-                               .outputLabel = output,
-                               .specificOutputLabel = specificOutput},
-                              format);
-        chart.redraw();
-        rows.push_back({deltaT, operatingX.caption(), efficiency.caption(),
-                        specificOutput.caption(), output.caption()});
-        if (efficiency.caption() == kNoEfficiencyText) {
+        const model::Results results = model::calculate(collector, at);
+        const ResultTexts texts = formatResults(results, format);
+        rows.push_back({deltaT, texts.operatingX.get(), texts.efficiency.get(),
+                        texts.specificOutput.get(), texts.output.get()});
+        if (model::showsNoEfficiency(results.operating.get())) {
             break;
         }
     }

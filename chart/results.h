@@ -5,8 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "chart_procedures.h"
-#include "model/collector_state.h"
+#include "model/calculation.h"
 #include "runtime/number_text.h"
 
 // What "the results" are when they leave the window: copied, printed or
@@ -45,25 +44,41 @@ inline constexpr std::array<QStringView, 8> kInputNames{
     u"Napsugárzás intenzitás",
 };
 
-// The texts a front end shows, read off its controls.
-struct ShownResults {
-    QString collectorType;                // the list's text
-    QString eta0, a1, a2, collectorArea;  // the boxes' texts
-    int collectorTemp = 0;                // °C, the sliders' values
-    int ambientTemp = 0;                  // °C
-    int irradiance = 0;                   // W/m²
-    // The result labels, as shown.
-    QString characteristic, operatingX, efficiency, specificOutput, output;
-    QString zeroEfficiencyX;  // stagnationX in the regional format
-    // The collectors kept for comparison, as the chart's legend shows them.
-    std::vector<KeptResult> kept;
+// The formatting: every front end turns the same results into the same texts
+// here, with the regional number format it is given. A text the calculation
+// did not reach holds the runtime error that kept it.
+struct ResultTexts {
+    model::Reached<QString> characteristic;
+    model::Reached<QString> operatingX;
+    model::Reached<QString> efficiency;
+    model::Reached<QString> specificOutput;
+    model::Reached<QString> output;
+    model::Reached<QString> zeroEfficiencyX;
 };
 
-// The value of one result, as shown.
-[[nodiscard]] const QString& valueOf(const ShownResults& shown, Result result);
-// stagnationX as the results list it.
-[[nodiscard]] QString zeroEfficiencyXText(const model::CollectorState& state,
-                                          const rt::NumberFormat& format);
+[[nodiscard]] ResultTexts formatResults(const model::Results& results,
+                                        const rt::NumberFormat& format);
+
+// The value of one result.
+[[nodiscard]] const model::Reached<QString>& valueOf(const ResultTexts& texts, Result result);
+
+// A kept collector at the operating point, in the words the legend uses.
+struct KeptResult {
+    QString name;
+    QString efficiency;      // as the efficiency label would show it: "60,1 %"
+    QString specificOutput;  // as the specific-output label would: "481 W/m2"
+};
+
+[[nodiscard]] KeptResult keptResult(const QString& name, const model::OperatingPoint& point,
+                                    const rt::NumberFormat& format);
+
+// The inputs as the window's controls hold them: the list's text, the boxes'
+// texts as typed, the sliders' values.
+struct InputTexts {
+    QString collectorType;
+    QString eta0, a1, a2, collectorArea;
+    model::Conditions conditions;
+};
 
 struct NamedValue {
     QString name;
@@ -72,26 +87,29 @@ struct NamedValue {
 
 // Inputs, then results: the collector type, the four boxes, the three
 // sliders with their units, then the results in the order of Result, then
-// each kept collector's efficiency and specific output.
-[[nodiscard]] std::vector<NamedValue> resultLines(const ShownResults& shown,
+// each kept collector's efficiency and specific output. Raises the runtime
+// error of a result not reached.
+[[nodiscard]] std::vector<NamedValue> resultLines(const InputTexts& inputs,
+                                                  const ResultTexts& results,
+                                                  const std::vector<KeptResult>& kept,
                                                   const rt::NumberFormat& format);
 // One "name<TAB>value" line each, every line ended.
 [[nodiscard]] QString plainText(const std::vector<NamedValue>& lines);
 // A two-column HTML table of the same lines.
 [[nodiscard]] QString htmlTable(const std::vector<NamedValue>& lines);
 
-// One row of the power table: the labels' texts, as the window shows them.
+// One row of the power table, in the words the window's labels use.
 struct PowerRow {
     int deltaT = 0;  // K, collector minus ambient temperature
     QString operatingX, efficiency, specificOutput, output;
 };
 
-// The collector's results at collector temperatures ambient + 0, step,
-// 2 step, ...: each row is what the chart procedure shows with the collector
-// temperature there and everything else as in `state`, which must have been
-// evaluated. Rows whose collector temperature lies outside its slider's range
-// are left out; the table ends with the first row whose efficiency shows 0.
-[[nodiscard]] std::vector<PowerRow> powerTable(const model::CollectorState& state,
+// The calculation over the collector temperatures ambient + 0, step,
+// 2 step, ..., everything else as in `conditions`. Rows whose collector
+// temperature lies outside its slider's range are left out; the table ends
+// with the first row whose efficiency shows 0.
+[[nodiscard]] std::vector<PowerRow> powerTable(const model::Collector& collector,
+                                               const model::Conditions& conditions,
                                                const rt::NumberFormat& format, int stepKelvin);
 
 // Tab-separated with a header line; each cell without the unit its column's

@@ -15,7 +15,8 @@
 
 #include "chart/results.h"
 #include "datasheet_command.h"
-#include "headless_calculator.h"
+#include "model/calculation.h"
+#include "model/entry_check.h"
 #include "model/operating_conditions.h"
 #include "model/presets.h"
 #include "product/version.h"
@@ -128,24 +129,52 @@ QString compact(const QJsonDocument& document) {
     return QString::fromUtf8(document.toJson(QJsonDocument::Compact)) + u'\n';
 }
 
-QString calcOutput(const chart::ShownResults& shown, bool json) {
+QString calcOutput(const chart::ResultTexts& texts, bool json) {
     if (json) {
         return compact(QJsonDocument(QJsonObject{
-            {"characteristic", shown.characteristic},
-            {"x", shown.operatingX},
-            {"efficiency", shown.efficiency},
-            {"specificOutput", shown.specificOutput},
-            {"output", shown.output},
-            {"zeroEfficiencyX", shown.zeroEfficiencyX},
+            {"characteristic", texts.characteristic.get()},
+            {"x", texts.operatingX.get()},
+            {"efficiency", texts.efficiency.get()},
+            {"specificOutput", texts.specificOutput.get()},
+            {"output", texts.output.get()},
+            {"zeroEfficiencyX", texts.zeroEfficiencyX.get()},
         }));
     }
     QString text;
     for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
         const auto result = static_cast<Result>(i);
         text += chart::nameOf(result).toString() + QStringLiteral(": ") +
-                chart::valueOf(shown, result) + u'\n';
+                chart::valueOf(texts, result).get() + u'\n';
     }
     return text;
+}
+
+// The collector as the window holds it after start-up, after picking `row`
+// when one is given: the start coefficients are no row's.
+model::Collector collectorAt(std::optional<int> row) {
+    const model::StartCoefficients& start = model::kStartCoefficients;
+    model::Collector collector{{}, start.eta0, start.a1, start.a2, start.collectorArea};
+    if (row) {
+        const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(*row)];
+        collector.eta0 = type.eta0;
+        collector.a1 = type.a1;
+        collector.a2 = type.a2;
+    }
+    return collector;
+}
+
+rt::Currency& fieldOf(model::Collector& collector, EntryBox box) {
+    switch (box) {
+        case EntryBox::Eta0:
+            return collector.eta0;
+        case EntryBox::A1:
+            return collector.a1;
+        case EntryBox::A2:
+            return collector.a2;
+        case EntryBox::CollectorArea:
+            break;
+    }
+    return collector.area;
 }
 
 QString tableOutput(const std::vector<chart::PowerRow>& rows, bool json) {
@@ -262,26 +291,34 @@ Outcome run(const QStringList& arguments, const QLocale& locale) {
 
     const rt::NumberFormat format(locale);
     try {
-        HeadlessCalculator calculator(format);
-        if (custom) {
-            calculator.chooseType(kCustomRow);
-        } else if (parser.isSet(o.type)) {
-            calculator.chooseType(*wholes[0].value);
-        }
+        model::Collector collector = collectorAt(custom ? std::optional<int>(kCustomRow)
+                                                 : parser.isSet(o.type) ? wholes[0].value
+                                                                        : std::nullopt);
         const Entry area{o.area, EntryBox::CollectorArea};
         for (const Entry& entry : {coefficients[0], coefficients[1], coefficients[2], area}) {
             if (!parser.isSet(entry.option)) {
                 continue;
             }
-            if (const auto warning = calculator.enter(entry.box, parser.value(entry.option))) {
-                return usageError(*warning);
+            const QString text = parser.value(entry.option);
+            const model::EntryRule& rule = model::ruleFor(entry.box);
+            const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
+            if (verdict != model::EntryVerdict::Accepted) {
+                return usageError((verdict == model::EntryVerdict::NotANumber
+                                       ? model::kNotANumberMessage
+                                       : rule.rangeMessage)
+                                      .toString());
             }
+            fieldOf(collector, entry.box) = format.toCurrency(text);
         }
-        calculator.setConditions(collectorTemp, ambientTemp, irradiance);
+        const model::Conditions conditions{rt::Integer::checked(collectorTemp),
+                                           rt::Integer::checked(ambientTemp),
+                                           rt::Integer::checked(irradiance)};
         const bool json = parser.isSet(o.json);
         const QString output =
-            table ? tableOutput(chart::powerTable(calculator.state(), format, step), json)
-                  : calcOutput(calculator.shown(), json);
+            table
+                ? tableOutput(chart::powerTable(collector, conditions, format, step), json)
+                : calcOutput(chart::formatResults(model::calculate(collector, conditions), format),
+                             json);
         return {kSuccess, output, {}};
     } catch (const std::exception& error) {  // rt::RuntimeError among them
         return {kRuntimeError,

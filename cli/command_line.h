@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-// The calculation from the command line: the window's procedures over
-// headless controls, with no display and no GUI application.
+// The calculation from the command line: the window's calculation and its
+// formatting, with no display and no GUI application.
 namespace cli {
 
 // Exit statuses.

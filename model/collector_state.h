@@ -1,18 +1,19 @@
 #pragma once
 
+#include "calculation.h"
 #include "runtime/currency.h"
 #include "runtime/integer.h"
 
 namespace model {
 
-// Everything the window computes with. The fields are zero until start-up
-// stores its values and live as long as the window; nothing is saved.
+// What the window stores between its events: the inputs the results are
+// calculated from and the two results kept as stores. The fields are zero
+// until start-up stores its values and live as long as the window; nothing
+// is saved.
 struct CollectorState {
-    // Curve points of the chart, carried from one pass of its loop to the next.
-    rt::Integer curveX;
-    rt::Integer curveY;
-    rt::Integer prevCurveX;
-    rt::Integer prevCurveY;
+    // The collector and the conditions the calculation takes.
+    [[nodiscard]] Collector collector() const { return {{}, eta0, a1, a2, collectorArea}; }
+    [[nodiscard]] Conditions conditions() const { return {collectorTemp, ambientTemp, irradiance}; }
 
     rt::Integer collectorTemp;  // °C, the collector-temperature slider's value
     rt::Integer ambientTemp;    // °C, the ambient-temperature slider's value

@@ -6,7 +6,6 @@
 
 namespace model {
 
-using rt::checkedDiv;
 using rt::checkedMul;
 using rt::Currency;
 using rt::Integer;
@@ -21,7 +20,7 @@ Currency EfficiencyCurve::at(double x) const {
     return (eta0_ - linearLoss) - quadraticLoss;
 }
 
-double characteristicEfficiency(Currency eta0, Currency a1, Currency a2) {
+Currency characteristicEfficiency(Currency eta0, Currency a1, Currency a2) {
     constexpr double kReferenceX = 0.05;
     constexpr Integer kReferenceIrradiance{800};
     // The power function's square of 0.05, slightly above 0.0025.
@@ -30,9 +29,16 @@ double characteristicEfficiency(Currency eta0, Currency a1, Currency a2) {
     const Currency p = a2 * kReferenceIrradiance;
     const Currency q2 = Currency::fromDouble(checkedMul(referenceXSquared, p.toDouble()));
     const Currency q1 = Currency::fromDouble(checkedMul(a1.toDouble(), kReferenceX));
-    const Currency d = (eta0 - q1) - q2;
-    const Currency thousandths = d.timesWhole(1000).wholeFloor();
-    return checkedDiv(thousandths.toDouble(), 1000.0);
+    return (eta0 - q1) - q2;
+}
+
+Currency operatingEfficiency(Currency eta0, Currency a1, Currency a2, Integer irradiance,
+                             Currency x) {
+    const Currency linearLoss = a1 * x;
+    const double xd = x.toDouble();
+    const Currency quadraticLoss =
+        Currency::fromDouble(checkedMul((irradiance * a2).toDouble(), checkedMul(xd, xd)));
+    return (eta0 - linearLoss) - quadraticLoss;
 }
 
 Currency zeroEfficiencyX(const EfficiencyCurve& curve) {

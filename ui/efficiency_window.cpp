@@ -13,6 +13,7 @@
 #include "chart/chart_procedures.h"
 #include "control_table.h"
 #include "graf_box.h"
+#include "model/calculation.h"
 #include "model/comparison.h"
 #include "model/presets.h"
 #include "result_output.h"
@@ -81,19 +82,19 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     nameControls(widgets_);
 
     const Controls& c = controls_;
-    collector_ = std::make_unique<model::CollectorProcedures>(
+    collector_ = std::make_unique<CollectorPresenter>(
         state_,
-        model::CollectorControls{.collectorType = *c.collectorType,
-                                 .eta0Box = *c.eta0Box,
-                                 .a1Box = *c.a1Box,
-                                 .a2Box = *c.a2Box,
-                                 .areaBox = *c.areaBox,
-                                 .collectorTempSlider = *c.collectorTempSlider,
-                                 .ambientTempSlider = *c.ambientTempSlider,
-                                 .irradianceSlider = *c.irradianceSlider,
-                                 .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
-                                 .messageBox = *messageBox_},
-        format_, [this] { redrawChart(); });
+        CollectorControls{.collectorType = *c.collectorType,
+                          .eta0Box = *c.eta0Box,
+                          .a1Box = *c.a1Box,
+                          .a2Box = *c.a2Box,
+                          .areaBox = *c.areaBox,
+                          .collectorTempSlider = *c.collectorTempSlider,
+                          .ambientTempSlider = *c.ambientTempSlider,
+                          .irradianceSlider = *c.irradianceSlider,
+                          .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
+                          .messageBox = *messageBox_},
+        format_, [this](const model::Results& results) { drawChart(results); });
     chart_ = std::make_unique<chart::ChartProcedures>(
         state_,
         chart::ChartControls{.surface = c.chart->surface(),
@@ -112,10 +113,10 @@ Efficiency::~Efficiency() = default;
 
 // The form's events and the procedures they run:
 //   Form_Load                    loadForm
-//   Combo1_Click                 CollectorProcedures::collectorTypeChosen
+//   Combo1_Click                 CollectorPresenter::collectorTypeChosen
 //   Text1 ... Text4 LostFocus    entryLeft, by the box's row of kEntryBoxes
 //   HScrollK_Change and _Scroll  sliderMoved, by the K-th row of kSliders
-//   graf_Paint                   ChartProcedures::repaint
+//   graf_Paint                   repaintChart
 //   Command1_Click               evaluate
 //   Command2_Click               redrawChart
 // and one the form did not have:
@@ -137,7 +138,7 @@ void Efficiency::wireEvents() {
         slider->onScroll = slider->onChange;
     }
 
-    c.chart->onPaint = [this] { run([this] { chart_->repaint(); }); };
+    c.chart->onPaint = [this] { run([this] { repaintChart(); }); };
     c.chart->onContextMenu = [this](QPoint globalPos) { chartMenu_->popup(globalPos); };
     for (const ControlRow& row : controlTable()) {
         if (row.resultLabel) {
@@ -200,16 +201,28 @@ QString Efficiency::currentCollectorName() const {
     return list.itemText(row);
 }
 
+// The chart at the stored values, without a new evaluation.
 void Efficiency::redrawChart() {
-    chart_->redraw();
-    describeChart();
+    drawChart(model::calculate(state_.collector(), state_.conditions()));
+}
+
+void Efficiency::drawChart(const model::Results& results) {
+    chart_->redraw(results, state_.conditions());
+    describeChart(results);
+}
+
+void Efficiency::repaintChart() {
+    const model::Results results = model::calculate(state_.collector(), state_.conditions());
+    chart_->repaint(results, state_.conditions());
+    describeChart(results);
 }
 
 // Every change of the curve or the operating point ends in a chart run.
-void Efficiency::describeChart() {
+void Efficiency::describeChart(const model::Results& results) {
+    const chart::ResultTexts texts = chart::formatResults(results, format_);
     const QString description =
         chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),
-                         controls_.operatingXLabel->text(), controls_.efficiencyLabel->text(),
+                         texts.operatingX.get(), texts.efficiency.get(),
                          format_.decimalSeparator()) +
         keptCurvesDescription(chart_->keptResults());
     if (controls_.chart->accessibleDescription() != description) {
@@ -267,6 +280,37 @@ void Efficiency::showEvent(QShowEvent* event) {
             frame.moveCenter(screen->availableGeometry().center());
             move(frame.topLeft());
         }
+    }
+}
+
+}  // namespace ui
+
+namespace ui {
+
+// Start-up: the load procedure of the window.
+void Efficiency::loadForm() {
+    collector_->startUp();
+    const Controls& c = controls_;
+    for (const SliderRow& row : kSliders) {
+        (c.*row.valueLabel)
+            ->setCaption(format_.text((c.*row.slider)->value()) + row.startUnit.toString());
+    }
+    evaluate();
+}
+
+// Each slider keeps its variable and value label in step with its value, read
+// once, then runs what its row of kSliders names.
+void Efficiency::sliderMoved(const SliderRow& row) {
+    const rt::Integer value = (controls_.*row.slider)->value();
+    state_.*row.variable = value;
+    (controls_.*row.valueLabel)->setCaption(format_.text(value) + row.unitAfterChange.toString());
+    switch (row.then) {
+        case AfterSlider::RedrawChart:
+            redrawChart();
+            break;
+        case AfterSlider::Evaluate:
+            collector_->evaluateStored();
+            break;
     }
 }
 

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "chart/chart_procedures.h"
+#include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
 #include "inputs.h"
-#include "model/collector_procedures.h"
+#include "model/calculation.h"
 #include "model/collector_state.h"
 #include "runtime/number_text.h"
 
@@ -79,12 +80,14 @@ private:
     // Connects the form's events to the procedures below: the one place
     // that says which event runs which.
     void wireEvents();
-    void describeChart();
+    void describeChart(const model::Results& results);
 
     // Event procedures.
     void loadForm();
     void evaluate();
     void redrawChart();
+    void drawChart(const model::Results& results);
+    void repaintChart();
     // A slider moved (by a drag, an arrow, the track or a key): its value
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
@@ -104,7 +107,7 @@ private:
     std::array<QWidget*, kControlCount> widgets_{};
     std::unique_ptr<CountingBox> messageBox_;
     ErrorReport reportError_;
-    std::unique_ptr<model::CollectorProcedures> collector_;
+    std::unique_ptr<CollectorPresenter> collector_;
     std::unique_ptr<chart::ChartProcedures> chart_;
     std::unique_ptr<ResultOutput> output_;
     QMenu* chartMenu_ = nullptr;  // a child of the window

@@ -50,35 +50,34 @@ const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
 ResultOutput::ResultOutput(Efficiency& window, rt::MessageBox& messageBox)
     : window_(window), messageBox_(messageBox) {}
 
-chart::ShownResults ResultOutput::shown() const {
+std::vector<chart::NamedValue> ResultOutput::resultLines() const {
     const Controls& c = window_.controls();
-    return {
+    const auto valueOf = [](const ScrollBar* slider) {
+        return rt::Integer::checked(slider->QScrollBar::value());
+    };
+    const chart::InputTexts inputs{
         .collectorType = c.collectorType->currentText(),
         .eta0 = c.eta0Box->text(),
         .a1 = c.a1Box->text(),
         .a2 = c.a2Box->text(),
         .collectorArea = c.areaBox->text(),
-        .collectorTemp = c.collectorTempSlider->QScrollBar::value(),
-        .ambientTemp = c.ambientTempSlider->QScrollBar::value(),
-        .irradiance = c.irradianceSlider->QScrollBar::value(),
-        .characteristic = c.characteristicEfficiencyLabel->text(),
-        .operatingX = c.operatingXLabel->text(),
-        .efficiency = c.efficiencyLabel->text(),
-        .specificOutput = c.specificOutputLabel->text(),
-        .output = c.outputLabel->text(),
-        .zeroEfficiencyX = chart::zeroEfficiencyXText(window_.state(), window_.format()),
-        .kept = window_.keptResults(),
+        .conditions = {valueOf(c.collectorTempSlider), valueOf(c.ambientTempSlider),
+                       valueOf(c.irradianceSlider)},
     };
+    const model::CollectorState& state = window_.state();
+    const model::Results results = model::calculate(state.collector(), state.conditions());
+    return chart::resultLines(inputs, chart::formatResults(results, window_.format()),
+                              window_.keptResults(), window_.format());
 }
 
 void ResultOutput::copyResults() {
-    const std::vector<chart::NamedValue> lines = chart::resultLines(shown(), window_.format());
+    const std::vector<chart::NamedValue> lines = resultLines();
     putOnClipboard(chart::plainText(lines), chart::htmlTable(lines));
 }
 
 void ResultOutput::copyPowerTable() {
-    const std::vector<chart::PowerRow> rows =
-        chart::powerTable(window_.state(), window_.format(), 10);
+    const std::vector<chart::PowerRow> rows = chart::powerTable(
+        window_.state().collector(), window_.state().conditions(), window_.format(), 10);
     putOnClipboard(chart::powerTablePlainText(rows), chart::powerTableHtml(rows));
 }
 
@@ -154,7 +153,7 @@ bool ResultOutput::printTo(QPrinter& printer, QDate date) {
     const PageText text{
         .title = QString::fromUtf8(product::kDisplayName),
         .date = QLocale(QLocale::Hungarian, QLocale::Hungary).toString(date, QLocale::LongFormat),
-        .lines = chart::resultLines(shown(), window_.format()),
+        .lines = resultLines(),
     };
     paintPage(painter,
               printer.pageRect(QPrinter::DevicePixel)

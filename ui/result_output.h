@@ -17,7 +17,8 @@ class MessageBox;
 }
 
 // Taking the results out of the window: the clipboard, a file, the printer.
-// Every digit is read off the controls the window shows.
+// The inputs are read off the window's controls; the results are the
+// calculation's, formatted as the labels show them.
 namespace ui {
 
 class Efficiency;
@@ -26,8 +27,8 @@ class ResultOutput {
 public:
     ResultOutput(Efficiency& window, rt::MessageBox& messageBox);
 
-    // The window's inputs and results as its controls show them.
-    [[nodiscard]] chart::ShownResults shown() const;
+    // The window's inputs and results, named, in the copied order.
+    [[nodiscard]] std::vector<chart::NamedValue> resultLines() const;
 
     // Each puts plain text and an HTML table on the clipboard.
     void copyResults();

@@ -28,6 +28,15 @@ struct Chart {
         {surface, operatingXLabel, efficiencyLabel, outputLabel, specificOutputLabel},
         format};
 
+    // The chart run at the state, on the zero-efficiency x the state holds.
+    [[nodiscard]] model::Results results() const {
+        model::Results results = model::calculate(state.collector(), state.conditions());
+        results.zeroEfficiencyX = state.stagnationX;
+        return results;
+    }
+    void redraw() { procedures.redraw(results(), state.conditions()); }
+    void repaint() { procedures.repaint(results(), state.conditions()); }
+
     [[nodiscard]] std::vector<chart::RecordedLine> linesIn(rt::Color color) const {
         std::vector<chart::RecordedLine> out;
         std::copy_if(surface.lines().begin(), surface.lines().end(), std::back_inserter(out),

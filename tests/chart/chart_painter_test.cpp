@@ -42,7 +42,7 @@ const QRgb kBackground = qRgb(255, 255, 255);
 // The chart surface's inner area, 8010 x 4905 twips, at a device pixel ratio.
 QImage paintStartChart(int ratio, const QFont& font) {
     Chart c;
-    c.procedures.redraw();
+    c.redraw();
     QImage image(534 * ratio, 327 * ratio, QImage::Format_RGB32);
     image.setDevicePixelRatio(ratio);
     image.fill(kBackground);
@@ -61,7 +61,7 @@ QRgb at(const QImage& image, double x, double y) {
 TEST(ChartPainter, LinesAreCrispTwoPixelsWideInTwipsAtEveryPixelRatio) {
     const QFont font(QStringLiteral("DejaVu Sans"), 8);
     Chart c;
-    c.procedures.redraw();
+    c.redraw();
     const chart::RecordedLine curve = c.linesIn(charttest::kRed)[70];
     for (int ratio : {1, 2}) {
         const QImage image = paintStartChart(ratio, font);
@@ -112,7 +112,7 @@ TEST(ChartPainter, ATextInItsOwnColour) {
     Chart c;
     const model::CollectorType& type = model::kCollectorTypes[1];
     c.procedures.comparison().keep(type.name.toString(), type.eta0, type.a1, type.a2);
-    c.procedures.redraw();
+    c.redraw();
     QImage image(534, 327, QImage::Format_RGB32);
     image.fill(kBackground);
     QPainter painter(&image);

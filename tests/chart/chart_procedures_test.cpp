@@ -21,7 +21,7 @@ using Change = std::function<void(model::CollectorState&)>;
 
 TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
     Chart c;
-    c.procedures.redraw();
+    c.redraw();
     const auto& lines = c.surface.lines();
     ASSERT_EQ(lines.size(), 2u + 8u + 10u + 147u + 2u);
     EXPECT_EQ(lines[0], (RecordedLine{500, 100, 500, 4500, kBlack, 2}));
@@ -47,7 +47,7 @@ TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
     for (const auto& row : cases) {
         Chart c;
         c.state.eta0 = row.eta0;
-        c.procedures.redraw();
+        c.redraw();
         const auto red = c.linesIn(kRed);
         ASSERT_EQ(red.size(), row.segments) << row.eta0.raw();
         if (!red.empty()) {
@@ -95,7 +95,7 @@ TEST(ChartProcedures, OperatingPointResultsAndMarker) {
         if (row.change) {
             row.change(c.state);
         }
-        c.procedures.redraw();
+        c.redraw();
         const QStringList captions{c.operatingXLabel.caption, c.efficiencyLabel.caption,
                                    c.outputLabel.caption, c.specificOutputLabel.caption};
         EXPECT_EQ(captions.join(u'|'), QLatin1String(row.captions));
@@ -129,7 +129,7 @@ TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
         Chart c;
         c.state.eta0 = Currency();  // a one-point curve fits any scale
         c.state.stagnationX = row.stagnationX;
-        c.procedures.redraw();
+        c.redraw();
         std::vector<RecordedLine> ticks;
         std::vector<RecordedPrint> values;
         std::ranges::copy_if(c.surface.lines(), std::back_inserter(ticks),
@@ -147,7 +147,7 @@ TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
 TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
     Chart c;
     c.surface.setFontName(QStringLiteral("Arial"));
-    c.procedures.redraw();
+    c.redraw();
     const auto& prints = c.surface.prints();
     ASSERT_EQ(prints.size(), 8u + 10u);
     const QStringList texts = QStringLiteral("0,1 0,2 0,3 0,4 0,5 0,6 0,7 0,8 0,9 1").split(u' ');
@@ -164,9 +164,9 @@ TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
 
 TEST(ChartProcedures, RepaintRecordsTheCompleteChartOnce) {
     Chart c;
-    c.procedures.redraw();
+    c.redraw();
     const auto lines = c.surface.lines();
-    c.procedures.repaint();
+    c.repaint();
     EXPECT_EQ(c.surface.lines(), lines);
     EXPECT_EQ(c.surface.prints().size(), 18u);
 }
@@ -185,10 +185,9 @@ TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
     };
     for (const auto& row : cases) {
         Chart c;
-        c.procedures.redraw();
+        c.redraw();
         row.change(c.state);
-        EXPECT_EQ(testsupport::thrownKind([&] { c.procedures.redraw(); }), row.kind)
-            << row.curveSegments;
+        EXPECT_EQ(testsupport::thrownKind([&] { c.redraw(); }), row.kind) << row.curveSegments;
         EXPECT_EQ(c.linesIn(kRed).size(), row.curveSegments);
         EXPECT_TRUE(c.linesIn(kGreen).empty()) << row.curveSegments;
         EXPECT_EQ(c.state.operatingX, Currency::literal("0.05")) << row.curveSegments;

@@ -72,7 +72,7 @@ TEST(ComparisonChart, KeptPresetCurveOnTheCurrentScale) {
         Chart c;
         makeCurrent(c, c.state.eta0, c.state.a1, c.state.a2, row.irradiance);
         keepPreset(c, row.row);
-        c.procedures.redraw();
+        c.redraw();
         const auto kept = c.linesIn(kBlue);
         ASSERT_EQ(kept.size(), row.segments) << row.irradiance << " " << row.row;
         const auto line = [](const std::array<float, 4>& at) {
@@ -89,7 +89,7 @@ TEST(ComparisonChart, AKeptCurveStopsOneStepBeyondTheAxisWithoutOverflow) {
     c.state.eta0 = Currency();
     c.state.stagnationX = Currency::literal("0.001");
     keepPreset(c, 0);
-    EXPECT_EQ(testsupport::thrownKind([&] { c.procedures.redraw(); }), std::nullopt);
+    EXPECT_EQ(testsupport::thrownKind([&] { c.redraw(); }), std::nullopt);
     const auto kept = c.linesIn(kBlue);
     ASSERT_EQ(kept.size(), 2u);
     EXPECT_EQ(kept[1], (RecordedLine{14500, 1530, 7500, 1524, kBlue, 1}));
@@ -100,7 +100,7 @@ TEST(ComparisonChart, KeptCurvesComeBetweenTheScaleAndTheCurrentCurveInKeepingOr
     for (std::size_t row : {4, 1, 3, 0}) {
         keepPreset(c, row);
     }
-    c.procedures.redraw();
+    c.redraw();
     const auto& lines = c.surface.lines();
     const std::size_t scales = 2 + 8 + 10;
     std::vector<rt::Color> order;
@@ -144,7 +144,7 @@ TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
         c.state.collectorTemp = Integer::checked(row.collectorTemp);
         keepPreset(c, 0);
         keepPreset(c, 4);
-        c.procedures.redraw();
+        c.redraw();
         QStringList shown;
         QStringList results;
         for (const RecordedPrint& p : legendOf(c)) {
@@ -172,7 +172,7 @@ TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
                     c.state.collectorTemp = Integer::checked(collector);
                     c.procedures.comparison().keep(QStringLiteral("x"), type.eta0, type.a1,
                                                    type.a2);
-                    c.procedures.redraw();
+                    c.redraw();
                     ASSERT_EQ(c.procedures.keptResults().size(), 1u);
                     const chart::KeptResult& kept = c.procedures.keptResults()[0];
                     EXPECT_EQ(kept.efficiency, c.efficiencyLabel.caption)
@@ -221,11 +221,13 @@ TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
             if (keptAndForgotten) {
                 procedures.comparison().keep(QStringLiteral("x"), Currency::literal("0.5"),
                                              Currency::literal("2"), Currency::literal("0.01"));
-                procedures.redraw();
+                procedures.redraw(model::calculate(state.collector(), state.conditions()),
+                                  state.conditions());
                 procedures.comparison().forget();
                 log.calls.clear();
             }
-            procedures.redraw();
+            procedures.redraw(model::calculate(state.collector(), state.conditions()),
+                              state.conditions());
             EXPECT_TRUE(procedures.keptResults().empty());
             runs[keptAndForgotten ? 1 : 0] = log.calls;
         }
@@ -321,7 +323,7 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                         c.procedures.comparison().keep(name, eta0, Currency::literal("0.8001"),
                                                        Currency::literal("0.0001"));
                     }
-                    c.procedures.redraw();
+                    c.redraw();
                     const auto legend = legendOf(c);
                     ASSERT_EQ(legend.size(), 4u);
                     std::vector<QRectF> numbers;
@@ -411,7 +413,7 @@ TEST(ComparisonChart, LegendNamesAreCutToTheRoomOfTheirLine) {
                                                      Currency::literal("0.011")),
                       model::KeepOutcome::Kept);
         }
-        c.procedures.redraw();
+        c.redraw();
         const auto legend = legendOf(c);
         ASSERT_EQ(legend.size(), row.kept);
         const QString& top = legend.front().text;

@@ -5,6 +5,7 @@
 #include "model/evaluation.h"
 #include "model/presets.h"
 #include "tests/support/hungarian.h"
+#include "tests/support/runtime_errors.h"
 #include "tests/support/start_state.h"
 
 namespace {
@@ -12,23 +13,25 @@ namespace {
 using chart::PowerRow;
 using rt::Currency;
 
-// The window's start state as a front end reads it off its controls.
-chart::ShownResults startShown() {
+// The window's inputs at start-up, as its controls hold them.
+chart::InputTexts startInputs() {
     return {.collectorType = QStringLiteral("Szelektív síkkollektor"),
             .eta0 = QStringLiteral("0,798"),
             .a1 = QStringLiteral("4,17"),
             .a2 = QStringLiteral("0,011"),
             .collectorArea = QStringLiteral("1"),
-            .collectorTemp = 60,
-            .ambientTemp = 20,
-            .irradiance = 800,
-            .characteristic = QStringLiteral("0,567"),
-            .operatingX = QStringLiteral("0,05"),
-            .efficiency = QStringLiteral("56,7 %"),
-            .specificOutput = QStringLiteral("454 W/m2"),
-            .output = QStringLiteral("454 W"),
-            .zeroEfficiencyX = QStringLiteral("0,148"),
-            .kept = {}};
+            .conditions = testsupport::startState().conditions()};
+}
+
+chart::ResultTexts startResults() {
+    const model::CollectorState state = testsupport::startState();
+    return chart::formatResults(model::calculate(state.collector(), state.conditions()),
+                                testsupport::hungarian());
+}
+
+std::vector<chart::NamedValue> linesOf(const chart::InputTexts& inputs,
+                                       const std::vector<chart::KeptResult>& kept = {}) {
+    return chart::resultLines(inputs, startResults(), kept, testsupport::hungarian());
 }
 
 TEST(Results, LinesNameEveryInputAndResultInOrder) {
@@ -47,17 +50,16 @@ TEST(Results, LinesNameEveryInputAndResultInOrder) {
         "Fajlagos teljesítmény (q̇)\t454 W/m2\n"
         "Kollektor teljesítmény (Q̇)\t454 W\n"
         "x, ahol a hatásfok 0\t0,148\n");
-    EXPECT_EQ(chart::plainText(chart::resultLines(startShown(), testsupport::hungarian())),
-              expected);
+    EXPECT_EQ(chart::plainText(linesOf(startInputs())), expected);
 }
 
 TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
-    chart::ShownResults shown = startShown();
-    shown.kept = {{QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
-                   QStringLiteral("447 W/m2")},
-                  {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"),
-                   QStringLiteral("0 %"), QStringLiteral("0 W/m2")}};
-    const QString text = chart::plainText(chart::resultLines(shown, testsupport::hungarian()));
+    const std::vector<chart::KeptResult> kept = {
+        {QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
+         QStringLiteral("447 W/m2")},
+        {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"), QStringLiteral("0 %"),
+         QStringLiteral("0 W/m2")}};
+    const QString text = chart::plainText(linesOf(startInputs(), kept));
     EXPECT_TRUE(
         text.endsWith(QStringLiteral("x, ahol a hatásfok 0\t0,148\n"
                                      "Vákumcsöves kollektor (η)\t55,9 %\n"
@@ -68,11 +70,9 @@ TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
 }
 
 TEST(Results, SliderValuesKeepTheirSignAndUnit) {
-    chart::ShownResults shown = startShown();
-    shown.collectorTemp = 0;
-    shown.ambientTemp = -30;
-    shown.irradiance = 1300;
-    const auto lines = chart::resultLines(shown, testsupport::hungarian());
+    chart::InputTexts inputs = startInputs();
+    inputs.conditions = {rt::Integer{0}, rt::Integer{-30}, rt::Integer{1300}};
+    const auto lines = linesOf(inputs);
     ASSERT_EQ(lines.size(), 14U);
     EXPECT_EQ(lines[5].value, u"0 °C");
     EXPECT_EQ(lines[6].value, u"-30 °C");
@@ -114,7 +114,9 @@ std::vector<int> deltas(const std::vector<PowerRow>& rows) {
 }
 
 TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
-    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 10);
+    const auto rows =
+        chart::powerTable(testsupport::startState().collector(),
+                          testsupport::startState().conditions(), testsupport::hungarian(), 10);
     ASSERT_EQ(rows.size(), 13U);
     EXPECT_EQ(deltas(rows).back(), 120);
     const auto row = [](const PowerRow& r) {
@@ -130,7 +132,9 @@ TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
 }
 
 TEST(PowerTable, TextAndHtmlCarryTheUnitsInTheHeader) {
-    const auto rows = chart::powerTable(testsupport::startState(), testsupport::hungarian(), 60);
+    const auto rows =
+        chart::powerTable(testsupport::startState().collector(),
+                          testsupport::startState().conditions(), testsupport::hungarian(), 60);
     EXPECT_EQ(chart::powerTablePlainText(rows), QStringLiteral("ΔT [K]\tx\tη\tq̇ [W/m²]\tQ̇ [W]\n"
                                                                "0\t0\t79,8 %\t638\t638\n"
                                                                "60\t0,075\t43,5 %\t348\t348\n"
@@ -180,7 +184,8 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
          nullptr},
     };
     for (const auto& c : cases) {
-        const auto rows = chart::powerTable(c.state, testsupport::hungarian(), c.step);
+        const auto rows = chart::powerTable(c.state.collector(), c.state.conditions(),
+                                            testsupport::hungarian(), c.step);
         ASSERT_FALSE(rows.empty()) << c.what;
         if (c.lastEfficiency == nullptr) {
             EXPECT_EQ(rows.size(), 251U) << c.what;
@@ -190,6 +195,54 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
         EXPECT_EQ(deltas(rows), c.deltas) << c.what;
         EXPECT_EQ(rows.back().efficiency, QString::fromUtf8(c.lastEfficiency)) << c.what;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The display rules: three decimals cut down, percent to a tenth cut down,
+// whole watts cut down, the zero x whole; each in the region's format.
+TEST(Formatting, EachResultIsCutAsItsLabelShowsIt) {
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const rt::NumberFormat point(english);
+    const struct {
+        const rt::NumberFormat& format;
+        Currency characteristic, x, eta, specificOutput, output, zeroX;
+        const char* texts;
+    } cases[] = {
+        {testsupport::hungarian(), Currency::literal("0.5675"), Currency::literal("0.0509"),
+         Currency::literal("0.5675"), Currency::literal("454.9999"), Currency::literal("1135.5"),
+         Currency::literal("0.148"), "0,567|0,05|56,7 %|454 W/m2|1135 W|0,148"},
+        {testsupport::hungarian(), Currency::literal("0.9999"), Currency::literal("-0.0501"),
+         Currency::literal("0.0009"), Currency::literal("0.9999"), Currency(),
+         Currency::literal("0.001"), "0,999|-0,051|0 %|0 W/m2|0 W|0,001"},
+        {point, Currency::literal("-0.0001"), Currency(), Currency::literal("1"),
+         Currency::literal("1300"), Currency::literal("129999.9999"), Currency::literal("1.25"),
+         "-0.001|0|100 %|1300 W/m2|129999 W|1.25"},
+    };
+    for (const auto& c : cases) {
+        model::Results results;
+        results.characteristic = c.characteristic;
+        results.operatingX = c.x;
+        results.operating = model::OperatingPoint{.rule = model::OperatingRule::OnCurve,
+                                                  .curveEta = c.eta,
+                                                  .eta = c.eta,
+                                                  .specificOutput = c.specificOutput,
+                                                  .output = c.output};
+        results.zeroEfficiencyX = c.zeroX;
+        const chart::ResultTexts t = chart::formatResults(results, c.format);
+        const QStringList texts{t.characteristic.get(), t.operatingX.get(),
+                                t.efficiency.get(),     t.specificOutput.get(),
+                                t.output.get(),         t.zeroEfficiencyX.get()};
+        EXPECT_EQ(texts.join(u'|'), QString::fromUtf8(c.texts));
+    }
+    // A result not reached keeps its error for the text too.
+    model::Results failed;
+    failed.operating = model::Reached<model::OperatingPoint>::failed(rt::ErrorKind::Overflow);
+    const chart::ResultTexts t = chart::formatResults(failed, testsupport::hungarian());
+    EXPECT_EQ(testsupport::thrownKind([&] { (void)t.output.get(); }), rt::ErrorKind::Overflow);
+    EXPECT_EQ(t.characteristic.get(), u"0");
 }
 
 }  // namespace

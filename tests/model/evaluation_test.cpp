@@ -1,4 +1,5 @@
 #include "model/evaluation.h"
+#include "model/calculation.h"
 
 #include <gtest/gtest.h>
 
@@ -63,7 +64,8 @@ TEST(Evaluation, CharacteristicEfficiencyIsCutToThreeDecimalsDownward) {
         {"zero optical efficiency", {Currency(), Currency::literal("0.8001"), Currency()}, "-0,04"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(hungarian().text(characteristicEfficiency(c.c.eta0, c.c.a1, c.c.a2)),
+        EXPECT_EQ(hungarian().text(
+                      model::thousandthsDown(characteristicEfficiency(c.c.eta0, c.c.a1, c.c.a2))),
                   QString::fromUtf8(c.shown))
             << c.label;
     }

@@ -319,8 +319,9 @@ void Soak::checkInvariants() {
     }
 
     // The evaluation, recomputed.
-    EXPECT_EQ(c().characteristicEfficiencyLabel->text(),
-              format().text(model::characteristicEfficiency(s.eta0, s.a1, s.a2)));
+    EXPECT_EQ(
+        c().characteristicEfficiencyLabel->text(),
+        format().text(model::thousandthsDown(model::characteristicEfficiency(s.eta0, s.a1, s.a2))));
     EXPECT_EQ(s.stagnationX,
               model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance)));
 
@@ -328,7 +329,8 @@ void Soak::checkInvariants() {
     model::CollectorState copy = s;
     chart::RecordingSurface graf(format());
     fake::Label label12, label2, label3, label4;
-    chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format()).redraw();
+    chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format())
+        .redraw(model::calculate(copy.collector(), copy.conditions()), copy.conditions());
     EXPECT_EQ(copy.operatingX, s.operatingX);
     EXPECT_EQ(c().operatingXLabel->text(), label12.caption);
     EXPECT_EQ(c().efficiencyLabel->text(), label2.caption);

@@ -12,7 +12,7 @@ inline constexpr int kStartAmbientTemp = 20;
 inline constexpr int kStartIrradiance = 800;
 
 // The start coefficients and sliders, with stagnationX as the evaluation
-// finds it for them (0.148); the chart's curve-point fields stay zero.
+// finds it for them (0.148).
 [[nodiscard]] inline model::CollectorState startState() {
     model::CollectorState state;
     state.eta0 = model::kStartCoefficients.eta0;

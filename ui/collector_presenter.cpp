@@ -1,28 +1,30 @@
-#include "collector_procedures.h"
+#include "collector_presenter.h"
 
 #include <utility>
 
-#include "evaluation.h"
-#include "presets.h"
+#include "chart/results.h"
+#include "model/presets.h"
 
-namespace model {
+namespace ui {
 
-CollectorProcedures::CollectorProcedures(CollectorState& state, const CollectorControls& controls,
-                                         const rt::NumberFormat& format,
-                                         std::function<void()> redrawChart)
+using model::EntryBox;
+
+CollectorPresenter::CollectorPresenter(model::CollectorState& state,
+                                       const CollectorControls& controls,
+                                       const rt::NumberFormat& format, ChartRun redrawChart)
     : state_(state), controls_(controls), format_(format), redrawChart_(std::move(redrawChart)) {}
 
-void CollectorProcedures::startUp() {
+void CollectorPresenter::startUp() {
     setCoefficientBoxesEnabled(false);
-    for (const CollectorType& type : kCollectorTypes) {
+    for (const model::CollectorType& type : model::kCollectorTypes) {
         controls_.collectorType.addItem(type.name.toString());
     }
-    controls_.collectorType.setListIndex(rt::Integer{kStartRow});
+    controls_.collectorType.setListIndex(rt::Integer{model::kStartRow});
 
-    state_.eta0 = kStartCoefficients.eta0;
-    state_.a1 = kStartCoefficients.a1;
-    state_.a2 = kStartCoefficients.a2;
-    state_.collectorArea = kStartCoefficients.collectorArea;
+    state_.eta0 = model::kStartCoefficients.eta0;
+    state_.a1 = model::kStartCoefficients.a1;
+    state_.a2 = model::kStartCoefficients.a2;
+    state_.collectorArea = model::kStartCoefficients.collectorArea;
     // Show the coefficients the results are computed from, not the preset
     // that the selection above wrote into the disabled boxes.
     controls_.eta0Box.setText(format_.text(state_.eta0));
@@ -30,11 +32,11 @@ void CollectorProcedures::startUp() {
     controls_.a2Box.setText(format_.text(state_.a2));
 }
 
-void CollectorProcedures::collectorTypeChosen() {
+void CollectorPresenter::collectorTypeChosen() {
     setCoefficientBoxesEnabled(false);
     const int row = controls_.collectorType.listIndex().value();
-    if (row >= 0 && row < static_cast<int>(kCollectorTypes.size())) {
-        const CollectorType& type = kCollectorTypes[static_cast<std::size_t>(row)];
+    if (row >= 0 && row < static_cast<int>(model::kCollectorTypes.size())) {
+        const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(row)];
         state_.eta0 = type.eta0;
         state_.a1 = type.a1;
         state_.a2 = type.a2;
@@ -48,27 +50,31 @@ void CollectorProcedures::collectorTypeChosen() {
     evaluate();
 }
 
-void CollectorProcedures::evaluate() {
+void CollectorPresenter::evaluate() {
     state_.collectorTemp = controls_.collectorTempSlider.value();
     state_.ambientTemp = controls_.ambientTempSlider.value();
     state_.irradiance = controls_.irradianceSlider.value();
-    controls_.characteristicEfficiencyLabel.setCaption(
-        format_.text(characteristicEfficiency(state_.eta0, state_.a1, state_.a2)));
-    state_.stagnationX =
-        zeroEfficiencyX(EfficiencyCurve(state_.eta0, state_.a1, state_.a2, state_.irradiance));
-    redrawChart_();
+    evaluateStored();
 }
 
-void CollectorProcedures::entryLeft(EntryBox box) {
+void CollectorPresenter::evaluateStored() {
+    const model::Results results = model::calculate(state_.collector(), state_.conditions());
+    const chart::ResultTexts texts = chart::formatResults(results, format_);
+    controls_.characteristicEfficiencyLabel.setCaption(texts.characteristic.get());
+    state_.stagnationX = results.zeroEfficiencyX.get();
+    redrawChart_(results);
+}
+
+void CollectorPresenter::entryLeft(EntryBox box) {
     rt::TextBox& textBox = boxOf(box);
-    const EntryRule& rule = ruleFor(box);
+    const model::EntryRule& rule = model::ruleFor(box);
     rt::Currency& stored = state_.*rule.field;
-    const EntryVerdict verdict = checkEntry(textBox.text(), rule, format_);
-    if (verdict != EntryVerdict::Accepted) {
+    const model::EntryVerdict verdict = model::checkEntry(textBox.text(), rule, format_);
+    if (verdict != model::EntryVerdict::Accepted) {
         const QStringView prompt =
-            verdict == EntryVerdict::NotANumber ? kNotANumberMessage : rule.rangeMessage;
+            verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage : rule.rangeMessage;
         controls_.messageBox.show(prompt.toString(), rt::MessageBox::kWarningOk,
-                                  kEntryTitle.toString());
+                                  model::kEntryTitle.toString());
         textBox.setText(format_.text(stored));
     }
     // After a warning this reads back the stored value just written.
@@ -76,13 +82,13 @@ void CollectorProcedures::entryLeft(EntryBox box) {
     evaluate();
 }
 
-void CollectorProcedures::setCoefficientBoxesEnabled(bool enabled) {
+void CollectorPresenter::setCoefficientBoxesEnabled(bool enabled) {
     controls_.eta0Box.setEnabled(enabled);
     controls_.a1Box.setEnabled(enabled);
     controls_.a2Box.setEnabled(enabled);
 }
 
-rt::TextBox& CollectorProcedures::boxOf(EntryBox box) const {
+rt::TextBox& CollectorPresenter::boxOf(EntryBox box) const {
     switch (box) {
         case EntryBox::Eta0:
             return controls_.eta0Box;
@@ -96,4 +102,4 @@ rt::TextBox& CollectorProcedures::boxOf(EntryBox box) const {
     return controls_.areaBox;
 }
 
-}  // namespace model
+}  // namespace ui

@@ -2,12 +2,13 @@
 
 #include <functional>
 
-#include "collector_state.h"
-#include "entry_check.h"
+#include "model/calculation.h"
+#include "model/collector_state.h"
+#include "model/entry_check.h"
 #include "runtime/control_interfaces.h"
 #include "runtime/number_text.h"
 
-namespace model {
+namespace ui {
 
 // The controls the collector procedures read and write. The window says
 // which of its controls each one is.
@@ -24,14 +25,17 @@ struct CollectorControls {
     rt::MessageBox& messageBox;
 };
 
-// The window's procedures for the collector: choosing a type, checking a
-// typed value and evaluating. They run over the control interfaces, so the
+// The window's presenter for the collector: choosing a type, checking a
+// typed value and evaluating. It reads the controls into the state, runs the
+// calculation and writes its texts, over the control interfaces, so that the
 // same code drives the real widgets and the tests' doubles.
-class CollectorProcedures {
+class CollectorPresenter {
 public:
-    // `redrawChart` is the chart procedure, run as the evaluation's last step.
-    CollectorProcedures(CollectorState& state, const CollectorControls& controls,
-                        const rt::NumberFormat& format, std::function<void()> redrawChart);
+    // `redrawChart` is the chart procedure, run with the results as the
+    // evaluation's last step.
+    using ChartRun = std::function<void(const model::Results&)>;
+    CollectorPresenter(model::CollectorState& state, const CollectorControls& controls,
+                       const rt::NumberFormat& format, ChartRun redrawChart);
 
     // The start of the window's load: the coefficient boxes disabled, the
     // list filled, the start row selected (which runs its Click procedure),
@@ -40,19 +44,22 @@ public:
     void startUp();
     // A row of the collector-type list was chosen, by the user or by code.
     void collectorTypeChosen();
-    // The evaluation: slider values, characteristic efficiency, the search.
+    // The evaluation: the sliders' values stored, then evaluateStored().
     void evaluate();
+    // The evaluation at the stored slider values: the characteristic
+    // efficiency written, the zero-efficiency x stored, the chart run.
+    void evaluateStored();
     // A parameter box lost the focus: check its text, store it, evaluate.
-    void entryLeft(EntryBox box);
+    void entryLeft(model::EntryBox box);
 
 private:
     void setCoefficientBoxesEnabled(bool enabled);
-    [[nodiscard]] rt::TextBox& boxOf(EntryBox box) const;
+    [[nodiscard]] rt::TextBox& boxOf(model::EntryBox box) const;
 
-    CollectorState& state_;
+    model::CollectorState& state_;
     CollectorControls controls_;
     const rt::NumberFormat& format_;
-    std::function<void()> redrawChart_;
+    ChartRun redrawChart_;
 };
 
-}  // namespace model
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "model/collector_procedures.h"
+#include "ui/collector_presenter.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 
 namespace {
 
-using model::CollectorProcedures;
+using ui::CollectorPresenter;
 using model::EntryBox;
 using rt::Currency;
 
-// The collector procedures over test doubles, with the start values of the
+// The collector presenter over test doubles, with the start values of the
 // program stored, as start-up leaves them.
 struct Window {
     model::CollectorState state;
@@ -28,12 +28,12 @@ struct Window {
     const rt::NumberFormat& format = testsupport::hungarian();
     int chartRuns = 0;
     std::function<void()> chart = [this] { ++chartRuns; };
-    CollectorProcedures procedures{
+    CollectorPresenter procedures{
         state,
         {combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider, ambientTempSlider,
          irradianceSlider, characteristicEfficiencyLabel, messages},
         format,
-        [this] { chart(); }};
+        [this](const model::Results&) { chart(); }};
 
     Window() {
         for (const auto& type : model::kCollectorTypes) {
@@ -51,7 +51,7 @@ struct Window {
     }
 };
 
-TEST(CollectorProcedures, EvaluationCopiesTheSlidersAndSearches) {
+TEST(CollectorPresenter, EvaluationCopiesTheSlidersAndSearches) {
     Window w;
     EXPECT_EQ(w.state.collectorTemp.value(), 60);
     EXPECT_EQ(w.state.ambientTemp.value(), 20);
@@ -69,7 +69,7 @@ TEST(CollectorProcedures, EvaluationCopiesTheSlidersAndSearches) {
     EXPECT_EQ(w.chartRuns, 1);
 }
 
-TEST(CollectorProcedures, ChoosingARowAppliesItsPreset) {
+TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
     const struct {
         int row;
         const char16_t *eta0, *a1, *a2, *label1;
@@ -101,7 +101,7 @@ TEST(CollectorProcedures, ChoosingARowAppliesItsPreset) {
     }
 }
 
-TEST(CollectorProcedures, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
+TEST(CollectorPresenter, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
     w.eta0Box.value = QStringLiteral("0,5");
@@ -115,7 +115,7 @@ TEST(CollectorProcedures, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     EXPECT_EQ(w.state.eta0, Currency::literal("0.8"));  // the custom row forgets
 }
 
-TEST(CollectorProcedures, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
+TEST(CollectorPresenter, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
     w.a1Box.value = QStringLiteral("2,50");
@@ -129,7 +129,7 @@ TEST(CollectorProcedures, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrite
     EXPECT_EQ(w.chartRuns, 3);
 }
 
-TEST(CollectorProcedures, LostFocusChecksStoresAndAlwaysEvaluates) {
+TEST(CollectorPresenter, LostFocusChecksStoresAndAlwaysEvaluates) {
     const struct {
         EntryBox box;
         const char16_t* typed;
@@ -186,7 +186,7 @@ TEST(CollectorProcedures, LostFocusChecksStoresAndAlwaysEvaluates) {
     }
 }
 
-TEST(CollectorProcedures, ATypedValueChangesTheResults) {
+TEST(CollectorPresenter, ATypedValueChangesTheResults) {
     Window w;
     w.combo.setListIndex(rt::Integer{5});
     w.eta0Box.value = QStringLiteral("0,5");
@@ -195,7 +195,7 @@ TEST(CollectorProcedures, ATypedValueChangesTheResults) {
     EXPECT_EQ(w.state.stagnationX, Currency::literal("0.105"));
 }
 
-TEST(CollectorProcedures, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
+TEST(CollectorPresenter, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
     Window w;
     w.chart = [] { throw rt::RuntimeError(rt::ErrorKind::Overflow); };
     w.ambientTempSlider.position = -30;
@@ -212,7 +212,7 @@ namespace {
 
 // The window's load up to its slider captions: the list filled, the start row
 // chosen and evaluated with its preset, then the start coefficients stored.
-TEST(CollectorProcedures, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) {
+TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) {
     model::CollectorState state;
     fake::ComboBox combo;
     fake::TextBox eta0Box, a1Box, a2Box, areaBox;
@@ -229,12 +229,12 @@ TEST(CollectorProcedures, StartUpChoosesTheStartRowThenStoresTheStartCoefficient
         int rows;
     };
     std::vector<SeenByChart> seen;
-    CollectorProcedures procedures{
+    CollectorPresenter procedures{
         state,
         {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp, ambientTemp, irradiance,
          characteristic, messages},
         testsupport::hungarian(),
-        [&] {
+        [&](const model::Results&) {
             seen.push_back({state.eta0, state.collectorArea, eta0Box.value, eta0Box.enabled,
                             static_cast<int>(combo.items.size())});
         }};
