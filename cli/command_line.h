@@ -19,8 +19,9 @@ struct Outcome {
     QString standardError;
 };
 
-// Whether the arguments ask for the command line rather than the window:
-// --calc, --table, --datasheet, --help/-h or --version/-v among them.
+// Whether the arguments ask for the command line rather than the window: any
+// argument but Qt's own options (-platform, -style, -reverse ...) does, so
+// that a mistyped command is refused rather than opening a window.
 [[nodiscard]] bool asksForCommandLine(int argc, char* argv[]);
 
 // Runs one command line; arguments[0] is the program's name. Numbers are
@@ -28,7 +29,8 @@ struct Outcome {
 [[nodiscard]] Outcome run(const QStringList& arguments, const QLocale& locale);
 
 // The program's entry for the command line: a QCoreApplication, the run in
-// the system's locale, its output written out. Returns the exit status.
+// the system's locale, its output written out and checked. Returns the exit
+// status; 1 when standard output could not take the output.
 [[nodiscard]] int runMain(int argc, char* argv[]);
 
 }  // namespace cli
