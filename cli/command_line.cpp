@@ -228,7 +228,10 @@ int qtOptionLength(const QStringList& arguments, qsizetype i) {
     }
     for (const char* option : kQtValueOptions) {
         if (name == QLatin1String(option)) {
-            return valueAttached || i + 1 == arguments.size() ? 1 : 2;
+            if (valueAttached) {  // only QApplication's own take "=value"
+                return name == u"style" || name == u"stylesheet" ? 1 : 0;
+            }
+            return i + 1 == arguments.size() ? 1 : 2;
         }
     }
     return 0;
