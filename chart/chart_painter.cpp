@@ -69,6 +69,15 @@ public:
         painter_.drawStaticText(toPixels(print.x, print.y), layouts_.layout(print.text, font_));
     }
 
+    // Filled with the painter's background, which is the surface's back colour.
+    void drawBox(const RecordedBox& box) {
+        const QRectF rect(toPixels(box.x1, box.y1), toPixels(box.x2, box.y2));
+        painter_.fillRect(rect, painter_.background());
+        usePen(box.frame, 1);
+        painter_.setBrush(Qt::NoBrush);
+        painter_.drawRect(rect);
+    }
+
 private:
     void flush(std::array<QLineF, 64>& batch, std::size_t& count) {
         if (count > 0) {
@@ -132,11 +141,22 @@ void ChartPainter::paint(QPainter& painter, const RecordingSurface& list,
     ListPainter paint(painter, *this, surfaceFont);
     const std::span<const RecordedLine> lines(list.lines());
     std::size_t drawn = 0;
-    for (const RecordedPrint& print : list.prints()) {
+    auto box = list.boxes().begin();
+    const auto drawBoxesBefore = [&](std::size_t print) {
+        for (; box != list.boxes().end() && box->printsBefore <= print; ++box) {
+            paint.drawLines(lines.subspan(drawn, box->linesBefore - drawn));
+            drawn = box->linesBefore;
+            paint.drawBox(*box);
+        }
+    };
+    for (std::size_t i = 0; i < list.prints().size(); ++i) {
+        const RecordedPrint& print = list.prints()[i];
+        drawBoxesBefore(i);
         paint.drawLines(lines.subspan(drawn, print.linesBefore - drawn));
         drawn = print.linesBefore;
         paint.drawText(print);
     }
+    drawBoxesBefore(list.prints().size());
     paint.drawLines(lines.subspan(drawn));
     painter.restore();
 }

@@ -19,7 +19,8 @@ inline constexpr int kTwipsPerPixel = 15;
 // ratio. A text's top-left corner sits at its recorded position; it is drawn
 // in its recorded colour, or else in the painter's pen colour on entry (the
 // surface's text colour), in `surfaceFont` or, when a font name was assigned,
-// in that family at the surface font's size. The background is the caller's.
+// in that family at the surface font's size. The background is the caller's;
+// boxes are filled with the painter's background brush.
 //
 // The painter keeps the glyph layouts of the texts it has drawn: the same
 // tick values come back in every paint, and laying them out again would

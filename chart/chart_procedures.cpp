@@ -1,6 +1,7 @@
 #include "chart_procedures.h"
 
 #include <QString>
+#include <vector>
 
 #include "runtime/checked.h"
 #include "runtime/integer.h"
@@ -52,6 +53,13 @@ constexpr float kLegendLineHeight = 180;
 // their name.
 constexpr std::array<double, model::Comparison::kCapacity> kLegendRoom{426.0 * 15, 401.0 * 15,
                                                                        376.0 * 15, 351.0 * 15};
+
+// The legend lines' boxes: a pixel clear of the y axis' pen on the left, the
+// bottom one down to its line's foot just above the x axis' pen, and up and
+// right to their texts' own edges, which the lines' rooms keep clear of the
+// current curve; the glyphs stay a pixel or two inside.
+constexpr float kLegendBoxLeft = 525;
+constexpr rt::Color kLegendFrameColor = rt::rgb(128, 128, 128);
 
 constexpr rt::Color kBlack = rt::rgb(0, 0, 0);
 constexpr rt::Color kCurveColor = rt::rgb(250, 0, 0);
@@ -298,23 +306,31 @@ void ChartProcedures::drawMarker(const Marker& marker) {
     controls_.surface.line(x, y, kOriginX, y, kMarkerColor);
 }
 
-// One line per kept collector in its curve's colour, printed last so that it
-// stays readable over the marker lines.
+// One line per kept collector in its curve's colour, each on a box of the
+// chart's back colour drawn last, so that no curve or marker line runs through
+// the text. A box takes its own line's width: a box as wide as the widest line
+// would reach the current curve above the lower, wider lines.
 void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
     const auto collectors = comparison_.kept();
     const float top = kLegendBottom - kLegendLineHeight * static_cast<float>(kept.size());
     rt::Surface& surface = controls_.surface;
+    std::vector<QString> lines;
     for (std::size_t i = 0; i < kept.size(); ++i) {
         const KeptResult result = keptResult(collectors[i].name, kept[i].operating.get(), format_);
         keptResults_.push_back(result);
+        lines.push_back(legendLine(
+            surface, result.name, result.efficiency + QStringLiteral(" · ") + result.specificOutput,
+            kLegendRoom[kept.size() - 1 - i]));
+        const float lineTop = top + kLegendLineHeight * static_cast<float>(i);
+        surface.box(kLegendBoxLeft, lineTop,
+                    kLegendX + static_cast<float>(surface.textWidth(lines.back())),
+                    lineTop + kLegendLineHeight, kLegendFrameColor);
+    }
+    for (std::size_t i = 0; i < kept.size(); ++i) {
         surface.setCurrentX(kLegendX);
         surface.setCurrentY(top + kLegendLineHeight * static_cast<float>(i));
         surface.setFontName(QString());
-        const double room = kLegendRoom[kept.size() - 1 - i];
-        surface.print(
-            legendLine(surface, result.name,
-                       result.efficiency + QStringLiteral(" · ") + result.specificOutput, room),
-            kKeptCurveColors[i]);
+        surface.print(lines[i], kKeptCurveColors[i]);
     }
 }
 

@@ -27,7 +27,7 @@ struct ChartControls {
 
 // The kept collectors' curves and legend lines, in keeping order.
 inline constexpr std::array<rt::Color, model::Comparison::kCapacity> kKeptCurveColors{
-    rt::rgb(0, 0, 255), rt::rgb(192, 0, 192), rt::rgb(0, 128, 128), rt::rgb(255, 140, 0)};
+    rt::rgb(0, 0, 255), rt::rgb(192, 0, 192), rt::rgb(0, 128, 128), rt::rgb(192, 96, 0)};
 
 // The window's chart procedures: the efficiency curve with its scales, the
 // operating point and its results. Every run redraws everything from the

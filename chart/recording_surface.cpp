@@ -19,6 +19,7 @@ RecordingSurface::RecordingSurface(const rt::NumberFormat& format) : format_(for
 void RecordingSurface::cls() {
     lines_.clear();
     prints_.clear();
+    boxes_.clear();
     // Like the platform's Cls, which also homes the current position.
     currentX_ = 0.0F;
     currentY_ = 0.0F;
@@ -31,6 +32,11 @@ void RecordingSurface::setDrawWidth(int pixels) {
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2, rt::Color color) {
     lines_.push_back({x1, y1, x2, y2, color, drawWidth_});
+    notify();
+}
+
+void RecordingSurface::box(float x1, float y1, float x2, float y2, rt::Color frame) {
+    boxes_.push_back({x1, y1, x2, y2, frame, lines_.size(), prints_.size()});
     notify();
 }
 

@@ -35,6 +35,14 @@ struct RecordedPrint {
     std::optional<rt::Color> color;
 };
 
+// One Box call, covering the lines and texts recorded before it.
+struct RecordedBox {
+    float x1, y1, x2, y2;
+    rt::Color frame;
+    std::size_t linesBefore;
+    std::size_t printsBefore;
+};
+
 // A chart surface that keeps what one run drew as a display list, for the
 // widget to paint whenever it needs to.
 class RecordingSurface final : public rt::Surface {
@@ -44,6 +52,7 @@ public:
     void cls() override;
     void setDrawWidth(int pixels) override;
     void line(float x1, float y1, float x2, float y2, rt::Color color) override;
+    void box(float x1, float y1, float x2, float y2, rt::Color frame) override;
     void setCurrentX(float x) override { currentX_ = x; }
     void setCurrentY(float y) override { currentY_ = y; }
     void setFontName(const QString& name) override { fontName_ = name; }
@@ -55,6 +64,7 @@ public:
     // Both in drawing order.
     [[nodiscard]] const std::vector<RecordedLine>& lines() const { return lines_; }
     [[nodiscard]] const std::vector<RecordedPrint>& prints() const { return prints_; }
+    [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return boxes_; }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     [[nodiscard]] const QString& fontName() const { return fontName_; }
 
@@ -72,6 +82,7 @@ private:
     const rt::NumberFormat& format_;
     std::vector<RecordedLine> lines_;
     std::vector<RecordedPrint> prints_;
+    std::vector<RecordedBox> boxes_;
     int drawWidth_ = 1;  // the platform's default pen
     float currentX_ = 0.0F;
     float currentY_ = 0.0F;

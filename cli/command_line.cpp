@@ -17,6 +17,7 @@
 #include "checked_output.h"
 #include "collector_input.h"
 #include "datasheet_command.h"
+#include "library_commands.h"
 #include "model/calculation.h"
 #include "model/entry_check.h"
 #include "model/operating_conditions.h"
@@ -82,6 +83,10 @@ QString helpText() {
                "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
                "                     [--json | --csv | --csv-hu]\n"
                "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
+               "  efficiency --calc | --table --collector NÉV [--library FÁJL] [beállítások]\n"
+               "  efficiency --list [--json | --csv] [--library FÁJL]\n"
+               "  efficiency --import FÁJL [--replace] | --export FÁJL | --remove NÉV\n"
+               "             [--library FÁJL]\n"
                "  efficiency --help | --version\n"
                "\n"
                "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
@@ -126,6 +131,16 @@ QString helpText() {
                "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
                "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
                "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
+               "\n"
+               "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
+               "  --library FÁJL      ezt a könyvtárfájlt használja\n"
+               "  --collector NÉV     a tárolt kollektor η0, a1, a2 és felület értékével számol\n"
+               "  --list              a tárolt kollektorok (--json vagy --csv: úgy)\n"
+               "  --import FÁJL       CSV vagy JSON beolvasása; egyetlen hibás sor vagy\n"
+               "                      meglévő név esetén semmit sem ír (--replace: a meglévőt\n"
+               "                      cseréli)\n"
+               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json)\n"
+               "  --remove NÉV        a kollektor törlése\n"
                "  -h, --help          ez a súgó\n"
                "  -v, --version       a program verziója\n"
                "\n"
@@ -330,7 +345,15 @@ bool asksForCommandLine(int argc, char* argv[]) {
     return withoutQtOptions(arguments).size() > 1;
 }
 
-Outcome run(const QStringList& arguments, const QLocale& locale) {
+Outcome run(const QStringList& given, const QLocale& locale) {
+    if (auto outcome = runLibraryCommand(given, locale)) {
+        return *outcome;
+    }
+    const auto expanded = expandCollector(given, locale);
+    if (const auto* outcome = std::get_if<Outcome>(&expanded)) {
+        return *outcome;
+    }
+    const QStringList& arguments = std::get<QStringList>(expanded);
     const Options o;
     QList<QCommandLineOption> all = o.all();
     all += o.datasheet.all();

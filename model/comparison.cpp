@@ -21,10 +21,26 @@ KeepOutcome Comparison::keep(const QString& name, rt::Currency eta0, rt::Currenc
     return KeepOutcome::Kept;
 }
 
+namespace {
+
+QString withCoefficients(QStringView name, QStringView eta0Text, QStringView a1Text,
+                         QStringView a2Text) {
+    return QStringLiteral("%1 (η0 %2; a1 %3; a2 %4)").arg(name, eta0Text, a1Text, a2Text);
+}
+
+}  // namespace
+
 QString customCollectorName(QStringView eta0Text, QStringView a1Text, QStringView a2Text) {
     constexpr const CollectorType& custom = kCollectorTypes.back();
     static_assert(custom.typedCoefficients);
-    return QStringLiteral("%1 (η0 %2; a1 %3; a2 %4)").arg(custom.name, eta0Text, a1Text, a2Text);
+    return withCoefficients(custom.name, eta0Text, a1Text, a2Text);
+}
+
+QString keptName(std::span<const KeptCollector> kept, const QString& name, QStringView eta0Text,
+                 QStringView a1Text, QStringView a2Text) {
+    const bool taken =
+        std::ranges::any_of(kept, [&](const KeptCollector& other) { return other.name == name; });
+    return taken ? withCoefficients(name, eta0Text, a1Text, a2Text) : name;
 }
 
 }  // namespace model

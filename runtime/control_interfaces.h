@@ -71,6 +71,9 @@ public:
     // Pen width in pixels for the lines that follow.
     virtual void setDrawWidth(int pixels) = 0;
     virtual void line(float x1, float y1, float x2, float y2, Color color) = 0;
+    // A rectangle filled with the surface's back colour, which hides what
+    // was drawn under it, and framed one pixel wide in `frame`.
+    virtual void box(float x1, float y1, float x2, float y2, Color frame) = 0;
     virtual void setCurrentX(float x) = 0;
     virtual void setCurrentY(float y) = 0;
     // Assigns the name of the surface's font.

@@ -15,6 +15,9 @@
 //   print FILE        graf's menu: the printed page to the PDF file FILE, no dialog
 //   keep              the current collector is kept on the chart for comparison
 //   forget            every kept collector is forgotten
+//   library FILE      the collector library's commands below use FILE
+//   load NAME         the library's Betöltés with the collector stored as NAME
+//   keep-stored NAME  the library's Összehasonlításhoz with that collector
 //
 // After copy-results or copy-table the next dump has a "clipboard" member
 // with the clipboard's plain text; other dumps have none.
@@ -37,6 +40,7 @@
 
 #include "tools/window_driver.h"
 #include "ui/graf_box.h"
+#include "ui/library_dialog.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 #include "ui/result_output.h"
@@ -86,7 +90,7 @@ private:
     Efficiency& window_;
     const ui::Controls& c_;
     driver::WindowDriver user_;
-    bool copied_ = false;  // since the last dump
+    bool copied_ = false;    // since the last dump
     bool compared_ = false;  // a keep or a forget has run
 };
 
@@ -268,6 +272,20 @@ bool Runner::execute(const QString& line) {
     } else if (command == u"forget" && argument.isEmpty()) {
         compared_ = true;
         window_.forgetKeptCollectors();
+    } else if (command == u"library" && !argument.isEmpty()) {
+        ui::setLibraryPath(line.mid(afterCommand + 1));
+    } else if ((command == u"load" || command == u"keep-stored") && !argument.isEmpty()) {
+        ui::LibraryDialog library(window_);
+        if (!library.select(line.mid(afterCommand + 1))) {
+            print(QJsonObject{
+                {"error",
+                 QStringLiteral("no stored collector: %1").arg(line.mid(afterCommand + 1))}});
+        } else if (command == u"load") {
+            library.loadIntoWindow();
+        } else {
+            compared_ = true;
+            library.keepForComparison();
+        }
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
     } else if (command == u"copy-results" && argument.isEmpty()) {

@@ -92,7 +92,8 @@ void paintChart(QPainter& painter, const GrafBox& chart) {
     const int border = chart.borderWidth();
     painter.save();
     painter.translate(border, border);
-    painter.setPen(chart.palette().color(chart.foregroundRole()));  // the texts' colour
+    painter.setPen(chart.palette().color(chart.foregroundRole()));   // the texts' colour
+    painter.setBackground(chart.palette().color(QPalette::Window));  // the legend box's
     chart::paintDisplayList(painter, chart.surface(), inScreenPixels(chart.font(), dpi));
     painter.restore();
 

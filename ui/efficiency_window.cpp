@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QSvgRenderer>
 #include <QTimer>
+#include <algorithm>
 
 #include "accessibility.h"
 #include "chart/chart_procedures.h"
@@ -17,7 +18,9 @@
 #include "model/comparison.h"
 #include "model/presets.h"
 #include "result_output.h"
+#include "screen_reader_hints.h"
 #include "window_builder.h"
+#include "window_placement.h"
 
 namespace ui {
 namespace {
@@ -104,12 +107,29 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
     output_ = std::make_unique<ResultOutput>(*this, *messageBox_);
-    chartMenu_ = makeChartMenu(
-        *this, [this](const MenuEntry& entry) { run([this, &entry] { entry.run(*this); }); });
+    chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
+        if (applyPendingEntry()) {
+            run([this, &entry] { entry.run(*this); });
+        }
+    });
     wireEvents();
+    wireEnterKeys();
+    addScreenReaderHints(controls_, *this);
 }
 
 Efficiency::~Efficiency() = default;
+
+// Enter (or the keypad's Enter) takes a typed value as leaving the box would;
+// the focus stays, with the text selected for the next entry.
+void Efficiency::wireEnterKeys() {
+    for (const EntryBoxRow& row : kEntryBoxes) {
+        TextBox* box = controls_.*row.box;
+        connect(box, &QLineEdit::returnPressed, this, [this, box, entry = row.entry] {
+            entryLeft(entry, Qt::OtherFocusReason);
+            box->selectAll();
+        });
+    }
+}
 
 // The form's events and the procedures they run:
 //   Form_Load                    loadForm
@@ -163,7 +183,11 @@ void Efficiency::evaluate() {
 
 void Efficiency::keepCurrentCollector() {
     run([this] {
-        chart_->comparison().keep(currentCollectorName(), state_.eta0, state_.a1, state_.a2);
+        model::Comparison& comparison = chart_->comparison();
+        const Controls& c = controls_;
+        comparison.keep(model::keptName(comparison.kept(), currentCollectorName(),
+                                        c.eta0Box->text(), c.a1Box->text(), c.a2Box->text()),
+                        state_.eta0, state_.a1, state_.a2);
         redrawChart();
     });
 }
@@ -185,6 +209,41 @@ std::span<const model::KeptCollector> Efficiency::keptCollectors() const {
 
 const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
     return chart_->keptResults();
+}
+
+void Efficiency::enterCollector(const QString& eta0, const QString& a1, const QString& a2,
+                                const QString& area) {
+    const auto custom =
+        std::find_if(model::kCollectorTypes.begin(), model::kCollectorTypes.end(),
+                     [](const model::CollectorType& t) { return t.typedCoefficients; });
+    run([this, custom] {
+        controls_.collectorType->setListIndex(
+            rt::Integer::checked(custom - model::kCollectorTypes.begin()));
+    });
+    const std::array<std::pair<const QString*, model::EntryBox>, 4> typed = {{
+        {&eta0, model::EntryBox::Eta0},
+        {&a1, model::EntryBox::A1},
+        {&a2, model::EntryBox::A2},
+        {&area, model::EntryBox::CollectorArea},
+    }};
+    for (const auto& [text, box] : typed) {
+        (controls_.*kEntryBoxes[static_cast<std::size_t>(box)].box)->setText(*text);
+        entryLeft(box, Qt::OtherFocusReason);
+    }
+}
+
+model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency eta0,
+                                             rt::Currency a1, rt::Currency a2) {
+    auto outcome = model::KeepOutcome::Full;
+    run([&] {
+        // A library collector may share its name with a kept curve of other values.
+        model::Comparison& comparison = chart_->comparison();
+        outcome = comparison.keep(model::keptName(comparison.kept(), name, format_.text(eta0),
+                                                  format_.text(a1), format_.text(a2)),
+                                  eta0, a1, a2);
+        redrawChart();
+    });
+    return outcome;
 }
 
 // The row last taken from the list: typing into the list's text leaves the
@@ -240,6 +299,36 @@ void Efficiency::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
     if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
         swallowNextMousePress();
     }
+    if ((reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason) &&
+        messageBox_->shown != warningsBefore) {
+        markKeyboardFocus(focusWidget(), reason);
+    }
+}
+
+// The warning took the activation while the focus moved, so the control the
+// key moved to never heard that the keyboard brought the focus; it is told
+// now, and shows its mark once the window is active again.
+void Efficiency::markKeyboardFocus(QWidget* target, Qt::FocusReason reason) {
+    if (qobject_cast<PictureBox*>(target) != nullptr ||
+        qobject_cast<ScrollBar*>(target) != nullptr) {
+        QFocusEvent focusIn(QEvent::FocusIn, reason);
+        QCoreApplication::sendEvent(target, &focusIn);
+    }
+}
+
+// A menu entry or its shortcut acts on what the boxes show, so a value still
+// being typed is taken first, as leaving its box would take it. False when it
+// was refused: the warning has been shown, and the entry must not run.
+bool Efficiency::applyPendingEntry() {
+    for (const EntryBoxRow& row : kEntryBoxes) {
+        TextBox* box = controls_.*row.box;
+        if (box == focusWidget() && box->isEnabled()) {
+            const int warningsBefore = messageBox_->shown;
+            entryLeft(row.entry, Qt::OtherFocusReason);
+            return messageBox_->shown == warningsBefore && !ended_;
+        }
+    }
+    return !ended_;
 }
 
 void Efficiency::swallowNextMousePress() {
@@ -276,9 +365,7 @@ void Efficiency::showEvent(QShowEvent* event) {
     if (!centred_) {
         centred_ = true;
         if (const QScreen* screen = this->screen()) {
-            QRect frame = frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            move(frame.topLeft());
+            move(centredFramePosition(frameGeometry(), screen->availableGeometry()));
         }
     }
 }

@@ -17,6 +17,7 @@
 #include "inputs.h"
 #include "model/calculation.h"
 #include "model/collector_state.h"
+#include "model/comparison.h"
 #include "runtime/number_text.h"
 
 namespace ui {
@@ -72,6 +73,17 @@ public:
     // As the last chart run's legend showed them, with whole names.
     [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
 
+    // The collector library's ways into the window.
+    // Selects the custom row and types the texts into the four parameter
+    // boxes, each followed by leaving the box, so that the boxes' own checks
+    // and warnings run as if the user had typed them.
+    void enterCollector(const QString& eta0, const QString& a1, const QString& a2,
+                        const QString& area);
+    // Keeps a collector under a name of its own, extended with its values when a
+    // kept curve already has that name, then runs the chart.
+    model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
+                                     rt::Currency a2);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -92,6 +104,9 @@ private:
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
     void entryLeft(model::EntryBox box, Qt::FocusReason reason);
+    bool applyPendingEntry();
+    void wireEnterKeys();
+    static void markKeyboardFocus(QWidget* target, Qt::FocusReason reason);
 
     // Runs an event procedure that the event loop started: a runtime error
     // is reported and ends the program instead of crossing the event loop.

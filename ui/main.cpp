@@ -20,10 +20,8 @@ int main(int argc, char* argv[]) {
     if (cli::asksForCommandLine(argc, argv)) {
         return cli::runMain(argc, argv);
     }
-    if (!ui::displayAvailable(argc, argv)) {
-        std::fputs(
-            "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)\n",
-            stderr);
+    if (const QString missing = ui::missingDisplayLine(argc, argv); !missing.isEmpty()) {
+        std::fputs(qPrintable(missing + u'\n'), stderr);
         return 1;
     }
     std::optional<ui::PlatformFailureReport> platformFailure(std::in_place);

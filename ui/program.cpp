@@ -15,25 +15,41 @@
 
 namespace ui {
 
-bool displayAvailable(int argc, char* argv[]) {
+namespace {
+
+// The platform plugin Qt is going to use: -platform, else QT_QPA_PLATFORM.
+QByteArray requestedPlatform(int argc, char* argv[]) {
     QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "-platform") == 0) {
             platform = argv[i + 1];
         }
     }
+    return platform;
+}
+
+}  // namespace
+
+QString missingDisplayLine(int argc, char* argv[]) {
+    const QByteArray platform = requestedPlatform(argc, argv);
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    if (platform.isEmpty()) {
-        return x11 || wayland;
-    }
+    // Only what the platform asked for was tried, so only that is named.
     if (platform.startsWith("xcb")) {
-        return x11;
+        return x11 ? QString()
+                   : QStringLiteral("efficiency: nincs X-kijelző (a DISPLAY nincs beállítva)");
     }
     if (platform.startsWith("wayland")) {
-        return wayland;
+        return wayland ? QString()
+                       : QStringLiteral(
+                             "efficiency: nincs Wayland-kijelző (a WAYLAND_DISPLAY nincs "
+                             "beállítva)");
     }
-    return true;  // offscreen, vnc, eglfs ... need no display server
+    if (platform.isEmpty() && !x11 && !wayland) {
+        return QStringLiteral(
+            "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)");
+    }
+    return {};  // offscreen, vnc, eglfs ... need no display server
 }
 
 namespace {
@@ -46,6 +62,42 @@ struct HeldMessage {
 
 QtMessageHandler previousHandler = nullptr;
 QList<HeldMessage>* heldMessages = nullptr;
+
+// libwayland writes to the standard error itself, past Qt's message handler;
+// while the report lives that goes to a temporary file instead.
+int savedStderr = -1;
+std::FILE* rawErrors = nullptr;
+
+void captureRawErrors() {
+    rawErrors = std::tmpfile();
+    if (rawErrors == nullptr) {
+        return;
+    }
+    std::fflush(stderr);
+    savedStderr = ::dup(STDERR_FILENO);
+    ::dup2(::fileno(rawErrors), STDERR_FILENO);
+}
+
+// Puts the standard error back; what was written meanwhile is passed on,
+// except libwayland's own line about XDG_RUNTIME_DIR, which the failure
+// line covers, when `passOn` is set.
+void releaseRawErrors(bool passOn) {
+    if (rawErrors == nullptr) {
+        return;
+    }
+    std::fflush(stderr);
+    ::dup2(savedStderr, STDERR_FILENO);
+    ::close(savedStderr);
+    std::rewind(rawErrors);
+    char line[4096];
+    while (passOn && std::fgets(line, sizeof line, rawErrors) != nullptr) {
+        if (std::strncmp(line, "error: XDG_RUNTIME_DIR", 22) != 0) {
+            std::fputs(line, stderr);
+        }
+    }
+    std::fclose(rawErrors);
+    rawErrors = nullptr;
+}
 
 // The plugin a "qt.qpa.plugin" message is about: the name Qt quotes.
 QString quotedPlugin(const QString& text) {
@@ -67,6 +119,7 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
             failed.append(plugin);
         }
     }
+    releaseRawErrors(false);  // the promise is one line
     const QByteArray line = platformFailureLine(failed).toLocal8Bit() + '\n';
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
     std::fflush(stderr);
@@ -78,10 +131,12 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 PlatformFailureReport::PlatformFailureReport() {
     heldMessages = new QList<HeldMessage>;
     previousHandler = qInstallMessageHandler(holdMessage);
+    captureRawErrors();
 }
 
 PlatformFailureReport::~PlatformFailureReport() {
     qInstallMessageHandler(previousHandler);
+    releaseRawErrors(true);
     const QList<HeldMessage> held = std::move(*heldMessages);
     delete heldMessages;
     heldMessages = nullptr;
@@ -101,7 +156,14 @@ QString platformFailureLine(const QStringList& failedPlugins) {
                             : QStringLiteral("az X-kijelző (%1)").arg(display));
         } else if (plugin.startsWith(u"wayland")) {
             const QString display = qEnvironmentVariable("WAYLAND_DISPLAY", "wayland-0");
-            what.append(QStringLiteral("a Wayland-kijelző (%1)").arg(display));
+            // A socket name is looked for in XDG_RUNTIME_DIR, which libwayland
+            // requires to be an absolute path.
+            const bool runtimeDirUsable = display.startsWith(u'/') ||
+                                          qEnvironmentVariable("XDG_RUNTIME_DIR").startsWith(u'/');
+            what.append(runtimeDirUsable ? QStringLiteral("a Wayland-kijelző (%1)").arg(display)
+                                         : QStringLiteral("a Wayland-kijelző (%1; nincs érvényes "
+                                                          "XDG_RUNTIME_DIR)")
+                                               .arg(display));
         } else {
             what.append(QStringLiteral("a Qt platformbővítménye („%1”)").arg(plugin));
         }

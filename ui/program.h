@@ -8,9 +8,10 @@
 
 namespace ui {
 
-// Whether Qt will find a display for the platform it is going to use; Qt
-// itself aborts with a core dump when there is none.
-[[nodiscard]] bool displayAvailable(int argc, char* argv[]);
+// The line saying which display is missing for the platform Qt is going to
+// use, or an empty string when it has one; Qt itself aborts with a core dump
+// when there is none.
+[[nodiscard]] QString missingDisplayLine(int argc, char* argv[]);
 
 // While it lives, Qt's messages are held back; if Qt gives up because no
 // platform plugin could reach its display, the program prints one line

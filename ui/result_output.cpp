@@ -4,13 +4,16 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QStandardPaths>
 #include <array>
 #include <utility>
 #include <vector>
@@ -19,6 +22,8 @@
 #include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "graf_box.h"
+#include "library_dialog.h"
+#include "menu_entry_accessible.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
 
@@ -44,6 +49,15 @@ constexpr std::array kFileFilters{
 };
 
 const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
+
+// Qt's print dialog names a file to print to only on X11; elsewhere (Wayland)
+// it offers the bare folder, which cannot be printed to. The same name then.
+void offerOutputFile(QPrintDialog& dialog, const QString& docName) {
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    if (file != nullptr && file->text().endsWith(u'/')) {
+        file->setText(file->text() + docName + QStringLiteral(".pdf"));
+    }
+}
 
 }  // namespace
 
@@ -92,12 +106,13 @@ void ResultOutput::saveChartAs() {
         filters.append(filter.text.toString());
     }
     QString chosenFilter = filters.front();
-    QString path =
-        QFileDialog::getSaveFileName(&window_, QStringLiteral("Grafikon mentése"), kDefaultFileName,
-                                     filters.join(u";;"), &chosenFilter);
+    QString path = QFileDialog::getSaveFileName(&window_, QStringLiteral("Grafikon mentése"),
+                                                QDir(saveFolder()).filePath(kDefaultFileName),
+                                                filters.join(u";;"), &chosenFilter);
     if (path.isEmpty()) {
         return;
     }
+    lastSaveFolder_ = QFileInfo(path).absolutePath();
     // A name without one of the three extensions gets the chosen type's, as
     // the desktop's save dialogs do.
     if (!chartFileFormatOf(path)) {
@@ -108,6 +123,14 @@ void ResultOutput::saveChartAs() {
         }
     }
     (void)saveChart(path);
+}
+
+QString ResultOutput::saveFolder() const {
+    if (!lastSaveFolder_.isEmpty()) {
+        return lastSaveFolder_;
+    }
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
 }
 
 bool ResultOutput::saveChart(const QString& path) {
@@ -139,6 +162,7 @@ void ResultOutput::print() {
     setUpPrinter(printer);
     QPrintDialog dialog(&printer, &window_);
     dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
+    offerOutputFile(dialog, printer.docName());
     if (dialog.exec() == QDialog::Accepted) {
         (void)printTo(printer);
     }
@@ -169,25 +193,39 @@ void ResultOutput::warn(const QString& title, const QString& text) {
 namespace {
 
 constexpr std::array kChartMenu{
-    MenuEntry{u"Eredmények másolása", QKeySequence::Copy,
+    MenuEntry{u"&Eredmények másolása", QKeySequence::Copy,
               [](Efficiency& window) { window.output().copyResults(); }},
-    MenuEntry{u"Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+    MenuEntry{u"&Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.output().copyPowerTable(); }},
-    MenuEntry{u"Grafikon másolása", QKeySequence::UnknownKey,
+    MenuEntry{u"Grafikon má&solása", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.output().copyChart(); }},
-    MenuEntry{u"Grafikon mentése…", QKeySequence::Save,
+    MenuEntry{u"Grafikon &mentése…", QKeySequence::Save,
               [](Efficiency& window) { window.output().saveChartAs(); }, true},
-    MenuEntry{u"Nyomtatás…", QKeySequence::Print,
+    MenuEntry{u"&Nyomtatás…", QKeySequence::Print,
               [](Efficiency& window) { window.output().print(); }},
-    MenuEntry{u"Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
+    MenuEntry{u"&Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.keepCurrentCollector(); }, true,
-              [](const Efficiency& window) { return window.canKeep(); }},
-    MenuEntry{u"Összehasonlítás törlése", QKeySequence::UnknownKey,
+              [](const Efficiency& window) { return window.canKeep(); },
+              u"Legfeljebb négy görbe tartható meg"},
+    MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
               [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
               [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
-    MenuEntry{u"Adatlap…", QKeySequence::UnknownKey,
-              [](Efficiency& window) { openDatasheet(window); }, true, nullptr,
+    MenuEntry{u"&Adatlap…",
+              QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); },
+              true,
+              nullptr,
+              {},
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    MenuEntry{u"&Kollektorkönyvtár…",
+              QKeySequence::UnknownKey,
+              openCollectorLibrary,
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_K)},
+    MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
+              storeCurrentCollector},
 };
 
 }  // namespace
@@ -215,12 +253,18 @@ QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> t
         if (entry.available != nullptr) {
             conditional.emplace_back(action, &entry);
         }
+        if (!entry.whyUnavailable.isEmpty()) {
+            describeWhenDisabled(*action);
+        }
     }
     // Whether an entry can be chosen depends on what is kept at the moment
-    // the menu opens.
+    // the menu opens; a disabled entry says why, on hovering and to screen readers.
+    menu->setToolTipsVisible(true);
     QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
         for (const auto& [action, entry] : conditional) {
-            action->setEnabled(entry->available(window));
+            const bool available = entry->available(window);
+            action->setEnabled(available);
+            action->setToolTip(available ? QString() : entry->whyUnavailable.toString());
         }
     });
     return menu;

@@ -49,23 +49,30 @@ public:
     // Prints one page: the program's name, the date, the results and the chart.
     bool printTo(QPrinter& printer, QDate date = QDate::currentDate());
 
+    // Where the save dialog opens: the folder last saved to in this run,
+    // else the user's pictures folder, else the home folder.
+    [[nodiscard]] QString saveFolder() const;
+
 private:
     void warn(const QString& title, const QString& text);
 
     Efficiency& window_;
     rt::MessageBox& messageBox_;
+    QString lastSaveFolder_;
 };
 
-// One entry of the chart box's context menu: its text, its window-wide shortcut
-// (UnknownKey for none), what it runs and, for an entry that is not always
-// available, when it is. A separator goes before an entry that starts a group.
-// A shortcut that is no standard key is a key combination of its own.
+// One entry of the chart box's context menu: its text with its mnemonic, its
+// window-wide shortcut (UnknownKey for none), what it runs and, for an entry
+// that is not always available, when it is and why it is not. A separator
+// goes before an entry that starts a group.
 struct MenuEntry {
     QStringView text;
     QKeySequence::StandardKey shortcut;
     void (*run)(Efficiency& window);
     bool startsGroup = false;
     bool (*available)(const Efficiency& window) = nullptr;
+    QStringView whyUnavailable = {};
+    // A shortcut that is no standard key: a key combination of its own.
     QKeyCombination ownShortcut = Qt::Key_unknown;
 };
 

@@ -156,6 +156,12 @@ TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
         }
         EXPECT_EQ(shown.join(u'|'), QString::fromUtf16(row.legend)) << row.collectorTemp;
         EXPECT_EQ(results, shown) << row.collectorTemp;
+        // The boxes go over every line and under the legend's texts.
+        ASSERT_EQ(c.surface.boxes().size(), 2u);
+        for (const chart::RecordedBox& box : c.surface.boxes()) {
+            EXPECT_EQ(box.linesBefore, c.surface.lines().size());
+            EXPECT_EQ(box.printsBefore, c.surface.prints().size() - 2);
+        }
     }
 }
 
@@ -192,6 +198,9 @@ struct CallLog final : rt::Surface {
     void setDrawWidth(int pixels) override { calls << QStringLiteral("width %1").arg(pixels); }
     void line(float x1, float y1, float x2, float y2, rt::Color color) override {
         calls << QStringLiteral("line %1 %2 %3 %4 %5").arg(x1).arg(y1).arg(x2).arg(y2).arg(color);
+    }
+    void box(float x1, float y1, float x2, float y2, rt::Color frame) override {
+        calls << QStringLiteral("box %1 %2 %3 %4 %5").arg(x1).arg(y1).arg(x2).arg(y2).arg(frame);
     }
     void setCurrentX(float x) override { calls << QStringLiteral("x %1").arg(x); }
     void setCurrentY(float y) override { calls << QStringLiteral("y %1").arg(y); }
@@ -367,6 +376,16 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                                 << where();
                         }
                         ++checked;
+                    }
+                    for (const chart::RecordedBox& box : c.surface.boxes()) {
+                        const QRectF inked =
+                            QRectF(QPointF(box.x1, box.y1), QPointF(box.x2, box.y2))
+                                .adjusted(-15, -15, 15, 15);
+                        for (const RecordedLine& segment : c.linesIn(kRed)) {
+                            ASSERT_FALSE(crosses(
+                                inked, QLineF(segment.x1, segment.y1, segment.x2, segment.y2)))
+                                << irradiance << " W/m2, " << collector << " °C";
+                        }
                     }
                 }
             }

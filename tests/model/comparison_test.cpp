@@ -92,4 +92,17 @@ TEST(Comparison, CustomNameQuotesTheBoxesAsTheyStand) {
     }
 }
 
+// The row "Szelektív síkkollektor" holds the start coefficients first, then its own.
+TEST(Comparison, ANameOnTheChartWithOtherCoefficientsGetsThemAppended) {
+    Comparison comparison;
+    const QString row = QStringLiteral("Szelektív síkkollektor");
+    comparison.keep(row, Currency::literal("0.798"), Currency::literal("4.17"),
+                    Currency::literal("0.011"));
+    EXPECT_EQ(model::keptName(comparison.kept(), row, u"0,8", u"4", u"0,01"),
+              u"Szelektív síkkollektor (η0 0,8; a1 4; a2 0,01)");
+    EXPECT_EQ(model::keptName(comparison.kept(), QStringLiteral("Vákumcsöves kollektor"), u"0,8",
+                              u"4", u"0,01"),
+              u"Vákumcsöves kollektor");
+}
+
 }  // namespace

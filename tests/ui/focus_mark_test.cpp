@@ -96,6 +96,16 @@ TEST_F(FocusMark, TabShowsItAndAClickDoesNot) {
     EXPECT_EQ(c().ambientTempSlider->QScrollBar::value(), 20);  // the clicks moved nothing
 }
 
+// The warning of a refused entry comes between the Tab and the next stop's focus.
+TEST_F(FocusMark, TheMarkShowsAfterTheWarningOfARefusedEntry) {
+    const QImage plain = look(control("Picture9"));
+    user_->typeInto(c().areaBox, QStringLiteral("abc"));
+    user_->key(Qt::Key_Tab);
+    user_->activate();
+    ASSERT_EQ(focusName(), "Picture9");
+    EXPECT_GT(differingOnRing(plain, look(control("Picture9"))), 100);
+}
+
 TEST_F(FocusMark, OnGrafItIsPaintedWithoutRunningTheChartAgain) {
     int chartRuns = 0;
     auto paint = c().chart->onPaint;

@@ -450,6 +450,13 @@ TEST(Program, ADisplayThatCannotBeReachedIsNamedInOneLine) {
         {"no display at all",
          {},
          "efficiency: nincs kijelző (sem a DISPLAY, sem a WAYLAND_DISPLAY nincs beállítva)"},
+        {"wayland asked for, only DISPLAY set",
+         {"DISPLAY=" + deadX, "QT_QPA_PLATFORM=wayland"},
+         "efficiency: nincs Wayland-kijelző (a WAYLAND_DISPLAY nincs beállítva)"},
+        {"no XDG_RUNTIME_DIR: libwayland's own line is not printed",
+         {"WAYLAND_DISPLAY=wayland-59", "QT_QPA_PLATFORM=wayland", "XDG_RUNTIME_DIR="},
+         "efficiency: a Wayland-kijelző (wayland-59; nincs érvényes XDG_RUNTIME_DIR) nem nyitható "
+         "meg"},
     };
     for (const auto& c : cases) {
         QStringList environment = QProcess::systemEnvironment();
@@ -457,7 +464,7 @@ TEST(Program, ADisplayThatCannotBeReachedIsNamedInOneLine) {
             return entry.startsWith(u"DISPLAY=") || entry.startsWith(u"WAYLAND_DISPLAY=") ||
                    entry.startsWith(u"QT_QPA_PLATFORM=") || entry.startsWith(u"XDG_RUNTIME_DIR=");
         });
-        environment << "XDG_RUNTIME_DIR=" + runtimeDir.path() << c.environment;
+        environment << "XDG_RUNTIME_DIR=" + runtimeDir.path() << c.environment;  // the last wins
         QProcess program;
         program.setEnvironment(environment);
         program.start(QStringLiteral(EFFICIENCY_PROGRAM), {});

@@ -8,7 +8,9 @@
 #include <QTest>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
+#include "chart/chart_procedures.h"
 #include "shown_window.h"
 #include "test_printers.h"
 #include "tools/window_driver.h"
@@ -50,6 +52,21 @@ protected:
         return focus ? focus->objectName() : QString();
     }
 };
+
+// Enter takes the value as leaving the box would; the focus stays, the text selected.
+TEST_F(WindowTest, EnterAppliesTheValueAndKeepsTheFocus) {
+    const struct {
+        Qt::Key key;
+        const char *typed, *output;
+    } cases[] = {{Qt::Key_Return, "5", "2270 W"}, {Qt::Key_Enter, "2", "908 W"}};
+    for (const auto& c : cases) {
+        typeInto(this->c().areaBox, QString::fromUtf8(c.typed));
+        key(c.key);
+        EXPECT_EQ(this->c().outputLabel->text(), QString::fromUtf8(c.output));
+        EXPECT_EQ(focusName(), "Text4");
+        EXPECT_EQ(this->c().areaBox->selectedText(), QString::fromUtf8(c.typed));
+    }
+}
 
 TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
     const QStringList order = {
@@ -319,6 +336,30 @@ using ScaledWindowTest = WindowTest;
 // The pixels of a widget as it shows them, at the screen's resolution.
 QImage shown(QWidget* widget) {
     return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// WCAG 2's relative luminance: graphics need a contrast of 3:1 with their background.
+double luminance(rt::Color color) {
+    const auto linear = [](int channel) {
+        const double v = channel / 255.0;
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(rt::redOf(color)) + 0.7152 * linear(rt::greenOf(color)) +
+           0.0722 * linear(rt::blueOf(color));
+}
+
+TEST_F(WindowTest, KeptCurvesStandOutOnTheChartsBackground) {
+    const QColor window = c().chart->palette().color(QPalette::Window);
+    const double back = luminance(rt::rgb(window.red(), window.green(), window.blue()));
+    for (const rt::Color color : chart::kKeptCurveColors) {
+        EXPECT_GE((back + 0.05) / (luminance(color) + 0.05), 3.0) << std::hex << color;
+    }
+}
+
+// At scale 2 the offscreen screen (400 x 400 logical pixels) is smaller than the window.
+TEST_F(ScaledWindowTest, TheTitleBarStaysOnTheScreen) {
+    EXPECT_TRUE(
+        window_->screen()->availableGeometry().contains(window_->frameGeometry().topLeft()));
 }
 
 TEST_F(ScaledWindowTest, NoChildCoversABorder) {

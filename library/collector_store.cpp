@@ -1,0 +1,282 @@
+#include "collector_store.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "library_document.h"
+
+namespace library {
+
+namespace {
+
+// Long enough for several processes writing one after another.
+constexpr int kLockWaitMs = 20000;
+
+// QLockFile takes a lock file for stale when its process is gone, but a
+// process killed between creating the file and writing its id into it leaves
+// an empty one, which QLockFile would honour for its whole stale time. The
+// holder also keeps a native lock on the file while it lives, so removing
+// an empty file that nobody holds any more takes no one's lock.
+bool acquire(QLockFile& lock, const QString& lockPath) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!lock.tryLock(200)) {
+        if (lock.error() != QLockFile::LockFailedError || waited.elapsed() > kLockWaitMs) {
+            return false;
+        }
+        const QFileInfo info(lockPath);
+        if (info.exists() && info.size() == 0 &&
+            info.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000) {
+            lock.removeStaleLockFile();
+        }
+    }
+    return true;
+}
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return QStringLiteral("A(z) %1 fájl nem írható (%2).")
+            .arg(QDir::toNativeSeparators(path), file.errorString());
+    }
+    return {};
+}
+
+QString findProblem(const QList<Collector>& collectors, const Collector& c,
+                    std::optional<qsizetype> except) {
+    if (const auto problems = check(c); !problems.isEmpty()) {
+        return describeProblems(problems);
+    }
+    for (qsizetype i = 0; i < collectors.size(); ++i) {
+        if (i != except && nameKey(collectors[i].name) == nameKey(c.name)) {
+            return QStringLiteral("Már van ilyen nevű kollektor: %1").arg(collectors[i].name);
+        }
+    }
+    return {};
+}
+
+qsizetype find(const QList<Collector>& collectors, const QString& name) {
+    const QString key = nameKey(name);
+    for (qsizetype i = 0; i < collectors.size(); ++i) {
+        if (nameKey(collectors[i].name) == key) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+QString describeProblems(const QList<FieldProblem>& problems) {
+    QStringList parts;
+    for (const FieldProblem& p : problems) {
+        parts.append(fieldKey(p.field) + QStringLiteral(": ") + p.reason);
+    }
+    return parts.join(QStringLiteral("; "));
+}
+
+CollectorStore::CollectorStore(QString filePath) : path_(std::move(filePath)) {}
+
+QString CollectorStore::defaultPath() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("collectors.json"));
+}
+
+std::optional<qsizetype> CollectorStore::indexOf(const QString& name) const {
+    const qsizetype i = find(collectors_, name);
+    return i < 0 ? std::nullopt : std::optional<qsizetype>(i);
+}
+
+QString CollectorStore::readOnlyMessage(const QString& reason) const {
+    return QStringLiteral(
+               "A kollektorkönyvtár (%1) nem olvasható: %2. A fájlt a program nem írja felül; "
+               "a könyvtár csak olvasható, amíg új könyvtárat nem kezd.")
+        .arg(QDir::toNativeSeparators(path_), reason);
+}
+
+QString CollectorStore::read(QList<Collector>& into, bool* exists) const {
+    QFile file(path_);
+    *exists = file.exists();
+    into.clear();
+    if (!*exists) {
+        return {};
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return readOnlyMessage(
+            QStringLiteral("a fájl nem nyitható meg (%1)").arg(file.errorString()));
+    }
+    ReadDocument document = readDocument(file.readAll());
+    if (!document.error.isEmpty()) {
+        return readOnlyMessage(document.error);
+    }
+    into = std::move(document.collectors);
+    return {};
+}
+
+void CollectorStore::reload() {
+    bool exists = false;
+    QList<Collector> fresh;
+    problem_ = read(fresh, &exists);
+    collectors_ = std::move(fresh);
+}
+
+CollectorStore::Outcome CollectorStore::change(const Change& apply) {
+    Outcome outcome;
+    const QString folder = QFileInfo(path_).absolutePath();
+    const QString unwritable =
+        QStringLiteral(
+            "A kollektorkönyvtár mappája (%1) nem írható, a változás nem került mentésre. "
+            "A könyvtár tartalma a programban megmaradt.")
+            .arg(QDir::toNativeSeparators(folder));
+    if (!QDir().mkpath(folder)) {
+        outcome.message = unwritable;
+        return outcome;
+    }
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    if (!acquire(lock, path_ + QStringLiteral(".lock"))) {
+        outcome.message = lock.error() == QLockFile::LockFailedError
+                              ? QStringLiteral(
+                                    "A kollektorkönyvtárat (%1) egy másik program "
+                                    "foglalja; próbálja újra később.")
+                                    .arg(QDir::toNativeSeparators(path_))
+                              : unwritable;
+        return outcome;
+    }
+    bool exists = false;
+    QList<Collector> current;
+    if (QString problem = read(current, &exists); !problem.isEmpty()) {
+        problem_ = problem;
+        outcome.message = problem;
+        return outcome;
+    }
+    problem_.clear();
+    collectors_ = current;
+    if (QString refusal = apply(current, outcome); !refusal.isEmpty()) {
+        outcome.message = refusal;
+        return outcome;
+    }
+    if (exists) {
+        QFile old(path_);
+        if (!old.open(QIODevice::ReadOnly)) {
+            outcome.message = unwritable;
+            return outcome;
+        }
+        if (QString failed = writeFile(path_ + QStringLiteral(".bak"), old.readAll());
+            !failed.isEmpty()) {
+            outcome.message = failed;
+            return outcome;
+        }
+    }
+    if (QString failed = writeFile(path_, writeDocument(current)); !failed.isEmpty()) {
+        outcome.message = failed;
+        return outcome;
+    }
+    collectors_ = std::move(current);
+    outcome.ok = true;
+    return outcome;
+}
+
+CollectorStore::Outcome CollectorStore::add(const Collector& collector) {
+    return change([&](QList<Collector>& list, Outcome& outcome) {
+        QString problem = findProblem(list, collector, std::nullopt);
+        if (problem.isEmpty()) {
+            list.append(collector);
+            outcome.added = 1;
+        }
+        return problem;
+    });
+}
+
+CollectorStore::Outcome CollectorStore::replace(const QString& oldName,
+                                                const Collector& collector) {
+    return change([&](QList<Collector>& list, Outcome& outcome) {
+        const qsizetype at = find(list, oldName);
+        if (at < 0) {
+            return QStringLiteral("Nincs ilyen nevű kollektor: %1").arg(oldName);
+        }
+        QString problem = findProblem(list, collector, at);
+        if (problem.isEmpty()) {
+            list[at] = collector;
+            outcome.replaced = 1;
+        }
+        return problem;
+    });
+}
+
+CollectorStore::Outcome CollectorStore::remove(const QString& name) {
+    return change([&](QList<Collector>& list, Outcome&) {
+        const qsizetype at = find(list, name);
+        if (at < 0) {
+            return QStringLiteral("Nincs ilyen nevű kollektor: %1").arg(name);
+        }
+        list.removeAt(at);
+        return QString();
+    });
+}
+
+CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
+                                                   ExistingNames existing) {
+    return change([&](QList<Collector>& list, Outcome& outcome) {
+        // By name key: an import of thousands must not search the list per row.
+        QHash<QString, qsizetype> places;
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            places.insert(nameKey(list[i].name), i);
+        }
+        QStringList taken;
+        for (const Collector& row : rows) {
+            const QString key = nameKey(row.name);
+            const auto at = places.constFind(key);
+            if (at == places.cend()) {
+                places.insert(key, list.size());
+                list.append(row);
+                ++outcome.added;
+            } else if (existing == ExistingNames::Replace) {
+                list[*at] = row;
+                ++outcome.replaced;
+            } else if (existing == ExistingNames::Skip) {
+                ++outcome.skipped;
+            } else {
+                taken.append(row.name);
+            }
+        }
+        return taken.isEmpty() ? QString()
+                               : QStringLiteral("Már létező nevek, semmi sem került mentésre: %1")
+                                     .arg(taken.join(QStringLiteral(", ")));
+    });
+}
+
+CollectorStore::Outcome CollectorStore::startNewLibrary(QString* setAside) {
+    Outcome outcome;
+    QLockFile lock(path_ + QStringLiteral(".lock"));
+    if (!acquire(lock, path_ + QStringLiteral(".lock"))) {
+        outcome.message = QStringLiteral("A kollektorkönyvtár (%1) zárolása nem sikerült.")
+                              .arg(QDir::toNativeSeparators(path_));
+        return outcome;
+    }
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = path_ + QStringLiteral(".") + stamp;
+    for (int n = 2; QFile::exists(aside); ++n) {
+        aside = path_ + QStringLiteral(".%1-%2").arg(stamp).arg(n);
+    }
+    if (QFile::exists(path_) && !QFile::rename(path_, aside)) {
+        outcome.message =
+            QStringLiteral("A(z) %1 fájl nem nevezhető át.").arg(QDir::toNativeSeparators(path_));
+        return outcome;
+    }
+    if (setAside) {
+        *setAside = aside;
+    }
+    collectors_.clear();
+    problem_.clear();
+    outcome.ok = true;
+    return outcome;
+}
+
+}  // namespace library

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <optional>
+
+#include "collector_record.h"
+
+namespace library {
+
+// What an import does with a name the library already has.
+enum class ExistingNames { Refuse, Skip, Replace };
+
+// The library file and the one way to change it. Every change takes the
+// file's lock, reads the file again, applies itself to what is there now and
+// writes the result atomically, keeping the previous file as <file>.bak; so
+// two windows and a command line on one library never lose each other's
+// changes, and a killed process leaves the old or the new file, never half.
+// A file that cannot be read is never written: the library is then read-only
+// until the user starts a new one, which sets the old file aside.
+class CollectorStore {
+public:
+    // Reads nothing yet, and creates nothing until the first change.
+    explicit CollectorStore(QString filePath = defaultPath());
+
+    // <application data folder>/collectors.json.
+    [[nodiscard]] static QString defaultPath();
+
+    [[nodiscard]] const QString& path() const { return path_; }
+    // Reads the file again; a missing file is an empty library.
+    void reload();
+    [[nodiscard]] const QList<Collector>& collectors() const { return collectors_; }
+    [[nodiscard]] std::optional<qsizetype> indexOf(const QString& name) const;
+    [[nodiscard]] bool isReadOnly() const { return !problem_.isEmpty(); }
+    // Why the file cannot be used, naming it, in Hungarian; empty when it can.
+    [[nodiscard]] const QString& problem() const { return problem_; }
+
+    struct Outcome {
+        bool ok = false;
+        QString message;  // why nothing was written, in Hungarian
+        int added = 0;
+        int replaced = 0;
+        int skipped = 0;
+    };
+    // One change to the library as it is on disk at that moment: returns a
+    // reason to refuse, or an empty text.
+    using Change = std::function<QString(QList<Collector>& collectors, Outcome& outcome)>;
+    Outcome change(const Change& apply);
+
+    Outcome add(const Collector& collector);
+    // Replaces the collector stored as `oldName`; a rename may not take
+    // another collector's name.
+    Outcome replace(const QString& oldName, const Collector& collector);
+    Outcome remove(const QString& name);
+    // Rows already checked one by one (see parseImport). With Refuse, one
+    // existing name refuses the whole import.
+    Outcome importRows(const QList<Collector>& rows, ExistingNames existing);
+    // Moves an unreadable file aside under a time-stamped name and starts an
+    // empty library in its place; `setAside` receives the new name.
+    Outcome startNewLibrary(QString* setAside);
+
+private:
+    [[nodiscard]] QString readOnlyMessage(const QString& reason) const;
+    // Reads the file into `into`; an empty text, or why it cannot be used.
+    [[nodiscard]] QString read(QList<Collector>& into, bool* exists) const;
+
+    QString path_;
+    QList<Collector> collectors_;
+    QString problem_;
+};
+
+// A refusal worded for one collector's rules: "eta0: nem lehet negatív; ...".
+[[nodiscard]] QString describeProblems(const QList<FieldProblem>& problems);
+
+}  // namespace library

@@ -1,0 +1,187 @@
+#include "library_document.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonParseError>
+#include <QSet>
+#include <QStringDecoder>
+
+namespace library {
+
+namespace {
+
+QByteArray jsonString(const QString& text) {
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+            case u'"':
+                out += QStringLiteral("\\\"");
+                break;
+            case u'\\':
+                out += QStringLiteral("\\\\");
+                break;
+            case u'\n':
+                out += QStringLiteral("\\n");
+                break;
+            case u'\r':
+                out += QStringLiteral("\\r");
+                break;
+            case u'\t':
+                out += QStringLiteral("\\t");
+                break;
+            default:
+                if (c.unicode() < 0x20) {
+                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+                } else {
+                    out += c;
+                }
+        }
+    }
+    out += u'"';
+    return out.toUtf8();
+}
+
+bool looksBinary(const QByteArray& bytes) {
+    if (bytes.contains('\0')) {
+        return true;
+    }
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    [[maybe_unused]] const QString text = decoder(bytes);
+    return decoder.hasError();
+}
+
+}  // namespace
+
+QByteArray writeDocument(const QList<Collector>& collectors) {
+    QByteArray out;
+    out += "{\n  \"format\": \"";
+    out += kFormatName;
+    out += "\",\n  \"version\": " + QByteArray::number(kFormatVersion) + ",\n";
+    out += "  \"collectors\": [";
+    for (qsizetype i = 0; i < collectors.size(); ++i) {
+        out += i == 0 ? "\n    {" : ",\n    {";
+        bool first = true;
+        for (int f = 0; f < kFieldCount; ++f) {
+            const auto field = static_cast<Field>(f);
+            const QString value = fieldText(collectors[i], field);
+            if (value.isEmpty() && field != Field::Name) {
+                continue;
+            }
+            out += first ? "\n      " : ",\n      ";
+            first = false;
+            out += jsonString(fieldKey(field)) + ": ";
+            // A number's canonical text is valid JSON as it is.
+            out += isNumericField(field) ? value.toLatin1() : jsonString(value);
+        }
+        out += "\n    }";
+    }
+    out += collectors.isEmpty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
+
+QString describeJsonError(const QByteArray& bytes, int offset) {
+    // Qt names the same fault differently by context; where it stopped says more.
+    if (offset >= bytes.trimmed().size()) {
+        return QStringLiteral("a fájl csonka: a JSON a végén félbeszakad");
+    }
+    const int line = static_cast<int>(bytes.left(offset).count('\n')) + 1;
+    return QStringLiteral("nem érvényes JSON (%1. sor, %2. bájt)").arg(line).arg(offset + 1);
+}
+
+ReadDocument readDocument(const QByteArray& bytes) {
+    ReadDocument result;
+    if (bytes.trimmed().isEmpty()) {
+        result.error = QStringLiteral("a fájl üres");
+        return result;
+    }
+    if (looksBinary(bytes)) {
+        result.error = QStringLiteral("a fájl bináris adat, nem szöveg");
+        return result;
+    }
+    QJsonParseError parseError{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError) {
+        result.error = describeJsonError(bytes, parseError.offset);
+        return result;
+    }
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(u"format").toString() != QLatin1String(kFormatName)) {
+        result.error =
+            QStringLiteral("nem kollektorkönyvtár (hiányzik a \"format\": \"%1\" jelölés)")
+                .arg(QLatin1String(kFormatName));
+        return result;
+    }
+    const QJsonValue version = root.value(u"version");
+    if (!version.isDouble() || version.toDouble() < 1 ||
+        version.toDouble() != static_cast<int>(version.toDouble())) {
+        result.error = QStringLiteral("hiányzó vagy hibás formátumverzió");
+        return result;
+    }
+    if (version.toInt() > kFormatVersion) {
+        result.error =
+            QStringLiteral("a fájl újabb formátumverziójú (%1), mint amit ez a program ismer (%2)")
+                .arg(version.toInt())
+                .arg(kFormatVersion);
+        return result;
+    }
+    if (!root.value(u"collectors").isArray()) {
+        result.error = QStringLiteral("hiányzik a kollektorok listája");
+        return result;
+    }
+    QSet<QString> names;
+    const QJsonArray list = root.value(u"collectors").toArray();
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        QList<KeyProblem> problems;
+        const Collector c = collectorFromJson(list[i].toObject(), &problems);
+        if (!list[i].isObject()) {
+            problems.append({QString(), QStringLiteral("nem objektum")});
+        }
+        for (const FieldProblem& p : check(c)) {
+            problems.append({fieldKey(p.field), p.reason});
+        }
+        if (problems.isEmpty() && names.contains(nameKey(c.name))) {
+            problems.append({QStringLiteral("name"), QStringLiteral("a név kétszer szerepel")});
+        }
+        if (!problems.isEmpty()) {
+            const KeyProblem& p = problems.front();
+            result.error = QStringLiteral("a(z) %1. kollektor hibás: %2%3")
+                               .arg(i + 1)
+                               .arg(p.key.isEmpty() ? QString() : p.key + QStringLiteral(": "))
+                               .arg(p.reason);
+            result.collectors.clear();
+            return result;
+        }
+        names.insert(nameKey(c.name));
+        result.collectors.append(c);
+    }
+    return result;
+}
+
+Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* problems) {
+    Collector c;
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const auto field = fieldFromKey(it.key());
+        if (!field) {
+            problems->append({it.key(), QStringLiteral("ismeretlen mező")});
+            continue;
+        }
+        const QJsonValue value = it.value();
+        if (isNumericField(*field)) {
+            // Through a double, but a decimal of at most 15 significant
+            // digits comes back as its own shortest text.
+            const auto number = value.isDouble() ? DecimalText::fromDouble(value.toDouble())
+                                                 : std::optional<DecimalText>();
+            if (!number || !setFieldText(c, *field, number->text())) {
+                problems->append(
+                    {it.key(), QStringLiteral("számot vár, legfeljebb 15 értékes jeggyel")});
+            }
+        } else if (!value.isString() || !setFieldText(c, *field, value.toString())) {
+            problems->append({it.key(), *field == Field::Reference
+                                            ? QStringLiteral("\"gross\" vagy \"aperture\" lehet")
+                                            : QStringLiteral("szöveget vár")});
+        }
+    }
+    return c;
+}
+
+}  // namespace library

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+#include "collector_record.h"
+
+namespace library {
+
+// The file's own marks: a reader refuses another format and a newer version.
+inline constexpr char kFormatName[] = "efficiency-collector-library";
+inline constexpr int kFormatVersion = 1;
+
+// The library as the file holds it: UTF-8 JSON, fields in a fixed order,
+// coefficients written as their decimal text, a newline at the end. The same
+// collectors always give the same bytes.
+[[nodiscard]] QByteArray writeDocument(const QList<Collector>& collectors);
+
+struct ReadDocument {
+    QList<Collector> collectors;
+    QString error;  // why the bytes are not a library we can use; empty when they are
+};
+[[nodiscard]] ReadDocument readDocument(const QByteArray& bytes);
+
+// One collector from a JSON object with the file's keys. Each refused key
+// gives (key, reason); the collector's own rules are not checked here.
+struct KeyProblem {
+    QString key;
+    QString reason;
+};
+[[nodiscard]] Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* problems);
+
+// Parse errors worded for the user; QJsonParseError's own text is English.
+[[nodiscard]] QString describeJsonError(const QByteArray& bytes, int offset);
+
+}  // namespace library

@@ -1,0 +1,326 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "library/collector_import.h"
+#include "library/collector_store.h"
+#include "library/library_document.h"
+#include "tests/test_printers.h"
+
+namespace {
+
+using library::Collector;
+using library::CollectorStore;
+using library::DecimalText;
+using library::Field;
+
+DecimalText dec(const char16_t* text) {
+    return DecimalText::parse(QStringView(text)).value_or(DecimalText());
+}
+
+Collector collector(const QString& name, const char16_t* eta0 = u"0.798") {
+    Collector c;
+    c.name = name;
+    c.eta0 = dec(eta0);
+    c.a1 = dec(u"3.78");
+    c.a2 = dec(u"0.015");
+    c.grossArea = dec(u"2.51");
+    return c;
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(DecimalText, KeepsTheTypedDecimalInOneCanonicalForm) {
+    const struct {
+        const char16_t* text;
+        char16_t separator;
+        const char16_t* canonical;  // nullptr: refused
+    } cases[] = {
+        {u"0.798", u'.', u"0.798"},
+        {u" 0,7980 ", u',', u"0.798"},
+        {u"1E-3", u'.', u"0.001"},
+        {u"-2.50", u'.', u"-2.5"},
+        {u"007", u'.', u"7"},
+        {u"0.000", u'.', u"0"},
+        {u"1,5e2", u',', u"150"},
+        {u".5", u'.', u"0.5"},
+        {u"0,5", u'.', nullptr},
+        {u"1.2.3", u'.', nullptr},
+        {u"", u'.', nullptr},
+        {u"1e", u'.', nullptr},
+        {u"1e400", u'.', nullptr},
+        {u"abc", u'.', nullptr},
+        {u"0.1234567890123456", u'.', nullptr},  // 16 digits: no exact double
+    };
+    for (const auto& c : cases) {
+        const auto parsed = DecimalText::parse(QStringView(c.text), QChar(c.separator));
+        EXPECT_EQ(parsed ? parsed->text() : QStringLiteral("<refused>"),
+                  c.canonical ? QString::fromUtf16(c.canonical) : QStringLiteral("<refused>"))
+            << QString::fromUtf16(c.text).toStdString();
+    }
+}
+
+TEST(LibraryDocument, CoefficientsReadBackAsTheSameDecimals) {
+    QList<Collector> list;
+    for (const char16_t* value :
+         {u"0.798", u"0.1", u"0.123456789012345", u"0.0000001", u"123456789012345", u"0.3", u"1"}) {
+        Collector c = collector(QString::fromUtf16(value));
+        c.a1 = dec(value);
+        list.append(c);
+    }
+    const QByteArray bytes = library::writeDocument(list);
+    EXPECT_TRUE(bytes.contains("\"a1\": 0.798,")) << bytes.toStdString();
+    const library::ReadDocument read = library::readDocument(bytes);
+    ASSERT_EQ(read.error, QString());
+    EXPECT_EQ(read.collectors, list);
+    EXPECT_EQ(library::writeDocument(read.collectors), bytes);
+}
+
+TEST(CollectorRules, EachBrokenRuleNamesItsField) {
+    const struct {
+        const char* what;
+        void (*edit)(Collector&);
+        Field field;
+    } cases[] = {
+        {"no name", [](Collector& c) { c.name = QStringLiteral("  "); }, Field::Name},
+        {"eta0 0", [](Collector& c) { c.eta0 = dec(u"0"); }, Field::Eta0},
+        {"eta0 above 1", [](Collector& c) { c.eta0 = dec(u"1.01"); }, Field::Eta0},
+        {"a1 negative", [](Collector& c) { c.a1 = dec(u"-0.1"); }, Field::A1},
+        {"a2 missing", [](Collector& c) { c.a2 = {}; }, Field::A2},
+        {"no area", [](Collector& c) { c.grossArea = {}; }, Field::GrossArea},
+        {"aperture 0", [](Collector& c) { c.apertureArea = dec(u"0"); }, Field::ApertureArea},
+        {"eta0 and eta0b", [](Collector& c) { c.eta0b = dec(u"0.8"), c.kd = dec(u"0.9"); },
+         Field::Eta0b},
+        {"eta0b without kd", [](Collector& c) { c.eta0 = {}, c.eta0b = dec(u"0.8"); }, Field::Kd},
+        {"kd above 1", [](Collector& c) { c.eta0 = {}, c.eta0b = dec(u"0.8"), c.kd = dec(u"1.5"); },
+         Field::Kd},
+        {"bad date", [](Collector& c) { c.date = QStringLiteral("2024-13-01"); }, Field::Date},
+    };
+    EXPECT_TRUE(library::check(collector(QStringLiteral("ok"), u"1")).isEmpty());
+    for (const auto& c : cases) {
+        Collector broken = collector(QStringLiteral("x"));
+        c.edit(broken);
+        const auto problems = library::check(broken);
+        ASSERT_EQ(problems.size(), 1) << c.what;
+        EXPECT_EQ(problems.front().field, c.field) << c.what;
+        EXPECT_FALSE(problems.front().reason.isEmpty());
+    }
+}
+
+TEST(CollectorRules, BeamEfficiencyGivesTheHemisphericalOne) {
+    Collector c = collector(QStringLiteral("x"));
+    c.eta0 = {};
+    c.eta0b = dec(u"0.8");
+    c.kd = dec(u"0.9");
+    EXPECT_DOUBLE_EQ(library::hemisphericalEta0(c), 0.8 * (0.85 + 0.15 * 0.9));
+    c.reference = library::Reference::Aperture;
+    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.51"));  // only gross given
+    c.apertureArea = dec(u"2.3");
+    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));
+    c.reference = library::Reference::Gross;
+    c.grossArea = {};
+    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));  // only aperture given
+}
+
+class StoreTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir_;
+    QString path_ = dir_.filePath(QStringLiteral("sub/collectors.json"));
+};
+
+TEST_F(StoreTest, NothingIsWrittenUntilSomethingIsStoredAndThePreviousFileIsKept) {
+    CollectorStore store(path_);
+    store.reload();
+    EXPECT_TRUE(store.collectors().isEmpty());
+    EXPECT_FALSE(QDir(dir_.filePath(QStringLiteral("sub"))).exists());
+    ASSERT_TRUE(store.add(collector(QStringLiteral("A"))).ok);
+    const QByteArray first = readAll(path_);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("B"))).ok);
+    EXPECT_EQ(readAll(path_ + QStringLiteral(".bak")), first);
+    ASSERT_TRUE(store.remove(QStringLiteral(" a")).ok);
+    EXPECT_EQ(store.collectors(), QList<Collector>{collector(QStringLiteral("B"))});
+}
+
+TEST_F(StoreTest, ANameDifferingOnlyInCaseOrBlanksIsADuplicate) {
+    CollectorStore store(path_);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("Solar X 2.5"))).ok);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("Other"))).ok);
+    for (const char* name : {"solar x 2.5", " Solar  X 2.5 ", "SOLAR\tX 2.5"}) {
+        const auto outcome = store.add(collector(QString::fromUtf8(name)));
+        EXPECT_FALSE(outcome.ok) << name;
+        EXPECT_TRUE(outcome.message.contains(u"Már van ilyen nevű")) << name;
+        EXPECT_FALSE(store.replace(QStringLiteral("other"), collector(QString::fromUtf8(name))).ok);
+    }
+    EXPECT_EQ(store.collectors().size(), 2);
+}
+
+TEST_F(StoreTest, AnUnreadableFileIsNeverOverwritten) {
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"corrupt", "{\"format\": \"efficiency-collector-library\", \"version\": 1, x}",
+         "nem érvényes JSON"},
+        {"truncated", library::writeDocument({collector(QStringLiteral("A"))}).left(90), "csonka"},
+        {"empty", "", "üres"},
+        {"binary",
+         QByteArray("\x7f"
+                    "ELF\x02\x01\x00\x00\xff\xfe",
+                    10),
+         "bináris"},
+        {"newer",
+         "{\"format\": \"efficiency-collector-library\", \"version\": 2, \"collectors\": []}",
+         "újabb formátumverziójú (2)"},
+        {"not a library", "[1, 2]", "nem kollektorkönyvtár"},
+        {"bad record",
+         "{\"format\": \"efficiency-collector-library\", \"version\": 1, \"collectors\": "
+         "[{\"name\": \"A\", \"eta0\": 2, \"a1\": 1, \"a2\": 0, \"grossArea\": 2}]}",
+         "1. kollektor hibás: eta0"},
+    };
+    for (const auto& c : cases) {
+        QDir().mkpath(dir_.filePath(QStringLiteral("sub")));
+        writeAll(path_, c.bytes);
+        CollectorStore store(path_);
+        store.reload();
+        EXPECT_TRUE(store.isReadOnly()) << c.what;
+        EXPECT_TRUE(store.problem().contains(QString::fromUtf8(c.reason)))
+            << store.problem().toStdString();
+        EXPECT_TRUE(store.problem().contains(QDir::toNativeSeparators(path_))) << c.what;
+        const auto outcome = store.add(collector(QStringLiteral("New")));
+        EXPECT_FALSE(outcome.ok) << c.what;
+        EXPECT_EQ(readAll(path_), c.bytes) << c.what;
+        EXPECT_FALSE(QFile::exists(path_ + QStringLiteral(".bak"))) << c.what;
+
+        QString aside;
+        ASSERT_TRUE(store.startNewLibrary(&aside).ok) << c.what;
+        EXPECT_EQ(readAll(aside), c.bytes) << c.what;
+        EXPECT_FALSE(QFile::exists(path_)) << c.what;
+        EXPECT_TRUE(store.add(collector(QStringLiteral("New"))).ok) << c.what;
+        QFile::remove(path_);
+    }
+}
+
+TEST_F(StoreTest, AnUnwritableFolderLosesNothingInMemory) {
+    CollectorStore store(path_);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("A"))).ok);
+    // Root ignores permissions; a file where the folder was stops everyone.
+    const QString folder = dir_.filePath(QStringLiteral("sub"));
+    ASSERT_TRUE(QDir().rename(folder, dir_.filePath(QStringLiteral("gone"))));
+    writeAll(folder, "not a folder");
+    const auto outcome = store.add(collector(QStringLiteral("B")));
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.message.contains(u"nem írható")) << outcome.message.toStdString();
+    EXPECT_TRUE(outcome.message.contains(QDir::toNativeSeparators(folder)));
+    EXPECT_EQ(store.collectors(), QList<Collector>{collector(QStringLiteral("A"))});
+    EXPECT_FALSE(store.isReadOnly());
+}
+
+TEST(Import, ReadsEachFormatAndRefusesRowsWithLineColumnAndReason) {
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        int rows;
+        QList<library::Refusal> refusals;  // reason: a part of it
+    } cases[] = {
+        {"comma, point",
+         "name,eta0,a1,a2,area\nA,0.798,3.78,0.015,2.51\n\"B, C\",0.7,1,0,2\n",
+         2,
+         {}},
+        {"semicolon, comma",
+         "\xEF\xBB\xBFname;eta0;a1;a2;area\r\nA;0,798;3,78;0,015;2,51\r\n",
+         1,
+         {}},
+        {"json array",
+         "[\n {\"name\": \"A\", \"eta0\": 0.798, \"a1\": 3.78, \"a2\": 0.015, \"area\": 2.51},\n"
+         " {\"name\": \"B\", \"eta0\": 7, \"a1\": 1, \"a2\": 0, \"area\": 1}\n]",
+         1,
+         {{3, "eta0", "legfeljebb 1"}}},
+        {"library", library::writeDocument({collector(QStringLiteral("A"))}), 1, {}},
+        {"bad rows",
+         "name;eta0;a1;a2;area\nA;0.8;3;0;2\nB;0,8;-3;0;2\nb;0,8;3;0;2\nC;0,8;3;0\n"
+         "D;0,8;3;0;0\n",
+         1,
+         {{2, "eta0", "nem szám"},
+          {3, "a1", "negatív"},
+          {5, "", "a fejléc szerint 5"},
+          {6, "area", "0-nál nagyobb"}}},
+        {"duplicate in file",
+         "name,eta0,a1,a2,area\nA,0.8,3,0,2\n a ,0.8,3,0,2\n",
+         1,
+         {{3, "name", "korábban már szerepel"}}},
+        {"header", "name,eta0,colour,a1\n", 0, {{1, "colour", "ismeretlen oszlop"}}},
+        {"open quote", "name,eta0\n\"A,0.8\n", 0, {{2, "", "lezáratlan idézőjel"}}},
+        {"bad json", "[{\"name\": }]", 0, {{1, "", "nem érvényes JSON"}}},
+    };
+    for (const auto& c : cases) {
+        const library::ImportFile file = library::parseImport(c.bytes);
+        EXPECT_EQ(file.rows.size(), c.rows) << c.what;
+        ASSERT_EQ(file.refusals.size(), c.refusals.size()) << c.what;
+        for (qsizetype i = 0; i < c.refusals.size(); ++i) {
+            const library::Refusal& got = file.refusals[i];
+            EXPECT_EQ(got.line, c.refusals[i].line) << c.what << " #" << i;
+            EXPECT_EQ(got.column, c.refusals[i].column) << c.what << " #" << i;
+            EXPECT_TRUE(got.reason.contains(c.refusals[i].reason)) << got.reason.toStdString();
+        }
+    }
+}
+
+TEST_F(StoreTest, ExportImportExportGivesTheSameBytes) {
+    Collector rich = collector(QStringLiteral("Árvíztűrő \"TB\"; 2,5"));
+    rich.maker = QStringLiteral("Gyártó, Kft.");
+    rich.eta0 = {};
+    rich.eta0b = dec(u"0.812");
+    rich.kd = dec(u"0.93");
+    rich.reference = library::Reference::Aperture;
+    rich.apertureArea = dec(u"2.3");
+    rich.date = QStringLiteral("2021-03-04");
+    rich.note = QStringLiteral(" két sor\nés egy tab\t ");
+    const QList<Collector> all = {rich, collector(QStringLiteral("Plain"), u"0.1")};
+    using Export = QByteArray (*)(const QList<Collector>&);
+    const Export exports[] = {
+        [](const QList<Collector>& l) { return exportCsv(l, library::CsvStyle::CommaPoint); },
+        [](const QList<Collector>& l) { return exportCsv(l, library::CsvStyle::SemicolonComma); },
+        library::exportJson,
+    };
+    int n = 0;
+    for (const Export exportTo : exports) {
+        const QByteArray first = exportTo(all);
+        const library::ImportFile file = library::parseImport(first);
+        ASSERT_TRUE(file.refusals.isEmpty()) << file.refusals.front().reason.toStdString();
+        CollectorStore empty(dir_.filePath(QStringLiteral("round%1.json").arg(++n)));
+        ASSERT_TRUE(empty.importRows(file.rows, library::ExistingNames::Refuse).ok);
+        EXPECT_EQ(exportTo(empty.collectors()), first) << first.toStdString();
+    }
+}
+
+TEST_F(StoreTest, ImportTreatsExistingNamesAsChosen) {
+    CollectorStore store(path_);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("A"))).ok);
+    const QList<Collector> rows = {collector(QStringLiteral("a"), u"0.5"),
+                                   collector(QStringLiteral("B"))};
+    const auto preview = library::previewImport(rows, store.collectors());
+    EXPECT_EQ(preview.existing.size(), 1);
+    EXPECT_EQ(preview.additions.size(), 1);
+    const QByteArray before = readAll(path_);
+    EXPECT_FALSE(store.importRows(rows, library::ExistingNames::Refuse).ok);
+    EXPECT_EQ(readAll(path_), before);
+    const auto skipped = store.importRows(rows, library::ExistingNames::Skip);
+    EXPECT_EQ(std::tuple(skipped.added, skipped.skipped), std::tuple(1, 1));
+    const auto replaced = store.importRows(rows, library::ExistingNames::Replace);
+    EXPECT_EQ(std::tuple(replaced.added, replaced.replaced), std::tuple(0, 2));
+    EXPECT_EQ(store.collectors().front().eta0.text(), QStringLiteral("0.5"));
+}
+
+}  // namespace

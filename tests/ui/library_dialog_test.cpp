@@ -1,0 +1,244 @@
+// The collector library dialog and its edit form, on the real window.
+#include <QAccessible>
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "library/collector_store.h"
+#include "shown_window.h"
+#include "test_printers.h"
+#include "ui/collector_form.h"
+#include "ui/datasheet_dialog.h"
+#include "ui/library_dialog.h"
+
+namespace {
+
+using library::Collector;
+using library::Field;
+
+Collector stored(const char* name, const char* maker, const char16_t* a1) {
+    Collector c;
+    c.name = QString::fromUtf8(name);
+    c.maker = QString::fromUtf8(maker);
+    static_cast<void>(library::setFieldText(c, Field::Eta0, u"0.812"));
+    static_cast<void>(library::setFieldText(c, Field::A1, QStringView(a1)));
+    static_cast<void>(library::setFieldText(c, Field::A2, u"0.0123"));
+    static_cast<void>(library::setFieldText(c, Field::GrossArea, u"2.51"));
+    return c;
+}
+
+// One keystroke at a time; QTest's key clicks take ASCII only.
+void type(QLineEdit* edit, const QString& text) {
+    for (const QChar c : text) {
+        edit->insert(QString(c));
+    }
+}
+
+class LibraryDialogTest : public ShownWindow {
+protected:
+    void SetUp() override {
+        ShownWindow::SetUp();
+        ui::setLibraryPath(dir_.filePath(QStringLiteral("collectors.json")));
+        library::CollectorStore store(ui::libraryPath());
+        for (const Collector& c :
+             {stored("Napfény 25", "Helio Kft.", u"3.6"),
+              stored("Csöves 30", "Vákuum Zrt.", u"0.6"), stored("Sík 20", "Helio Kft.", u"4.1")}) {
+            ASSERT_TRUE(store.add(c).ok);
+        }
+        dialog_ = std::make_unique<ui::LibraryDialog>(*window_);
+    }
+    void TearDown() override { ui::setLibraryPath(QString()); }
+
+    void select(const QString& name) {
+        QTableView& table = dialog_->table();
+        table.clearSelection();
+        for (int row = 0; row < table.model()->rowCount(); ++row) {
+            if (table.model()->index(row, 0).data().toString() == name) {
+                table.selectRow(row);
+            }
+        }
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<ui::LibraryDialog> dialog_;
+};
+
+TEST_F(LibraryDialogTest, SearchFiltersNameMakerAndModelAsTyped) {
+    const struct {
+        const char* typed;
+        int rows;
+    } cases[] = {{"", 3}, {"helio", 2}, {"CSÖ", 1}, {"sík 2", 1}, {"nincs", 0}};
+    for (const auto& c : cases) {
+        dialog_->search().clear();
+        type(&dialog_->search(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(dialog_->table().model()->rowCount(), c.rows) << c.typed;
+    }
+}
+
+TEST_F(LibraryDialogTest, LoadingTypesIntoTheBoxesAndTheWindowChecksThem) {
+    select(QStringLiteral("Napfény 25"));
+    dialog_->loadIntoWindow();
+    EXPECT_EQ(c().collectorType->currentText(), QStringLiteral("Egyedi kollektor"));
+    EXPECT_EQ(c().eta0Box->text(), QStringLiteral("0,812"));
+    EXPECT_EQ(c().a1Box->text(), QStringLiteral("3,6"));
+    EXPECT_EQ(c().areaBox->text(), QStringLiteral("2,51"));
+    EXPECT_TRUE(user_->takeAnswered().empty());
+
+    select(QStringLiteral("Csöves 30"));
+    dialog_->loadIntoWindow();
+    const auto warnings = user_->takeAnswered();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings.front().text.contains(u"elsőfokú"));
+    EXPECT_TRUE(dialog_->status().contains(u"a1 = 0,6")) << dialog_->status().toStdString();
+    EXPECT_TRUE(dialog_->status().contains(u"Adatlap…"));
+}
+
+TEST_F(LibraryDialogTest, TheDatasheetShowsEveryStoredFieldTheWindowRefuses) {
+    ASSERT_TRUE(dialog_->select(QStringLiteral("Csöves 30")));
+    dialog_->openDatasheet();
+    const auto* sheet = dialog_->findChild<ui::DatasheetDialog*>();
+    ASSERT_TRUE(sheet != nullptr && sheet->problems().empty());
+    const model::DatasheetInput& in = sheet->input();
+    EXPECT_EQ(in.collector, QStringLiteral("Csöves 30"));
+    const std::array shown = {in.eta0, in.a1, in.a2, in.grossArea.value_or(0)};
+    EXPECT_EQ(shown, (std::array{0.812, 0.6, 0.0123, 2.51}));
+}
+
+TEST_F(LibraryDialogTest, ComparingKeepsCurvesUnderLibraryNamesAndDeletingUndoes) {
+    window_->keepCollector(QStringLiteral("Sík 20"), {}, {}, {});  // same name, other values
+    dialog_->table().selectAll();
+    dialog_->keepForComparison();
+    QStringList kept;
+    for (const auto& k : window_->keptCollectors()) {
+        kept.append(k.name);
+    }
+    EXPECT_EQ(kept, (QStringList{"Sík 20", "Napfény 25", "Csöves 30",
+                                 "Sík 20 (η0 0,812; a1 4,1; a2 0,0123)"}));
+
+    const QByteArray before = [&] {
+        QFile f(ui::libraryPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    select(QStringLiteral("Csöves 30"));
+    dialog_->removeSelected();
+    EXPECT_EQ(dialog_->store().collectors().size(), 2);
+    dialog_->undoRemove();
+    QFile after(ui::libraryPath());
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), before);
+}
+
+TEST_F(LibraryDialogTest, TheFormGivesTheReasonBesideTheFieldAsTyped) {
+    const struct {
+        Field field;
+        const char* typed;
+        const char* reason;  // a part of it; empty: none
+    } cases[] = {
+        {Field::Eta0, "1,5", "legfeljebb 1"},
+        {Field::Eta0, "0.5", "nem szám"},
+        {Field::Eta0, "0,5", ""},
+        {Field::A1, "-1", "negatív"},
+        {Field::Name, " napfény  25", "már van"},
+        {Field::Date, "2024-02-30", "dátum"},
+    };
+    ui::CollectorForm form(stored("Új", "", u"3"), {QStringLiteral("Napfény 25")},
+                           window_->format(), QStringLiteral("Új kollektor"), nullptr);
+    for (const auto& c : cases) {
+        form.edit(c.field)->clear();
+        type(form.edit(c.field), QString::fromUtf8(c.typed));
+        const QString shown = form.reasonShown(c.field);
+        EXPECT_EQ(shown.isEmpty(), *c.reason == '\0') << c.typed << ": " << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << shown.toStdString();
+        EXPECT_EQ(form.edit(c.field)->accessibleDescription(), shown);
+    }
+}
+
+TEST_F(LibraryDialogTest, OutsideChangesAreFollowed) {
+    library::CollectorStore elsewhere(ui::libraryPath());
+    // Each write replaces the file: the second is seen only if the watch follows.
+    for (const char* name : {"Máshonnan", "Máshonnan is"}) {
+        const int before = dialog_->table().model()->rowCount();
+        ASSERT_TRUE(elsewhere.add(stored(name, "", u"2")).ok);
+        QTRY_COMPARE(dialog_->table().model()->rowCount(), before + 1);
+    }
+}
+
+TEST_F(LibraryDialogTest, TheImportWritesNothingUntilAcceptedAndReplacesAsChosen) {
+    const QByteArray csv =
+        "name,eta0,a1,a2,area\nÚj 1,0.7,3,0.01,2\nsík 20,0.7,3,0.01,2\n"
+        "Rossz,2,3,0.01,2\n";
+    const struct {
+        bool accept;
+        bool replace;
+        const char* previewCounts;
+        qsizetype collectors;
+        const char* sik20A1;
+    } cases[] = {{false, false, "(1):\n  Új 1\nMár meglévő nevek (1)", 3, "4.1"},
+                 {true, false, "(1):\n  Új 1\nMár meglévő nevek (1)", 4, "4.1"},
+                 {true, true, "(0):\nMár meglévő nevek (2)", 4, "3"}};
+    for (const auto& c : cases) {
+        QString preview;
+        // The preview is modal: answer it once it is up.
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            preview = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+            dialog->findChildren<QRadioButton*>()[c.replace ? 1 : 0]->setChecked(true);
+            c.accept ? dialog->accept() : dialog->reject();
+        });
+        dialog_->importBytes(csv, QStringLiteral("be.csv"));
+        EXPECT_TRUE(preview.contains(QString::fromUtf8(c.previewCounts))) << preview.toStdString();
+        EXPECT_TRUE(preview.contains(u"4. sor, eta0 oszlop: 0-nál nagyobb"))
+            << preview.toStdString();
+        library::CollectorStore onDisk(ui::libraryPath());
+        onDisk.reload();
+        EXPECT_EQ(onDisk.collectors().size(), c.collectors);
+        EXPECT_EQ(onDisk.collectors()[*onDisk.indexOf(QStringLiteral("Sík 20"))].a1.text(),
+                  QString::fromUtf8(c.sik20A1));
+    }
+}
+
+TEST_F(LibraryDialogTest, AnUnreadableFileIsShownReadOnlyAndCanBeSetAside) {
+    QFile file(ui::libraryPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{\"format\": ");
+    file.close();
+    ui::LibraryDialog dialog(*window_);
+    EXPECT_TRUE(dialog.status().contains(ui::libraryPath())) << dialog.status().toStdString();
+    EXPECT_TRUE(dialog.status().contains(u"csonka"));
+    const auto buttonNamed = [&](const char* text) {
+        for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+            if (b->text().remove(u'&') == QString::fromUtf8(text)) {
+                return b;
+            }
+        }
+        return static_cast<QPushButton*>(nullptr);
+    };
+    EXPECT_FALSE(buttonNamed("Új…")->isEnabled());
+    EXPECT_FALSE(buttonNamed("Importálás…")->isEnabled());
+    EXPECT_FALSE(buttonNamed("Új könyvtár kezdése…")->isHidden());
+}
+
+// Every control the keyboard reaches has a Hungarian name for screen readers.
+TEST_F(LibraryDialogTest, EveryFocusableControlHasAnAccessibleName) {
+    ui::CollectorForm form(stored("Új", "", u"3"), {}, window_->format(),
+                           QStringLiteral("Új kollektor"), nullptr);
+    for (QWidget* top : {static_cast<QWidget*>(dialog_.get()), static_cast<QWidget*>(&form)}) {
+        for (QWidget* w : top->findChildren<QWidget*>()) {
+            if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(top)) {
+                QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+                ASSERT_NE(a, nullptr);
+                EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+            }
+        }
+    }
+}
+
+}  // namespace

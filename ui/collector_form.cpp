@@ -1,0 +1,164 @@
+#include "collector_form.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace ui {
+
+using library::Collector;
+using library::Field;
+
+namespace {
+
+struct FormRow {
+    Field field;
+    const char16_t* label;
+    const char16_t* accessibleName;
+};
+
+constexpr std::array kRows{
+    FormRow{Field::Name, u"&Név:", u"Név (kötelező)"},
+    FormRow{Field::Maker, u"&Gyártó:", u"Gyártó"},
+    FormRow{Field::Model, u"&Típus:", u"Típus"},
+    FormRow{Field::Eta0, u"η&0 (félgömbi):", u"Optikai hatásfok, éta nulla, félgömbi sugárzásra"},
+    FormRow{Field::Eta0b, u"η0,&b (direkt):", u"Optikai hatásfok direkt sugárzásra, éta nulla bé"},
+    FormRow{Field::Kd, u"&Kd:", u"Szórt sugárzás beesésiszög-módosítója, Ká dé"},
+    FormRow{Field::A1, u"a&1 [W/(m²K)]:", u"Elsőfokú hőveszteségi tényező, a egy"},
+    FormRow{Field::A2, u"a&2 [W/(m²K²)]:", u"Másodfokú hőveszteségi tényező, a kettő"},
+    FormRow{Field::Reference, u"&Vonatkozási felület:", u"A tényezők vonatkozási felülete"},
+    FormRow{Field::GrossArea, u"B&ruttó felület (m²):", u"Bruttó felület négyzetméterben"},
+    FormRow{Field::ApertureArea, u"&Apertúrafelület (m²):", u"Apertúrafelület négyzetméterben"},
+    FormRow{Field::Certificate, u"Tan&úsítvány:", u"Tanúsítvány száma"},
+    FormRow{Field::TestReport, u"Vizsgálati &jegyzőkönyv:", u"Vizsgálati jegyzőkönyv száma"},
+    FormRow{Field::Lab, u"&Laboratórium:", u"Vizsgáló laboratórium"},
+    FormRow{Field::Date, u"&Dátum (ÉÉÉÉ-HH-NN):", u"A vizsgálat dátuma, év-hónap-nap"},
+    FormRow{Field::Note, u"&Megjegyzés:", u"Megjegyzés"},
+};
+
+std::size_t at(Field field) {
+    return static_cast<std::size_t>(field);
+}
+
+}  // namespace
+
+CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNames,
+                             const rt::NumberFormat& format, const QString& title, QWidget* parent)
+    : QDialog(parent), format_(format), takenNames_(std::move(takenNames)) {
+    setWindowTitle(title);
+    setAccessibleName(title);
+    auto* form = new QFormLayout;
+    const QChar point = format_.decimalSeparator();
+    for (const FormRow& row : kRows) {
+        QWidget* input = nullptr;
+        if (row.field == Field::Reference) {
+            reference_ = new QComboBox(this);
+            reference_->addItem(QStringLiteral("bruttó felület"));
+            reference_->addItem(QStringLiteral("apertúrafelület"));
+            reference_->setCurrentIndex(collector.reference == library::Reference::Gross ? 0 : 1);
+            connect(reference_, &QComboBox::currentIndexChanged, this, &CollectorForm::recheck);
+            input = reference_;
+        } else if (row.field == Field::Note) {
+            note_ = new QPlainTextEdit(collector.note, this);
+            note_->setTabChangesFocus(true);
+            note_->setFixedHeight(note_->fontMetrics().lineSpacing() * 4);
+            input = note_;
+        } else {
+            auto* edit = new QLineEdit(this);
+            const QString text = library::fieldText(collector, row.field);
+            edit->setText(library::isNumericField(row.field) ? QString(text).replace(u'.', point)
+                                                             : text);
+            connect(edit, &QLineEdit::textChanged, this, &CollectorForm::recheck);
+            edits_[at(row.field)] = edit;
+            input = edit;
+        }
+        input->setAccessibleName(QString::fromUtf16(row.accessibleName));
+        auto* reason = new QLabel(this);
+        reason->setStyleSheet(QStringLiteral("color: #b00000"));
+        reasons_[at(row.field)] = reason;
+        auto* line = new QHBoxLayout;
+        line->addWidget(input, 1);
+        line->addWidget(reason, 1);
+        auto* label = new QLabel(QString::fromUtf16(row.label), this);
+        label->setBuddy(input);
+        form->addRow(label, line);
+    }
+    buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Mentés"));
+    buttons_->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("Mentés"));
+    buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Mégse"));
+    buttons_->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Mégse"));
+    connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons_);
+    recheck();
+}
+
+QLineEdit* CollectorForm::edit(Field field) const {
+    return edits_[at(field)];
+}
+
+QString CollectorForm::reasonShown(Field field) const {
+    return reasons_[at(field)]->text();
+}
+
+Collector CollectorForm::collector() const {
+    Collector c;
+    for (const FormRow& row : kRows) {
+        if (const QLineEdit* edit = edits_[at(row.field)]) {
+            // A number that does not read stays empty; recheck() says why.
+            static_cast<void>(
+                library::setFieldText(c, row.field, edit->text(), format_.decimalSeparator()));
+        }
+    }
+    c.reference =
+        reference_->currentIndex() == 0 ? library::Reference::Gross : library::Reference::Aperture;
+    c.note = note_->toPlainText();
+    return c;
+}
+
+void CollectorForm::recheck() {
+    std::array<QString, library::kFieldCount> reasons;
+    const Collector c = collector();
+    for (const library::FieldProblem& problem : library::check(c)) {
+        reasons[at(problem.field)] = problem.reason;
+    }
+    // What the typed text itself is wrong in says more than a missing value.
+    for (const FormRow& row : kRows) {
+        if (const QLineEdit* edit = edits_[at(row.field)];
+            edit && library::isNumericField(row.field)) {
+            const QString reason =
+                library::checkNumberText(row.field, edit->text(), format_.decimalSeparator());
+            if (!reason.isEmpty()) {
+                reasons[at(row.field)] = reason;
+            }
+        }
+    }
+    const QString key = library::nameKey(c.name);
+    if (std::any_of(takenNames_.begin(), takenNames_.end(),
+                    [&](const QString& n) { return library::nameKey(n) == key; })) {
+        reasons[at(Field::Name)] = QStringLiteral("már van ilyen nevű kollektor");
+    }
+    bool ok = true;
+    for (const FormRow& row : kRows) {
+        const QString& reason = reasons[at(row.field)];
+        ok = ok && reason.isEmpty();
+        reasons_[at(row.field)]->setText(reason);
+        // Read with the field when the focus reaches it.
+        QWidget* input = edits_[at(row.field)];
+        if (input == nullptr) {
+            input = row.field == Field::Reference ? static_cast<QWidget*>(reference_) : note_;
+        }
+        input->setAccessibleDescription(reason);
+    }
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(ok);
+}
+
+}  // namespace ui

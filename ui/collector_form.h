@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <array>
+
+#include "library/collector_record.h"
+#include "runtime/number_text.h"
+
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace ui {
+
+// One collector's fields, each checked as it is typed, with the reason beside
+// the field; OK only when every field is right and the name is not taken.
+class CollectorForm : public QDialog {
+    Q_OBJECT
+public:
+    // `takenNames`: the other collectors' names, which this one may not take.
+    CollectorForm(const library::Collector& collector, QList<QString> takenNames,
+                  const rt::NumberFormat& format, const QString& title, QWidget* parent);
+
+    // The fields as typed; call after exec() returns Accepted.
+    [[nodiscard]] library::Collector collector() const;
+    // The line edit of a field (nullptr for the reference and the note).
+    [[nodiscard]] QLineEdit* edit(library::Field field) const;
+    [[nodiscard]] QString reasonShown(library::Field field) const;
+
+private:
+    void recheck();
+
+    const rt::NumberFormat& format_;
+    QList<QString> takenNames_;
+    std::array<QLineEdit*, library::kFieldCount> edits_{};
+    std::array<QLabel*, library::kFieldCount> reasons_{};
+    QComboBox* reference_ = nullptr;
+    QPlainTextEdit* note_ = nullptr;
+    QDialogButtonBox* buttons_ = nullptr;
+};
+
+}  // namespace ui

@@ -1,0 +1,644 @@
+#include "library_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QSet>
+#include <QShortcut>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "collector_form.h"
+#include "datasheet_dialog.h"
+#include "efficiency_window.h"
+#include "library/collector_import.h"
+#include "library_table.h"
+#include "model/entry_check.h"
+
+namespace ui {
+
+using library::Collector;
+using library::CollectorStore;
+
+namespace {
+
+QString& pathSetting() {
+    static QString path;
+    return path;
+}
+
+QPushButton* button(const QString& text, const QString& accessibleName, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setAccessibleName(accessibleName);
+    b->setAutoDefault(false);
+    return b;
+}
+
+struct Choice {
+    bool accepted = false;
+    library::ExistingNames existing = library::ExistingNames::Skip;
+};
+
+// What an import would do, shown before anything is written.
+Choice confirmImport(const library::ImportFile& file, const library::ImportPreview& preview,
+                     const QString& fileName, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Importálás előnézete"));
+    dialog.setAccessibleName(dialog.windowTitle());
+    QStringList lines;
+    lines << QStringLiteral("Fájl: %1").arg(QDir::toNativeSeparators(fileName)) << QString();
+    lines << QStringLiteral("Új kollektorok (%1):").arg(preview.additions.size());
+    for (const Collector& c : preview.additions) {
+        lines << QStringLiteral("  ") + c.name;
+    }
+    lines << QStringLiteral("Már meglévő nevek (%1):").arg(preview.existing.size());
+    for (const Collector& c : preview.existing) {
+        lines << QStringLiteral("  ") + c.name;
+    }
+    lines << QStringLiteral("Elutasított sorok (%1):").arg(file.refusals.size());
+    for (const library::Refusal& r : file.refusals) {
+        lines << QStringLiteral("  %1. sor%2: %3")
+                     .arg(r.line)
+                     .arg(r.column.isEmpty() ? QString()
+                                             : QStringLiteral(", %1 oszlop").arg(r.column))
+                     .arg(r.reason);
+    }
+    auto* text = new QPlainTextEdit(lines.join(u'\n'), &dialog);
+    text->setReadOnly(true);
+    text->setAccessibleName(QStringLiteral("Az importálandó és az elutasított sorok"));
+    auto* skip = new QRadioButton(QStringLiteral("Meglévő nevek &kihagyása"), &dialog);
+    auto* replace = new QRadioButton(QStringLiteral("Meglévő nevek &cseréje"), &dialog);
+    skip->setAccessibleName(QStringLiteral("A meglévő nevű kollektorok kihagyása"));
+    replace->setAccessibleName(QStringLiteral("A meglévő nevű kollektorok cseréje"));
+    skip->setChecked(true);
+    skip->setEnabled(!preview.existing.isEmpty());
+    replace->setEnabled(!preview.existing.isEmpty());
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* accept =
+        buttons->addButton(QStringLiteral("&Importálás"), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(QStringLiteral("Mégse"), QDialogButtonBox::RejectRole);
+    accept->setAccessibleName(QStringLiteral("Importálás"));
+    cancel->setAccessibleName(QStringLiteral("Mégse"));
+    accept->setEnabled(!file.rows.isEmpty());
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(text);
+    layout->addWidget(skip);
+    layout->addWidget(replace);
+    layout->addWidget(buttons);
+    dialog.resize(560, 420);
+    Choice choice;
+    choice.accepted = dialog.exec() == QDialog::Accepted;
+    choice.existing =
+        replace->isChecked() ? library::ExistingNames::Replace : library::ExistingNames::Skip;
+    return choice;
+}
+
+}  // namespace
+
+void setLibraryPath(const QString& path) {
+    pathSetting() = path;
+}
+
+QString libraryPath() {
+    return pathSetting().isEmpty() ? CollectorStore::defaultPath() : pathSetting();
+}
+
+LibraryDialog::LibraryDialog(Efficiency& window)
+    : QDialog(&window), window_(window), store_(libraryPath()) {
+    setWindowTitle(QStringLiteral("Kollektorkönyvtár"));
+    setAccessibleName(windowTitle());
+
+    search_ = new QLineEdit(this);
+    search_->setPlaceholderText(QStringLiteral("Név, gyártó vagy típus"));
+    search_->setAccessibleName(QStringLiteral("Keresés névben, gyártóban és típusban"));
+    search_->setClearButtonEnabled(true);
+    auto* searchLabel = new QLabel(QStringLiteral("&Keresés:"), this);
+    searchLabel->setBuddy(search_);
+
+    model_ = new LibraryTable(window_.format(), this);
+    filter_ = new LibraryFilter(this);
+    filter_->setSourceModel(model_);
+    table_ = new QTableView(this);
+    table_->setModel(filter_);
+    table_->setSortingEnabled(true);
+    table_->sortByColumn(LibraryTable::Name, Qt::AscendingOrder);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setAccessibleName(QStringLiteral("Tárolt kollektorok"));
+    connect(search_, &QLineEdit::textChanged, filter_,
+            &QSortFilterProxyModel::setFilterFixedString);
+
+    status_ = new QLabel(this);
+    status_->setWordWrap(true);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    status_->setAccessibleName(QStringLiteral("Állapot"));
+
+    const auto make = [this](const QString& text, const QString& name,
+                             void (LibraryDialog::*slot)()) {
+        QPushButton* b = button(text, name, this);
+        connect(b, &QPushButton::clicked, this, slot);
+        return b;
+    };
+    QPushButton* add =
+        make(QStringLiteral("Ú&j…"), QStringLiteral("Új kollektor"), &LibraryDialog::newCollector);
+    QPushButton* edit = make(QStringLiteral("&Szerkesztés…"), QStringLiteral("Szerkesztés"),
+                             &LibraryDialog::editCollector);
+    QPushButton* copy = make(QStringLiteral("&Másolat"), QStringLiteral("Másolat"),
+                             &LibraryDialog::duplicateCollector);
+    QPushButton* remove =
+        make(QStringLiteral("&Törlés"), QStringLiteral("Törlés"), &LibraryDialog::removeSelected);
+    undo_ = make(QStringLiteral("&Visszavonás"), QStringLiteral("A törlés visszavonása"),
+                 &LibraryDialog::undoRemove);
+    QPushButton* load = make(QStringLiteral("&Betöltés"), QStringLiteral("Betöltés az ablakba"),
+                             &LibraryDialog::loadIntoWindow);
+    QPushButton* compare =
+        make(QStringLiteral("Össze&hasonlításhoz"), QStringLiteral("Megtartás összehasonlításhoz"),
+             &LibraryDialog::keepForComparison);
+    QPushButton* sheet =
+        make(QStringLiteral("&Adatlap…"), QStringLiteral("A kijelölt kollektor adatlapja"),
+             &LibraryDialog::openDatasheet);
+    QPushButton* import = make(QStringLiteral("&Importálás…"), QStringLiteral("Importálás fájlból"),
+                               &LibraryDialog::importFile);
+    QPushButton* exportTo = make(QStringLiteral("&Exportálás…"),
+                                 QStringLiteral("Exportálás fájlba"), &LibraryDialog::exportFile);
+    startNew_ = make(QStringLiteral("Új könyvtá&r kezdése…"), QStringLiteral("Új könyvtár kezdése"),
+                     &LibraryDialog::startNewLibrary);
+    QPushButton* close = button(QStringLiteral("Bezárás"), QStringLiteral("Bezárás"), this);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    undo_->setShortcut(QKeySequence::Undo);
+    writing_ = {add, edit, copy, remove, import};
+    selecting_ = {edit, copy, remove, load, compare, sheet};
+
+    auto* removeKey = new QShortcut(QKeySequence::Delete, table_);
+    removeKey->setContext(Qt::WidgetShortcut);
+    connect(removeKey, &QShortcut::activated, this, &LibraryDialog::removeSelected);
+    connect(table_, &QTableView::doubleClicked, this, &LibraryDialog::editCollector);
+    connect(table_, &QTableView::activated, this, &LibraryDialog::editCollector);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(searchLabel);
+    top->addWidget(search_, 1);
+    auto* side = new QVBoxLayout;
+    for (QPushButton* b :
+         {add, edit, copy, remove, undo_, load, compare, sheet, import, exportTo}) {
+        side->addWidget(b);
+    }
+    side->addStretch(1);
+    side->addWidget(startNew_);
+    side->addWidget(close);
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(table_, 1);
+    middle->addLayout(side);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(middle, 1);
+    layout->addWidget(status_);
+    resize(760, 440);
+
+    connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &LibraryDialog::updateButtons);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LibraryDialog::reload);
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LibraryDialog::reload);
+    reload();
+}
+
+QString LibraryDialog::status() const {
+    return status_->text();
+}
+
+void LibraryDialog::setStatus(const QString& text) {
+    status_->setText(text);
+    status_->setAccessibleDescription(text);
+}
+
+// The folder is watched as well: a write replaces the file, and a file
+// created later shows up only there. The file's own watch follows the file
+// that was there when it was added, so it is renewed on every reload.
+void LibraryDialog::watch() {
+    const QString folder = QFileInfo(store_.path()).absolutePath();
+    if (QFileInfo::exists(folder) && !watcher_.directories().contains(folder)) {
+        watcher_.addPath(folder);
+    }
+    if (watcher_.files().contains(store_.path())) {
+        watcher_.removePath(store_.path());
+    }
+    if (QFileInfo::exists(store_.path())) {
+        watcher_.addPath(store_.path());
+    }
+}
+
+void LibraryDialog::reload() {
+    store_.reload();
+    showCollectors();
+    watch();
+    if (store_.isReadOnly()) {
+        setStatus(store_.problem());
+    } else if (problemShown_) {
+        setStatus(QString());
+    }
+    problemShown_ = store_.isReadOnly();
+}
+
+void LibraryDialog::showCollectors() {
+    QSet<QString> selectedNames;
+    for (const Collector& c : selectedCollectors()) {
+        selectedNames.insert(c.name);
+    }
+    model_->setCollectors(store_.collectors());
+    for (int row = 0; row < filter_->rowCount(); ++row) {
+        const QModelIndex index = filter_->index(row, LibraryTable::Name);
+        if (selectedNames.contains(index.data().toString())) {
+            table_->selectionModel()->select(
+                index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    updateButtons();
+}
+
+void LibraryDialog::updateButtons() {
+    const bool writable = !store_.isReadOnly();
+    const bool any = table_->selectionModel()->hasSelection();
+    for (QPushButton* b : selecting_) {
+        b->setEnabled(any);
+    }
+    for (QPushButton* b : writing_) {
+        b->setEnabled(writable && (!selecting_.contains(b) || any));
+    }
+    undo_->setEnabled(writable && !removed_.isEmpty());
+    startNew_->setVisible(!writable);
+}
+
+bool LibraryDialog::select(const QString& name) {
+    table_->clearSelection();
+    search_->clear();
+    for (int row = 0; row < filter_->rowCount(); ++row) {
+        const QModelIndex index = filter_->index(row, LibraryTable::Name);
+        if (library::nameKey(index.data().toString()) == library::nameKey(name)) {
+            table_->selectRow(row);
+            return true;
+        }
+    }
+    return false;
+}
+
+// In the library's order, whatever the table's sorting.
+QList<Collector> LibraryDialog::selectedCollectors() const {
+    QList<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows.append(filter_->mapToSource(index).row());
+    }
+    std::sort(rows.begin(), rows.end());
+    QList<Collector> selected;
+    for (const int row : rows) {
+        selected.append(model_->collectors()[row]);
+    }
+    return selected;
+}
+
+QList<QString> LibraryDialog::namesExcept(const QString& name) const {
+    QList<QString> names;
+    for (const Collector& c : store_.collectors()) {
+        if (library::nameKey(c.name) != library::nameKey(name)) {
+            names.append(c.name);
+        }
+    }
+    return names;
+}
+
+void LibraryDialog::report(const CollectorStore::Outcome& outcome, const QString& done) {
+    showCollectors();
+    watch();
+    setStatus(outcome.ok ? done : outcome.message);
+    if (!outcome.ok) {
+        QMessageBox::warning(this, QStringLiteral("Kollektorkönyvtár"), outcome.message);
+    }
+}
+
+void LibraryDialog::newCollector() {
+    Collector start;
+    CollectorForm form(start, namesExcept(QString()), window_.format(),
+                       QStringLiteral("Új kollektor"), this);
+    // A refused write keeps the form's values for another try.
+    while (form.exec() == QDialog::Accepted) {
+        const auto outcome = store_.add(form.collector());
+        report(outcome, QStringLiteral("Mentve: %1").arg(form.collector().name));
+        if (outcome.ok) {
+            break;
+        }
+    }
+}
+
+void LibraryDialog::editCollector() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty() || store_.isReadOnly()) {
+        return;
+    }
+    const Collector& old = selected.front();
+    CollectorForm form(old, namesExcept(old.name), window_.format(),
+                       QStringLiteral("Kollektor szerkesztése"), this);
+    while (form.exec() == QDialog::Accepted) {
+        const auto outcome = store_.replace(old.name, form.collector());
+        report(outcome, QStringLiteral("Mentve: %1").arg(form.collector().name));
+        if (outcome.ok) {
+            break;
+        }
+    }
+}
+
+void LibraryDialog::duplicateCollector() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty()) {
+        return;
+    }
+    Collector copy = selected.front();
+    const QString base = copy.name + QStringLiteral(" (másolat)");
+    copy.name = base;
+    for (int n = 2; store_.indexOf(copy.name); ++n) {
+        copy.name = QStringLiteral("%1 %2").arg(base).arg(n);
+    }
+    report(store_.add(copy), QStringLiteral("Másolat készült: %1").arg(copy.name));
+}
+
+void LibraryDialog::removeSelected() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty() || store_.isReadOnly()) {
+        return;
+    }
+    QList<std::pair<qsizetype, Collector>> removed;
+    const auto outcome = store_.change([&](QList<Collector>& list, CollectorStore::Outcome&) {
+        for (const Collector& c : selected) {
+            for (qsizetype i = 0; i < list.size(); ++i) {
+                if (library::nameKey(list[i].name) == library::nameKey(c.name)) {
+                    removed.append({i, list.takeAt(i)});
+                    break;
+                }
+            }
+        }
+        return QString();
+    });
+    if (outcome.ok) {
+        removed_.append(removed);
+    }
+    report(outcome, QStringLiteral("Törölve: %1 kollektor. A Visszavonás (Ctrl+Z) a párbeszéd "
+                                   "bezárásáig visszahozza.")
+                        .arg(removed.size()));
+}
+
+void LibraryDialog::undoRemove() {
+    if (removed_.isEmpty()) {
+        return;
+    }
+    const auto [place, collector] = removed_.back();
+    const auto outcome = store_.change([&](QList<Collector>& list, CollectorStore::Outcome&) {
+        if (std::any_of(list.begin(), list.end(), [&](const Collector& c) {
+                return library::nameKey(c.name) == library::nameKey(collector.name);
+            })) {
+            return QStringLiteral("Már van ilyen nevű kollektor: %1").arg(collector.name);
+        }
+        list.insert(std::min(place, list.size()), collector);
+        return QString();
+    });
+    if (outcome.ok) {
+        removed_.removeLast();
+    }
+    report(outcome, QStringLiteral("Visszaállítva: %1").arg(collector.name));
+}
+
+void LibraryDialog::loadIntoWindow() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty()) {
+        return;
+    }
+    const Collector& c = selected.front();
+    const rt::NumberFormat& format = window_.format();
+    const QChar point = format.decimalSeparator();
+    const QString eta0 =
+        c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c)) : c.eta0.text(point);
+    const std::array<std::pair<QString, model::EntryBox>, 4> texts = {{
+        {eta0, model::EntryBox::Eta0},
+        {c.a1.text(point), model::EntryBox::A1},
+        {c.a2.text(point), model::EntryBox::A2},
+        {library::workingArea(c).text(point), model::EntryBox::CollectorArea},
+    }};
+    const std::array<QStringView, 4> names = {u"η0", u"a1", u"a2", u"a felület"};
+    QStringList outside;
+    for (const auto& [text, box] : texts) {
+        if (model::checkEntry(text, model::ruleFor(box), format) != model::EntryVerdict::Accepted) {
+            outside.append(
+                QStringLiteral("%1 = %2").arg(names[static_cast<std::size_t>(box)], text));
+        }
+    }
+    window_.enterCollector(texts[0].first, texts[1].first, texts[2].first, texts[3].first);
+    if (outside.isEmpty()) {
+        setStatus(QStringLiteral("Betöltve: %1").arg(c.name));
+        accept();
+        return;
+    }
+    setStatus(QStringLiteral("Betöltve: %1. Az ablak tartományán kívül esik: %2; ezt az ablak "
+                             "nem fogadta el; az Adatlap… gomb ezzel az értékkel is megmutatja.")
+                  .arg(c.name, outside.join(QStringLiteral(", "))));
+}
+
+// Every stored field the datasheet reads, the window's ranges aside: this is
+// where a collector the window refuses can still be seen.
+void LibraryDialog::openDatasheet() {
+    const QList<Collector> selected = selectedCollectors();
+    if (selected.isEmpty()) {
+        return;
+    }
+    const Collector& c = selected.front();
+    const auto area = [](const library::DecimalText& t) {
+        return t.isEmpty() ? std::nullopt : std::optional<double>(t.value());
+    };
+    const bool beam = c.eta0.isEmpty();
+    model::DatasheetInput input{
+        .collector = c.name,
+        .peak = beam ? model::PeakEfficiency::Beam : model::PeakEfficiency::Hemispherical,
+        .eta0 = beam ? c.eta0b.value() : c.eta0.value(),
+        .a1 = c.a1.value(),
+        .a2 = c.a2.value(),
+        .reference = c.reference == library::Reference::Aperture ? model::ReferenceArea::Aperture
+                                                                 : model::ReferenceArea::Gross,
+        .grossArea = area(c.grossArea),
+        .apertureArea = area(c.apertureArea),
+    };
+    if (beam) {
+        input.kd = c.kd.value();
+    }
+    auto* dialog = new DatasheetDialog(input, this, window_.numberLocale());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowModality(Qt::WindowModal);
+    dialog->show();
+}
+
+void LibraryDialog::keepForComparison() {
+    int kept = 0;
+    QStringList notKept;
+    for (const Collector& c : selectedCollectors()) {
+        const auto outcome = window_.keepCollector(
+            c.name, rt::Currency::fromDouble(library::hemisphericalEta0(c)),
+            rt::Currency::fromDouble(c.a1.value()), rt::Currency::fromDouble(c.a2.value()));
+        if (outcome == model::KeepOutcome::Kept) {
+            ++kept;
+        } else {
+            notKept.append(c.name + (outcome == model::KeepOutcome::Full
+                                         ? QStringLiteral(" (nincs több hely)")
+                                         : QStringLiteral(" (már megtartva)")));
+        }
+    }
+    setStatus(QStringLiteral("Összehasonlításhoz megtartva: %1 görbe.").arg(kept) +
+              (notKept.isEmpty() ? QString()
+                                 : QStringLiteral(" Nem került a grafikonra: %1.")
+                                       .arg(notKept.join(QStringLiteral(", ")))));
+}
+
+void LibraryDialog::importFile() {
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Importálás"), QString(),
+        QStringLiteral("CSV vagy JSON (*.csv *.json);;Minden fájl (*)"));
+    if (fileName.isEmpty()) {
+        return;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setStatus(QStringLiteral("A(z) %1 fájl nem olvasható (%2).")
+                      .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return;
+    }
+    importBytes(file.readAll(), fileName);
+}
+
+void LibraryDialog::importBytes(const QByteArray& bytes, const QString& fileName) {
+    const library::ImportFile file = library::parseImport(bytes);
+    const library::ImportPreview preview = library::previewImport(file.rows, store_.collectors());
+    const Choice choice = confirmImport(file, preview, fileName, this);
+    if (!choice.accepted) {
+        setStatus(QStringLiteral("Az importálás elmaradt, semmi sem változott."));
+        return;
+    }
+    const auto outcome = store_.importRows(file.rows, choice.existing);
+    report(outcome, QStringLiteral("Importálva: %1 új, %2 cserélt, %3 kihagyott kollektor.")
+                        .arg(outcome.added)
+                        .arg(outcome.replaced)
+                        .arg(outcome.skipped));
+}
+
+void LibraryDialog::exportFile() {
+    QList<Collector> chosen = selectedCollectors();
+    if (!chosen.isEmpty() && chosen.size() < store_.collectors().size()) {
+        QMessageBox ask(QMessageBox::Question, QStringLiteral("Exportálás"),
+                        QStringLiteral("Csak a kijelölt %1 kollektort exportálja, vagy mindet?")
+                            .arg(chosen.size()),
+                        QMessageBox::NoButton, this);
+        QPushButton* onlySelected =
+            ask.addButton(QStringLiteral("A &kijelölteket"), QMessageBox::YesRole);
+        ask.addButton(QStringLiteral("&Mindet"), QMessageBox::NoRole);
+        ask.exec();
+        if (ask.clickedButton() != onlySelected) {
+            chosen = store_.collectors();
+        }
+    } else {
+        chosen = store_.collectors();
+    }
+    const QString commaCsv = QStringLiteral("CSV, vessző és tizedespont (*.csv)");
+    const QString semicolonCsv = QStringLiteral("CSV, pontosvessző és tizedesvessző (*.csv)");
+    const QString json = QStringLiteral("JSON (*.json)");
+    QString filter = window_.format().decimalSeparator() == u',' ? semicolonCsv : commaCsv;
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Exportálás"), QString(),
+        QStringList{semicolonCsv, commaCsv, json}.join(QStringLiteral(";;")), &filter);
+    if (fileName.isEmpty()) {
+        return;
+    }
+    const QByteArray bytes =
+        filter == json
+            ? library::exportJson(chosen)
+            : library::exportCsv(chosen, filter == commaCsv ? library::CsvStyle::CommaPoint
+                                                            : library::CsvStyle::SemicolonComma);
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        setStatus(QStringLiteral("A(z) %1 fájl nem írható (%2).")
+                      .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return;
+    }
+    setStatus(QStringLiteral("Exportálva: %1 kollektor ide: %2")
+                  .arg(chosen.size())
+                  .arg(QDir::toNativeSeparators(fileName)));
+}
+
+void LibraryDialog::startNewLibrary() {
+    const auto answer = QMessageBox::question(
+        this, QStringLiteral("Új könyvtár kezdése"),
+        QStringLiteral(
+            "A régi fájl időbélyeges néven megmarad, és üres könyvtár indul. Folytatja?"));
+    if (answer != QMessageBox::Yes) {
+        return;
+    }
+    QString aside;
+    const auto outcome = store_.startNewLibrary(&aside);
+    report(outcome, QStringLiteral("Új könyvtár indult; a régi fájl új neve: %1")
+                        .arg(QDir::toNativeSeparators(aside)));
+    updateButtons();
+}
+
+void openCollectorLibrary(Efficiency& window) {
+    LibraryDialog dialog(window);
+    dialog.exec();
+}
+
+void storeCurrentCollector(Efficiency& window) {
+    CollectorStore store(libraryPath());
+    store.reload();
+    if (store.isReadOnly()) {
+        QMessageBox::warning(&window, QStringLiteral("Kollektorkönyvtár"), store.problem());
+        return;
+    }
+    const rt::NumberFormat& format = window.format();
+    const model::CollectorState& state = window.state();
+    Collector current;
+    current.name = window.currentCollectorName();
+    const std::array<std::pair<library::DecimalText*, rt::Currency>, 4> values = {{
+        {&current.eta0, state.eta0},
+        {&current.a1, state.a1},
+        {&current.a2, state.a2},
+        {&current.grossArea, state.collectorArea},
+    }};
+    for (const auto& [target, value] : values) {
+        *target = library::DecimalText::parse(format.text(value), format.decimalSeparator())
+                      .value_or(library::DecimalText());
+    }
+    QList<QString> names;
+    for (const Collector& c : store.collectors()) {
+        names.append(c.name);
+    }
+    CollectorForm form(current, names, format,
+                       QStringLiteral("Jelenlegi kollektor mentése a könyvtárba"), &window);
+    while (form.exec() == QDialog::Accepted) {
+        const auto outcome = store.add(form.collector());
+        if (outcome.ok) {
+            return;
+        }
+        QMessageBox::warning(&window, QStringLiteral("Kollektorkönyvtár"), outcome.message);
+    }
+}
+
+}  // namespace ui

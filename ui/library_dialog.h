@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDialog>
+#include <QFileSystemWatcher>
+#include <QList>
+#include <utility>
+
+#include "library/collector_store.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+
+namespace ui {
+
+class Efficiency;
+class LibraryFilter;
+class LibraryTable;
+
+// The library file the window works on: the user's own unless set.
+void setLibraryPath(const QString& path);
+[[nodiscard]] QString libraryPath();
+
+// The collector library: search, a sortable table, and the buttons that
+// change it, take a collector into the window or onto the chart, import and
+// export. Follows changes other programs make to the file.
+class LibraryDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit LibraryDialog(Efficiency& window);
+
+    [[nodiscard]] QTableView& table() const { return *table_; }
+    [[nodiscard]] QLineEdit& search() const { return *search_; }
+    [[nodiscard]] QString status() const;
+    [[nodiscard]] const library::CollectorStore& store() const { return store_; }
+    // Selects the collector stored under `name` alone; false when none is.
+    bool select(const QString& name);
+
+    void newCollector();
+    void editCollector();
+    void duplicateCollector();
+    void removeSelected();
+    void undoRemove();
+    void loadIntoWindow();
+    void keepForComparison();
+    // The datasheet dialog for the first selected collector, with all its fields.
+    void openDatasheet();
+    void importFile();
+    void exportFile();
+    void startNewLibrary();
+
+    // The import's preview and its writing, apart from the file dialog.
+    void importBytes(const QByteArray& bytes, const QString& fileName);
+
+private:
+    void reload();
+    void showCollectors();
+    void watch();
+    void report(const library::CollectorStore::Outcome& outcome, const QString& done);
+    void setStatus(const QString& text);
+    void updateButtons();
+    [[nodiscard]] QList<library::Collector> selectedCollectors() const;
+    [[nodiscard]] QList<QString> namesExcept(const QString& name) const;
+
+    Efficiency& window_;
+    library::CollectorStore store_;
+    QFileSystemWatcher watcher_;
+    LibraryTable* model_ = nullptr;
+    LibraryFilter* filter_ = nullptr;
+    QTableView* table_ = nullptr;
+    QLineEdit* search_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* startNew_ = nullptr;
+    QList<QPushButton*> writing_;    // disabled while the file is read-only
+    QList<QPushButton*> selecting_;  // disabled with nothing selected
+    QPushButton* undo_ = nullptr;
+    bool problemShown_ = false;  // the status holds why the file cannot be read
+    // Removed in this dialog, with their places, most recent last.
+    QList<std::pair<qsizetype, library::Collector>> removed_;
+};
+
+// The chart menu's entries.
+void openCollectorLibrary(Efficiency& window);
+void storeCurrentCollector(Efficiency& window);
+
+}  // namespace ui

@@ -1,0 +1,114 @@
+#include "library_table.h"
+
+namespace ui {
+
+using library::Collector;
+
+LibraryTable::LibraryTable(const rt::NumberFormat& format, QObject* parent)
+    : QAbstractTableModel(parent), format_(format) {}
+
+void LibraryTable::setCollectors(const QList<Collector>& collectors) {
+    beginResetModel();
+    collectors_ = collectors;
+    endResetModel();
+}
+
+int LibraryTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(collectors_.size());
+}
+
+int LibraryTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LibraryTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= collectors_.size()) {
+        return {};
+    }
+    const Collector& c = collectors_[index.row()];
+    if (role == kSearchRole) {
+        return QStringList{c.name, c.maker, c.model}.join(u'\n');
+    }
+    const QChar point = format_.decimalSeparator();
+    // η0,b and Kd give the hemispherical value the window uses.
+    const auto eta0Text = [&] {
+        return c.eta0.isEmpty() ? format_.text(library::hemisphericalEta0(c)) : c.eta0.text(point);
+    };
+    if (role == Qt::EditRole) {  // the sort key
+        switch (index.column()) {
+            case Eta0:
+                return library::hemisphericalEta0(c);
+            case A1:
+                return c.a1.value();
+            case A2:
+                return c.a2.value();
+            case Area:
+                return library::workingArea(c).value();
+            default:
+                break;
+        }
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole) {
+        return {};
+    }
+    switch (index.column()) {
+        case Name:
+            return c.name;
+        case Maker:
+            return c.maker;
+        case Eta0:
+            return eta0Text();
+        case A1:
+            return c.a1.text(point);
+        case A2:
+            return c.a2.text(point);
+        case Area:
+            return library::workingArea(c).text(point);
+        case Source: {
+            QStringList given;
+            for (const QString* part : {&c.lab, &c.certificate, &c.testReport, &c.date}) {
+                if (!part->isEmpty()) {
+                    given.append(*part);
+                }
+            }
+            return given.join(QStringLiteral(", "));
+        }
+        default:
+            return {};
+    }
+}
+
+QVariant LibraryTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    switch (section) {
+        case Name:
+            return QStringLiteral("Név");
+        case Maker:
+            return QStringLiteral("Gyártó");
+        case Eta0:
+            return QStringLiteral("η0");
+        case A1:
+            return QStringLiteral("a1");
+        case A2:
+            return QStringLiteral("a2");
+        case Area:
+            return QStringLiteral("Felület (m²)");
+        case Source:
+            return QStringLiteral("Forrás");
+        default:
+            return {};
+    }
+}
+
+LibraryFilter::LibraryFilter(QObject* parent) : QSortFilterProxyModel(parent) {
+    setFilterRole(LibraryTable::kSearchRole);
+    setFilterKeyColumn(LibraryTable::Name);
+    setFilterCaseSensitivity(Qt::CaseInsensitive);
+    setSortRole(Qt::EditRole);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+    setSortLocaleAware(true);
+}
+
+}  // namespace ui
