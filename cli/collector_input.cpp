@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 
+#include "library/collector_record.h"
 #include "model/entry_check.h"
 #include "model/presets.h"
 
@@ -19,9 +20,11 @@ using model::EntryBox;
 const QString kName = QStringLiteral("name");
 const QString kMissing = QStringLiteral("hiányzik a sorból!");
 
+// The library's other fields are read past, so that its export is an input.
 bool isColumn(const QString& name) {
     return std::any_of(std::begin(kInputColumns), std::end(kInputColumns),
-                       [&](QStringView column) { return column == name; });
+                       [&](QStringView column) { return column == name; }) ||
+           library::fieldFromKey(name).has_value();
 }
 
 // A row's cells by column; a column absent from the row has none.
@@ -32,7 +35,7 @@ struct RowReader {
     bool decimalComma;  // a semicolon table's numbers may have one
     CollectorTable& table;
 
-    void read(int line, const Cells& cells) {
+    void read(int line, Cells cells) {
         bool refused = false;
         const auto refuse = [&](const QString& column, QStringView warning) {
             table.refusals << QStringLiteral("%1:%2: %3: %4")
@@ -58,9 +61,11 @@ struct RowReader {
                        {QStringLiteral("area"), EntryBox::CollectorArea, collector.area}};
         static const rt::NumberFormat point(QLocale::c());
         static const rt::NumberFormat comma(QLocale(QLocale::Hungarian, QLocale::Hungary));
+        deriveEta0(cells);
         for (const auto& entry : entries) {
             const auto cell = cells.find(entry.column);
-            if (cell == cells.end()) {
+            if (cell == cells.end() ||
+                (entry.box == EntryBox::CollectorArea && cell->second.isEmpty())) {
                 if (entry.box != EntryBox::CollectorArea) {  // the area defaults to the window's
                     refuse(entry.column, kMissing);
                 }
@@ -89,6 +94,32 @@ struct RowReader {
         if (!refused) {
             table.collectors.push_back(std::move(collector));
         }
+    }
+
+    // A beam datasheet's row, as the library exports it, has eta0b and kd in
+    // place of eta0: the hemispherical value is computed as --collector does.
+    void deriveEta0(Cells& cells) const {
+        const auto eta0 = cells.find(QStringLiteral("eta0"));
+        const auto beam = cells.find(QStringLiteral("eta0b"));
+        const auto kd = cells.find(QStringLiteral("kd"));
+        if ((eta0 != cells.end() && !eta0->second.isEmpty()) || beam == cells.end() ||
+            kd == cells.end()) {
+            return;
+        }
+        const auto decimal = [&](const QString& text) {
+            return library::DecimalText::parse(text,
+                                               decimalComma && text.contains(u',') ? u',' : u'.');
+        };
+        library::Collector stored;
+        const auto beamValue = decimal(beam->second);
+        const auto kdValue = decimal(kd->second);
+        if (!beamValue || !kdValue) {
+            return;  // eta0 stays missing, and is refused as such
+        }
+        stored.eta0b = *beamValue;
+        stored.kd = *kdValue;
+        cells[QStringLiteral("eta0")] =
+            rt::NumberFormat(QLocale::c()).text(library::hemisphericalEta0(stored));
     }
 };
 
@@ -152,11 +183,15 @@ std::variant<CollectorTable, QString> readCsv(const QString& text, const QString
     }
     QStringList header;
     for (const QString& name : rows.front().fields) {
-        const QString column = name.trimmed().toLower();
+        // --input's own columns in any case; the library's as it writes them.
+        QString column = name.trimmed();
+        if (!library::fieldFromKey(column)) {
+            column = column.toLower();
+        }
         if (!isColumn(column) || header.contains(column)) {
             return QStringLiteral(
-                       "%1:%2: a fejléc oszlopai a name, eta0, a1, a2 és area közül "
-                       "valók, mindegyik egyszer: %3")
+                       "%1:%2: a fejléc oszlopai a name, eta0, a1, a2 és area, vagy a "
+                       "kollektorkönyvtár mezői közül valók, mindegyik egyszer: %3")
                 .arg(fileName)
                 .arg(rows.front().line)
                 .arg(name.trimmed());

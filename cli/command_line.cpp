@@ -84,9 +84,9 @@ QString helpText() {
                "                     [--json | --csv | --csv-hu]\n"
                "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
                "  efficiency --calc | --table --collector NÉV [--library FÁJL] [beállítások]\n"
-               "  efficiency --list [--json | --csv] [--library FÁJL]\n"
-               "  efficiency --import FÁJL [--replace] | --export FÁJL | --remove NÉV\n"
-               "             [--library FÁJL]\n"
+               "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
+               "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
+               "             | --remove NÉV [--library FÁJL]\n"
                "  efficiency --help | --version\n"
                "\n"
                "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
@@ -135,11 +135,15 @@ QString helpText() {
                "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
                "  --library FÁJL      ezt a könyvtárfájlt használja\n"
                "  --collector NÉV     a tárolt kollektor η0, a1, a2 és felület értékével számol\n"
-               "  --list              a tárolt kollektorok (--json vagy --csv: úgy)\n"
+               "  --list              a tárolt kollektorok; --json: a könyvtár JSON-ja,\n"
+               "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
+               "                      a1, a2, area), utánuk a könyvtár többi mezőjével\n"
                "  --import FÁJL       CSV vagy JSON beolvasása; egyetlen hibás sor vagy\n"
                "                      meglévő név esetén semmit sem ír (--replace: a meglévőt\n"
                "                      cseréli)\n"
-               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json)\n"
+               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
+               "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
+               "                      így érvényes --input; a - a szabványos kimenet\n"
                "  --remove NÉV        a kollektor törlése\n"
                "  -h, --help          ez a súgó\n"
                "  -v, --version       a program verziója\n"
@@ -272,9 +276,31 @@ QStringList withoutQtOptions(const QStringList& arguments) {
     return kept;
 }
 
-// The refusal of an option the program does not know, a long one written
-// with one dash, or a flag given a value; QCommandLineParser would read
-// "-calc" as -c -a -l -c and report a "c".
+QByteArray readInput(const QString& name, QString& error) {
+    QFile file(name);
+    const bool opened =
+        name == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    const QFileInfo info(name);
+    if (name != u"-" && info.isDir()) {
+        error = QStringLiteral("%1: ez egy mappa, nem fájl").arg(name);
+    } else if (!opened) {
+        error = !info.exists() ? QStringLiteral("%1: nincs ilyen fájl").arg(name)
+                : !info.isReadable()
+                    ? QStringLiteral("%1: nincs jog az olvasásához").arg(name)
+                    : QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
+    } else {
+        QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError) {
+            return bytes;
+        }
+        error = QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
+    }
+    return {};
+}
+
+}  // namespace
+
+// QCommandLineParser would read "-calc" as -c -a -l -c and report a "c".
 std::optional<QString> misusedOption(const QStringList& arguments,
                                      const QList<QCommandLineOption>& options) {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -313,30 +339,6 @@ std::optional<QString> misusedOption(const QStringList& arguments,
     return std::nullopt;
 }
 
-QByteArray readInput(const QString& name, QString& error) {
-    QFile file(name);
-    const bool opened =
-        name == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    const QFileInfo info(name);
-    if (name != u"-" && info.isDir()) {
-        error = QStringLiteral("%1: ez egy mappa, nem fájl").arg(name);
-    } else if (!opened) {
-        error = !info.exists() ? QStringLiteral("%1: nincs ilyen fájl").arg(name)
-                : !info.isReadable()
-                    ? QStringLiteral("%1: nincs jog az olvasásához").arg(name)
-                    : QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
-    } else {
-        QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
-            return bytes;
-        }
-        error = QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
-    }
-    return {};
-}
-
-}  // namespace
-
 bool asksForCommandLine(int argc, char* argv[]) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
@@ -353,10 +355,13 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     if (const auto* outcome = std::get_if<Outcome>(&expanded)) {
         return *outcome;
     }
-    const QStringList& arguments = std::get<QStringList>(expanded);
+    const auto& [arguments, storedName] = std::get<ExpandedArguments>(expanded);
     const Options o;
     QList<QCommandLineOption> all = o.all();
     all += o.datasheet.all();
+    // Left over only when given without their value.
+    all += {QCommandLineOption{QStringLiteral("library"), {}, QStringLiteral("FÁJL")},
+            QCommandLineOption{QStringLiteral("collector"), {}, QStringLiteral("NÉV")}};
     if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
         return usageError(*refusal);
     }
@@ -400,6 +405,10 @@ Outcome run(const QStringList& given, const QLocale& locale) {
             QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
     }
     const bool input = parser.isSet(o.input);
+    if (input && !storedName.isEmpty()) {
+        return usageError(QStringLiteral(
+            "--collector: az --input mellett nem adható meg, a kollektorokat a fájl adja!"));
+    }
     if (input) {
         for (const QCommandLineOption& collectorOption : {o.type, o.eta0, o.a1, o.a2, o.area}) {
             if (parser.isSet(collectorOption)) {
@@ -473,6 +482,9 @@ Outcome run(const QStringList& given, const QLocale& locale) {
                              .toString()));
         }
         fieldOf(collector, entry.box) = format.toCurrency(text);
+    }
+    if (!storedName.isEmpty()) {
+        collector.name = storedName;
     }
 
     Outcome outcome;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The calculation from the command line: the window's calculation and its
 // formatting, with no display and no GUI application.
@@ -23,6 +26,11 @@ struct Outcome {
 // argument but Qt's own options (-platform, -style, -reverse ...) does, so
 // that a mistyped command is refused rather than opening a window.
 [[nodiscard]] bool asksForCommandLine(int argc, char* argv[]);
+
+// The refusal, naming it, of the first argument that is not one of
+// `options`, a long option written with one dash, or a flag given a value.
+[[nodiscard]] std::optional<QString> misusedOption(const QStringList& arguments,
+                                                   const QList<QCommandLineOption>& options);
 
 // Runs one command line; arguments[0] is the program's name. Numbers are
 // read and written in `locale`'s format.

@@ -281,6 +281,8 @@ TEST(CommandLine, OnlyItsOwnOptionsLeaveTheWindow) {
         {{"efficiency", "--version"}, true},
         {{"efficiency", "--calculate"}, true},
         {{"efficiency", "--datasheet"}, true},
+        {{"efficiency", "--list"}, true},
+        {{"efficiency", "-platform", "offscreen", "--library", "x.json"}, true},
     };
     for (const auto& c : cases) {
         std::vector<char*> argv;
@@ -329,7 +331,8 @@ TEST(CommandLine, InputTablesComputeEveryAcceptedRow) {
          "%1:3: a1: hiányzik a sorból!\n"},
         {"name,eta0,a1,a2\nA,0.8,4\n", "--calc", 2, "", "%1:2: a2: hiányzik a sorból!\n"},
         {"name,eta0,a1,a2,szín\nA,0.8,4,0.01,kék\n", "--calc", 2, "",
-         "%1:1: a fejléc oszlopai a name, eta0, a1, a2 és area közül valók, mindegyik egyszer: "
+         "%1:1: a fejléc oszlopai a name, eta0, a1, a2 és area, vagy a kollektorkönyvtár mezői "
+         "közül valók, mindegyik egyszer: "
          "szín\n"},
         {"name,eta0,a1\n", "--calc", 2, "", "%1:1: a fejlécből hiányzik az a2 oszlop\n"},
         {"[{\"eta0\": 0.8}, 3]", "--calc", 2, "", "%1:1: a JSON tömb eleme nem objektum\n"},

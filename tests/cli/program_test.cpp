@@ -115,6 +115,8 @@ TEST(CommandLineProgram, MistypedCommandsAreRefusedWithoutAWindow) {
         {{"--calc="}, "--calc: nem kap értéket!"},
         {{"-calc"}, "-calc: ismeretlen kapcsoló"},
         {{"kollektor.csv"}, "Ismeretlen argumentum: kollektor.csv"},
+        {{"--list", "--jsn"}, "--jsn: ismeretlen kapcsoló!"},
+        {{"--calc", "--collector"}, "--collector: hiányzik az értéke!"},
     };
     for (const auto& c : cases) {
         const Finished run = runProgram(c.arguments, QStringLiteral("hu_HU.UTF-8"), {}, 10000);
