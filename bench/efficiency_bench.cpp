@@ -14,7 +14,7 @@
 #include "chart/chart_procedures.h"
 #include "model/evaluation.h"
 #include "ui/fonts.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

@@ -39,7 +39,7 @@
 #include <utility>
 
 #include "tools/window_driver.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/library_dialog.h"
 #include "ui/message_box.h"
 #include "ui/program.h"

@@ -6,10 +6,9 @@
 #include <algorithm>
 #include <array>
 
+#include "chart_box.h"
 #include "control_table.h"
 #include "controls.h"
-#include "efficiency_window.h"
-#include "graf_box.h"
 
 namespace ui {
 namespace {
@@ -32,10 +31,14 @@ public:
     }
 };
 
+// The window's class, which the window names when it installs the roles.
+const QMetaObject* windowClass = nullptr;
+
 QAccessibleInterface* tableRoleFactory(const QString& className, QObject* object) {
-    const bool ours = className == QLatin1String(PictureBox::staticMetaObject.className()) ||
-                      className == QLatin1String(GrafBox::staticMetaObject.className()) ||
-                      className == QLatin1String(Efficiency::staticMetaObject.className());
+    const bool ours =
+        className == QLatin1String(PictureBox::staticMetaObject.className()) ||
+        className == QLatin1String(ChartBox::staticMetaObject.className()) ||
+        (windowClass != nullptr && className == QLatin1String(windowClass->className()));
     if (!ours || !object->isWidgetType()) {
         return nullptr;
     }
@@ -44,7 +47,8 @@ QAccessibleInterface* tableRoleFactory(const QString& className, QObject* object
 
 }  // namespace
 
-void installAccessibleRoles() {
+void installAccessibleRoles(const QMetaObject& window) {
+    windowClass = &window;
     QAccessible::installFactory(tableRoleFactory);  // Qt ignores a second installation
 }
 
@@ -68,8 +72,7 @@ void nameControls(std::span<QWidget* const> controls) {
     }
 }
 
-void describeResult(QWidget& caption, QLabel& label) {
-    const QString value = label.text();
+void describeResult(QWidget& caption, QWidget& label, const QString& value) {
     if (caption.accessibleDescription() != value) {
         caption.setAccessibleDescription(value);
     }

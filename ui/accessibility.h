@@ -7,7 +7,6 @@
 
 #include "chart/chart_procedures.h"
 
-class QLabel;
 class QWidget;
 
 // What screen readers learn about the window beyond what each widget tells
@@ -16,17 +15,17 @@ class QWidget;
 // are columns of the control table.
 namespace ui {
 
-// Lets the window, its picture boxes and the chart box answer with the roles of the
-// control table. Installing it again does nothing.
-void installAccessibleRoles();
+// Lets the window (of class `window`), its picture boxes and the chart box answer
+// with the roles of the control table. Installing it again does nothing.
+void installAccessibleRoles(const QMetaObject& window);
 
 // Names every control of the table, given by ID, and gives the inputs
 // their hidden buddy labels.
 void nameControls(std::span<QWidget* const> controls);
 
-// A result label's caption changed: its caption picture carries the value
-// in its description, and the label's name is the caption's words with it.
-void describeResult(QWidget& caption, QLabel& label);
+// A result label shows `value`: its caption picture carries the value in its
+// description, and the label's name is the caption's words with it.
+void describeResult(QWidget& caption, QWidget& label, const QString& value);
 
 // What the chart box says: its curve's η0 and zero, and the operating point, with the
 // digits the window shows.

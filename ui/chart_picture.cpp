@@ -11,7 +11,7 @@
 #include <QtMath>
 #include <algorithm>
 
-#include "graf_box.h"
+#include "chart_box.h"
 #include "product/version.h"
 
 namespace ui {
@@ -47,7 +47,7 @@ void paintLabelChild(QPainter& painter, const QLabel& label, int logicalDpi) {
 const QString kChartTitle = QStringLiteral("Hatásfokgörbe");
 
 // False when the device cannot be painted on or its output not completed.
-bool paintChartOnto(QPaintDevice& device, const GrafBox& chart) {
+bool paintChartOnto(QPaintDevice& device, const ChartBox& chart) {
     QPainter painter;
     if (!painter.begin(&device)) {
         return false;
@@ -56,7 +56,7 @@ bool paintChartOnto(QPaintDevice& device, const GrafBox& chart) {
     return painter.end();
 }
 
-bool writeSvg(const GrafBox& chart, QIODevice& file) {
+bool writeSvg(const ChartBox& chart, QIODevice& file) {
     QSvgGenerator svg;
     svg.setOutputDevice(&file);
     svg.setSize(chart.size());
@@ -67,7 +67,7 @@ bool writeSvg(const GrafBox& chart, QIODevice& file) {
     return paintChartOnto(svg, chart);
 }
 
-bool writePdf(const GrafBox& chart, QIODevice& file) {
+bool writePdf(const ChartBox& chart, QIODevice& file) {
     QPdfWriter pdf(&file);
     // One unit to the screen's pixel: the page is the chart box's size at 96 dpi.
     const int dpi = chart.logicalDpiX();
@@ -82,7 +82,7 @@ bool writePdf(const GrafBox& chart, QIODevice& file) {
 
 }  // namespace
 
-void paintChart(QPainter& painter, const GrafBox& chart) {
+void paintChart(QPainter& painter, const ChartBox& chart) {
     const int dpi = chart.logicalDpiY();
     painter.save();
     // The ticks' values may run past the chart box's edge, where the screen cuts them off.
@@ -118,7 +118,7 @@ void paintChart(QPainter& painter, const GrafBox& chart) {
     painter.restore();
 }
 
-QImage chartImage(const GrafBox& chart, qreal ratio) {
+QImage chartImage(const ChartBox& chart, qreal ratio) {
     QImage image(qCeil(chart.width() * ratio), qCeil(chart.height() * ratio),
                  QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(ratio);
@@ -142,7 +142,7 @@ std::optional<ChartFileFormat> chartFileFormatOf(const QString& path) {
     return std::nullopt;
 }
 
-bool writeChart(const GrafBox& chart, const QString& path, ChartFileFormat format) {
+bool writeChart(const ChartBox& chart, const QString& path, ChartFileFormat format) {
     // QSaveFile writes beside the target and renames on commit: a failed
     // write leaves neither a partial file nor a damaged old one.
     QSaveFile file(path);
@@ -167,7 +167,7 @@ bool writeChart(const GrafBox& chart, const QString& path, ChartFileFormat forma
     return file.commit();
 }
 
-void paintPage(QPainter& painter, const QRectF& page, const PageText& text, const GrafBox& chart) {
+void paintPage(QPainter& painter, const QRectF& page, const PageText& text, const ChartBox& chart) {
     painter.save();
     QFont titleFont(QStringLiteral("Liberation Sans"), 16, QFont::Bold);
     QFont bodyFont(QStringLiteral("Liberation Sans"), 10);

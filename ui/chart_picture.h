@@ -16,15 +16,15 @@ class QPainter;
 // copy of the screen's pixels.
 namespace ui {
 
-class GrafBox;
+class ChartBox;
 
 // Draws the chart box as it shows, without the focus mark, with the painter's origin
 // at the chart box's top-left corner, one unit to the chart box's device-independent pixel.
 // Fonts are given in those units, so the painter may be scaled to any size.
-void paintChart(QPainter& painter, const GrafBox& chart);
+void paintChart(QPainter& painter, const ChartBox& chart);
 
 // The same as pixels, at the given device pixel ratio.
-[[nodiscard]] QImage chartImage(const GrafBox& chart, qreal ratio);
+[[nodiscard]] QImage chartImage(const ChartBox& chart, qreal ratio);
 
 enum class ChartFileFormat { Png, Svg, Pdf };
 
@@ -34,7 +34,7 @@ enum class ChartFileFormat { Png, Svg, Pdf };
 // Writes the chart: PNG at twice the chart box's pixels, SVG and PDF as vectors at
 // the chart box's size. The file appears only once it is complete; false, and no
 // file, when it cannot be written.
-[[nodiscard]] bool writeChart(const GrafBox& chart, const QString& path, ChartFileFormat format);
+[[nodiscard]] bool writeChart(const ChartBox& chart, const QString& path, ChartFileFormat format);
 
 // What a printed page shows above the chart.
 struct PageText {
@@ -46,6 +46,6 @@ struct PageText {
 // One printed page inside `page` (device units of the painter): the title,
 // the date, the results as a two-column table and the chart scaled to the
 // page's width.
-void paintPage(QPainter& painter, const QRectF& page, const PageText& text, const GrafBox& chart);
+void paintPage(QPainter& painter, const QRectF& page, const PageText& text, const ChartBox& chart);
 
 }  // namespace ui

@@ -71,8 +71,9 @@ void CollectorPresenter::entryLeft(EntryBox box) {
     rt::Currency& stored = state_.*rule.field;
     const model::EntryVerdict verdict = model::checkEntry(textBox.text(), rule, format_);
     if (verdict != model::EntryVerdict::Accepted) {
-        const QStringView prompt =
-            verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage : rule.rangeMessage;
+        const QStringView prompt = verdict == model::EntryVerdict::NotANumber
+                                       ? model::kNotANumberMessage
+                                       : rule.rangeMessage;
         controls_.messageBox.show(prompt.toString(), rt::MessageBox::kWarningOk,
                                   model::kEntryTitle.toString());
         textBox.setText(format_.text(stored));

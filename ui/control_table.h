@@ -28,7 +28,7 @@ class QPushButton;
 namespace ui {
 
 class ComboBox;
-class GrafBox;
+class ChartBox;
 class Label;
 class ScrollBar;
 class TextBox;
@@ -53,14 +53,14 @@ struct Controls {
     Label* collectorTempLabel = nullptr;
     Label* ambientTempLabel = nullptr;
     Label* irradianceLabel = nullptr;
-    GrafBox* chart = nullptr;
+    ChartBox* chart = nullptr;
     QPushButton* evaluateButton = nullptr;
     QPushButton* redrawButton = nullptr;
 };
 
 // The field of Controls a row's widget goes into, typed by the widget.
 using Handle = std::variant<std::monostate, ComboBox * Controls::*, TextBox * Controls::*,
-                            ScrollBar * Controls::*, Label * Controls::*, GrafBox * Controls::*,
+                            ScrollBar * Controls::*, Label * Controls::*, ChartBox * Controls::*,
                             QPushButton * Controls::*>;
 
 enum class Kind { PictureBox, Label, TextBox, ComboBox, ScrollBar, CommandButton };
@@ -68,56 +68,118 @@ enum class Kind { PictureBox, Label, TextBox, ComboBox, ScrollBar, CommandButton
 // The window's fonts, by the letters the design gives them.
 enum class FontKey { Default, A, B, C, D, E };
 
-// Every control of the form, in creation order: a row's position in the
-// table is its ID's value.
+// Every control of the form, in creation order, one row each: its ID, the
+// helper that makes its row, and that helper's arguments. ControlId and the
+// table (table::kControls) are both made from this one list, so that a
+// control is named in one place.
+// clang-format off
+#define EFFICIENCY_CONTROLS(X) \
+    X(Picture18, panel, {225, 1485, 5685, 3210}, 19, kYellow, \
+        u"A napkollektor jellemzői") \
+    X(Picture21, resultCaption, Id::Picture18, {3060, 2655, 780, 375}, 35, \
+        ":/pictures/eta-x005-caption.svg", u"ηx=0,05 =", Id::Label1, kYellow) \
+    X(Picture1, picture, Id::Picture18, {45, 45, 3345, 330}, 32, \
+        ":/pictures/collector-heading.svg", u"A napkollektor jellemzői", Text, kYellow) \
+    X(Combo1, EFFICIENCY_ROW_FIELDS, .kind = ComboBox, .container = Id::Picture18, \
+        .place = {450, 495, 3075, 315}, .tabIndex = 30, \
+        .designText = u"Napkollektor típusa", .font = F::Default, \
+        .handle = &C::collectorType, .spokenName = u"Napkollektor típusa") \
+    X(Text3, textBox, {4005, 2205, 780, 285}, 29, u"0,011", \
+        u"a2 – másodfokú hőveszteségi együttható", &C::a2Box) \
+    X(Text2, textBox, {4005, 1845, 780, 285}, 28, u"4,17", \
+        u"a1 – elsőfokú hőveszteségi együttható", &C::a1Box) \
+    X(Text1, textBox, {4005, 1485, 780, 285}, 27, u"0,798", \
+        u"η0 – optikai hatásfok", &C::eta0Box) \
+    X(Picture6, picture, Id::Picture18, {3510, 1440, 465, 420}, 26, \
+        ":/pictures/eta0-caption.svg", u"η0:", Text, kYellow) \
+    X(Picture7, picture, Id::Picture18, {3555, 1845, 330, 375}, 25, \
+        ":/pictures/a1-caption.svg", u"a1:", Text, kYellow) \
+    X(Picture8, picture, Id::Picture18, {3555, 2205, 330, 330}, 24, \
+        ":/pictures/a2-caption.svg", u"a2:", Text, kYellow) \
+    X(Picture9, picture, Id::Picture18, {180, 2700, 1815, 285}, 23, \
+        ":/pictures/characteristic-caption.svg", u"Jellemző hatásfok:", Text, kYellow) \
+    X(Text4, textBox, {4005, 900, 780, 330}, 22, u"1", \
+        u"A napkollektorok hasznos felülete (m²)", &C::areaBox) \
+    X(Picture14, picture, Id::Picture18, {225, 1800, 2715, 285}, 21, \
+        ":/pictures/curve-parameters-caption.svg", u"A hatásfokgörbe paraméterei:", Text, \
+        kYellow) \
+    X(Picture15, picture, Id::Picture18, {225, 855, 3615, 375}, 20, \
+        ":/pictures/area-caption.svg", u"A napkollektorok hasznos felülete [m²]:", Text, \
+        kYellow) \
+    X(Label1, valueLabel, Id::Picture18, {4005, 2700, 780, 240}, 31, u"Label1", F::A, \
+        kYellow, true, &C::characteristicEfficiencyLabel) \
+    X(Picture19, picture, std::nullopt, {90, 90, 6030, 1095}, 15, \
+        ":/pictures/banner.svg", u"Helitra-Efficiency", Graphic)  /* the emblem and title */ \
+    X(Label32, creditLabel, Id::Picture19, {1380, 900, 1860, 210}, 16, \
+        u"Program verzió: 2010/1", F::C, 0) \
+    X(Command2, button, {9675, 0, 1365, 285}, 10, u"Command2", &C::redrawButton) \
+    X(Picture3, panel, {6210, 5535, 8070, 1815}, 3, kYellow, u"Üzemi paraméterek") \
+    X(Picture20, picture, Id::Picture3, {45, 45, 2265, 330}, 34, \
+        ":/pictures/operating-heading.svg", u"Üzemi paraméterek", Text) \
+    X(Picture12, picture, Id::Picture3, {5715, 540, 2085, 285}, 14, \
+        ":/pictures/irradiance-caption.svg", u"Napsugárzás intenzitás", Text) \
+    X(Picture11, picture, Id::Picture3, {3015, 540, 2085, 330}, 13, \
+        ":/pictures/ambient-temp-caption.svg", u"Környezeti hőmérséklet", Text) \
+    X(Picture10, picture, Id::Picture3, {180, 495, 2265, 330}, 12, \
+        ":/pictures/collector-temp-caption.svg", u"Napkollektor hőmérséklet", Text) \
+    X(HScroll1, slider, {225, 900, 2200, 240}, 6, model::kCollectorTempRange, \
+        u"Napkollektor hőmérséklet (°C)", &C::collectorTempSlider) \
+    X(HScroll2, slider, {2925, 900, 2200, 240}, 5, model::kAmbientTempRange, \
+        u"Környezeti hőmérséklet (°C)", &C::ambientTempSlider) \
+    X(HScroll3, slider, {5625, 900, 2200, 240}, 4, model::kIrradianceRange, \
+        u"Napsugárzás intenzitás (W/m²)", &C::irradianceSlider) \
+    X(Label9, valueLabel, Id::Picture3, {1035, 1215, 735, 330}, 9, u"Label9", F::A, \
+        kYellow, true, &C::collectorTempLabel) \
+    X(Label10, valueLabel, Id::Picture3, {3690, 1260, 870, 240}, 8, u"Label10", F::A, \
+        kYellow, true, &C::ambientTempLabel) \
+    X(Label13, valueLabel, Id::Picture3, {6165, 1260, 1230, 240}, 7, u"Label13", F::A, \
+        kYellow, true, &C::irradianceLabel) \
+    X(Picture2, panel, {270, 4950, 5640, 3660}, 2, kYellow, \
+        u"A napkollektor-hatásfok képlete") \
+    X(Picture5, picture, Id::Picture2, {45, 45, 3840, 330}, 33, \
+        ":/pictures/formula-heading.svg", u"A napkollektor-hatásfok képlete", Text, kYellow) \
+    X(Picture4, picture, Id::Picture2, {360, 315, 4785, 3345}, 11, \
+        ":/pictures/formula.svg", kFormulaWording, Graphic, kYellow)  /* and its legend */ \
+    X(Command1, button, {6300, 0, 1590, 330}, 1, u"Command1", &C::evaluateButton) \
+    X(graf, EFFICIENCY_ROW_FIELDS, .kind = PictureBox, .container = {}, \
+        .place = {6210, 315, 8070, 4965}, .tabIndex = 0, .font = F::Default, \
+        .border = true, .handle = &C::chart, .spokenName = u"Hatásfokgörbe", \
+        .role = QAccessible::Chart) \
+    X(Picture24, picture, Id::graf, {585, 45, 285, 510}, 45, \
+        ":/pictures/axis-eta.svg", u"η", Text) \
+    X(Picture23, picture, Id::graf, {6480, 4545, 1455, 330}, 41, \
+        ":/pictures/axis-x.svg", u"x=(T koll − T körny)/G", Text) \
+    X(Picture22, resultCaption, Id::graf, {3870, 675, 2535, 510}, 40, \
+        ":/pictures/output-per-area-caption.svg", u"Fajlagos teljesítmény : q̇ =", \
+        Id::Label4) \
+    X(Picture17, resultCaption, Id::graf, {3870, 1215, 2580, 600}, 39, \
+        ":/pictures/output-caption.svg", u"Kollektor teljesítmény : Q̇ =", Id::Label3) \
+    X(Picture16, resultCaption, Id::graf, {2565, 180, 3750, 420}, 38, \
+        ":/pictures/efficiency-caption.svg", u"Pillanatnyi kollektor hatásfok: η =", \
+        Id::Label2) \
+    X(Picture13, resultCaption, Id::graf, {3420, 4500, 375, 375}, 36, \
+        ":/pictures/x-caption.svg", u"x =", Id::Label12) \
+    X(Label4, valueLabel, Id::graf, {6570, 900, 1230, 285}, 44, u"Label4", F::A, 0, \
+        false, &C::specificOutputLabel) \
+    X(Label3, valueLabel, Id::graf, {6570, 1440, 1140, 285}, 43, u"Label3", F::A, 0, \
+        false, &C::outputLabel) \
+    X(Label2, valueLabel, Id::graf, {6570, 225, 1005, 240}, 42, u"Label2", F::B, 0, \
+        false, &C::efficiencyLabel) \
+    X(Label12, valueLabel, Id::graf, {3825, 4590, 690, 330}, 37, u"Label12", F::A, 0, \
+        false, &C::operatingXLabel) \
+    X(Label5, creditLabel, std::nullopt, {6345, 8280, 4065, 405}, 46, \
+        u"Információ: Helitra Kft", F::D, kDarkRed) \
+    X(Label33, creditLabel, std::nullopt, {11115, 8235, 3210, 450}, 18, \
+        u"www.helitra.hu", F::E, kDarkRed) \
+    X(Label31, creditLabel, std::nullopt, {6255, 7785, 7965, 300}, 17, u"", F::B, \
+        kDarkGrey)
+// clang-format on
+
+// A row's position in the table is its ID's value.
 enum class ControlId {
-    Picture18,
-    Picture21,
-    Picture1,
-    Combo1,
-    Text3,
-    Text2,
-    Text1,
-    Picture6,
-    Picture7,
-    Picture8,
-    Picture9,
-    Text4,
-    Picture14,
-    Picture15,
-    Label1,
-    Picture19,
-    Label32,
-    Command2,
-    Picture3,
-    Picture20,
-    Picture12,
-    Picture11,
-    Picture10,
-    HScroll1,
-    HScroll2,
-    HScroll3,
-    Label9,
-    Label10,
-    Label13,
-    Picture2,
-    Picture5,
-    Picture4,
-    Command1,
-    graf,
-    Picture24,
-    Picture23,
-    Picture22,
-    Picture17,
-    Picture16,
-    Picture13,
-    Label4,
-    Label3,
-    Label2,
-    Label12,
-    Label5,
-    Label33,
-    Label31,
+#define EFFICIENCY_CONTROL_ID(id, ...) id,
+    EFFICIENCY_CONTROLS(EFFICIENCY_CONTROL_ID)
+#undef EFFICIENCY_CONTROL_ID
 };
 
 struct TwipRect {
@@ -321,105 +383,11 @@ constexpr QStringView kFormulaWording =
 
 // clang-format off
 inline constexpr std::array kControls{
-    panel(Id::Picture18, "Picture18", {225, 1485, 5685, 3210}, 19, kYellow,
-          u"A napkollektor jellemzői"),
-    resultCaption(Id::Picture21, "Picture21", Id::Picture18, {3060, 2655, 780, 375}, 35,
-                  ":/pictures/eta-x005-caption.svg", u"ηx=0,05 =", Id::Label1, kYellow),
-    picture(Id::Picture1, "Picture1", Id::Picture18, {45, 45, 3345, 330}, 32,
-            ":/pictures/collector-heading.svg", u"A napkollektor jellemzői", Text, kYellow),
-    ControlRow{.id = Id::Combo1, .name = "Combo1", .kind = ComboBox, .container = Id::Picture18,
-               .place = {450, 495, 3075, 315}, .tabIndex = 30,
-               .designText = u"Napkollektor típusa", .font = F::Default,
-               .handle = &C::collectorType, .spokenName = u"Napkollektor típusa"},
-    textBox(Id::Text3, "Text3", {4005, 2205, 780, 285}, 29, u"0,011",
-            u"a2 – másodfokú hőveszteségi együttható", &C::a2Box),
-    textBox(Id::Text2, "Text2", {4005, 1845, 780, 285}, 28, u"4,17",
-            u"a1 – elsőfokú hőveszteségi együttható", &C::a1Box),
-    textBox(Id::Text1, "Text1", {4005, 1485, 780, 285}, 27, u"0,798",
-            u"η0 – optikai hatásfok", &C::eta0Box),
-    picture(Id::Picture6, "Picture6", Id::Picture18, {3510, 1440, 465, 420}, 26,
-            ":/pictures/eta0-caption.svg", u"η0:", Text, kYellow),
-    picture(Id::Picture7, "Picture7", Id::Picture18, {3555, 1845, 330, 375}, 25,
-            ":/pictures/a1-caption.svg", u"a1:", Text, kYellow),
-    picture(Id::Picture8, "Picture8", Id::Picture18, {3555, 2205, 330, 330}, 24,
-            ":/pictures/a2-caption.svg", u"a2:", Text, kYellow),
-    picture(Id::Picture9, "Picture9", Id::Picture18, {180, 2700, 1815, 285}, 23,
-            ":/pictures/characteristic-caption.svg", u"Jellemző hatásfok:", Text, kYellow),
-    textBox(Id::Text4, "Text4", {4005, 900, 780, 330}, 22, u"1",
-            u"A napkollektorok hasznos felülete (m²)", &C::areaBox),
-    picture(Id::Picture14, "Picture14", Id::Picture18, {225, 1800, 2715, 285}, 21,
-            ":/pictures/curve-parameters-caption.svg", u"A hatásfokgörbe paraméterei:", Text,
-            kYellow),
-    picture(Id::Picture15, "Picture15", Id::Picture18, {225, 855, 3615, 375}, 20,
-            ":/pictures/area-caption.svg", u"A napkollektorok hasznos felülete [m²]:", Text,
-            kYellow),
-    valueLabel(Id::Label1, "Label1", Id::Picture18, {4005, 2700, 780, 240}, 31, u"Label1", F::A,
-               kYellow, true, &C::characteristicEfficiencyLabel),
-    picture(Id::Picture19, "Picture19", std::nullopt, {90, 90, 6030, 1095}, 15,
-            ":/pictures/banner.svg", u"Helitra-Efficiency", Graphic),  // the emblem and title
-    creditLabel(Id::Label32, "Label32", Id::Picture19, {1380, 900, 1860, 210}, 16,
-                u"Program verzió: 2010/1", F::C, 0),
-    button(Id::Command2, "Command2", {9675, 0, 1365, 285}, 10, u"Command2", &C::redrawButton),
-    panel(Id::Picture3, "Picture3", {6210, 5535, 8070, 1815}, 3, kYellow, u"Üzemi paraméterek"),
-    picture(Id::Picture20, "Picture20", Id::Picture3, {45, 45, 2265, 330}, 34,
-            ":/pictures/operating-heading.svg", u"Üzemi paraméterek", Text),
-    picture(Id::Picture12, "Picture12", Id::Picture3, {5715, 540, 2085, 285}, 14,
-            ":/pictures/irradiance-caption.svg", u"Napsugárzás intenzitás", Text),
-    picture(Id::Picture11, "Picture11", Id::Picture3, {3015, 540, 2085, 330}, 13,
-            ":/pictures/ambient-temp-caption.svg", u"Környezeti hőmérséklet", Text),
-    picture(Id::Picture10, "Picture10", Id::Picture3, {180, 495, 2265, 330}, 12,
-            ":/pictures/collector-temp-caption.svg", u"Napkollektor hőmérséklet", Text),
-    slider(Id::HScroll1, "HScroll1", {225, 900, 2200, 240}, 6, model::kCollectorTempRange,
-           u"Napkollektor hőmérséklet (°C)", &C::collectorTempSlider),
-    slider(Id::HScroll2, "HScroll2", {2925, 900, 2200, 240}, 5, model::kAmbientTempRange,
-           u"Környezeti hőmérséklet (°C)", &C::ambientTempSlider),
-    slider(Id::HScroll3, "HScroll3", {5625, 900, 2200, 240}, 4, model::kIrradianceRange,
-           u"Napsugárzás intenzitás (W/m²)", &C::irradianceSlider),
-    valueLabel(Id::Label9, "Label9", Id::Picture3, {1035, 1215, 735, 330}, 9, u"Label9", F::A,
-               kYellow, true, &C::collectorTempLabel),
-    valueLabel(Id::Label10, "Label10", Id::Picture3, {3690, 1260, 870, 240}, 8, u"Label10", F::A,
-               kYellow, true, &C::ambientTempLabel),
-    valueLabel(Id::Label13, "Label13", Id::Picture3, {6165, 1260, 1230, 240}, 7, u"Label13", F::A,
-               kYellow, true, &C::irradianceLabel),
-    panel(Id::Picture2, "Picture2", {270, 4950, 5640, 3660}, 2, kYellow,
-          u"A napkollektor-hatásfok képlete"),
-    picture(Id::Picture5, "Picture5", Id::Picture2, {45, 45, 3840, 330}, 33,
-            ":/pictures/formula-heading.svg", u"A napkollektor-hatásfok képlete", Text, kYellow),
-    picture(Id::Picture4, "Picture4", Id::Picture2, {360, 315, 4785, 3345}, 11,
-            ":/pictures/formula.svg", kFormulaWording, Graphic, kYellow),  // and its legend
-    button(Id::Command1, "Command1", {6300, 0, 1590, 330}, 1, u"Command1", &C::evaluateButton),
-    ControlRow{.id = Id::graf, .name = "graf", .kind = PictureBox, .container = {},
-               .place = {6210, 315, 8070, 4965}, .tabIndex = 0, .font = F::Default,
-               .border = true, .handle = &C::chart, .spokenName = u"Hatásfokgörbe",
-               .role = QAccessible::Chart},
-    picture(Id::Picture24, "Picture24", Id::graf, {585, 45, 285, 510}, 45,
-            ":/pictures/axis-eta.svg", u"η", Text),
-    picture(Id::Picture23, "Picture23", Id::graf, {6480, 4545, 1455, 330}, 41,
-            ":/pictures/axis-x.svg", u"x=(T koll − T körny)/G", Text),
-    resultCaption(Id::Picture22, "Picture22", Id::graf, {3870, 675, 2535, 510}, 40,
-                  ":/pictures/output-per-area-caption.svg", u"Fajlagos teljesítmény : q̇ =",
-                  Id::Label4),
-    resultCaption(Id::Picture17, "Picture17", Id::graf, {3870, 1215, 2580, 600}, 39,
-                  ":/pictures/output-caption.svg", u"Kollektor teljesítmény : Q̇ =", Id::Label3),
-    resultCaption(Id::Picture16, "Picture16", Id::graf, {2565, 180, 3750, 420}, 38,
-                  ":/pictures/efficiency-caption.svg", u"Pillanatnyi kollektor hatásfok: η =",
-                  Id::Label2),
-    resultCaption(Id::Picture13, "Picture13", Id::graf, {3420, 4500, 375, 375}, 36,
-                  ":/pictures/x-caption.svg", u"x =", Id::Label12),
-    valueLabel(Id::Label4, "Label4", Id::graf, {6570, 900, 1230, 285}, 44, u"Label4", F::A, 0,
-               false, &C::specificOutputLabel),
-    valueLabel(Id::Label3, "Label3", Id::graf, {6570, 1440, 1140, 285}, 43, u"Label3", F::A, 0,
-               false, &C::outputLabel),
-    valueLabel(Id::Label2, "Label2", Id::graf, {6570, 225, 1005, 240}, 42, u"Label2", F::B, 0,
-               false, &C::efficiencyLabel),
-    valueLabel(Id::Label12, "Label12", Id::graf, {3825, 4590, 690, 330}, 37, u"Label12", F::A, 0,
-               false, &C::operatingXLabel),
-    creditLabel(Id::Label5, "Label5", std::nullopt, {6345, 8280, 4065, 405}, 46,
-                u"Információ: Helitra Kft", F::D, kDarkRed),
-    creditLabel(Id::Label33, "Label33", std::nullopt, {11115, 8235, 3210, 450}, 18,
-                u"www.helitra.hu", F::E, kDarkRed),
-    creditLabel(Id::Label31, "Label31", std::nullopt, {6255, 7785, 7965, 300}, 17, u"", F::B,
-                kDarkGrey),
+#define EFFICIENCY_CONTROL_ROW(id, make, ...) make(Id::id, #id, __VA_ARGS__),
+#define EFFICIENCY_ROW_FIELDS(id_, name_, ...) ControlRow{.id = id_, .name = name_, __VA_ARGS__}
+    EFFICIENCY_CONTROLS(EFFICIENCY_CONTROL_ROW)
+#undef EFFICIENCY_ROW_FIELDS
+#undef EFFICIENCY_CONTROL_ROW
 };
 // clang-format on
 

@@ -208,9 +208,6 @@ void Label::setCaption(const QString& caption) {
     if (autoSize_) {
         adjustSize();
     }
-    if (onCaptionChanged) {
-        onCaptionChanged();
-    }
 }
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
@@ -228,9 +225,7 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
         case Qt::MouseFocusReason:
         case Qt::ShortcutFocusReason:
         case Qt::OtherFocusReason:
-            if (onLostFocus) {
-                onLostFocus(event->reason());
-            }
+            emit lostFocus(event->reason());
             if (!hasFocus()) {
                 home(false);  // a long entry is shown from its start, as desktops do
             }
@@ -250,9 +245,7 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
             return;
         }
         listIndex_ = rt::Integer::checked(index);
-        if (onUserPick) {
-            onUserPick();
-        }
+        emit userPicked();
     });
 }
 
@@ -262,9 +255,7 @@ void ComboBox::setListIndex(rt::Integer index) {
         setEditText(itemText(index.value()));  // also when the row was already current
     }
     listIndex_ = index;
-    if (onClick) {
-        onClick();
-    }
+    emit clicked();
 }
 
 void ComboBox::keyPressEvent(QKeyEvent* event) {
@@ -292,14 +283,15 @@ ScrollBar::ScrollBar(QWidget* parent, int min, int max, int value, int smallChan
     connect(this, &QScrollBar::sliderPressed, this,
             [this] { valueAtPress_ = QScrollBar::value(); });
     connect(this, &QScrollBar::valueChanged, this, [this] {
-        const auto& procedure = isSliderDown() ? onScroll : onChange;
-        if (procedure) {
-            procedure();
+        if (isSliderDown()) {
+            emit scrolled();
+        } else {
+            emit changed();
         }
     });
     connect(this, &QScrollBar::sliderReleased, this, [this] {
-        if (QScrollBar::value() != valueAtPress_ && onChange) {
-            onChange();
+        if (QScrollBar::value() != valueAtPress_) {
+            emit changed();
         }
     });
 }

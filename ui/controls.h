@@ -84,9 +84,6 @@ public:
     Label(QWidget* parent, bool autoSize);
     void setCaption(const QString& caption) override;
 
-    // Runs after every caption change.
-    std::function<void()> onCaptionChanged;
-
 protected:
     // A click on a label is the label's: its container does not take the focus.
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }
@@ -106,7 +103,9 @@ public:
     void setText(const QString& text) override { QLineEdit::setText(text); }
     void setEnabled(bool enabled) override { QWidget::setEnabled(enabled); }
 
-    std::function<void(Qt::FocusReason)> onLostFocus;
+signals:
+    // LostFocus, with how the focus left.
+    void lostFocus(Qt::FocusReason reason);
 
 protected:
     void focusOutEvent(QFocusEvent* event) override;
@@ -124,10 +123,11 @@ public:
     [[nodiscard]] rt::Integer listIndex() const override { return listIndex_; }
     void setListIndex(rt::Integer index) override;
 
-    // The Click procedure, run as part of the selection.
-    std::function<void()> onClick;
+signals:
+    // Click, raised as part of the selection.
+    void clicked();
     // The same for the user's picks; they enter from the event loop.
-    std::function<void()> onUserPick;
+    void userPicked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -153,8 +153,9 @@ public:
     // Where the thumb is drawn, in the bar's own coordinates.
     [[nodiscard]] QRect thumbRect() const;
 
-    std::function<void()> onChange;
-    std::function<void()> onScroll;
+signals:
+    void changed();   // Change
+    void scrolled();  // Scroll
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,8 @@
 #include "efficiency_window.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -12,8 +14,11 @@
 
 #include "accessibility.h"
 #include "chart/chart_procedures.h"
+#include "chart_box.h"
 #include "control_table.h"
-#include "graf_box.h"
+#include "datasheet_dialog.h"
+#include "library_dialog.h"
+#include "menu_entry_accessible.h"
 #include "model/calculation.h"
 #include "model/comparison.h"
 #include "model/presets.h"
@@ -40,6 +45,103 @@ protected:
         return false;
     }
 };
+
+// One entry of the chart box's context menu: its text with its mnemonic, its
+// window-wide shortcut (UnknownKey for none), what it runs and, for an entry
+// that is not always available, when it is and why it is not. A separator
+// goes before an entry that starts a group.
+struct MenuEntry {
+    QStringView text;
+    QKeySequence::StandardKey shortcut;
+    void (*run)(Efficiency& window);
+    bool startsGroup = false;
+    bool (*available)(const Efficiency& window) = nullptr;
+    QStringView whyUnavailable = {};
+    // A shortcut that is no standard key: a key combination of its own.
+    QKeyCombination ownShortcut = Qt::Key_unknown;
+};
+
+// The menu of the chart box's entries. Each entry is an action of the window
+// as well, so that its shortcut works wherever the focus is in the window; a
+// text box keeps Ctrl+C for its selection (it claims the key before any
+// shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
+QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger);
+
+constexpr std::array kChartMenu{
+    MenuEntry{u"&Eredmények másolása", QKeySequence::Copy,
+              [](Efficiency& window) { window.output().copyResults(); }},
+    MenuEntry{u"&Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyPowerTable(); }},
+    MenuEntry{u"Grafikon má&solása", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.output().copyChart(); }},
+    MenuEntry{u"Grafikon &mentése…", QKeySequence::Save,
+              [](Efficiency& window) { window.output().saveChartAs(); }, true},
+    MenuEntry{u"&Nyomtatás…", QKeySequence::Print,
+              [](Efficiency& window) { window.output().print(); }},
+    MenuEntry{u"&Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.keepCurrentCollector(); }, true,
+              [](const Efficiency& window) { return window.canKeep(); },
+              u"Legfeljebb négy görbe tartható meg"},
+    MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
+              [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
+              [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+    MenuEntry{u"&Adatlap…",
+              QKeySequence::UnknownKey,
+              [](Efficiency& window) { openDatasheet(window); },
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    MenuEntry{u"&Kollektorkönyvtár…",
+              QKeySequence::UnknownKey,
+              openCollectorLibrary,
+              true,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_K)},
+    MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
+              storeCurrentCollector},
+};
+
+QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
+    auto* menu = new QMenu(&window);
+    menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
+    std::vector<std::pair<QAction*, const MenuEntry*>> conditional;
+    for (const MenuEntry& entry : kChartMenu) {
+        if (entry.startsGroup) {
+            menu->addSeparator();
+        }
+        auto* action = new QAction(entry.text.toString(), &window);
+        if (entry.shortcut != QKeySequence::UnknownKey) {
+            action->setShortcut(entry.shortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        } else if (entry.ownShortcut.key() != Qt::Key_unknown) {
+            action->setShortcut(entry.ownShortcut);
+            action->setShortcutContext(Qt::WindowShortcut);
+        }
+        QObject::connect(action, &QAction::triggered, &window,
+                         [trigger, &entry] { trigger(entry); });
+        window.addAction(action);
+        menu->addAction(action);
+        if (entry.available != nullptr) {
+            conditional.emplace_back(action, &entry);
+        }
+        if (!entry.whyUnavailable.isEmpty()) {
+            describeWhenDisabled(*action);
+        }
+    }
+    // Whether an entry can be chosen depends on what is kept at the moment
+    // the menu opens; a disabled entry says why, on hovering and to screen readers.
+    menu->setToolTipsVisible(true);
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
+        for (const auto& [action, entry] : conditional) {
+            const bool available = entry->available(window);
+            action->setEnabled(available);
+            action->setToolTip(available ? QString() : entry->whyUnavailable.toString());
+        }
+    });
+    return menu;
+}
 
 }  // namespace
 
@@ -78,7 +180,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     setWindowTitle(kWindowCaption.toString());
     setWindowIcon(applicationIcon());
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
-    installAccessibleRoles();
+    installAccessibleRoles(staticMetaObject);
     BuiltControls built = buildControls(*this, format_);
     controls_ = built.handles;
     widgets_ = built.widgets;
@@ -97,7 +199,10 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                           .irradianceSlider = *c.irradianceSlider,
                           .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
                           .messageBox = *messageBox_},
-        format_, [this](const model::Results& results) { drawChart(results); });
+        format_, [this](const model::Results& results) {
+            describeResults(chart::formatResults(results, format_), true);
+            drawChart(results);
+        });
     chart_ = std::make_unique<chart::ChartProcedures>(
         state_,
         chart::ChartControls{.surface = c.chart->surface(),
@@ -106,7 +211,8 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .outputLabel = *c.outputLabel,
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
-    output_ = std::make_unique<ResultOutput>(*this, *messageBox_);
+    output_ = std::make_unique<ResultOutput>(
+        ResultSources{*this, controls_, state_, format_, chart_->keptResults()}, *messageBox_);
     chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
         if (applyPendingEntry()) {
             run([this, &entry] { entry.run(*this); });
@@ -114,7 +220,7 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     });
     wireEvents();
     wireEnterKeys();
-    addScreenReaderHints(controls_, *this);
+    addScreenReaderHints(controls_, format_, *this);
 }
 
 Efficiency::~Efficiency() = default;
@@ -143,30 +249,26 @@ void Efficiency::wireEnterKeys() {
 //   graf's context menu          the chart menu (kChartMenu), at the point asked
 void Efficiency::wireEvents() {
     const Controls& c = controls_;
-    c.collectorType->onClick = [this] { collector_->collectorTypeChosen(); };
-    c.collectorType->onUserPick = [this] { run([this] { collector_->collectorTypeChosen(); }); };
+    // Click runs inside the selection that raised it, which answers for its errors.
+    connect(c.collectorType, &ComboBox::clicked, this,
+            [this] { collector_->collectorTypeChosen(); });
+    connect(c.collectorType, &ComboBox::userPicked, this,
+            [this] { run([this] { collector_->collectorTypeChosen(); }); });
 
     for (const EntryBoxRow& row : kEntryBoxes) {
-        (c.*row.box)->onLostFocus = [this, entry = row.entry](Qt::FocusReason reason) {
-            entryLeft(entry, reason);
-        };
+        connect(c.*row.box, &TextBox::lostFocus, this,
+                [this, entry = row.entry](Qt::FocusReason reason) { entryLeft(entry, reason); });
     }
     // Scroll and Change run the same procedure: the label follows the thumb.
     for (const SliderRow& row : kSliders) {
-        ScrollBar* slider = c.*row.slider;
-        slider->onChange = [this, &row] { run([this, &row] { sliderMoved(row); }); };
-        slider->onScroll = slider->onChange;
+        const auto moved = [this, &row] { run([this, &row] { sliderMoved(row); }); };
+        connect(c.*row.slider, &ScrollBar::changed, this, moved);
+        connect(c.*row.slider, &ScrollBar::scrolled, this, moved);
     }
 
-    c.chart->onPaint = [this] { run([this] { repaintChart(); }); };
-    c.chart->onContextMenu = [this](QPoint globalPos) { chartMenu_->popup(globalPos); };
-    for (const ControlRow& row : controlTable()) {
-        if (row.resultLabel) {
-            auto* label = static_cast<Label*>(control(*row.resultLabel));
-            QWidget* caption = control(row.id);
-            label->onCaptionChanged = [caption, label] { describeResult(*caption, *label); };
-        }
-    }
+    connect(c.chart, &ChartBox::paintRequested, this, [this] { run([this] { repaintChart(); }); });
+    connect(c.chart, &ChartBox::contextMenuRequested, chartMenu_,
+            [this](QPoint globalPos) { chartMenu_->popup(globalPos); });
     connect(c.evaluateButton, &QPushButton::clicked, this, [this] { run([this] { evaluate(); }); });
     connect(c.redrawButton, &QPushButton::clicked, this,
             [this] { run([this] { redrawChart(); }); });
@@ -279,6 +381,8 @@ void Efficiency::repaintChart() {
 // Every change of the curve or the operating point ends in a chart run.
 void Efficiency::describeChart(const model::Results& results) {
     const chart::ResultTexts texts = chart::formatResults(results, format_);
+    describeResults(texts, false);
+    emit resultsFormatted(texts);
     const QString description =
         chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),
                          texts.operatingX.get(), texts.efficiency.get(),
@@ -286,6 +390,35 @@ void Efficiency::describeChart(const model::Results& results) {
         keptCurvesDescription(chart_->keptResults());
     if (controls_.chart->accessibleDescription() != description) {
         controls_.chart->setAccessibleDescription(description);
+    }
+}
+
+// The result captions say the values their labels show, taken from the
+// same formatted results. The characteristic efficiency changes only with an
+// evaluation; a chart run alone leaves its label as it was.
+void Efficiency::describeResults(const chart::ResultTexts& texts, bool evaluated) {
+    struct ResultLabel {
+        Label* Controls::*label;
+        chart::Result result;
+    };
+    static constexpr std::array kResultLabels{
+        ResultLabel{&Controls::characteristicEfficiencyLabel, chart::Result::Characteristic},
+        ResultLabel{&Controls::operatingXLabel, chart::Result::OperatingX},
+        ResultLabel{&Controls::efficiencyLabel, chart::Result::Efficiency},
+        ResultLabel{&Controls::specificOutputLabel, chart::Result::SpecificOutput},
+        ResultLabel{&Controls::outputLabel, chart::Result::Output},
+    };
+    for (const ControlRow& row : controlTable()) {
+        if (!row.resultLabel) {
+            continue;
+        }
+        QWidget* label = control(*row.resultLabel);
+        for (const ResultLabel& shown : kResultLabels) {
+            const bool stale = shown.result == chart::Result::Characteristic && !evaluated;
+            if (controls_.*shown.label == label && !stale) {
+                describeResult(*control(row.id), *label, chart::valueOf(texts, shown.result).get());
+            }
+        }
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "chart/chart_procedures.h"
+#include "chart/results.h"
 #include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
@@ -22,7 +23,7 @@
 
 namespace ui {
 
-class GrafBox;
+class ChartBox;
 class ResultOutput;
 
 // The program's icon at the sizes desktops ask for.
@@ -84,6 +85,10 @@ public:
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
                                      rt::Currency a2);
 
+signals:
+    // After every chart run, with the results the labels now show.
+    void resultsFormatted(const chart::ResultTexts& texts);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -93,6 +98,7 @@ private:
     // that says which event runs which.
     void wireEvents();
     void describeChart(const model::Results& results);
+    void describeResults(const chart::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();

@@ -1,13 +1,11 @@
 #include "result_output.h"
 
-#include <QAction>
 #include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
@@ -18,12 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "chart_box.h"
 #include "chart_picture.h"
-#include "datasheet_dialog.h"
-#include "efficiency_window.h"
-#include "graf_box.h"
-#include "library_dialog.h"
-#include "menu_entry_accessible.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
 
@@ -61,11 +55,11 @@ void offerOutputFile(QPrintDialog& dialog, const QString& docName) {
 
 }  // namespace
 
-ResultOutput::ResultOutput(Efficiency& window, rt::MessageBox& messageBox)
-    : window_(window), messageBox_(messageBox) {}
+ResultOutput::ResultOutput(const ResultSources& sources, rt::MessageBox& messageBox)
+    : sources_(sources), messageBox_(messageBox) {}
 
 std::vector<chart::NamedValue> ResultOutput::resultLines() const {
-    const Controls& c = window_.controls();
+    const Controls& c = sources_.controls;
     const auto valueOf = [](const ScrollBar* slider) {
         return rt::Integer::checked(slider->QScrollBar::value());
     };
@@ -78,10 +72,10 @@ std::vector<chart::NamedValue> ResultOutput::resultLines() const {
         .conditions = {valueOf(c.collectorTempSlider), valueOf(c.ambientTempSlider),
                        valueOf(c.irradianceSlider)},
     };
-    const model::CollectorState& state = window_.state();
+    const model::CollectorState& state = sources_.state;
     const model::Results results = model::calculate(state.collector(), state.conditions());
-    return chart::resultLines(inputs, chart::formatResults(results, window_.format()),
-                              window_.keptResults(), window_.format());
+    return chart::resultLines(inputs, chart::formatResults(results, sources_.format), sources_.kept,
+                              sources_.format);
 }
 
 void ResultOutput::copyResults() {
@@ -91,12 +85,12 @@ void ResultOutput::copyResults() {
 
 void ResultOutput::copyPowerTable() {
     const std::vector<chart::PowerRow> rows = chart::powerTable(
-        window_.state().collector(), window_.state().conditions(), window_.format(), 10);
+        sources_.state.collector(), sources_.state.conditions(), sources_.format, 10);
     putOnClipboard(chart::powerTablePlainText(rows), chart::powerTableHtml(rows));
 }
 
 void ResultOutput::copyChart() {
-    const GrafBox& chart = *window_.controls().chart;
+    const ChartBox& chart = *sources_.controls.chart;
     QGuiApplication::clipboard()->setImage(chartImage(chart, chart.devicePixelRatioF()));
 }
 
@@ -106,9 +100,9 @@ void ResultOutput::saveChartAs() {
         filters.append(filter.text.toString());
     }
     QString chosenFilter = filters.front();
-    QString path = QFileDialog::getSaveFileName(&window_, QStringLiteral("Grafikon mentése"),
-                                                QDir(saveFolder()).filePath(kDefaultFileName),
-                                                filters.join(u";;"), &chosenFilter);
+    QString path = QFileDialog::getSaveFileName(
+        &sources_.window, QStringLiteral("Grafikon mentése"),
+        QDir(saveFolder()).filePath(kDefaultFileName), filters.join(u";;"), &chosenFilter);
     if (path.isEmpty()) {
         return;
     }
@@ -141,7 +135,7 @@ bool ResultOutput::saveChart(const QString& path) {
                  .arg(QDir::toNativeSeparators(path)));
         return false;
     }
-    if (!writeChart(*window_.controls().chart, path, *format)) {
+    if (!writeChart(*sources_.controls.chart, path, *format)) {
         warn(QStringLiteral("Mentés"),
              QStringLiteral("A grafikon nem menthető ide: %1").arg(QDir::toNativeSeparators(path)));
         return false;
@@ -160,7 +154,7 @@ void ResultOutput::setUpPrinter(QPrinter& printer) {
 void ResultOutput::print() {
     QPrinter printer(QPrinter::HighResolution);
     setUpPrinter(printer);
-    QPrintDialog dialog(&printer, &window_);
+    QPrintDialog dialog(&printer, &sources_.window);
     dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
     offerOutputFile(dialog, printer.docName());
     if (dialog.exec() == QDialog::Accepted) {
@@ -182,92 +176,12 @@ bool ResultOutput::printTo(QPrinter& printer, QDate date) {
     paintPage(painter,
               printer.pageRect(QPrinter::DevicePixel)
                   .translated(-printer.pageRect(QPrinter::DevicePixel).topLeft()),
-              text, *window_.controls().chart);
+              text, *sources_.controls.chart);
     return painter.end();
 }
 
 void ResultOutput::warn(const QString& title, const QString& text) {
     messageBox_.show(text, rt::MessageBox::kWarningOk, title);
-}
-
-namespace {
-
-constexpr std::array kChartMenu{
-    MenuEntry{u"&Eredmények másolása", QKeySequence::Copy,
-              [](Efficiency& window) { window.output().copyResults(); }},
-    MenuEntry{u"&Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.output().copyPowerTable(); }},
-    MenuEntry{u"Grafikon má&solása", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.output().copyChart(); }},
-    MenuEntry{u"Grafikon &mentése…", QKeySequence::Save,
-              [](Efficiency& window) { window.output().saveChartAs(); }, true},
-    MenuEntry{u"&Nyomtatás…", QKeySequence::Print,
-              [](Efficiency& window) { window.output().print(); }},
-    MenuEntry{u"&Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.keepCurrentCollector(); }, true,
-              [](const Efficiency& window) { return window.canKeep(); },
-              u"Legfeljebb négy görbe tartható meg"},
-    MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
-              [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
-    MenuEntry{u"&Adatlap…",
-              QKeySequence::UnknownKey,
-              [](Efficiency& window) { openDatasheet(window); },
-              true,
-              nullptr,
-              {},
-              QKeyCombination(Qt::CTRL, Qt::Key_D)},
-    MenuEntry{u"&Kollektorkönyvtár…",
-              QKeySequence::UnknownKey,
-              openCollectorLibrary,
-              true,
-              nullptr,
-              {},
-              QKeyCombination(Qt::CTRL, Qt::Key_K)},
-    MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
-              storeCurrentCollector},
-};
-
-}  // namespace
-
-QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
-    auto* menu = new QMenu(&window);
-    menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
-    std::vector<std::pair<QAction*, const MenuEntry*>> conditional;
-    for (const MenuEntry& entry : kChartMenu) {
-        if (entry.startsGroup) {
-            menu->addSeparator();
-        }
-        auto* action = new QAction(entry.text.toString(), &window);
-        if (entry.shortcut != QKeySequence::UnknownKey) {
-            action->setShortcut(entry.shortcut);
-            action->setShortcutContext(Qt::WindowShortcut);
-        } else if (entry.ownShortcut.key() != Qt::Key_unknown) {
-            action->setShortcut(entry.ownShortcut);
-            action->setShortcutContext(Qt::WindowShortcut);
-        }
-        QObject::connect(action, &QAction::triggered, &window,
-                         [trigger, &entry] { trigger(entry); });
-        window.addAction(action);
-        menu->addAction(action);
-        if (entry.available != nullptr) {
-            conditional.emplace_back(action, &entry);
-        }
-        if (!entry.whyUnavailable.isEmpty()) {
-            describeWhenDisabled(*action);
-        }
-    }
-    // Whether an entry can be chosen depends on what is kept at the moment
-    // the menu opens; a disabled entry says why, on hovering and to screen readers.
-    menu->setToolTipsVisible(true);
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [&window, conditional] {
-        for (const auto& [action, entry] : conditional) {
-            const bool available = entry->available(window);
-            action->setEnabled(available);
-            action->setToolTip(available ? QString() : entry->whyUnavailable.toString());
-        }
-    });
-    return menu;
 }
 
 }  // namespace ui

@@ -1,14 +1,14 @@
 #pragma once
 
 #include <QDate>
-#include <QKeySequence>
 #include <QString>
 #include <QStringView>
-#include <functional>
+#include <vector>
 
 #include "chart/results.h"
+#include "control_table.h"
+#include "model/collector_state.h"
 
-class QMenu;
 class QPrinter;
 class QWidget;
 
@@ -21,11 +21,19 @@ class MessageBox;
 // calculation's, formatted as the labels show them.
 namespace ui {
 
-class Efficiency;
+// What the output reads: the window's controls and stores, and the legend's
+// words of the last chart run. The window owns them all.
+struct ResultSources {
+    QWidget& window;  // the dialogs' parent
+    const Controls& controls;
+    const model::CollectorState& state;
+    const rt::NumberFormat& format;
+    const std::vector<chart::KeptResult>& kept;
+};
 
 class ResultOutput {
 public:
-    ResultOutput(Efficiency& window, rt::MessageBox& messageBox);
+    ResultOutput(const ResultSources& sources, rt::MessageBox& messageBox);
 
     // The window's inputs and results, named, in the copied order.
     [[nodiscard]] std::vector<chart::NamedValue> resultLines() const;
@@ -56,31 +64,9 @@ public:
 private:
     void warn(const QString& title, const QString& text);
 
-    Efficiency& window_;
+    ResultSources sources_;
     rt::MessageBox& messageBox_;
     QString lastSaveFolder_;
 };
-
-// One entry of the chart box's context menu: its text with its mnemonic, its
-// window-wide shortcut (UnknownKey for none), what it runs and, for an entry
-// that is not always available, when it is and why it is not. A separator
-// goes before an entry that starts a group.
-struct MenuEntry {
-    QStringView text;
-    QKeySequence::StandardKey shortcut;
-    void (*run)(Efficiency& window);
-    bool startsGroup = false;
-    bool (*available)(const Efficiency& window) = nullptr;
-    QStringView whyUnavailable = {};
-    // A shortcut that is no standard key: a key combination of its own.
-    QKeyCombination ownShortcut = Qt::Key_unknown;
-};
-
-// The menu of the chart box's entries. Each entry is an action of the window
-// as well, so that its shortcut works wherever the focus is in the window; a
-// text box keeps Ctrl+C for its selection (it claims the key before any
-// shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
-[[nodiscard]] QMenu* makeChartMenu(Efficiency& window,
-                                   std::function<void(const MenuEntry&)> trigger);
 
 }  // namespace ui

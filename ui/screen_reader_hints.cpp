@@ -2,35 +2,38 @@
 
 #include <QEvent>
 #include <QLabel>
-#include <functional>
-#include <utility>
+#include <memory>
 
+#include "chart/results.h"
 #include "controls.h"
+#include "efficiency_window.h"
 #include "inputs.h"
 
 namespace ui {
 namespace {
 
-// Runs `update` when the watched widget loses the focus or is enabled or
-// disabled.
-class StateWatcher : public QObject {
+// Tells when the watched widget gets an event of one type: losing the
+// focus, or being enabled or disabled.
+class EventWatcher : public QObject {
+    Q_OBJECT
 public:
-    StateWatcher(QWidget& widget, QEvent::Type type, std::function<void()> update)
-        : QObject(&widget), type_(type), update_(std::move(update)) {
+    EventWatcher(QWidget& widget, QEvent::Type type) : QObject(&widget), type_(type) {
         widget.installEventFilter(this);
     }
+
+signals:
+    void happened();
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override {
         if (event->type() == type_) {
-            update_();
+            emit happened();
         }
         return false;
     }
 
 private:
     QEvent::Type type_;
-    std::function<void()> update_;
 };
 
 // The words a screen reader should say for a value label's text.
@@ -50,35 +53,45 @@ QString buddyText(const QWidget& input) {
 
 }  // namespace
 
-void addScreenReaderHints(const Controls& controls, QObject& owner) {
+void addScreenReaderHints(const Controls& controls, const rt::NumberFormat& format,
+                          const Efficiency& window) {
     // Orca reads a slider's new value as a bare number, and Qt 6.4 gives a
     // slider no value text. While a slider has the focus, each step gives it
     // a name that says the value with its unit and the efficiency it leads
     // to; Orca reads a changed name of the focused control. Leaving the
-    // slider gives it back its label's name.
+    // slider gives it back its label's name. The step's chart run has
+    // formatted the new efficiency by the time the slider tells its value.
+    auto efficiency = std::make_shared<QString>();
+    QObject::connect(
+        &window, &Efficiency::resultsFormatted, &window,
+        [efficiency](const chart::ResultTexts& texts) { *efficiency = texts.efficiency.get(); });
     for (const SliderRow& row : kSliders) {
         ScrollBar* slider = controls.*row.slider;
-        const Label* value = controls.*row.valueLabel;
-        const Label* efficiency = controls.efficiencyLabel;
         const QString name = buddyText(*slider);
-        QObject::connect(
-            slider, &QAbstractSlider::valueChanged, &owner, [slider, value, efficiency, name] {
-                if (slider->hasFocus()) {
-                    slider->setAccessibleName(name + QStringLiteral(": ") + spoken(value->text()) +
-                                              QStringLiteral(", η ") + efficiency->text());
-                }
-            });
-        new StateWatcher(*slider, QEvent::FocusOut, [slider] { slider->setAccessibleName({}); });
+        QObject::connect(slider, &QAbstractSlider::valueChanged, &window,
+                         [slider, name, efficiency, &format, unit = row.unitAfterChange] {
+                             if (slider->hasFocus()) {
+                                 slider->setAccessibleName(
+                                     name + QStringLiteral(": ") +
+                                     spoken(format.text(slider->value()) + unit.toString()) +
+                                     QStringLiteral(", η ") + *efficiency);
+                             }
+                         });
+        QObject::connect(new EventWatcher(*slider, QEvent::FocusOut), &EventWatcher::happened,
+                         slider, [slider] { slider->setAccessibleName({}); });
     }
     // A disabled box is read by its label alone; its description carries the value.
     for (TextBox* box : {controls.eta0Box, controls.a1Box, controls.a2Box}) {
         const auto describe = [box] {
             box->setAccessibleDescription(box->isEnabled() ? QString() : box->text());
         };
-        QObject::connect(box, &QLineEdit::textChanged, &owner, describe);
-        new StateWatcher(*box, QEvent::EnabledChange, describe);
+        QObject::connect(box, &QLineEdit::textChanged, &window, describe);
+        QObject::connect(new EventWatcher(*box, QEvent::EnabledChange), &EventWatcher::happened,
+                         box, describe);
         describe();
     }
 }
 
 }  // namespace ui
+
+#include "screen_reader_hints.moc"

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "chart_box.h"
 #include "controls.h"
 #include "fonts.h"
-#include "graf_box.h"
 
 namespace ui {
 namespace {
@@ -32,8 +32,8 @@ std::pair<QWidget*, bool> makeWidget(const ControlRow& control, QWidget* contain
                                      const rt::NumberFormat& format) {
     switch (control.kind) {
         case Kind::PictureBox:
-            if (std::holds_alternative<GrafBox * Controls::*>(control.handle)) {
-                return {new GrafBox(container, format), true};
+            if (std::holds_alternative<ChartBox * Controls::*>(control.handle)) {
+                return {new ChartBox(container, format), true};
             }
             return {new PictureBox(container, control.picture, control.border), true};
         case Kind::Label: {

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/runtime_errors.h"
 
 namespace {
 
 using model::OperatingRule;
 using rt::Currency;
-using rt::ErrorKind;
 using rt::Integer;
 
 // The start coefficients 0.798, 4.17, 0.011; by hand at x = 0.05 and 800 W/m²:
@@ -78,26 +76,6 @@ TEST(Calculation, ResultsAreTheExactValuesTheDisplayRulesApplyTo) {
         EXPECT_LE(r.curve.points.back().eta, Currency()) << c.what;
         EXPECT_GT(r.curve.points[c.curvePoints - 2].eta, Currency()) << c.what;
         EXPECT_FALSE(r.curve.error) << c.what;
-    }
-}
-
-// A runtime error is held by the results it kept from being reached and
-// raised where they are read; the others stay.
-TEST(Calculation, ARuntimeErrorIsRaisedWhereItsResultIsRead) {
-    const struct {
-        int collectorTemp, ambientTemp, irradiance;
-        ErrorKind kind;
-    } cases[] = {
-        {32767, -1, 800, ErrorKind::Overflow},  // the temperature difference
-        {60, 20, 0, ErrorKind::DivisionByZero},
-    };
-    for (const auto& c : cases) {
-        const model::Results r = model::calculate(
-            kStart, {Integer::checked(c.collectorTemp), Integer::checked(c.ambientTemp),
-                     Integer::checked(c.irradiance)});
-        EXPECT_EQ(testsupport::thrownKind([&] { (void)r.operatingX.get(); }), c.kind);
-        EXPECT_EQ(testsupport::thrownKind([&] { (void)r.operating.get(); }), c.kind);
-        EXPECT_EQ(r.characteristic.get(), Currency::literal("0.5675"));
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QTest>
 #include <array>
 #include <cstdlib>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@
 #include "test_printers.h"
 #include "tests/support/fake_controls.h"
 #include "tools/window_driver.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 
@@ -72,13 +73,13 @@ protected:
     void watchEntries() {
         for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
             ui::TextBox* box = c().*row.box;
-            box->onLostFocus = [this, box, entry = row.entry,
-                                original = box->onLostFocus](Qt::FocusReason r) {
+            box->installEventFilter(&focusOuts_);
+            QObject::connect(box, &ui::TextBox::lostFocus, box, [this, box, entry = row.entry] {
                 const model::EntryRule& rule = model::ruleFor(entry);
-                const QString text = box->QLineEdit::text();
-                const Currency before = state().*rule.field;
-                const std::size_t warningsBefore = user_->answered().size();
-                original(r);
+                const FocusOuts::Held& held = focusOuts_.held.at(box);
+                const QString text = held.text;
+                const Currency before = held.stored;
+                const std::size_t warningsBefore = held.warnings;
                 const auto verdict = model::checkEntry(text, rule, format());
                 const bool refused = verdict != model::EntryVerdict::Accepted;
                 entries_ += 1;
@@ -99,7 +100,7 @@ protected:
                     EXPECT_EQ(state().*rule.field, format().toCurrency(text));
                     EXPECT_TRUE(box->QLineEdit::text() == text) << "the box was rewritten";
                 }
-            };
+            });
         }
     }
 
@@ -110,6 +111,32 @@ protected:
     void act();
     void checkInvariants();
 
+    // What a box held as it lost the focus, before the window's LostFocus
+    // procedure ran: an event filter sees the event before the box does.
+    struct FocusOuts : QObject {
+        explicit FocusOuts(Soak& soak) : soak_(soak) {}
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::FocusOut) {
+                auto* box = static_cast<ui::TextBox*>(watched);
+                for (const ui::EntryBoxRow& row : ui::kEntryBoxes) {
+                    if (soak_.c().*row.box == box) {
+                        held[box] = {box->QLineEdit::text(),
+                                     soak_.state().*model::ruleFor(row.entry).field,
+                                     soak_.user_->answered().size()};
+                    }
+                }
+            }
+            return false;
+        }
+        struct Held {
+            QString text;
+            Currency stored;
+            std::size_t warnings = 0;
+        };
+        Soak& soak_;
+        std::map<const ui::TextBox*, Held> held;
+    };
+
     ui::DesktopMessageBox messages_;
     std::unique_ptr<ui::Efficiency> window_;
     std::unique_ptr<driver::WindowDriver> user_;
@@ -119,6 +146,7 @@ protected:
     std::string action_;
     long entries_ = 0;
     long refused_ = 0;
+    FocusOuts focusOuts_{*this};
 };
 
 QString Soak::randomText() {

@@ -108,11 +108,8 @@ TEST_F(FocusMark, TheMarkShowsAfterTheWarningOfARefusedEntry) {
 
 TEST_F(FocusMark, OnGrafItIsPaintedWithoutRunningTheChartAgain) {
     int chartRuns = 0;
-    auto paint = c().chart->onPaint;
-    c().chart->onPaint = [&] {
-        ++chartRuns;
-        paint();
-    };
+    const QObject counting;
+    QObject::connect(c().chart, &ui::ChartBox::paintRequested, &counting, [&] { ++chartRuns; });
     control("Picture24")->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     chartRuns = 0;

@@ -293,7 +293,7 @@ TEST_F(OutputTest, TheCopiedChartIsWhatGrafShows) {
 TEST_F(OutputTest, SavedFilesHoldTheChartInTheirFormat) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const ui::GrafBox& chart = *c().chart;
+    const ui::ChartBox& chart = *c().chart;
     const struct {
         const char* name;
         std::function<void(const QByteArray&)> check;

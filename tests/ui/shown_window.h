@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "tools/window_driver.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

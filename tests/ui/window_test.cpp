@@ -14,7 +14,7 @@
 #include "shown_window.h"
 #include "test_printers.h"
 #include "tools/window_driver.h"
-#include "ui/graf_box.h"
+#include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 
@@ -184,24 +184,17 @@ TEST_F(WindowTest, AnotherWindowTakingTheFocusIsNoLostFocus) {
     EXPECT_EQ(warnings().size(), 1u);
 }
 
-struct SliderEvents {
+// Counts the slider's events beside the window's procedures, while it lives.
+struct SliderEvents : QObject {
     std::vector<int> scrolls;
     int changes = 0;
 };
 
-// Counts the slider's events while passing them on to the window.
 SliderEvents* countEvents(ui::ScrollBar* bar) {
     auto* events = new SliderEvents;
-    auto scroll = bar->onScroll;
-    auto change = bar->onChange;
-    bar->onScroll = [=] {
-        events->scrolls.push_back(bar->QScrollBar::value());
-        scroll();
-    };
-    bar->onChange = [=] {
-        ++events->changes;
-        change();
-    };
+    QObject::connect(bar, &ui::ScrollBar::scrolled, events,
+                     [=] { events->scrolls.push_back(bar->QScrollBar::value()); });
+    QObject::connect(bar, &ui::ScrollBar::changed, events, [=] { ++events->changes; });
     return events;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-
 #include "chart/chart_painter.h"
 #include "chart/recording_surface.h"
 #include "controls.h"
@@ -12,19 +10,20 @@ namespace ui {
 // that list whenever Qt asks. A repaint that no chart run asked for first
 // runs the Paint procedure, like any classic surface that keeps no image of
 // its own.
-class GrafBox : public PictureBox {
+class ChartBox : public PictureBox {
     Q_OBJECT
 public:
-    GrafBox(QWidget* parent, const rt::NumberFormat& format);
+    ChartBox(QWidget* parent, const rt::NumberFormat& format);
 
     [[nodiscard]] chart::RecordingSurface& surface() { return surface_; }
     [[nodiscard]] const chart::RecordingSurface& surface() const { return surface_; }
 
-    // The Paint procedure, run at the start of every repaint.
-    std::function<void()> onPaint;
-    // Asked for the context menu at this point of the screen: by the right
+signals:
+    // Paint, raised at the start of every repaint that no chart run asked for.
+    void paintRequested();
+    // The context menu, asked for at this point of the screen: by the right
     // mouse button, or by the Menu key or Shift+F10 while the box has the focus.
-    std::function<void(QPoint globalPos)> onContextMenu;
+    void contextMenuRequested(QPoint globalPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -36,6 +35,7 @@ protected:
 
 private:
     void showRecording();
+    [[nodiscard]] bool menuWanted() const;
 
     chart::RecordingSurface surface_;
     chart::ChartPainter painter_;
