@@ -2,18 +2,20 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <iterator>
 #include <optional>
+#include <variant>
 
+#include "calc_report.h"
 #include "chart/results.h"
+#include "checked_output.h"
+#include "collector_input.h"
 #include "datasheet_command.h"
 #include "library_commands.h"
 #include "model/calculation.h"
@@ -46,20 +48,28 @@ struct Options {
     QCommandLineOption ambientTemp{QStringLiteral("ambient-temp"), {}, QStringLiteral("T")};
     QCommandLineOption irradiance{QStringLiteral("irradiance"), {}, QStringLiteral("G")};
     QCommandLineOption step{QStringLiteral("step"), {}, QStringLiteral("K")};
+    QCommandLineOption input{QStringLiteral("input"), {}, QStringLiteral("FÁJL")};
     QCommandLineOption json{QStringLiteral("json")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
     DatasheetOptions datasheet;
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {calc,          table,       type,       eta0, a1,   a2,   area,
-                collectorTemp, ambientTemp, irradiance, step, json, help, version};
+        return {calc,        table,      type, eta0,  a1,   a2,   area,   collectorTemp,
+                ambientTemp, irradiance, step, input, json, help, version};
     }
 };
 
 QString helpText() {
     const auto range = [](const ConditionRange& r) {
         return QStringLiteral("%1 és %2 között, alapértéke %3").arg(r.min).arg(r.max).arg(r.start);
+    };
+    // The boxes' ranges, their bounds excluded, as the warnings give them.
+    const auto open = [](EntryBox box) {
+        const model::EntryRule& rule = model::ruleFor(box);
+        return QStringLiteral("%1 és %2 között")
+            .arg(QString::number(rule.lower).replace(u'.', u','),
+                 QString::number(rule.upper).replace(u'.', u','));
     };
     QString types;
     for (std::size_t row = 0; row < model::kCollectorTypes.size(); ++row) {
@@ -69,54 +79,87 @@ QString helpText() {
     }
     return QStringLiteral(
                "Használat:\n"
-               "  efficiency --calc [beállítások] [--json]\n"
-               "  efficiency --table [beállítások] [--step K] [--json]\n"
+               "  efficiency --calc [beállítások] [--input FÁJL] [--json | --csv | --csv-hu]\n"
+               "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
+               "                     [--json | --csv | --csv-hu]\n"
                "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
                "  efficiency --calc | --table --collector NÉV [--library FÁJL] [beállítások]\n"
-               "  efficiency --list [--json | --csv] [--library FÁJL]\n"
-               "  efficiency --import FÁJL [--replace] | --export FÁJL | --remove NÉV\n"
-               "             [--library FÁJL]\n"
+               "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
+               "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
+               "             | --remove NÉV [--library FÁJL]\n"
                "  efficiency --help | --version\n"
                "\n"
                "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
-               "eljárásaival: a --calc az ablak eredményeit írja ki, a --table a\n"
-               "teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az első 0 %-os sorig).\n"
-               "Beállítás nélkül az ablak induló állapotával számol.\n"
+               "számításával és kijelzési szabályaival: a --calc az ablak eredményeit\n"
+               "írja ki, a --table a teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az\n"
+               "első 0 %-os sorig).\n"
+               "Beállítás nélkül az ablak induló állapotával számol. Argumentum nélkül az\n"
+               "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
+               "argumentum parancssori futást jelent.\n"
                "\n"
-               "Beállítások:\n"
+               "Beállítások (a tartományok határai nem megengedettek):\n"
                "  --type N            a napkollektor típusa, a lista N. sora:\n"
                "%1"
-               "  --eta0 V            η0, optikai hatásfok\n"
-               "  --a1 V              a1, elsőfokú hőveszteségi együttható\n"
-               "  --a2 V              a2, másodfokú hőveszteségi együttható\n"
+               "  --eta0 V            η0, optikai hatásfok, %2\n"
+               "  --a1 V              a1, elsőfokú hőveszteségi együttható, W/(m²·K),\n"
+               "                      %3\n"
+               "  --a2 V              a2, másodfokú hőveszteségi együttható, W/(m²·K²),\n"
+               "                      %4\n"
                "                      (bármelyik az egyedi kollektort választja; a meg nem\n"
                "                      adottak a sor értékei maradnak)\n"
-               "  --area V            a napkollektorok hasznos felülete, m², alapértéke 1\n"
-               "  --collector-temp T  napkollektor hőmérséklet, °C, %2\n"
-               "  --ambient-temp T    környezeti hőmérséklet, °C, %3\n"
-               "  --irradiance G      napsugárzás intenzitás, W/m², %4\n"
-               "  --step K            a táblázat lépésköze, K, %5\n"
-               "  --json              JSON-kimenet\n"
+               "  --area V            a napkollektorok hasznos felülete, m², %5,\n"
+               "                      alapértéke 1\n"
+               "  --collector-temp T  napkollektor hőmérséklet, °C, egész,\n"
+               "                      %6\n"
+               "  --ambient-temp T    környezeti hőmérséklet, °C, egész,\n"
+               "                      %7\n"
+               "  --irradiance G      napsugárzás intenzitás, W/m², egész,\n"
+               "                      %8\n"
+               "  --step K            a táblázat lépésköze, K, egész,\n"
+               "                      %9\n"
+               "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
+               "                      fejléccel, a name, eta0, a1, a2 és area oszlopokból\n"
+               "                      (az eta0, a1, a2 kötelező), vesszővel és tizedesponttal\n"
+               "                      vagy pontosvesszővel és tizedesvesszővel; vagy JSON-\n"
+               "                      tömb ilyen kulcsú objektumokkal. Minden sort a megadott\n"
+               "                      üzemi pontban számol, a bemenet sorrendjében; az\n"
+               "                      elutasított sort így jelzi: <fájl>:<sor>: <oszlop>: <ok>\n"
+               "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
+               "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
+               "                      specificOutput W/m²-ben, output W-ban; a --table\n"
+               "                      mellett {\"collector\", \"rows\": [{\"deltaT\", \"x\",\n"
+               "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
+               "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
+               "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
                "\n"
                "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
                "  --library FÁJL      ezt a könyvtárfájlt használja\n"
                "  --collector NÉV     a tárolt kollektor η0, a1, a2 és felület értékével számol\n"
-               "  --list              a tárolt kollektorok (--json vagy --csv: úgy)\n"
+               "  --list              a tárolt kollektorok; --json: a könyvtár JSON-ja,\n"
+               "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
+               "                      a1, a2, area), utánuk a könyvtár többi mezőjével\n"
                "  --import FÁJL       CSV vagy JSON beolvasása; egyetlen hibás sor vagy\n"
                "                      meglévő név esetén semmit sem ír (--replace: a meglévőt\n"
                "                      cseréli)\n"
-               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json)\n"
+               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
+               "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
+               "                      így érvényes --input; a - a szabványos kimenet\n"
                "  --remove NÉV        a kollektor törlése\n"
                "  -h, --help          ez a súgó\n"
                "  -v, --version       a program verziója\n"
                "\n"
-               "%6"
+               "%10"
                "\n"
                "A számokat a területi beállítás formájában kell megadni, ahogy az ablak\n"
-               "mezőibe (magyarul tizedesvesszővel: 0,5). Kilépési kód: 0 siker,\n"
-               "1 futásidejű hiba, 2 hibás beállítás vagy elutasított érték.\n")
-        .arg(types, range(model::kCollectorTempRange), range(model::kAmbientTempRange),
-             range(model::kIrradianceRange), range(kStepRange), datasheetHelp());
+               "mezőibe (magyarul tizedesvesszővel: 0,5). A szöveges kimenet is a területi\n"
+               "beállítást követi, a JSON és a CSV minden beállítás mellett ugyanaz.\n"
+               "\n"
+               "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
+               "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n")
+        .arg(types, open(EntryBox::Eta0), open(EntryBox::A1), open(EntryBox::A2),
+             open(EntryBox::CollectorArea), range(model::kCollectorTempRange),
+             range(model::kAmbientTempRange), range(model::kIrradianceRange), range(kStepRange))
+        .arg(datasheetHelp());
 }
 
 // A whole number within `range`, written with digits and an optional sign.
@@ -140,37 +183,15 @@ QString rangeMessage(const QString& option, const ConditionRange& range) {
         .arg(range.max);
 }
 
-QString compact(const QJsonDocument& document) {
-    return QString::fromUtf8(document.toJson(QJsonDocument::Compact)) + u'\n';
-}
-
-QString calcOutput(const chart::ResultTexts& texts, bool json) {
-    if (json) {
-        return compact(QJsonDocument(QJsonObject{
-            {"characteristic", texts.characteristic.get()},
-            {"x", texts.operatingX.get()},
-            {"efficiency", texts.efficiency.get()},
-            {"specificOutput", texts.specificOutput.get()},
-            {"output", texts.output.get()},
-            {"zeroEfficiencyX", texts.zeroEfficiencyX.get()},
-        }));
-    }
-    QString text;
-    for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
-        const auto result = static_cast<Result>(i);
-        text += chart::nameOf(result).toString() + QStringLiteral(": ") +
-                chart::valueOf(texts, result).get() + u'\n';
-    }
-    return text;
-}
-
 // The collector as the window holds it after start-up, after picking `row`
 // when one is given: the start coefficients are no row's.
 model::Collector collectorAt(std::optional<int> row) {
     const model::StartCoefficients& start = model::kStartCoefficients;
-    model::Collector collector{{}, start.eta0, start.a1, start.a2, start.collectorArea};
+    const model::CollectorType& type =
+        model::kCollectorTypes[static_cast<std::size_t>(row.value_or(model::kStartRow))];
+    model::Collector collector{type.name.toString(), start.eta0, start.a1, start.a2,
+                               start.collectorArea};
     if (row) {
-        const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(*row)];
         collector.eta0 = type.eta0;
         collector.a1 = type.a1;
         collector.a2 = type.a2;
@@ -192,38 +213,138 @@ rt::Currency& fieldOf(model::Collector& collector, EntryBox box) {
     return collector.area;
 }
 
-QString tableOutput(const std::vector<chart::PowerRow>& rows, bool json) {
-    if (!json) {
-        return chart::powerTablePlainText(rows);
+// Qt's own options, which the window's QApplication takes: with a value
+// after them, or (the flags) without one. Qt admits one dash or two.
+constexpr const char* kQtValueOptions[] = {"platform",
+                                           "platformpluginpath",
+                                           "platformtheme",
+                                           "plugin",
+                                           "qwindowgeometry",
+                                           "geometry",
+                                           "qwindowtitle",
+                                           "title",
+                                           "qwindowicon",
+                                           "icon",
+                                           "session",
+                                           "display",
+                                           "name",
+                                           "visual",
+                                           "style",
+                                           "stylesheet"};
+constexpr const char* kQtFlags[] = {"reverse", "sync",   "widgetcount",
+                                    "nograb",  "dograb", "testability"};
+
+// How many arguments from `i` on are one of Qt's options; 0 when none.
+int qtOptionLength(const QStringList& arguments, qsizetype i) {
+    QString name = arguments[i];
+    if (!name.startsWith(u'-')) {
+        return 0;
     }
-    QJsonArray array;
-    for (const chart::PowerRow& row : rows) {
-        array.append(QJsonObject{{"deltaT", row.deltaT},
-                                 {"x", row.operatingX},
-                                 {"efficiency", row.efficiency},
-                                 {"specificOutput", row.specificOutput},
-                                 {"output", row.output}});
+    name.remove(0, name.startsWith(QStringLiteral("--")) ? 2 : 1);
+    const qsizetype equals = name.indexOf(u'=');
+    const bool valueAttached = equals >= 0;
+    name.truncate(valueAttached ? equals : name.size());
+    if (name == u"qmljsdebugger" && valueAttached) {
+        return 1;
     }
-    return compact(QJsonDocument(array));
+    for (const char* option : kQtFlags) {
+        if (name == QLatin1String(option) && !valueAttached) {
+            return 1;
+        }
+    }
+    for (const char* option : kQtValueOptions) {
+        if (name == QLatin1String(option)) {
+            if (valueAttached) {  // only QApplication's own take "=value"
+                return name == u"style" || name == u"stylesheet" ? 1 : 0;
+            }
+            return i + 1 == arguments.size() ? 1 : 2;
+        }
+    }
+    return 0;
 }
 
-void write(const QString& text, std::FILE* stream) {
-    const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream);
+// The arguments without Qt's options.
+QStringList withoutQtOptions(const QStringList& arguments) {
+    QStringList kept;
+    for (qsizetype i = 0; i < arguments.size();) {
+        const int length = i == 0 ? 0 : qtOptionLength(arguments, i);
+        if (length == 0) {
+            kept << arguments[i];
+        }
+        i += std::max(length, 1);
+    }
+    return kept;
+}
+
+QByteArray readInput(const QString& name, QString& error) {
+    QFile file(name);
+    const bool opened =
+        name == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+    const QFileInfo info(name);
+    if (name != u"-" && info.isDir()) {
+        error = QStringLiteral("%1: ez egy mappa, nem fájl").arg(name);
+    } else if (!opened) {
+        error = !info.exists() ? QStringLiteral("%1: nincs ilyen fájl").arg(name)
+                : !info.isReadable()
+                    ? QStringLiteral("%1: nincs jog az olvasásához").arg(name)
+                    : QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
+    } else {
+        QByteArray bytes = file.readAll();
+        if (file.error() == QFileDevice::NoError) {
+            return bytes;
+        }
+        error = QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
+    }
+    return {};
 }
 
 }  // namespace
 
-bool asksForCommandLine(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        for (const char* option : {"--calc", "--table", "--datasheet", "--help", "-h", "--version",
-                                   "-v", "--list", "--import", "--export", "--remove"}) {
-            if (std::strcmp(argv[i], option) == 0) {
-                return true;
+// QCommandLineParser would read "-calc" as -c -a -l -c and report a "c".
+std::optional<QString> misusedOption(const QStringList& arguments,
+                                     const QList<QCommandLineOption>& options) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--") {
+            break;
+        }
+        if (!argument.startsWith(u'-') || argument == u"-") {
+            continue;
+        }
+        const bool twoDashes = argument.startsWith(QStringLiteral("--"));
+        const QString written = argument.section(u'=', 0, 0);
+        const QString name = written.mid(twoDashes ? 2 : 1);
+        const auto option = std::find_if(options.begin(), options.end(),
+                                         [&](const auto& o) { return o.names().contains(name); });
+        if (option == options.end()) {
+            return QStringLiteral("%1: ismeretlen kapcsoló!").arg(written);
+        }
+        if (!twoDashes && name.size() > 1) {
+            return QStringLiteral(
+                       "%1: ismeretlen kapcsoló; a hosszú kapcsolók két kötőjellel "
+                       "kezdődnek: -%1")
+                .arg(written);
+        }
+        const bool attached = argument.contains(u'=');
+        if (option->valueName().isEmpty() && attached) {
+            return QStringLiteral("%1: nem kap értéket!").arg(written);
+        }
+        if (!option->valueName().isEmpty() && !attached) {
+            if (i + 1 == arguments.size()) {
+                return QStringLiteral("%1: hiányzik az értéke!").arg(written);
             }
+            ++i;
         }
     }
-    return false;
+    return std::nullopt;
+}
+
+bool asksForCommandLine(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return withoutQtOptions(arguments).size() > 1;
 }
 
 Outcome run(const QStringList& given, const QLocale& locale) {
@@ -234,11 +355,18 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     if (const auto* outcome = std::get_if<Outcome>(&expanded)) {
         return *outcome;
     }
-    const QStringList& arguments = std::get<QStringList>(expanded);
+    const auto& [arguments, storedName] = std::get<ExpandedArguments>(expanded);
     const Options o;
+    QList<QCommandLineOption> all = o.all();
+    all += o.datasheet.all();
+    // Left over only when given without their value.
+    all += {QCommandLineOption{QStringLiteral("library"), {}, QStringLiteral("FÁJL")},
+            QCommandLineOption{QStringLiteral("collector"), {}, QStringLiteral("NÉV")}};
+    if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
+        return usageError(*refusal);
+    }
     QCommandLineParser parser;
-    parser.addOptions(o.all());
-    parser.addOptions(o.datasheet.all());
+    parser.addOptions(all);
     if (!parser.parse(arguments)) {
         return usageError(parser.errorText());
     }
@@ -263,12 +391,33 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     if (table == parser.isSet(o.calc)) {
         return usageError(
             table ? QStringLiteral("A --calc és a --table közül csak az egyik adható meg!")
-                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót!"));
+                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót "
+                                   "(a többit a --help sorolja fel)!"));
     }
     if (!table && parser.isSet(o.step)) {
         return usageError(QStringLiteral("A --step csak a --table mellett adható meg!"));
     }
-
+    const bool json = parser.isSet(o.json);
+    const bool csv = parser.isSet(o.datasheet.csv);
+    const bool csvHungarian = parser.isSet(o.datasheet.csvHungarian);
+    if (int(json) + int(csv) + int(csvHungarian) > 1) {
+        return usageError(
+            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
+    }
+    const bool input = parser.isSet(o.input);
+    if (input && !storedName.isEmpty()) {
+        return usageError(QStringLiteral(
+            "--collector: az --input mellett nem adható meg, a kollektorokat a fájl adja!"));
+    }
+    if (input) {
+        for (const QCommandLineOption& collectorOption : {o.type, o.eta0, o.a1, o.a2, o.area}) {
+            if (parser.isSet(collectorOption)) {
+                return usageError(QStringLiteral("--%1: az --input mellett nem adható meg, a "
+                                                 "kollektorokat a fájl adja!")
+                                      .arg(collectorOption.names().front()));
+            }
+        }
+    }
     // Whole numbers first: nothing is computed from a command line with a bad one.
     const auto whole = [&](const QCommandLineOption& option,
                            const ConditionRange& range) -> std::optional<int> {
@@ -313,50 +462,84 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     }
 
     const rt::NumberFormat format(locale);
-    try {
-        model::Collector collector = collectorAt(custom ? std::optional<int>(kCustomRow)
-                                                 : parser.isSet(o.type) ? wholes[0].value
-                                                                        : std::nullopt);
-        const Entry area{o.area, EntryBox::CollectorArea};
-        for (const Entry& entry : {coefficients[0], coefficients[1], coefficients[2], area}) {
-            if (!parser.isSet(entry.option)) {
-                continue;
-            }
-            const QString text = parser.value(entry.option);
-            const model::EntryRule& rule = model::ruleFor(entry.box);
-            const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
-            if (verdict != model::EntryVerdict::Accepted) {
-                return usageError((verdict == model::EntryVerdict::NotANumber
-                                       ? model::kNotANumberMessage
-                                       : rule.rangeMessage)
-                                      .toString());
-            }
-            fieldOf(collector, entry.box) = format.toCurrency(text);
+    model::Collector collector = collectorAt(custom                 ? std::optional<int>(kCustomRow)
+                                             : parser.isSet(o.type) ? wholes[0].value
+                                                                    : std::nullopt);
+    const Entry area{o.area, EntryBox::CollectorArea};
+    for (const Entry& entry : {coefficients[0], coefficients[1], coefficients[2], area}) {
+        if (!parser.isSet(entry.option)) {
+            continue;
         }
+        const QString text = parser.value(entry.option);
+        const model::EntryRule& rule = model::ruleFor(entry.box);
+        const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
+        if (verdict != model::EntryVerdict::Accepted) {
+            return usageError(
+                QStringLiteral("--%1: %2")
+                    .arg(entry.option.names().front(),
+                         (verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage
+                                                                     : rule.rangeMessage)
+                             .toString()));
+        }
+        fieldOf(collector, entry.box) = format.toCurrency(text);
+    }
+    if (!storedName.isEmpty()) {
+        collector.name = storedName;
+    }
+
+    Outcome outcome;
+    std::vector<model::Collector> collectors{collector};
+    if (input) {
+        const QString name = parser.value(o.input);
+        QString error;
+        const QByteArray bytes = readInput(name, error);
+        if (!error.isEmpty()) {
+            return usageError(error);
+        }
+        std::variant<CollectorTable, QString> read = readCollectors(bytes, name);
+        if (const QString* failure = std::get_if<QString>(&read)) {
+            return usageError(*failure);
+        }
+        CollectorTable& collectorTable = std::get<CollectorTable>(read);
+        collectors = std::move(collectorTable.collectors);
+        if (!collectorTable.refusals.isEmpty()) {
+            outcome.status = kUsageError;
+            outcome.standardError = collectorTable.refusals.join(u'\n') + u'\n';
+        }
+    }
+    const Report report{json           ? ReportFormat::Json
+                        : csv          ? ReportFormat::Csv
+                        : csvHungarian ? ReportFormat::CsvHungarian
+                                       : ReportFormat::Text,
+                        input};
+    try {
         const model::Conditions conditions{rt::Integer::checked(collectorTemp),
                                            rt::Integer::checked(ambientTemp),
                                            rt::Integer::checked(irradiance)};
-        const bool json = parser.isSet(o.json);
-        const QString output =
-            table
-                ? tableOutput(chart::powerTable(collector, conditions, format, step), json)
-                : calcOutput(chart::formatResults(model::calculate(collector, conditions), format),
-                             json);
-        return {kSuccess, output, {}};
+        outcome.standardOutput = table ? tableReport(collectors, conditions, step, report, locale)
+                                       : calcReport(collectors, conditions, report, locale);
+        return outcome;
     } catch (const std::exception& error) {  // rt::RuntimeError among them
         return {kRuntimeError,
                 {},
-                QStringLiteral("Futásidejű hiba: %1\n").arg(QString::fromUtf8(error.what()))};
+                outcome.standardError +
+                    QStringLiteral("Futásidejű hiba: %1\n").arg(QString::fromUtf8(error.what()))};
     }
 }
 
 int runMain(int argc, char* argv[]) {
+    guardClosedStandardOutput();
     QCoreApplication application(argc, argv);
     const QLocale locale = QLocale::system();
     rt::installQtTranslation(locale);  // the parser's own messages
-    const Outcome outcome = run(QCoreApplication::arguments(), locale);
-    write(outcome.standardOutput, stdout);
-    write(outcome.standardError, stderr);
+    const Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()), locale);
+    if (const std::optional<QString> failure =
+            writeStandardOutput(outcome.standardOutput.toUtf8())) {
+        std::fputs(outcome.standardError.toUtf8().constData(), stderr);
+        std::fputs(outputFailure(*failure).toUtf8().constData(), stderr);
+        return kRuntimeError;
+    }
+    std::fputs(outcome.standardError.toUtf8().constData(), stderr);
     return outcome.status;
 }
 

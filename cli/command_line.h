@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QCommandLineOption>
+#include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // The calculation from the command line: the window's calculation and its
 // formatting, with no display and no GUI application.
@@ -19,16 +22,23 @@ struct Outcome {
     QString standardError;
 };
 
-// Whether the arguments ask for the command line rather than the window:
-// --calc, --table, --datasheet, --help/-h or --version/-v among them.
+// Whether the arguments ask for the command line rather than the window: any
+// argument but Qt's own options (-platform, -style, -reverse ...) does, so
+// that a mistyped command is refused rather than opening a window.
 [[nodiscard]] bool asksForCommandLine(int argc, char* argv[]);
+
+// The refusal, naming it, of the first argument that is not one of
+// `options`, a long option written with one dash, or a flag given a value.
+[[nodiscard]] std::optional<QString> misusedOption(const QStringList& arguments,
+                                                   const QList<QCommandLineOption>& options);
 
 // Runs one command line; arguments[0] is the program's name. Numbers are
 // read and written in `locale`'s format.
 [[nodiscard]] Outcome run(const QStringList& arguments, const QLocale& locale);
 
 // The program's entry for the command line: a QCoreApplication, the run in
-// the system's locale, its output written out. Returns the exit status.
+// the system's locale, its output written out and checked. Returns the exit
+// status; 1 when standard output could not take the output.
 [[nodiscard]] int runMain(int argc, char* argv[]);
 
 }  // namespace cli

@@ -149,7 +149,9 @@ QList<QCommandLineOption> DatasheetOptions::all() const {
 std::optional<QString> datasheetOptionWithoutDatasheet(const QCommandLineParser& parser,
                                                        const DatasheetOptions& options) {
     for (const QCommandLineOption& option : options.all()) {
-        if (parser.isSet(option)) {
+        // The output formats are shared with --calc and --table.
+        if (parser.isSet(option) && option.names() != options.csv.names() &&
+            option.names() != options.csvHungarian.names()) {
             return QStringLiteral("%1: csak a --datasheet mellett adható meg!")
                 .arg(dashed(nameOf(option)));
         }
@@ -192,7 +194,7 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
                      const QLocale& locale) {
     // The window's modes and operating point have no place in the sheet's table.
     for (const char* name :
-         {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step"}) {
+         {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step", "input"}) {
         if (parser.isSet(QString::fromLatin1(name))) {
             return refused(QStringLiteral("--%1: a --datasheet mellett nem adható meg!")
                                .arg(QString::fromLatin1(name)));

@@ -56,11 +56,6 @@ QString listText(const QList<library::Collector>& collectors, const rt::NumberFo
     return text;
 }
 
-library::CsvStyle csvStyle(const QLocale& locale) {
-    return rt::NumberFormat(locale).decimalSeparator() == u',' ? library::CsvStyle::SemicolonComma
-                                                               : library::CsvStyle::CommaPoint;
-}
-
 Outcome importFile(library::CollectorStore& store, const QString& fileName, bool replace) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -91,15 +86,20 @@ Outcome importFile(library::CollectorStore& store, const QString& fileName, bool
             {}};
 }
 
-Outcome exportFile(const library::CollectorStore& store, const QString& fileName,
-                   const QLocale& locale) {
+Outcome exportFile(const library::CollectorStore& store, const QString& fileName, bool json,
+                   library::CsvStyle style) {
+    if (fileName == u"-") {  // through the checked standard output
+        return {kSuccess,
+                json ? QString::fromUtf8(library::exportJson(store.collectors()))
+                     : QString::fromUtf8(library::exportCsv(store.collectors(), style).mid(3)),
+                {}};
+    }
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     if (suffix != u"csv" && suffix != u"json") {
         return usage(QStringLiteral("--export: a fájl kiterjesztése .csv vagy .json legyen!"));
     }
-    const QByteArray bytes = suffix == u"json"
-                                 ? library::exportJson(store.collectors())
-                                 : library::exportCsv(store.collectors(), csvStyle(locale));
+    const QByteArray bytes = suffix == u"json" ? library::exportJson(store.collectors())
+                                               : library::exportCsv(store.collectors(), style);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         return failure(QStringLiteral("A(z) %1 fájl nem írható (%2).")
@@ -129,12 +129,18 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
     const QCommandLineOption list{QStringLiteral("list")};
     const QCommandLineOption json{QStringLiteral("json")};
     const QCommandLineOption csv{QStringLiteral("csv")};
+    const QCommandLineOption csvHungarian{QStringLiteral("csv-hu")};
     const QCommandLineOption import{QStringLiteral("import"), {}, QStringLiteral("FILE")};
     const QCommandLineOption replace{QStringLiteral("replace")};
     const QCommandLineOption exportTo{QStringLiteral("export"), {}, QStringLiteral("FILE")};
     const QCommandLineOption remove{QStringLiteral("remove"), {}, QStringLiteral("NAME")};
+    const QList<QCommandLineOption> options{libraryOption, list,    json,     csv,   csvHungarian,
+                                            import,        replace, exportTo, remove};
+    if (const std::optional<QString> refusal = misusedOption(arguments, options)) {
+        return usage(*refusal);
+    }
     QCommandLineParser parser;
-    parser.addOptions({libraryOption, list, json, csv, import, replace, exportTo, remove});
+    parser.addOptions(options);
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
@@ -144,6 +150,12 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
         return usage(QStringLiteral(
             "A --list, --import, --export és --remove közül pontosan egy adható meg!"));
     }
+    if (int(parser.isSet(json)) + int(parser.isSet(csv)) + int(parser.isSet(csvHungarian)) > 1) {
+        return usage(
+            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
+    }
+    const library::CsvStyle style = parser.isSet(csvHungarian) ? library::CsvStyle::SemicolonComma
+                                                               : library::CsvStyle::CommaPoint;
     library::CollectorStore store(parser.isSet(libraryOption)
                                       ? parser.value(libraryOption)
                                       : library::CollectorStore::defaultPath());
@@ -155,7 +167,7 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
         return importFile(store, parser.value(import), parser.isSet(replace));
     }
     if (parser.isSet(exportTo)) {
-        return exportFile(store, parser.value(exportTo), locale);
+        return exportFile(store, parser.value(exportTo), parser.isSet(json), style);
     }
     if (parser.isSet(remove)) {
         const auto outcome = store.remove(parser.value(remove));
@@ -163,25 +175,19 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
                    ? Outcome{}
                    : (store.isReadOnly() ? failure(outcome.message) : usage(outcome.message));
     }
-    if (parser.isSet(json)) {
-        return Outcome{kSuccess, QString::fromUtf8(library::exportJson(store.collectors())), {}};
-    }
-    if (parser.isSet(csv)) {
-        return Outcome{
-            kSuccess,
-            QString::fromUtf8(library::exportCsv(store.collectors(), csvStyle(locale)).mid(3)),
-            {}};
+    if (parser.isSet(json) || parser.isSet(csv) || parser.isSet(csvHungarian)) {
+        return exportFile(store, QStringLiteral("-"), parser.isSet(json), style);
     }
     return Outcome{kSuccess, listText(store.collectors(), rt::NumberFormat(locale)), {}};
 }
 
-std::variant<QStringList, Outcome> expandCollector(const QStringList& arguments,
-                                                   const QLocale& locale) {
+std::variant<ExpandedArguments, Outcome> expandCollector(const QStringList& arguments,
+                                                         const QLocale& locale) {
     QStringList rest = arguments;
     const std::optional<QString> path = takeOption(rest, kLibrary);
     const std::optional<QString> name = takeOption(rest, kCollector);
     if (!name) {
-        return rest;
+        return ExpandedArguments{rest, {}};
     }
     library::CollectorStore store(path.value_or(library::CollectorStore::defaultPath()));
     store.reload();
@@ -209,7 +215,7 @@ std::variant<QStringList, Outcome> expandCollector(const QStringList& arguments,
     for (qsizetype i = 0; i < stored.size(); ++i) {
         rest.insert(1 + i, stored[i]);
     }
-    return rest;
+    return ExpandedArguments{rest, c.name};
 }
 
 }  // namespace cli

@@ -127,6 +127,10 @@ bool applyArea(Collector& c, const QString& areaText, QChar separator, QList<Ref
         return false;
     }
     DecimalText& slot = target == Field::GrossArea ? c.grossArea : c.apertureArea;
+    // An export writes the one area given as "area" too, whichever it is.
+    if (slot.isEmpty() && !workingArea(c).isEmpty() && workingArea(c) == *area) {
+        return true;
+    }
     if (!slot.isEmpty() && slot != *area) {
         problems.append({line, QStringLiteral("area"),
                          QStringLiteral("ellentmond a(z) %1 oszlopnak").arg(fieldKey(target))});
@@ -351,20 +355,40 @@ ImportPreview previewImport(const QList<Collector>& rows, const QList<Collector>
 QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     const QChar separator = style == CsvStyle::CommaPoint ? u',' : u';';
     const QChar decimal = style == CsvStyle::CommaPoint ? u'.' : u',';
-    QStringList header;
+    // The command line's --input columns first, "area" among them, so that an
+    // exported table is also a valid --input; then every other field.
+    const Field leading[] = {Field::Name, Field::Eta0, Field::A1, Field::A2};
+    QList<Field> rest;
     for (int f = 0; f < kFieldCount; ++f) {
-        header.append(fieldKey(static_cast<Field>(f)));
+        if (std::find(std::begin(leading), std::end(leading), static_cast<Field>(f)) ==
+            std::end(leading)) {
+            rest.append(static_cast<Field>(f));
+        }
+    }
+    QStringList header;
+    for (const Field field : leading) {
+        header.append(fieldKey(field));
+    }
+    header.append(QStringLiteral("area"));
+    for (const Field field : rest) {
+        header.append(fieldKey(field));
     }
     QString out = header.join(separator) + u'\n';
     for (const Collector& c : collectors) {
-        QStringList fields;
-        for (int f = 0; f < kFieldCount; ++f) {
-            const auto field = static_cast<Field>(f);
+        const auto cell = [&](Field field) {
             QString value = fieldText(c, field);
             if (isNumericField(field)) {
                 value.replace(u'.', decimal);
             }
-            fields.append(csvField(value, separator));
+            return csvField(value, separator);
+        };
+        QStringList fields;
+        for (const Field field : leading) {
+            fields.append(cell(field));
+        }
+        fields.append(workingArea(c).text(decimal));
+        for (const Field field : rest) {
+            fields.append(cell(field));
         }
         out += fields.join(separator) + u'\n';
     }

@@ -43,7 +43,8 @@ enum class CsvStyle {
     CommaPoint,      // name,a1 ... 0.798
     SemicolonComma,  // name;a1 ... 0,798 (spreadsheets under a decimal-comma region)
 };
-// Every field as a column, in the file's order; UTF-8 with a byte-order mark
+// name, eta0, a1, a2 and area (the working area) first, as the command
+// line's --input reads them, then every other field; UTF-8 with a byte-order mark
 // so that spreadsheets read the accents. parseImport reads it back.
 [[nodiscard]] QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style);
 // The library's own document.

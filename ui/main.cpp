@@ -15,7 +15,8 @@
     std::to_array(product::kVersionRecord);
 
 int main(int argc, char* argv[]) {
-    // The calculation from the command line needs no display.
+    // Any argument but Qt's own is a command-line run, which needs no display
+    // and never opens the window.
     if (cli::asksForCommandLine(argc, argv)) {
         return cli::runMain(argc, argv);
     }

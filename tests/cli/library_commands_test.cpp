@@ -103,4 +103,29 @@ TEST_F(LibraryCommands, AStoredCollectorComputesAsItsTypedCoefficients) {
     EXPECT_EQ(run({"--calc", "--collector", "nincs", "--library", "LIB"}).status, cli::kUsageError);
 }
 
+TEST_F(LibraryCommands, AnExportedTableIsAnInputWhateverTheLocale) {
+    write("datasheets.csv",
+          "name;eta0;eta0b;kd;a1;a2;reference;grossArea;apertureArea\n"
+          "Helio 25;0,798;;;3,78;0,015;gross;2,51;\n"
+          "Nyaláb;;0,8;0,9;3,5;0,01;aperture;2,2;\n");
+    ASSERT_EQ(run({"--import", "DIR/datasheets.csv", "--library", "LIB"}).status, cli::kSuccess);
+    ASSERT_EQ(run({"--export", "DIR/out.csv", "--library", "LIB"}).status, cli::kSuccess);
+    EXPECT_TRUE(read("out.csv").startsWith("\xEF\xBB\xBFname,eta0,a1,a2,area,"));
+    EXPECT_EQ(run({"--list", "--csv", "--library", "LIB"}).standardOutput.toUtf8(),
+              read("out.csv").mid(3));
+    QString stored;
+    for (const char* name : {"Helio 25", "Nyaláb"}) {
+        stored += run({"--calc", "--json", "--collector", name, "--library", "LIB"}).standardOutput;
+    }
+    EXPECT_TRUE(stored.contains(u"\"collector\": \"Nyaláb\""));
+    const cli::Outcome input = run({"--calc", "--json", "--input", "DIR/out.csv"});
+    EXPECT_EQ(input.status, cli::kSuccess) << input.standardError.toStdString();
+    EXPECT_EQ(input.standardOutput, stored);
+    // The area written beside the one area given reads back as that one.
+    ASSERT_EQ(run({"--import", "DIR/out.csv", "--library", "DIR/copy.json"}).status, cli::kSuccess);
+    ASSERT_EQ(run({"--export", "DIR/again.csv", "--library", "DIR/copy.json"}).status,
+              cli::kSuccess);
+    EXPECT_EQ(read("again.csv"), read("out.csv"));
+}
+
 }  // namespace
