@@ -111,8 +111,9 @@ double horizontalTickStep(Currency stagnationX) {
     return 0.05;
 }
 
-// X(v): the reduced temperature difference v in twips.
-double chartX(double v, Currency stagnationX) {
+// X(v): the reduced temperature difference v in twips. Inline, as Y(eta)
+// below: both run for every point of every curve.
+inline double chartX(double v, Currency stagnationX) {
     return kOriginX + checkedDiv(checkedMul(kScaleWidth, v), stagnationX.toDouble());
 }
 
@@ -122,7 +123,7 @@ double chartY(double eta) {
 }
 
 // Y(eta) for an efficiency of the model: exact in Currency.
-Currency chartY(Currency eta) {
+inline Currency chartY(Currency eta) {
     return kOriginYExact - eta.timesWhole(kScaleHeight);
 }
 
@@ -147,31 +148,46 @@ ChartProcedures::ChartProcedures(model::CollectorState& state, const ChartContro
     : state_(state), controls_(controls), format_(format) {}
 
 void ChartProcedures::redraw(const model::Results& results, const model::Conditions& conditions) {
+    redraw(results, conditions, formatResults(results, format_));
+}
+
+void ChartProcedures::redraw(const model::Results& results, const model::Conditions& conditions,
+                             const ResultTexts& texts) {
     keptResults_.clear();
-    // The kept collectors' results at the same conditions; their errors
-    // are raised where the chart comes to them.
+    keptTwipsX_.clear();
+    drawFrame();
+    const Currency stagnationX = results.zeroEfficiencyX.get();
+    // The kept collectors' results at the same conditions, their curves only
+    // as far as they are drawn; their errors are raised where the chart comes
+    // to them. A point beyond keptCurveEndX lies right of kKeptCurveEndX.
+    const double keptCurveEndX =
+        stagnationX.toDouble() * (kKeptCurveEndX.toDouble() + 1 - kOriginX) / kScaleWidth;
     std::vector<model::Results> kept;
+    kept.reserve(comparison_.kept().size());
     for (const model::KeptCollector& collector : comparison_.kept()) {
         kept.push_back(model::calculate(
             {collector.name, collector.eta0, collector.a1, collector.a2, state_.collectorArea},
-            conditions));
+            conditions, {.zeroEfficiencyX = false, .curveEndX = keptCurveEndX}));
     }
-    drawFrame();
-    const Currency stagnationX = results.zeroEfficiencyX.get();
     drawHorizontalScale(stagnationX);
     drawVerticalScale();
     drawKeptCurves(kept, stagnationX);
     drawCurve(results.curve, stagnationX);
-    const Marker marker = showResults(results, stagnationX);
+    const Marker marker = showResults(results, texts, stagnationX);
     drawMarker(marker);
     showLegend(kept);
 }
 
 void ChartProcedures::repaint(const model::Results& results, const model::Conditions& conditions) {
+    repaint(results, conditions, formatResults(results, format_));
+}
+
+void ChartProcedures::repaint(const model::Results& results, const model::Conditions& conditions,
+                              const ResultTexts& texts) {
     // Drawn before the full redraw, whose first step clears them again.
     controls_.surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
     controls_.surface.line(kXAxisLeft, kOriginY, kRepaintXAxisRight, kOriginY, kBlack);
-    redraw(results, conditions);
+    redraw(results, conditions, texts);
 }
 
 void ChartProcedures::drawFrame() {
@@ -240,7 +256,10 @@ void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
     Integer previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
         const model::CurvePoint& point = curve.points[k];
-        const Integer pointX = Integer::fromDouble(chartX(point.x, stagnationX));
+        if (k == keptTwipsX_.size()) {
+            keptTwipsX_.push_back(Integer::fromDouble(chartX(point.x, stagnationX)));
+        }
+        const Integer pointX = keptTwipsX_[k];
         const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
             controls_.surface.line(single(pointX), single(pointY), single(previousX),
@@ -264,7 +283,9 @@ void ChartProcedures::drawCurve(const model::Curve& curve, Currency stagnationX)
     Integer previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
         const model::CurvePoint& point = curve.points[k];
-        const Integer pointX = Integer::fromDouble(chartX(point.x, stagnationX));
+        const Integer pointX = k < keptTwipsX_.size()
+                                   ? keptTwipsX_[k]
+                                   : Integer::fromDouble(chartX(point.x, stagnationX));
         // The Currency height is exact in the double, so ties still go to even.
         const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
@@ -281,8 +302,8 @@ void ChartProcedures::drawCurve(const model::Curve& curve, Currency stagnationX)
 
 // Stores x and writes the result labels; returns where the marker lines meet.
 ChartProcedures::Marker ChartProcedures::showResults(const model::Results& results,
+                                                     const ResultTexts& texts,
                                                      Currency stagnationX) {
-    const ResultTexts texts = formatResults(results, format_);
     state_.operatingX = results.operatingX.get();
     controls_.operatingXLabel.setCaption(texts.operatingX.get());
     const model::OperatingPoint& point = results.operating.get();
@@ -315,9 +336,10 @@ void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
     const float top = kLegendBottom - kLegendLineHeight * static_cast<float>(kept.size());
     rt::Surface& surface = controls_.surface;
     std::vector<QString> lines;
+    lines.reserve(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        const KeptResult result = keptResult(collectors[i].name, kept[i].operating.get(), format_);
-        keptResults_.push_back(result);
+        keptResults_.push_back(keptResult(collectors[i].name, kept[i].operating.get(), format_));
+        const KeptResult& result = keptResults_.back();
         lines.push_back(legendLine(
             surface, result.name, result.efficiency + QStringLiteral(" · ") + result.specificOutput,
             kLegendRoom[kept.size() - 1 - i]));

@@ -42,8 +42,13 @@ public:
     // The chart procedure, run after every change of the state: `results`
     // are the current collector's at `conditions`.
     void redraw(const model::Results& results, const model::Conditions& conditions);
+    // The same, with `texts` the results as formatResults gives them.
+    void redraw(const model::Results& results, const model::Conditions& conditions,
+                const ResultTexts& texts);
     // The surface lost what it showed and must be drawn again.
     void repaint(const model::Results& results, const model::Conditions& conditions);
+    void repaint(const model::Results& results, const model::Conditions& conditions,
+                 const ResultTexts& texts);
 
     // The collectors kept for comparison; every run draws their curves and
     // a legend line for each.
@@ -67,7 +72,8 @@ private:
     void drawKeptCurves(const std::vector<model::Results>& kept, rt::Currency stagnationX);
     void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Currency stagnationX);
     void drawCurve(const model::Curve& curve, rt::Currency stagnationX);
-    [[nodiscard]] Marker showResults(const model::Results& results, rt::Currency stagnationX);
+    [[nodiscard]] Marker showResults(const model::Results& results, const ResultTexts& texts,
+                                     rt::Currency stagnationX);
     void drawMarker(const Marker& marker);
     void showLegend(const std::vector<model::Results>& kept);
 
@@ -78,6 +84,10 @@ private:
     const rt::NumberFormat& format_;
     model::Comparison comparison_;
     std::vector<KeptResult> keptResults_;
+    // Every curve has its k-th point at the same x, k · kCurveStep: the kept
+    // curves map each x to twips once per run, and the current curve takes
+    // the x they reached from here.
+    std::vector<rt::Integer> keptTwipsX_;
 };
 
 }  // namespace chart

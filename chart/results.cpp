@@ -29,6 +29,14 @@ QStringList powerCells(const PowerRow& row) {
             withoutUnit(row.specificOutput, u" W/m2"), withoutUnit(row.output, u" W")};
 }
 
+QString efficiencyTextOf(const model::OperatingPoint& point, const rt::NumberFormat& format) {
+    return format.text(model::percentTenthsDown(point.eta)) + QStringLiteral(" %");
+}
+
+QString specificOutputTextOf(const model::OperatingPoint& point, const rt::NumberFormat& format) {
+    return format.text(model::wattsDown(point.specificOutput)) + QStringLiteral(" W/m2");
+}
+
 }  // namespace
 
 const model::Reached<QString>& valueOf(const ResultTexts& texts, Result result) {
@@ -49,16 +57,16 @@ const model::Reached<QString>& valueOf(const ResultTexts& texts, Result result) 
     return texts.zeroEfficiencyX;
 }
 
-ResultTexts formatResults(const model::Results& results, const rt::NumberFormat& format) {
+ResultTexts formatResults(const model::Results& results, const rt::NumberFormat& format,
+                          const TextsWanted& wanted) {
     const auto efficiencyText = [&](const model::OperatingPoint& point) {
-        return format.text(model::percentTenthsDown(point.eta)) + QStringLiteral(" %");
+        return efficiencyTextOf(point, format);
     };
     const auto specificOutputText = [&](const model::OperatingPoint& point) {
-        return format.text(model::wattsDown(point.specificOutput)) + QStringLiteral(" W/m2");
+        return specificOutputTextOf(point, format);
     };
-    return {
-        .characteristic = results.characteristic.map(
-            [&](rt::Currency eta) { return format.text(model::thousandthsDown(eta)); }),
+    ResultTexts texts{
+        .characteristic = {},
         .operatingX = results.operatingX.map(
             [&](rt::Currency x) { return format.text(model::thousandthsDown(x)); }),
         .efficiency = results.operating.map(efficiencyText),
@@ -66,17 +74,22 @@ ResultTexts formatResults(const model::Results& results, const rt::NumberFormat&
         .output = results.operating.map([&](const model::OperatingPoint& point) {
             return format.text(model::wattsDown(point.output)) + QStringLiteral(" W");
         }),
-        .zeroEfficiencyX =
-            results.zeroEfficiencyX.map([&](rt::Currency x) { return format.text(x); }),
+        .zeroEfficiencyX = {},
     };
+    if (wanted.characteristic) {
+        texts.characteristic = results.characteristic.map(
+            [&](rt::Currency eta) { return format.text(model::thousandthsDown(eta)); });
+    }
+    if (wanted.zeroEfficiencyX) {
+        texts.zeroEfficiencyX =
+            results.zeroEfficiencyX.map([&](rt::Currency x) { return format.text(x); });
+    }
+    return texts;
 }
 
 KeptResult keptResult(const QString& name, const model::OperatingPoint& point,
                       const rt::NumberFormat& format) {
-    model::Results results;
-    results.operating = point;
-    const ResultTexts texts = formatResults(results, format);
-    return {name, texts.efficiency.get(), texts.specificOutput.get()};
+    return {name, efficiencyTextOf(point, format), specificOutputTextOf(point, format)};
 }
 
 std::vector<NamedValue> resultLines(const InputTexts& inputs, const ResultTexts& results,

@@ -56,8 +56,17 @@ struct ResultTexts {
     model::Reached<QString> zeroEfficiencyX;
 };
 
+// Which texts to make. A chart run alone shows neither the characteristic
+// efficiency, which changes only with an evaluation, nor the zero's x: the
+// texts left out are empty.
+struct TextsWanted {
+    bool characteristic = true;
+    bool zeroEfficiencyX = true;
+};
+
 [[nodiscard]] ResultTexts formatResults(const model::Results& results,
-                                        const rt::NumberFormat& format);
+                                        const rt::NumberFormat& format,
+                                        const TextsWanted& wanted = {});
 
 // The value of one result.
 [[nodiscard]] const model::Reached<QString>& valueOf(const ResultTexts& texts, Result result);

@@ -1,5 +1,7 @@
 #include "calculation.h"
 
+#include <algorithm>
+
 #include "runtime/checked.h"
 
 namespace model {
@@ -10,13 +12,24 @@ using rt::checkedMul;
 using rt::Currency;
 using rt::Integer;
 
-Curve curveOf(const Collector& collector, Integer irradiance) {
+// Room for the points up to `end`, without making room for more than a
+// chart shows.
+std::size_t expectedPoints(double end) {
+    constexpr double kMostReserved = 4096;
+    return static_cast<std::size_t>(std::clamp(end / kCurveStep + 2, 1.0, kMostReserved));
+}
+
+Curve curveOf(const Collector& collector, Integer irradiance, double expectedEnd,
+              std::optional<double> endX) {
     Curve curve;
+    curve.points.reserve(expectedPoints(expectedEnd));
     try {
         const EfficiencyCurve equation(collector.eta0, collector.a1, collector.a2, irradiance);
         Currency eta;
-        for (Integer k{0}; curve.points.empty() || eta > Currency(); k = k + Integer{1}) {
-            const double x = checkedMul(kCurveStep, k.toDouble());
+        double x = 0;
+        for (Integer k{0}; curve.points.empty() || (eta > Currency() && !(endX && x > *endX));
+             k = k + Integer{1}) {
+            x = checkedMul(kCurveStep, k.toDouble());
             eta = equation.at(x);
             curve.points.push_back({x, eta});
         }
@@ -24,6 +37,26 @@ Curve curveOf(const Collector& collector, Integer irradiance) {
         curve.error = error.kind();
     }
     return curve;
+}
+
+// The search depends only on the curve, which stays the same while only a
+// temperature moves: the last search is kept for the curve it was made for.
+Reached<Currency> zeroOf(const Collector& collector, Integer irradiance) {
+    struct Search {
+        Currency eta0, a1, a2;
+        Integer irradiance;
+        Reached<Currency> zero;
+    };
+    thread_local std::optional<Search> last;
+    if (!last || last->eta0 != collector.eta0 || last->a1 != collector.a1 ||
+        last->a2 != collector.a2 || last->irradiance != irradiance) {
+        last = Search{
+            collector.eta0, collector.a1, collector.a2, irradiance, Reached<Currency>::of([&] {
+                return zeroEfficiencyX(
+                    EfficiencyCurve(collector.eta0, collector.a1, collector.a2, irradiance));
+            })};
+    }
+    return last->zero;
 }
 
 OperatingRule ruleAt(Currency curveEta, Currency operatingX) {
@@ -63,15 +96,23 @@ OperatingPoint operatingPointAt(const Collector& collector, const Conditions& co
 
 }  // namespace
 
-Results calculate(const Collector& collector, const Conditions& conditions) {
+Results calculate(const Collector& collector, const Conditions& conditions, const Scope& scope) {
+    // Without an end known in advance, room for a typical curve.
+    constexpr double kTypicalEnd = 0.25;
     Results results;
     results.characteristic = Reached<Currency>::of(
         [&] { return characteristicEfficiency(collector.eta0, collector.a1, collector.a2); });
-    results.zeroEfficiencyX = Reached<Currency>::of([&] {
-        return zeroEfficiencyX(
-            EfficiencyCurve(collector.eta0, collector.a1, collector.a2, conditions.irradiance));
-    });
-    results.curve = curveOf(collector, conditions.irradiance);
+    double expectedEnd = kTypicalEnd;
+    if (scope.zeroEfficiencyX) {
+        results.zeroEfficiencyX = zeroOf(collector, conditions.irradiance);
+        if (!results.zeroEfficiencyX.error()) {
+            expectedEnd = results.zeroEfficiencyX.get().toDouble();
+        }
+    }
+    if (scope.curveEndX) {
+        expectedEnd = std::min(expectedEnd, *scope.curveEndX);
+    }
+    results.curve = curveOf(collector, conditions.irradiance, expectedEnd, scope.curveEndX);
     results.operatingX = Reached<Currency>::of([&] {
         const Integer difference = conditions.collectorTemp - conditions.ambientTemp;
         return Currency::fromDouble(

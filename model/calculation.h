@@ -119,9 +119,19 @@ struct Results {
     Reached<OperatingPoint> operating;
 };
 
+// What a caller reads of the results, so that the calculation leaves out
+// what nobody reads. A chart run repeats it on every slider move.
+struct Scope {
+    // Without the search, zeroEfficiencyX is left at 0 and must not be read.
+    bool zeroEfficiencyX = true;
+    // The curve may also end after its first point with x beyond this.
+    std::optional<double> curveEndX;
+};
+
 // The one calculation. It never throws: a runtime error is held by the
 // result it kept from being reached.
-[[nodiscard]] Results calculate(const Collector& collector, const Conditions& conditions);
+[[nodiscard]] Results calculate(const Collector& collector, const Conditions& conditions,
+                                const Scope& scope = {});
 
 // The roundings and cuts the shown digits depend on, each named once.
 

@@ -57,10 +57,11 @@ void CollectorPresenter::evaluate() {
 
 void CollectorPresenter::evaluateStored() {
     const model::Results results = model::calculate(state_.collector(), state_.conditions());
-    const chart::ResultTexts texts = chart::formatResults(results, format_);
+    const chart::ResultTexts texts =
+        chart::formatResults(results, format_, {.zeroEfficiencyX = false});
     controls_.characteristicEfficiencyLabel.setCaption(texts.characteristic.get());
     state_.stagnationX = results.zeroEfficiencyX.get();
-    view_.showEvaluation(results);
+    view_.showEvaluation(results, texts);
 }
 
 void CollectorPresenter::entryLeft(EntryBox box) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/results.h"
 #include "model/calculation.h"
 #include "model/collector_state.h"
 #include "model/entry_check.h"
@@ -27,7 +28,8 @@ struct CollectorControls {
 // An error raised there ends the event with the presenter's stores done.
 class EvaluationView {
 public:
-    virtual void showEvaluation(const model::Results& results) = 0;
+    // `texts` are the results as formatResults gives them.
+    virtual void showEvaluation(const model::Results& results, const chart::ResultTexts& texts) = 0;
 
 protected:
     ~EvaluationView() = default;

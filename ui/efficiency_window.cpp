@@ -30,6 +30,9 @@
 namespace ui {
 namespace {
 
+// A chart run alone changes no text but the operating point's.
+constexpr chart::TextsWanted kChartRunTexts{.characteristic = false, .zeroEfficiencyX = false};
+
 // Eats one mouse press: the click that moved the focus out of a box whose
 // entry was refused has been answered by the warning already.
 class PressSwallower : public QObject {
@@ -359,9 +362,9 @@ QString Efficiency::currentCollectorName() const {
     return list.itemText(row);
 }
 
-void Efficiency::showEvaluation(const model::Results& results) {
-    describeResults(chart::formatResults(results, format_), true);
-    drawChart(results);
+void Efficiency::showEvaluation(const model::Results& results, const chart::ResultTexts& texts) {
+    describeResults(texts, true);
+    drawChart(results, texts, true);
 }
 
 // The chart at the stored values, without a new evaluation.
@@ -370,20 +373,29 @@ void Efficiency::redrawChart() {
 }
 
 void Efficiency::drawChart(const model::Results& results) {
-    chart_->redraw(results, state_.conditions());
-    describeChart(results);
+    drawChart(results, chart::formatResults(results, format_, kChartRunTexts), false);
+}
+
+// `texts` are the results formatted, once for the labels and the
+// descriptions; an evaluation has described the result labels already.
+void Efficiency::drawChart(const model::Results& results, const chart::ResultTexts& texts,
+                           bool resultsDescribed) {
+    chart_->redraw(results, state_.conditions(), texts);
+    describeChart(texts, resultsDescribed);
 }
 
 void Efficiency::repaintChart() {
     const model::Results results = model::calculate(state_.collector(), state_.conditions());
-    chart_->repaint(results, state_.conditions());
-    describeChart(results);
+    const chart::ResultTexts texts = chart::formatResults(results, format_, kChartRunTexts);
+    chart_->repaint(results, state_.conditions(), texts);
+    describeChart(texts, false);
 }
 
 // Every change of the curve or the operating point ends in a chart run.
-void Efficiency::describeChart(const model::Results& results) {
-    const chart::ResultTexts texts = chart::formatResults(results, format_);
-    describeResults(texts, false);
+void Efficiency::describeChart(const chart::ResultTexts& texts, bool resultsDescribed) {
+    if (!resultsDescribed) {
+        describeResults(texts, false);
+    }
     emit resultsFormatted(texts);
     const QString description =
         chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),

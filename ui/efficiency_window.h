@@ -97,15 +97,17 @@ private:
     // Connects the form's events to the procedures below: the one place
     // that says which event runs which.
     void wireEvents();
-    void describeChart(const model::Results& results);
+    void describeChart(const chart::ResultTexts& texts, bool resultsDescribed);
     void describeResults(const chart::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();
     void evaluate();
     void redrawChart();
-    void showEvaluation(const model::Results& results) override;
+    void showEvaluation(const model::Results& results, const chart::ResultTexts& texts) override;
     void drawChart(const model::Results& results);
+    void drawChart(const model::Results& results, const chart::ResultTexts& texts,
+                   bool resultsDescribed);
     void repaintChart();
     // A slider moved (by a drag, an arrow, the track or a key): its value
     // goes into its variable and, followed by the unit, its label.

@@ -80,3 +80,23 @@ TEST(Calculation, ResultsAreTheExactValuesTheDisplayRulesApplyTo) {
 }
 
 }  // namespace
+
+// A curve cut short is the whole curve's beginning, up to and with its first
+// point beyond the end asked for; leaving out the zero changes nothing else.
+TEST(Calculation, ACurveEndAskedForCutsTheSameCurveShort) {
+    const model::Conditions at{Integer{60}, Integer{20}, Integer{800}};
+    const model::Results whole = model::calculate(kStart, at);
+    const struct {
+        double endX;
+        std::size_t points;
+    } cases[] = {{0.0, 2}, {0.0505, 52}, {0.1455, 147}, {0.2, 148}};
+    for (const auto& c : cases) {
+        const model::Results cut =
+            model::calculate(kStart, at, {.zeroEfficiencyX = false, .curveEndX = c.endX});
+        ASSERT_EQ(cut.curve.points.size(), c.points) << c.endX;
+        for (std::size_t k = 0; k < c.points; ++k) {
+            EXPECT_EQ(cut.curve.points[k].eta, whole.curve.points[k].eta) << c.endX << ' ' << k;
+        }
+        EXPECT_EQ(cut.operating.get().output, whole.operating.get().output) << c.endX;
+    }
+}

@@ -21,7 +21,9 @@ using ui::CollectorPresenter;
 struct View : ui::EvaluationView {
     explicit View(std::function<void(const model::Results&)> show) : shown(std::move(show)) {}
     virtual ~View() = default;
-    void showEvaluation(const model::Results& results) override { shown(results); }
+    void showEvaluation(const model::Results& results, const chart::ResultTexts&) override {
+        shown(results);
+    }
     std::function<void(const model::Results&)> shown;
 };
 
