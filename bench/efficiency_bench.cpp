@@ -13,8 +13,8 @@
 #include "chart/chart_painter.h"
 #include "chart/chart_procedures.h"
 #include "model/evaluation.h"
-#include "ui/fonts.h"
 #include "ui/chart_box.h"
+#include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 
