@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 
+#include "library/collector_import.h"
 #include "library/collector_record.h"
 #include "model/entry_check.h"
 #include "model/presets.h"
@@ -223,44 +224,6 @@ std::variant<CollectorTable, QString> readCsv(const QString& text, const QString
     return table;
 }
 
-// The line each element of the top-level array starts on.
-std::vector<int> elementLines(const QByteArray& bytes) {
-    std::vector<int> lines;
-    int line = 1;
-    int depth = 0;
-    bool inString = false;
-    bool expectElement = false;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c == '\n') {
-            ++line;
-        }
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-            continue;
-        }
-        if (depth == 1 && expectElement && c != ' ' && c != '\t' && c != '\r' && c != '\n' &&
-            c != ']') {
-            lines.push_back(line);
-            expectElement = false;
-        }
-        if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            expectElement = ++depth == 1;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        } else if (c == ',' && depth == 1) {
-            expectElement = true;
-        }
-    }
-    return lines;
-}
-
 // The number as its shortest decimal text, which reads back to it.
 QString numberText(double value) {
     char buffer[32];
@@ -281,11 +244,11 @@ std::variant<CollectorTable, QString> readJson(const QByteArray& bytes, const QS
         return QStringLiteral("%1: a JSON nem objektumok tömbje").arg(fileName);
     }
     const QJsonArray array = document.array();
-    const std::vector<int> lines = elementLines(bytes);
+    const QList<int> lines = library::jsonArrayElementLines(bytes, array.size());
     CollectorTable table;
     RowReader reader{fileName, true, table};
     for (qsizetype i = 0; i < array.size(); ++i) {
-        const int line = i < static_cast<qsizetype>(lines.size()) ? lines[i] : 1;
+        const int line = lines[i] != 0 ? lines[i] : 1;
         if (!array[i].isObject()) {
             return QStringLiteral("%1:%2: a JSON tömb eleme nem objektum").arg(fileName).arg(line);
         }

@@ -225,49 +225,9 @@ ImportFile parseCsv(const QString& text) {
     return file;
 }
 
-// The line of each array element, from where its object opens.
-QList<int> elementLines(const QByteArray& bytes, qsizetype count) {
-    QList<int> lines;
-    int depth = 0;
-    int line = 1;
-    bool inString = false;
-    for (qsizetype i = 0; i < bytes.size() && lines.size() < count; ++i) {
-        const char c = bytes[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-            continue;
-        }
-        if (c == '\n') {
-            ++line;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (depth == 1) {
-                lines.append(line);
-            }
-            ++depth;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        } else if (depth == 1 && c != ',' && c != ' ' && c != '\t' && c != '\r') {
-            lines.append(line);
-            while (i + 1 < bytes.size() && bytes[i + 1] != ',' && bytes[i + 1] != ']') {
-                ++i;
-            }
-        }
-    }
-    while (lines.size() < count) {
-        lines.append(0);
-    }
-    return lines;
-}
-
 ImportFile parseJsonArray(const QByteArray& bytes, const QJsonArray& array) {
     ImportFile file;
-    const QList<int> lines = elementLines(bytes, array.size());
+    const QList<int> lines = jsonArrayElementLines(bytes, array.size());
     QSet<QString> seen;
     for (qsizetype i = 0; i < array.size(); ++i) {
         const int line = lines[i];
@@ -309,6 +269,46 @@ QString csvField(const QString& text, QChar separator) {
 }
 
 }  // namespace
+
+QList<int> jsonArrayElementLines(const QByteArray& bytes, qsizetype count) {
+    QList<int> lines;
+    int line = 1;
+    int depth = 0;
+    bool inString = false;
+    bool expectElement = false;
+    for (qsizetype i = 0; i < bytes.size() && lines.size() < count; ++i) {
+        const char c = bytes[i];
+        if (c == '\n') {
+            ++line;
+        }
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (depth == 1 && expectElement && c != ' ' && c != '\t' && c != '\r' && c != '\n' &&
+            c != ']') {
+            lines.append(line);
+            expectElement = false;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            expectElement = ++depth == 1;
+        } else if (c == ']' || c == '}') {
+            --depth;
+        } else if (c == ',' && depth == 1) {
+            expectElement = true;
+        }
+    }
+    while (lines.size() < count) {
+        lines.append(0);
+    }
+    return lines;
+}
 
 ImportFile parseImport(const QByteArray& input) {
     const QByteArray bytes = input.startsWith(kByteOrderMark) ? input.mid(3) : input;

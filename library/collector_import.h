@@ -31,6 +31,10 @@ struct ImportFile {
 //  - the library's own JSON document.
 [[nodiscard]] ImportFile parseImport(const QByteArray& bytes);
 
+// The line each of the first `count` elements of a JSON document's top-level
+// array starts on, for messages that name a line; 0 where there is none.
+[[nodiscard]] QList<int> jsonArrayElementLines(const QByteArray& bytes, qsizetype count);
+
 // Sorts checked rows against a library: new names, names it already has.
 struct ImportPreview {
     QList<Collector> additions;
