@@ -42,7 +42,7 @@ def runner_seconds(commands, runs=7):
 scale1 = benchmarks(1, ".")
 scale2 = benchmarks(2, "ScrollEndToEnd")
 program, bare, bare_text = json.loads(subprocess.run(
-    [os.path.join(bench, "startup_driver"), "31", os.path.join(bench, "startup_efficiency"),
+    [os.path.join(bench, "startup_driver"), "151", os.path.join(bench, "startup_efficiency"),
      os.path.join(bench, "startup_bare"), os.path.join(bench, "startup_bare_text")],
     env=env, capture_output=True, text=True, check=True).stdout)["programs"]
 no_drag = runner_seconds("set 3 1\n")
@@ -68,24 +68,26 @@ row("evaluation alone", "Evaluation/worst:{}")
 row("one chart run, recorded", "ChartRun/worst:{}")
 for s in (1, 2):
     row(f"painting the recording, scale {s}", "PaintRecorded/worst:{}/scale:" + str(s))
-    row(f"floor: QPainter alone, scale {s}", "Floor/worst:{}/scale:" + str(s))
+    row(f"floor: QPainter alone, chart and five captions, scale {s}",
+        "Floor/worst:{}/scale:" + str(s))
 for s, source in ((1, scale1), (2, scale2)):
     row(f"end to end: one Scroll event, scale {s}", "ScrollEndToEnd/worst:{}", source)
 for s, source in ((1, scale1), (2, scale2)):
     ratios = " | ".join(
         f"{source[f'ScrollEndToEnd/worst:{c}'] / scale1[f'Floor/worst:{c}/scale:{s}']:.2f}"
         for c in CASES)
-    print(f"| end to end / floor, scale {s} (target ≤ 2) | {ratios} |")
+    print(f"| end to end / floor, scale {s} (target ≤ 1.3) | {ratios} |")
 
 print()
-print("| start-up (process start to first painted frame) | time | peak memory |")
-print("|---|---|---|")
+print("| start-up | to the first painted frame | to the first frame and exit | peak memory |")
+print("|---|---|---|---|")
 for label, p in (("the program", program), ("bare Qt window, one painted child", bare),
                  ("the same bare window drawing one line of text", bare_text)):
-    print(f"| {label} | {p['ms']:.1f} ms | {p['kb'] / 1024:.1f} MiB |")
-print(f"| program / bare window (target ≤ 1.5) | {program['ms'] / bare['ms']:.2f} | "
-      f"{program['kb'] / bare['kb']:.2f} |")
-print(f"| program / bare window with text | {program['ms'] / bare_text['ms']:.2f} | "
+    print(f"| {label} | {p['ms']:.1f} ms | {p['exitMs']:.1f} ms | {p['kb'] / 1024:.1f} MiB |")
+print(f"| program / bare window | {program['ms'] / bare['ms']:.2f} | "
+      f"{program['exitMs'] / bare['exitMs']:.2f} | {program['kb'] / bare['kb']:.2f} |")
+print(f"| program / bare window with text (target ≤ 1.25 to exit) | "
+      f"{program['ms'] / bare_text['ms']:.2f} | {program['exitMs'] / bare_text['exitMs']:.2f} | "
       f"{program['kb'] / bare_text['kb']:.2f} |")
 print()
 print(f"Dragging HScroll3 from 1 to 1300 through the scenario runner (1,299 Scroll events, "

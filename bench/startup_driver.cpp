@@ -1,5 +1,6 @@
 // Starts each probe program many times, alternating them, and reports for
-// each the median time from fork to its first painted frame and the median
+// each the median times from fork to its first painted frame and to its
+// exit (the probe quits at that frame, so teardown counts), and the median
 // peak resident memory, as JSON on one line.
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -21,7 +22,8 @@ long long monotonicNanoseconds() {
 }
 
 struct Sample {
-    double milliseconds;
+    double firstFrameMs;
+    double exitMs;
     long peakKilobytes;
 };
 
@@ -50,12 +52,14 @@ Sample startOnce(const char* program) {
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
+    const long long exited = monotonicNanoseconds();
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || output.empty()) {
         std::fprintf(stderr, "%s failed\n", program);
         std::exit(1);
     }
     const long long firstFrame = std::stoll(output);
-    return {static_cast<double>(firstFrame - started) / 1e6, usage.ru_maxrss};
+    return {static_cast<double>(firstFrame - started) / 1e6,
+            static_cast<double>(exited - started) / 1e6, usage.ru_maxrss};
 }
 
 template <typename T>
@@ -74,6 +78,7 @@ int main(int argc, char* argv[]) {
     const int runs = std::atoi(argv[1]);
     const int programs = argc - 2;
     std::vector<std::vector<double>> times(static_cast<std::size_t>(programs));
+    std::vector<std::vector<double>> exits(static_cast<std::size_t>(programs));
     std::vector<std::vector<long>> memory(static_cast<std::size_t>(programs));
     for (int p = 0; p < programs; ++p) {
         startOnce(argv[2 + p]);  // warm the file cache
@@ -82,14 +87,16 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < runs; ++i) {
         for (int p = 0; p < programs; ++p) {
             const Sample sample = startOnce(argv[2 + p]);
-            times[static_cast<std::size_t>(p)].push_back(sample.milliseconds);
+            times[static_cast<std::size_t>(p)].push_back(sample.firstFrameMs);
+            exits[static_cast<std::size_t>(p)].push_back(sample.exitMs);
             memory[static_cast<std::size_t>(p)].push_back(sample.peakKilobytes);
         }
     }
     std::printf("{\"runs\": %d, \"programs\": [", runs);
     for (int p = 0; p < programs; ++p) {
-        std::printf("%s{\"ms\": %.2f, \"kb\": %ld}", p == 0 ? "" : ", ",
+        std::printf("%s{\"ms\": %.2f, \"exitMs\": %.2f, \"kb\": %ld}", p == 0 ? "" : ", ",
                     median(times[static_cast<std::size_t>(p)]),
+                    median(exits[static_cast<std::size_t>(p)]),
                     median(memory[static_cast<std::size_t>(p)]));
     }
     std::printf("]}\n");

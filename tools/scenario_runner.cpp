@@ -8,7 +8,8 @@
 //   set K V           HScrollK takes V as by a key or a track click
 //   drag K V          the user drags HScrollK's thumb to V
 //   paint             graf is repainted, as when a covering window goes away
-//   shot FILE         a PNG of the whole window
+//   shot FILE         a PNG of the whole window, repainted for it
+//   screen FILE       a PNG of what the screen shows of the window, as painted
 //   copy-results      graf's menu: the results to the clipboard
 //   copy-table        graf's menu: the power table to the clipboard
 //   save FILE         graf's menu: the chart to FILE, by its extension, no dialog
@@ -25,6 +26,7 @@
 // The dump lists the kept collectors under "kept" once a keep or a forget
 // has run, so that the dumps of sessions without them stay as they were.
 #include <QApplication>
+#include <QBackingStore>
 #include <QClipboard>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -288,6 +290,13 @@ bool Runner::execute(const QString& line) {
         }
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
+    } else if (command == u"screen" && !argument.isEmpty()) {
+        QApplication::processEvents();
+        // The offscreen platform's backing store is an image: the pixels as painted.
+        if (const auto* painted =
+                dynamic_cast<const QImage*>(window_.backingStore()->paintDevice())) {
+            painted->save(line.mid(afterCommand + 1), "PNG");
+        }
     } else if (command == u"copy-results" && argument.isEmpty()) {
         window_.output().copyResults();
         copied_ = true;

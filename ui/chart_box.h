@@ -31,10 +31,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     // The mark changes nothing the chart shows: the last run is repainted
     // as recorded, without running the Paint procedure again.
-    void repaintFocusMark() override { showRecording(); }
+    void repaintFocusMark() override { showRecording(rect()); }
 
 private:
-    void showRecording();
+    [[nodiscard]] QRect innerArea() const;
+    [[nodiscard]] QRect chartRunArea() const;
+    void showRecording(const QRect& area);
     [[nodiscard]] bool menuWanted() const;
 
     chart::RecordingSurface surface_;

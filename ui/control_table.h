@@ -409,9 +409,7 @@ inline constexpr std::size_t kControlCount = table::kControls.size();
 // The window's own settings.
 inline constexpr int kClientWidthTwips = 14520;
 inline constexpr int kClientHeightTwips = 8865;
-inline constexpr QRgb kWindowBackColor = 0xffffc080;  // (255, 192, 128)
 inline constexpr QStringView kWindowCaption = u"Helitra - Efficiency";
-inline constexpr const char* kBackgroundPicture = ":/pictures/background.svg";
 
 [[nodiscard]] constexpr int toPixels(int twips) {
     using chart::kTwipsPerPixel;

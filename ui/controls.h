@@ -9,7 +9,9 @@
 #include <QScrollBar>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
+#include "prepared_pixels.h"
 #include "runtime/control_interfaces.h"
 
 // The window's controls: Qt widgets that behave like the classic controls
@@ -19,6 +21,10 @@ namespace ui {
 // A picture the build rendered ahead (see tools/render_pictures.cpp), or a
 // null image when the resource is missing or not such a picture.
 [[nodiscard]] QImage readyPicture(const QString& resource);
+
+// The sunken border of a panel, one logical pixel of dark and shadow at the
+// top and left, of light and midlight at the bottom and right.
+void paintSunkenPanel(QPainter& painter, const QRect& rect, const QPalette& palette);
 
 // The focus mark of a control whose style draws none: shown while the
 // control holds a focus that Tab or Backtab gave it, never after a click or
@@ -71,9 +77,15 @@ protected:
     virtual void repaintFocusMark() { update(); }
 
 private:
+    // The prepared pixels, if the build made them for this box at this ratio
+    // over the box's back colour.
+    [[nodiscard]] const PreparedPixels* prepared(qreal ratio);
+
     const char* picture_;
     bool border_;
-    QPixmap cache_;  // the picture rendered at the current device pixel ratio
+    std::optional<PreparedPixels> prepared_;
+    bool preparedLookedUp_ = false;
+    QPixmap cache_;  // the picture rendered at any other device pixel ratio
     QSize cachedSize_;
     KeyboardFocusMark focusMark_;
 };
@@ -83,13 +95,19 @@ class Label : public QLabel, public rt::Label {
 public:
     Label(QWidget* parent, bool autoSize);
     void setCaption(const QString& caption) override;
+    // Shows the text from pixels the build prepared over what lies beneath
+    // the label, at their ratio, and takes their size; the text stays the
+    // label's, for screen readers.
+    void usePrepared(const PreparedPixels& prepared);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     // A click on a label is the label's: its container does not take the focus.
     void mousePressEvent(QMouseEvent* event) override { event->accept(); }
 
 private:
     bool autoSize_;
+    std::optional<PreparedPixels> prepared_;
 };
 
 // A single-line text box. LostFocus is raised only when the focus moves to

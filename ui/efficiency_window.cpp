@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTimer>
 #include <algorithm>
 
@@ -25,6 +24,7 @@
 #include "result_output.h"
 #include "screen_reader_hints.h"
 #include "window_builder.h"
+#include "window_face.h"
 #include "window_placement.h"
 
 namespace ui {
@@ -498,13 +498,9 @@ void Efficiency::run(const std::function<void()>& procedure) {
 }
 
 void Efficiency::paintEvent(QPaintEvent* event) {
-    // A few flat rectangles: drawn from the vector picture on each paint,
-    // which is cheaper than keeping a window-sized pixmap.
-    static QSvgRenderer background{QString::fromLatin1(kBackgroundPicture)};
     QPainter painter(this);
     painter.setClipRegion(event->region());
-    painter.fillRect(rect(), QColor::fromRgb(kWindowBackColor));
-    background.render(&painter, QRectF(QPointF(0, 0), background.defaultSize()));
+    paintWindowFace(painter);
 }
 
 void Efficiency::showEvent(QShowEvent* event) {

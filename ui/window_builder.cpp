@@ -9,6 +9,8 @@
 #include "chart_box.h"
 #include "controls.h"
 #include "fonts.h"
+#include "prepared_pixels.h"
+#include "window_face.h"
 
 namespace ui {
 namespace {
@@ -85,6 +87,25 @@ void fillHandle(Controls& handles, const ControlRow& control, QWidget* widget) {
         control.handle);
 }
 
+// A fixed line of text from the pixels the build prepared for it, when they
+// were composed over what lies beneath it here and drawn in its colour: its
+// font is then never loaded at start-up.
+bool showPrepared(const ControlRow& control, Label* label, const QWidget* container) {
+    if (!isFixedText(control)) {
+        return false;
+    }
+    const std::optional<PreparedPixels> prepared =
+        preparedPixels(control.name, label->devicePixelRatioF());
+    const QRgb beneath = control.container ? container->palette().color(QPalette::Window).rgb()
+                                           : kWindowFace[0].color;
+    if (!prepared || prepared->back != beneath ||
+        prepared->fore != label->palette().color(label->foregroundRole()).rgb()) {
+        return false;
+    }
+    label->usePrepared(*prepared);
+    return true;
+}
+
 }  // namespace
 
 BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format) {
@@ -110,7 +131,14 @@ BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format) {
             setForeColor(widget, control.foreColor);
         }
         if (control.autoSize) {
-            widget->adjustSize();
+            if (!showPrepared(control, static_cast<Label*>(widget), container)) {
+                widget->adjustSize();
+            }
+        } else if (control.kind == Kind::Label) {
+            // A value label never changes its size; fixed, its new text asks
+            // its container for no layout pass, one posted event per label
+            // and slider event saved.
+            widget->setFixedSize(widget->size());
         }
         widget->setVisible(!control.hidden);
         built.widgets[static_cast<std::size_t>(control.id)] = widget;

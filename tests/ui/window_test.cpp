@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -381,6 +382,42 @@ TEST_F(ScaledWindowTest, NoChildCoversABorder) {
         }
         EXPECT_EQ(covered, 0) << name << " at " << withChildren.devicePixelRatio();
     }
+}
+
+// What the window has painted, as the screen shows it: a grab paints afresh.
+QImage painted(QWidget& window, QRect place) {
+    QApplication::processEvents();
+    const auto* store = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    if (store == nullptr) {
+        ADD_FAILURE() << "the backing store is not an image";
+        return {};
+    }
+    const qreal ratio = window.devicePixelRatioF();
+    return store->copy(QRect(place.topLeft() * ratio, place.size() * ratio));
+}
+
+// A chart run repaints the chart without its frame; whatever it drew, the
+// frame and the chart must be what a full repaint gives.
+TEST_F(ScaledWindowTest, AHundredSliderEventsLeaveTheChartAsAFullRepaintPaintsIt) {
+    // A hot collector in weak sun: the x axis' last value reaches into the
+    // border, which the frame covers only at 100 %.
+    c().collectorTempSlider->setValue(198);
+    ui::ScrollBar* slider = c().irradianceSlider;
+    const QRect chart(c().chart->mapTo(window_.get(), QPoint(0, 0)), c().chart->size());
+    slider->setSliderDown(true);
+    for (int irradiance = 993; irradiance >= 300; irradiance -= 7) {  // 100 Scroll events
+        slider->setSliderPosition(irradiance);
+        QApplication::processEvents();
+    }
+    slider->setSliderDown(false);
+    const QImage afterEvents = painted(*window_, chart);
+    const qreal ratio = window_->devicePixelRatioF();
+    const QImage repainted = window_->grab()
+                                 .toImage()
+                                 .convertToFormat(QImage::Format_RGB32)
+                                 .copy(QRect(chart.topLeft() * ratio, chart.size() * ratio));
+    ASSERT_EQ(afterEvents.size(), repainted.size());
+    EXPECT_TRUE(afterEvents.convertToFormat(QImage::Format_RGB32) == repainted) << "at " << ratio;
 }
 
 TEST_F(ScaledWindowTest, PictureBoxesPaintTheirLastPixels) {
