@@ -6,12 +6,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSvgGenerator>
-#include <QSvgRenderer>
 #include <QtMath>
 #include <algorithm>
 
 #include "chart_box.h"
+#include "output_module.h"
 #include "product/version.h"
 
 namespace ui {
@@ -28,10 +27,11 @@ QFont inScreenPixels(QFont font, int logicalDpi) {
 
 void paintPictureChild(QPainter& painter, const PictureBox& box) {
     painter.fillRect(box.geometry(), box.palette().color(QPalette::Window));
-    if (box.picture() != nullptr) {
-        QSvgRenderer renderer{QString::fromLatin1(box.picture())};
+    const OutputModule* output = outputModule();
+    if (box.picture() != nullptr && output != nullptr) {
+        const QString file = QString::fromLatin1(box.picture());
         const QPointF at = box.geometry().topLeft() + QPointF(box.borderWidth(), box.borderWidth());
-        renderer.render(&painter, QRectF(at, renderer.defaultSize()));
+        output->renderSvg(painter, file, QRectF(at, output->svgSize(file)));
     }
 }
 
@@ -57,14 +57,14 @@ bool paintChartOnto(QPaintDevice& device, const ChartBox& chart) {
 }
 
 bool writeSvg(const ChartBox& chart, QIODevice& file) {
-    QSvgGenerator svg;
-    svg.setOutputDevice(&file);
-    svg.setSize(chart.size());
-    svg.setViewBox(chart.rect());
-    svg.setResolution(chart.logicalDpiX());
-    svg.setTitle(kChartTitle);
-    svg.setDescription(QString::fromUtf8(product::kDisplayName));
-    return paintChartOnto(svg, chart);
+    const OutputModule* output = outputModule();
+    if (output == nullptr) {
+        return false;
+    }
+    const std::unique_ptr<QPaintDevice> svg =
+        output->svgWriter(file, chart.size(), chart.logicalDpiX(), kChartTitle,
+                          QString::fromUtf8(product::kDisplayName));
+    return paintChartOnto(*svg, chart);
 }
 
 bool writePdf(const ChartBox& chart, QIODevice& file) {

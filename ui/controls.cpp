@@ -7,11 +7,12 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStyleOptionSlider>
-#include <QSvgRenderer>
 #include <QtMath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
+
+#include "output_module.h"
 
 namespace ui {
 
@@ -148,13 +149,17 @@ namespace {
 
 // The picture as pixels at a device pixel ratio the build prepared nothing for.
 QPixmap pictureAt(const char* picture, qreal ratio) {
-    QSvgRenderer renderer{QString::fromLatin1(picture)};
-    const QSize size = renderer.defaultSize();
+    const OutputModule* output = outputModule();
+    if (output == nullptr) {
+        return {};
+    }
+    const QString file = QString::fromLatin1(picture);
+    const QSize size = output->svgSize(file);
     QPixmap pixmap(size * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), size));
+    output->renderSvg(painter, file, QRectF(QPointF(0, 0), size));
     return pixmap;
 }
 

@@ -13,8 +13,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -23,6 +21,7 @@
 
 #include "controls.h"
 #include "efficiency_window.h"
+#include "output_module.h"
 #include "product/version.h"
 
 namespace ui {
@@ -539,32 +538,44 @@ void DatasheetDialog::copy() {
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
-void DatasheetDialog::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    QPrintDialog dialog(&printer, this);
-    dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
-    if (dialog.exec() == QDialog::Accepted) {
-        (void)printTo(printer);
-    }
-}
+namespace {
 
-bool DatasheetDialog::printTo(QPrinter& printer) {
-    if (!result_) {
-        return false;
-    }
+void setUpPage(QPagedPaintDevice& printer, const OutputModule& output) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    printer.setDocName(QStringLiteral("Adatlap"));
-    printer.setCreator(QString::fromUtf8(product::kDisplayName));
+    output.nameDocument(printer, QStringLiteral("Adatlap"),
+                        QString::fromUtf8(product::kDisplayName));
+}
+
+}  // namespace
+
+void DatasheetDialog::print() {
+    const OutputModule* output = outputModule();
+    if (output == nullptr) {
+        return;
+    }
+    const std::unique_ptr<QPagedPaintDevice> printer = output->printer();
+    setUpPage(*printer, *output);  // the dialog offers a file by the document's name
+    if (output->askToPrint(*printer, this, QStringLiteral("Nyomtatás"))) {
+        (void)printTo(*printer);
+    }
+}
+
+bool DatasheetDialog::printTo(QPagedPaintDevice& printer) {
+    const OutputModule* output = outputModule();
+    if (!result_ || output == nullptr) {
+        return false;
+    }
+    setUpPage(printer, *output);
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;
     }
     // Points from here on: the page is laid out in the units its fonts use.
-    const double pointsPerPixel = 72.0 / printer.resolution();
+    const double pointsPerPixel = 72.0 / printer.logicalDpiX();
     painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
-    const QSizeF page = printer.pageRect(QPrinter::DevicePixel).size() * pointsPerPixel;
+    const QSizeF page = output->printableArea(printer).size() * pointsPerPixel;
     paintPage(painter, page, input_, chart::datasheetLines(input_, *result_, numbers_),
               chart::datasheetCells(*result_, numbers_));
     return painter.end();

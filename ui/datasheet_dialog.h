@@ -11,7 +11,7 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPrinter;
+class QPagedPaintDevice;
 class QPushButton;
 class QTableWidget;
 
@@ -40,7 +40,7 @@ public:
     // Asks for a printer and prints the page there.
     void print();
     // One A4 page: the inputs, the table and the efficiency curve.
-    bool printTo(QPrinter& printer);
+    bool printTo(QPagedPaintDevice& printer);
 
 private:
     void recompute();

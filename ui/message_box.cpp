@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
-#include <QSvgRenderer>
+
+#include "output_module.h"
 
 namespace ui {
 
@@ -42,9 +43,13 @@ private:
         QPixmap pixmap(size * ratio);
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::transparent);
+        const OutputModule* output = outputModule();
+        if (output == nullptr) {
+            return style()->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this).pixmap(size);
+        }
         QPainter painter(&pixmap);
-        QSvgRenderer(QStringLiteral(":/icons/warning.svg"))
-            .render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+        output->renderSvg(painter, QStringLiteral(":/icons/warning.svg"),
+                          QRectF(QPointF(0, 0), QSizeF(size)));
         return pixmap;
     }
 };

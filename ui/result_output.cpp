@@ -9,8 +9,6 @@
 #include <QMimeData>
 #include <QPageLayout>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QStandardPaths>
 #include <array>
 #include <utility>
@@ -18,6 +16,7 @@
 
 #include "chart_box.h"
 #include "chart_picture.h"
+#include "output_module.h"
 #include "product/version.h"
 #include "runtime/control_interfaces.h"
 
@@ -43,15 +42,6 @@ constexpr std::array kFileFilters{
 };
 
 const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
-
-// Qt's print dialog names a file to print to only on X11; elsewhere (Wayland)
-// it offers the bare folder, which cannot be printed to. The same name then.
-void offerOutputFile(QPrintDialog& dialog, const QString& docName) {
-    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
-    if (file != nullptr && file->text().endsWith(u'/')) {
-        file->setText(file->text() + docName + QStringLiteral(".pdf"));
-    }
-}
 
 }  // namespace
 
@@ -143,28 +133,33 @@ bool ResultOutput::saveChart(const QString& path) {
     return true;
 }
 
-void ResultOutput::setUpPrinter(QPrinter& printer) {
+void ResultOutput::setUpPrinter(QPagedPaintDevice& printer) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    printer.setDocName(QStringLiteral("Hatásfokgörbe"));
-    printer.setCreator(QString::fromUtf8(product::kDisplayName));
-}
-
-void ResultOutput::print() {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintDialog dialog(&printer, &sources_.window);
-    dialog.setWindowTitle(QStringLiteral("Nyomtatás"));
-    offerOutputFile(dialog, printer.docName());
-    if (dialog.exec() == QDialog::Accepted) {
-        (void)printTo(printer);
+    if (const OutputModule* output = outputModule()) {
+        output->nameDocument(printer, QStringLiteral("Hatásfokgörbe"),
+                             QString::fromUtf8(product::kDisplayName));
     }
 }
 
-bool ResultOutput::printTo(QPrinter& printer, QDate date) {
+void ResultOutput::print() {
+    const OutputModule* output = outputModule();
+    if (output == nullptr) {
+        warn(QStringLiteral("Nyomtatás"), QStringLiteral("A nyomtatás nem indítható el."));
+        return;
+    }
+    const std::unique_ptr<QPagedPaintDevice> printer = output->printer();
+    setUpPrinter(*printer);
+    if (output->askToPrint(*printer, &sources_.window, QStringLiteral("Nyomtatás"))) {
+        (void)printTo(*printer);
+    }
+}
+
+bool ResultOutput::printTo(QPagedPaintDevice& printer, QDate date) {
+    const OutputModule* output = outputModule();
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    if (output == nullptr || !painter.begin(&printer)) {
         warn(QStringLiteral("Nyomtatás"), QStringLiteral("A nyomtatás nem indítható el."));
         return false;
     }
@@ -173,10 +168,8 @@ bool ResultOutput::printTo(QPrinter& printer, QDate date) {
         .date = QLocale(QLocale::Hungarian, QLocale::Hungary).toString(date, QLocale::LongFormat),
         .lines = resultLines(),
     };
-    paintPage(painter,
-              printer.pageRect(QPrinter::DevicePixel)
-                  .translated(-printer.pageRect(QPrinter::DevicePixel).topLeft()),
-              text, *sources_.controls.chart);
+    const QRectF page = output->printableArea(printer);
+    paintPage(painter, page.translated(-page.topLeft()), text, *sources_.controls.chart);
     return painter.end();
 }
 

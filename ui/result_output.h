@@ -9,7 +9,7 @@
 #include "control_table.h"
 #include "model/collector_state.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 class QWidget;
 
 namespace rt {
@@ -51,11 +51,11 @@ public:
     bool saveChart(const QString& path);
 
     // The page size the printed page is laid out for.
-    static void setUpPrinter(QPrinter& printer);
+    static void setUpPrinter(QPagedPaintDevice& printer);
     // Asks for a printer and prints the page there.
     void print();
     // Prints one page: the program's name, the date, the results and the chart.
-    bool printTo(QPrinter& printer, QDate date = QDate::currentDate());
+    bool printTo(QPagedPaintDevice& printer, QDate date = QDate::currentDate());
 
     // Where the save dialog opens: the folder last saved to in this run,
     // else the user's pictures folder, else the home folder.
