@@ -17,5 +17,5 @@ int main(int argc, char* argv[]) {
     messages.setParent(window.get());
     FirstFrame probe(*window);
     window->show();
-    return QApplication::exec();
+    return ui::runEventLoop();
 }

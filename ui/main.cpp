@@ -41,5 +41,5 @@ int main(int argc, char* argv[]) {
     }
     messages.setParent(window.get());
     window->show();
-    return QApplication::exec();
+    return ui::runEventLoop();
 }

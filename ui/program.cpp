@@ -3,9 +3,11 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QByteArray>
+#include <QClipboard>
 #include <QList>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <utility>
 
@@ -188,6 +190,17 @@ void setUpApplication() {
     QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kAppId));
     installDefaultFont();
     rt::installQtTranslation(QLocale::system());
+}
+
+int runEventLoop() {
+    const int status = QApplication::exec();
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+    if (!QGuiApplication::clipboard()->ownsClipboard()) {
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+#endif
+    return status;
 }
 
 std::unique_ptr<Efficiency> createWindow(const QLocale& locale, rt::MessageBox& messageBox,

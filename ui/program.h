@@ -33,6 +33,14 @@ public:
 // The application-wide settings every run shares: fonts, names, version.
 void setUpApplication();
 
+// Runs the window's event loop to its end, and ends the process there when
+// nothing is left to hand over: the collector library is written as each
+// change is made, so only what the program put on the clipboard outlives it,
+// through Qt's teardown, which passes it to the desktop's clipboard manager.
+// Otherwise the widgets and Qt's caches are not taken down one by one.
+// Sanitized builds always end the usual way, so that leaks are still found.
+[[nodiscard]] int runEventLoop();
+
 // The window as the program creates it: controls from the table, then the
 // load procedure. Null when a runtime error ended the load.
 [[nodiscard]] std::unique_ptr<Efficiency> createWindow(const QLocale& locale,
