@@ -190,15 +190,18 @@ void PictureBox::paintEvent(QPaintEvent*) {
     }
     // The picture over the back colour, composed once: the boxes on the
     // chart are repainted with it on every slider event.
-    if (cache_.isNull() || cache_.devicePixelRatio() != ratio || cachedSize_ != size()) {
+    const QColor back = palette().color(QPalette::Window);
+    if (cache_.isNull() || cache_.devicePixelRatio() != ratio || cachedSize_ != size() ||
+        cachedBack_ != back) {
         // At a fractional ratio the box's edges fall inside device pixels, and
         // it can cover one pixel more than its size times the ratio, rounded.
         // The box paints opaque, so a pixel the cache leaves out would show
         // whatever the backing store held there (a black line at 1.25).
         cachedSize_ = size();
+        cachedBack_ = back;
         cache_ = QPixmap(qCeil(width() * ratio) + 1, qCeil(height() * ratio) + 1);
         cache_.setDevicePixelRatio(ratio);
-        cache_.fill(palette().color(QPalette::Window));
+        cache_.fill(back);
         QPainter composer(&cache_);
         paintFrame(composer);
         composer.drawPixmap(borderWidth(), borderWidth(), pictureAt(picture_, ratio));

@@ -87,6 +87,7 @@ private:
     bool preparedLookedUp_ = false;
     QPixmap cache_;  // the picture rendered at any other device pixel ratio
     QSize cachedSize_;
+    QColor cachedBack_;
     KeyboardFocusMark focusMark_;
 };
 

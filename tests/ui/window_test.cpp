@@ -420,6 +420,36 @@ TEST_F(ScaledWindowTest, AHundredSliderEventsLeaveTheChartAsAFullRepaintPaintsIt
     EXPECT_TRUE(afterEvents.convertToFormat(QImage::Format_RGB32) == repainted) << "at " << ratio;
 }
 
+// The window at start-up is its picture in docs/ at each scale that has one:
+// prepared pixels at 100 % and 200 %, pictures and text drawn live between.
+using DocumentedScaleTest = WindowTest;
+
+TEST_F(DocumentedScaleTest, TheStartUpWindowIsItsPicture) {
+    const QString scale = QString::number(window_->devicePixelRatioF());
+    const QImage expected(QStringLiteral(EFFICIENCY_SOURCE_DIR "/docs/start-%1x.png").arg(scale));
+    ASSERT_FALSE(expected.isNull()) << "no picture for scale " << scale.toStdString();
+    EXPECT_TRUE(shown(window_.get()) == expected.convertToFormat(QImage::Format_RGB32));
+}
+
+// Pixels prepared over one back colour never stand on another: a box whose
+// colour differs (a desktop theme's, say) composes its picture itself.
+TEST_F(WindowTest, APictureOnAnotherBackColourIsComposedOverIt) {
+    QWidget* caption = control("Picture24");  // the η on the chart's grey
+    const QImage onGrey = shown(caption);
+    QPalette palette = caption->palette();
+    palette.setColor(QPalette::Window, QColor(10, 20, 30));
+    caption->setPalette(palette);
+    const QImage onDark = shown(caption);
+    int dark = 0;
+    for (int y = 0; y < onDark.height(); ++y) {
+        for (int x = 0; x < onDark.width(); ++x) {
+            dark +=
+                onDark.pixel(x, y) == qRgb(10, 20, 30) && onGrey.pixel(x, y) != qRgb(10, 20, 30);
+        }
+    }
+    EXPECT_GT(dark, 0);
+}
+
 TEST_F(ScaledWindowTest, PictureBoxesPaintTheirLastPixels) {
     // An opaque box that leaves a device pixel unpainted shows whatever the
     // backing store held there; the window is drawn over a known colour.
