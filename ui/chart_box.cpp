@@ -24,11 +24,6 @@ ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
         [this](const QString& text) { return chart::textWidthInTwips(font(), text); });
 }
 
-QRect ChartBox::innerArea() const {
-    const int border = borderWidth();
-    return rect().adjusted(border, border, -border, -border);
-}
-
 // What a chart run changes: the box less what the frame alone covers, which
 // stays as it was painted (repainting it cost a third of a slider event).
 // The frame's lines are one device pixel each, so at 200 % the border's

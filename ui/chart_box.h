@@ -34,7 +34,6 @@ protected:
     void repaintFocusMark() override { showRecording(rect()); }
 
 private:
-    [[nodiscard]] QRect innerArea() const;
     [[nodiscard]] QRect chartRunArea() const;
     void showRecording(const QRect& area);
     [[nodiscard]] bool menuWanted() const;

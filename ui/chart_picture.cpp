@@ -99,7 +99,7 @@ void paintChart(QPainter& painter, const ChartBox& chart) {
 
     // The children cover the drawing, each clipped to itself and to the
     // inner area, as on the screen.
-    const QRect inner = chart.rect().adjusted(border, border, -border, -border);
+    const QRect inner = chart.innerArea();
     for (const QObject* object : chart.children()) {
         const auto* child = qobject_cast<const QWidget*>(object);
         if (child == nullptr || !child->isVisibleTo(&chart)) {

@@ -96,8 +96,7 @@ bool PictureBox::eventFilter(QObject* watched, QEvent* event) {
     if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) &&
         watched->isWidgetType() && watched->parent() == this) {
         auto* child = static_cast<QWidget*>(watched);
-        const int border = borderWidth();
-        const QRect inner = rect().adjusted(border, border, -border, -border);
+        const QRect inner = innerArea();
         const QRect place = child->geometry();
         if (inner.contains(place)) {
             child->clearMask();

@@ -60,6 +60,11 @@ public:
 
     // The offset of the inner area, where children and drawing are placed.
     [[nodiscard]] int borderWidth() const { return border_ ? kBorderPixels : 0; }
+    // The area inside the border, in the box's own coordinates.
+    [[nodiscard]] QRect innerArea() const {
+        const int border = borderWidth();
+        return rect().adjusted(border, border, -border, -border);
+    }
     // The resource path of the SVG picture it shows; null for none.
     [[nodiscard]] const char* picture() const { return picture_; }
     // The sunken border, if the box has one.
