@@ -165,11 +165,11 @@ QPixmap pictureAt(const char* picture, qreal ratio) {
 }  // namespace
 
 const PreparedPixels* PictureBox::prepared(qreal ratio) {
-    if (!preparedLookedUp_) {
-        preparedLookedUp_ = true;
+    // Looked up again when the box moves to a screen of another ratio.
+    if (!prepared_ || prepared_->scale != ratio) {
         prepared_ = preparedPixels(objectName().toLatin1().constData(), ratio);
     }
-    const bool fits = prepared_ && prepared_->scale == ratio && prepared_->size() == size() &&
+    const bool fits = prepared_ && prepared_->size() == size() &&
                       prepared_->back == palette().color(QPalette::Window).rgb();
     return fits ? &*prepared_ : nullptr;
 }

@@ -89,7 +89,6 @@ private:
     const char* picture_;
     bool border_;
     std::optional<PreparedPixels> prepared_;
-    bool preparedLookedUp_ = false;
     QPixmap cache_;  // the picture rendered at any other device pixel ratio
     QSize cachedSize_;
     QColor cachedBack_;
