@@ -29,8 +29,8 @@ ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
 // The frame's lines are one device pixel each, so at 200 % the border's
 // inner pixel shows the chart. At a fractional pixel ratio the border's edge
 // can share a device pixel with the chart: there the whole box is repainted.
-// The children on the chart are repainted with it: leaving them out makes a
-// clip of dozens of rectangles that costs every line more than they save.
+// Qt itself leaves out the opaque pictures and captions on the chart, which
+// repaint only when their own content changes.
 QRect ChartBox::chartRunArea() const {
     const qreal ratio = devicePixelRatioF();
     if (ratio != std::floor(ratio) || ratio > kBorderPixels) {

@@ -18,8 +18,9 @@
 // the procedures were written for, each implementing its runtime interface.
 namespace ui {
 
-// A picture the build rendered ahead (see tools/render_pictures.cpp), or a
-// null image when the resource is missing or not such a picture.
+// One of the icon's sizes as the build rendered it (see
+// tools/render_pictures.cpp), or a null image when the resource is missing
+// or not such a picture.
 [[nodiscard]] QImage readyPicture(const QString& resource);
 
 // The sunken border of a panel, one logical pixel of dark and shadow at the
