@@ -10,7 +10,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPageLayout>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -22,7 +21,6 @@
 #include "controls.h"
 #include "efficiency_window.h"
 #include "output_module.h"
-#include "product/version.h"
 
 namespace ui {
 namespace {
@@ -538,25 +536,13 @@ void DatasheetDialog::copy() {
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
-namespace {
-
-void setUpPage(QPagedPaintDevice& printer, const OutputModule& output) {
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    output.nameDocument(printer, QStringLiteral("Adatlap"),
-                        QString::fromUtf8(product::kDisplayName));
-}
-
-}  // namespace
-
 void DatasheetDialog::print() {
     const OutputModule* output = outputModule();
     if (output == nullptr) {
         return;
     }
     const std::unique_ptr<QPagedPaintDevice> printer = output->printer();
-    setUpPage(*printer, *output);  // the dialog offers a file by the document's name
+    setUpPrintedPage(*printer, QStringLiteral("Adatlap"));
     if (output->askToPrint(*printer, this, QStringLiteral("Nyomtatás"))) {
         (void)printTo(*printer);
     }
@@ -567,7 +553,7 @@ bool DatasheetDialog::printTo(QPagedPaintDevice& printer) {
     if (!result_ || output == nullptr) {
         return false;
     }
-    setUpPage(printer, *output);
+    setUpPrintedPage(printer, QStringLiteral("Adatlap"));
     QPainter painter;
     if (!painter.begin(&printer)) {
         return false;

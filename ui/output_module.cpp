@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QLibrary>
+#include <QPageLayout>
+
+#include "product/version.h"
 
 namespace ui {
 
@@ -25,6 +28,15 @@ const OutputModule* outputModule() {
         return nullptr;
     }();
     return loaded;
+}
+
+void setUpPrintedPage(QPagedPaintDevice& printer, const QString& documentName) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
+    if (const OutputModule* output = outputModule()) {
+        output->nameDocument(printer, documentName, QString::fromUtf8(product::kDisplayName));
+    }
 }
 
 }  // namespace ui

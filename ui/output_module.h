@@ -41,6 +41,11 @@ public:
 // loaded, and the callers say so.
 [[nodiscard]] const OutputModule* outputModule();
 
+// The program's printed pages: A4 upright with 20 mm margins, the document
+// named (the print dialog offers a file by that name) and the program as
+// its creator.
+void setUpPrintedPage(QPagedPaintDevice& printer, const QString& documentName);
+
 // The name the module's maker is exported under.
 inline constexpr const char* kOutputModuleEntry = "efficiencyOutputModule";
 

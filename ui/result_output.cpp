@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPageLayout>
 #include <QPainter>
 #include <QStandardPaths>
 #include <array>
@@ -134,13 +133,7 @@ bool ResultOutput::saveChart(const QString& path) {
 }
 
 void ResultOutput::setUpPrinter(QPagedPaintDevice& printer) {
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    printer.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    if (const OutputModule* output = outputModule()) {
-        output->nameDocument(printer, QStringLiteral("Hatásfokgörbe"),
-                             QString::fromUtf8(product::kDisplayName));
-    }
+    setUpPrintedPage(printer, QStringLiteral("Hatásfokgörbe"));
 }
 
 void ResultOutput::print() {
