@@ -276,8 +276,7 @@ WindowPlaces placesOf(const Collector& collector) {
         captions.push_back({QRect(label->mapTo(&w, QPoint(0, 0)), label->size()),
                             label->palette().color(QPalette::Window), label->font(), text});
     }
-    const int border = c.chart->borderWidth();
-    return {w.size(), c.chart->mapTo(&w, QPoint(border, border)), std::move(captions)};
+    return {w.size(), c.chart->mapTo(&w, c.chart->innerArea().topLeft()), std::move(captions)};
 }
 
 void Floor(benchmark::State& state) {
