@@ -24,6 +24,15 @@ QPointF toPixels(float x, float y) {
     return {x / twipsPerPixel, y / twipsPerPixel};
 }
 
+// The font a print is drawn in.
+QFont printFont(const QFont& surfaceFont, const QString& name) {
+    QFont font = surfaceFont;
+    if (!name.isEmpty()) {
+        font.setFamily(name);
+    }
+    return font;
+}
+
 }  // namespace
 
 // Paints one display list: lines and texts in their recorded order, keeping
@@ -98,10 +107,7 @@ private:
     void useFont(const QString& name) {
         hasFont_ = true;
         fontName_ = name;
-        font_ = surfaceFont_;
-        if (!name.isEmpty()) {
-            font_.setFamily(name);
-        }
+        font_ = printFont(surfaceFont_, name);
         painter_.setFont(font_);
     }
 
@@ -132,6 +138,15 @@ const QStaticText& ChartPainter::layout(const QString& text, const QFont& font) 
         found = layouts_.insert(text, layout);
     }
     return *found;
+}
+
+QRectF ChartPainter::textArea(const RecordedPrint& print, const QFont& surfaceFont) {
+    const QSizeF size = layout(print.text, printFont(surfaceFont, print.fontName)).size();
+    // Glyphs may reach beyond their line's box: a generous margin costs a
+    // few pixels, a short one would leave old pixels standing.
+    const qreal margin = size.height();
+    return QRectF(toPixels(print.x, print.y), size)
+        .adjusted(-margin, -margin / 2, margin, margin / 2);
 }
 
 void ChartPainter::paint(QPainter& painter, const RecordingSurface& list,

@@ -28,6 +28,8 @@ inline constexpr int kTwipsPerPixel = 15;
 class ChartPainter {
 public:
     void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
+    // Bounds, in pixels, whatever the print's glyphs can cover when painted.
+    [[nodiscard]] QRectF textArea(const RecordedPrint& print, const QFont& surfaceFont);
 
 private:
     friend class ListPainter;

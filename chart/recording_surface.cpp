@@ -12,14 +12,14 @@ constexpr std::size_t kExpectedPrints = 40;
 }  // namespace
 
 RecordingSurface::RecordingSurface(const rt::NumberFormat& format) : format_(format) {
-    lines_.reserve(kExpectedLines);
-    prints_.reserve(kExpectedPrints);
+    list_.lines.reserve(kExpectedLines);
+    list_.prints.reserve(kExpectedPrints);
 }
 
 void RecordingSurface::cls() {
-    lines_.clear();
-    prints_.clear();
-    boxes_.clear();
+    list_.lines.clear();
+    list_.prints.clear();
+    list_.boxes.clear();
     // Like the platform's Cls, which also homes the current position.
     currentX_ = 0.0F;
     currentY_ = 0.0F;
@@ -31,23 +31,23 @@ void RecordingSurface::setDrawWidth(int pixels) {
 }
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2, rt::Color color) {
-    lines_.push_back({x1, y1, x2, y2, color, drawWidth_});
+    list_.lines.push_back({x1, y1, x2, y2, color, drawWidth_});
     notify();
 }
 
 void RecordingSurface::box(float x1, float y1, float x2, float y2, rt::Color frame) {
-    boxes_.push_back({x1, y1, x2, y2, frame, lines_.size(), prints_.size()});
+    list_.boxes.push_back({x1, y1, x2, y2, frame, list_.lines.size(), list_.prints.size()});
     notify();
 }
 
 void RecordingSurface::print(double value) {
-    prints_.push_back(
-        {currentX_, currentY_, format_.text(value), fontName_, lines_.size(), std::nullopt});
+    list_.prints.push_back(
+        {currentX_, currentY_, format_.text(value), fontName_, list_.lines.size(), std::nullopt});
     notify();
 }
 
 void RecordingSurface::print(const QString& text, rt::Color color) {
-    prints_.push_back({currentX_, currentY_, text, fontName_, lines_.size(), color});
+    list_.prints.push_back({currentX_, currentY_, text, fontName_, list_.lines.size(), color});
     notify();
 }
 

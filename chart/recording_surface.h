@@ -33,6 +33,8 @@ struct RecordedPrint {
     std::size_t linesBefore;
     // Empty: the surface's own text colour, as for the tick values.
     std::optional<rt::Color> color;
+
+    friend bool operator==(const RecordedPrint&, const RecordedPrint&) = default;
 };
 
 // One Box call, covering the lines and texts recorded before it.
@@ -41,6 +43,17 @@ struct RecordedBox {
     rt::Color frame;
     std::size_t linesBefore;
     std::size_t printsBefore;
+
+    friend bool operator==(const RecordedBox&, const RecordedBox&) = default;
+};
+
+// What one run drew, each kind in drawing order.
+struct DisplayList {
+    std::vector<RecordedLine> lines;
+    std::vector<RecordedPrint> prints;
+    std::vector<RecordedBox> boxes;
+
+    friend bool operator==(const DisplayList&, const DisplayList&) = default;
 };
 
 // A chart surface that keeps what one run drew as a display list, for the
@@ -62,9 +75,10 @@ public:
     [[nodiscard]] double textWidth(const QString& text) const override;
 
     // Both in drawing order.
-    [[nodiscard]] const std::vector<RecordedLine>& lines() const { return lines_; }
-    [[nodiscard]] const std::vector<RecordedPrint>& prints() const { return prints_; }
-    [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return boxes_; }
+    [[nodiscard]] const std::vector<RecordedLine>& lines() const { return list_.lines; }
+    [[nodiscard]] const std::vector<RecordedPrint>& prints() const { return list_.prints; }
+    [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return list_.boxes; }
+    [[nodiscard]] const DisplayList& list() const { return list_; }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     [[nodiscard]] const QString& fontName() const { return fontName_; }
 
@@ -80,9 +94,7 @@ private:
     void notify() const;
 
     const rt::NumberFormat& format_;
-    std::vector<RecordedLine> lines_;
-    std::vector<RecordedPrint> prints_;
-    std::vector<RecordedBox> boxes_;
+    DisplayList list_;
     int drawWidth_ = 1;  // the platform's default pen
     float currentX_ = 0.0F;
     float currentY_ = 0.0F;

@@ -7,6 +7,8 @@
 #include <QScopedValueRollback>
 #include <cmath>
 
+#include "chart/list_changes.h"
+
 namespace ui {
 
 ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
@@ -15,8 +17,13 @@ ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
     // lines); one inside the Paint procedure must not, or the box would
     // repaint for ever.
     surface_.setChangedCallback([this] {
-        if (!painting_ && !updatePending_) {
-            showRecording(chartRunArea());
+        if (painting_) {
+            return;
+        }
+        if (runs_ > 0) {
+            runChanged_ = true;
+        } else {
+            showWholeRun();
         }
     });
     // Asked at each measurement: the builder gives the box its font later.
@@ -32,17 +39,62 @@ ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
 // Qt itself leaves out the opaque pictures and captions on the chart, which
 // repaint only when their own content changes.
 QRect ChartBox::chartRunArea() const {
-    const qreal ratio = devicePixelRatioF();
-    if (ratio != std::floor(ratio) || ratio > kBorderPixels) {
+    if (wholeChartRepainted()) {
         return rect();
     }
-    const int covered = kBorderPixels / static_cast<int>(ratio);
+    const int covered = kBorderPixels / static_cast<int>(devicePixelRatioF());
     return rect().adjusted(covered, covered, -covered, -covered);
 }
 
-void ChartBox::showRecording(const QRect& area) {
+bool ChartBox::wholeChartRepainted() const {
+    const qreal ratio = devicePixelRatioF();
+    return ratio != std::floor(ratio) || ratio > kBorderPixels;
+}
+
+void ChartBox::showRecording(const QRegion& area) {
     updatePending_ = true;
     update(area);
+}
+
+// The next paint shows the run in full; what it shows is known after it.
+void ChartBox::showWholeRun() {
+    shownKnown_ = false;
+    if (!wholePending_) {
+        wholePending_ = true;
+        showRecording(chartRunArea());
+    }
+}
+
+// Only where the run's list paints other pixels than the one shown: a
+// slider event moves the curve and the marker, while the axes, most ticks
+// and their values stay. At a fractional pixel ratio an item's edge can
+// share a device pixel with its neighbour, so the whole chart is repainted.
+void ChartBox::endRun() {
+    if (--runs_ > 0 || !runChanged_) {
+        return;
+    }
+    runChanged_ = false;
+    if (!shownKnown_ || wholeChartRepainted()) {
+        showWholeRun();
+        return;
+    }
+    const std::optional<std::vector<QRect>> areas = chart::changedAreas(
+        shown_, surface_.list(),
+        [this](const chart::RecordedPrint& print) { return painter_.textArea(print, font()); });
+    if (!areas) {
+        showWholeRun();
+        return;
+    }
+    const QRect area = chartRunArea();
+    const QPoint origin(borderWidth(), borderWidth());
+    QRegion changed;
+    for (const QRect& rect : *areas) {
+        changed += rect.translated(origin) & area;
+    }
+    shown_ = surface_.list();
+    if (!changed.isEmpty()) {
+        showRecording(changed);
+    }
 }
 
 void ChartBox::paintEvent(QPaintEvent* event) {
@@ -51,9 +103,17 @@ void ChartBox::paintEvent(QPaintEvent* event) {
     // surface's Paint event.
     const bool afterChartRun = updatePending_;
     updatePending_ = false;
+    wholePending_ = false;
     if (!afterChartRun) {
         const QScopedValueRollback guard(painting_, true);
         emit paintRequested();
+        // Where it did not paint, the box may still show another list.
+        if (shownKnown_ && surface_.list() != shown_) {
+            shownKnown_ = false;
+        }
+    } else if (!shownKnown_) {
+        shown_ = surface_.list();  // it was asked to paint the whole chart
+        shownKnown_ = true;
     }
     // The frame goes on last: it covers whatever the chart drew beyond the
     // inner area, which is cheaper than clipping every line to it. A paint

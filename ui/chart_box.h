@@ -18,6 +18,19 @@ public:
     [[nodiscard]] chart::RecordingSurface& surface() { return surface_; }
     [[nodiscard]] const chart::RecordingSurface& surface() const { return surface_; }
 
+    // A chart run that, when it ends, repaints only the pixels it changed.
+    // A run outside one repaints the whole chart as soon as it starts.
+    class Run {
+    public:
+        explicit Run(ChartBox& box) : box_(box) { ++box_.runs_; }
+        ~Run() { box_.endRun(); }
+        Run(const Run&) = delete;
+        Run& operator=(const Run&) = delete;
+
+    private:
+        ChartBox& box_;
+    };
+
 signals:
     // Paint, raised at the start of every repaint that no chart run asked for.
     void paintRequested();
@@ -35,13 +48,23 @@ protected:
 
 private:
     [[nodiscard]] QRect chartRunArea() const;
-    void showRecording(const QRect& area);
+    [[nodiscard]] bool wholeChartRepainted() const;
+    void showRecording(const QRegion& area);
+    void showWholeRun();
+    void endRun();
     [[nodiscard]] bool menuWanted() const;
 
     chart::RecordingSurface surface_;
     chart::ChartPainter painter_;
     bool painting_ = false;
     bool updatePending_ = false;
+    bool wholePending_ = false;
+    // What the box shows once the repaints asked for are done, if known:
+    // a run is compared with it to find what it changed.
+    chart::DisplayList shown_;
+    bool shownKnown_ = false;
+    int runs_ = 0;  // Run scopes open
+    bool runChanged_ = false;
 };
 
 }  // namespace ui

@@ -380,6 +380,7 @@ void Efficiency::drawChart(const model::Results& results) {
 // descriptions; an evaluation has described the result labels already.
 void Efficiency::drawChart(const model::Results& results, const chart::ResultTexts& texts,
                            bool resultsDescribed) {
+    const ChartBox::Run run(*controls_.chart);
     chart_->redraw(results, state_.conditions(), texts);
     describeChart(texts, resultsDescribed);
 }

@@ -508,6 +508,41 @@ void keepRows(ui::Efficiency& window, driver::WindowDriver& user, std::initializ
     }
 }
 
+// A chart run repaints only what it changed. After every event the chart
+// must be what a full repaint gives: in single steps and in jumps that move
+// the x scale's ticks, and with kept curves, whose thin lines and legend
+// take other paths through the painter.
+TEST_F(ScaledWindowTest, EachChartRunLeavesTheChartAsAFullRepaintPaintsIt) {
+    const struct {
+        const char* what;
+        std::initializer_list<int> keptRows;
+        ui::ScrollBar* ui::Controls::*slider;
+        std::vector<int> positions;
+    } cases[] = {
+        {"irradiance by one", {}, &ui::Controls::irradianceSlider, {801, 800, 801, 802, 803, 802}},
+        {"irradiance in jumps", {}, &ui::Controls::irradianceSlider, {1300, 90, 650, 1, 415, 1299}},
+        {"collector temperature", {1, 3}, &ui::Controls::collectorTempSlider, {61, 250, 0, 140}},
+        {"ambient temperature", {0, 2, 4}, &ui::Controls::ambientTempSlider, {-30, 50, 21, 20}},
+    };
+    const QRect chart(c().chart->mapTo(window_.get(), QPoint(0, 0)), c().chart->size());
+    for (const auto& events : cases) {
+        keepRows(*window_, *user_, events.keptRows);
+        ui::ScrollBar* slider = c().*events.slider;
+        slider->setSliderDown(true);
+        for (int position : events.positions) {
+            slider->setSliderPosition(position);
+            const QImage shownNow = painted(*window_, chart).convertToFormat(QImage::Format_RGB32);
+            const QImage repainted = shown(window_.get())
+                                         .copy(QRect(chart.topLeft() * window_->devicePixelRatioF(),
+                                                     chart.size() * window_->devicePixelRatioF()));
+            ASSERT_TRUE(shownNow == repainted)
+                << events.what << " at " << position << ", scale " << window_->devicePixelRatioF();
+        }
+        slider->setSliderDown(false);
+        window_->forgetKeptCollectors();
+    }
+}
+
 TEST_F(WindowTest, KeepIsDisabledWithFourKeptAndForgetEnablesItAgain) {
     EXPECT_TRUE(window_->canKeep());
     keepRows(*window_, *user_, {0, 1, 3});
