@@ -9,6 +9,8 @@
 #include <optional>
 #include <span>
 
+#include "list_changes.h"
+
 namespace chart {
 namespace {
 
@@ -41,10 +43,12 @@ QFont printFont(const QFont& surfaceFont, const QString& name) {
 // wide line through the general stroker.
 class ListPainter {
 public:
-    ListPainter(QPainter& painter, ChartPainter& layouts, const QFont& surfaceFont)
+    ListPainter(QPainter& painter, ChartPainter& layouts, const QFont& surfaceFont,
+                const QRegion* area)
         : painter_(painter),
           layouts_(layouts),
           surfaceFont_(surfaceFont),
+          area_(area),
           textPen_(painter.pen()) {}
 
     void drawLines(std::span<const RecordedLine> lines) {
@@ -52,6 +56,9 @@ public:
         std::array<QLineF, 64> batch;
         std::size_t count = 0;
         for (const RecordedLine& line : lines) {
+            if (area_ != nullptr && !area_->intersects(areaOf(line))) {
+                continue;
+            }
             if (!hasPen_ || line.color != penColor_ || line.width != penWidth_) {
                 flush(batch, count);
                 usePen(line.color, line.width);
@@ -65,6 +72,10 @@ public:
     }
 
     void drawText(const RecordedPrint& print) {
+        if (area_ != nullptr &&
+            !area_->intersects(layouts_.textArea(print, surfaceFont_).toAlignedRect())) {
+            return;
+        }
         if (!hasFont_ || print.fontName != fontName_) {
             useFont(print.fontName);
         }
@@ -114,6 +125,7 @@ private:
     QPainter& painter_;
     ChartPainter& layouts_;
     const QFont& surfaceFont_;
+    const QRegion* area_;
     QPen textPen_;
     bool textPenSet_ = false;
     std::optional<rt::Color> textColor_;  // the colour textPenSet_ refers to
@@ -149,11 +161,11 @@ QRectF ChartPainter::textArea(const RecordedPrint& print, const QFont& surfaceFo
         .adjusted(-margin, -margin / 2, margin, margin / 2);
 }
 
-void ChartPainter::paint(QPainter& painter, const RecordingSurface& list,
-                         const QFont& surfaceFont) {
+void ChartPainter::paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
+                         const QRegion* area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    ListPainter paint(painter, *this, surfaceFont);
+    ListPainter paint(painter, *this, surfaceFont, area);
     const std::span<const RecordedLine> lines(list.lines());
     std::size_t drawn = 0;
     auto box = list.boxes().begin();

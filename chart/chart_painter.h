@@ -27,7 +27,10 @@ inline constexpr int kTwipsPerPixel = 15;
 // cost more than all the lines.
 class ChartPainter {
 public:
-    void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
+    // With `area` (in the surface's pixels) only the lines and texts that
+    // can reach it are painted: the others would leave no pixel in it.
+    void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
+               const QRegion* area = nullptr);
     // Bounds, in pixels, whatever the print's glyphs can cover when painted.
     [[nodiscard]] QRectF textArea(const RecordedPrint& print, const QFont& surfaceFont);
 

@@ -51,8 +51,6 @@ struct Extent {
     }
 };
 
-// A line's pixels: the segment widened by half the pen on every side, which
-// also covers its square caps.
 Extent extentOf(const RecordedLine& line) {
     const float half = static_cast<float>(line.width) / 2;
     return {std::min(line.x1, line.x2) * kPixelsPerTwip - half,
@@ -203,6 +201,10 @@ bool pair(const std::vector<Item>& before, const std::vector<Item>& now, Alike a
 }
 
 }  // namespace
+
+QRect areaOf(const RecordedLine& line) {
+    return extentOf(line).outward();
+}
 
 std::optional<std::vector<QRect>> changedAreas(const DisplayList& before, const DisplayList& now,
                                                const TextArea& textArea) {

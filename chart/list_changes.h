@@ -9,6 +9,10 @@
 
 namespace chart {
 
+// The pixels a line can paint, in the surface's pixels: its segment widened
+// by half the pen (which covers its square caps) and a pixel for rounding.
+[[nodiscard]] QRect areaOf(const RecordedLine& line);
+
 // Bounds, in pixels, whatever a print's glyphs can cover.
 using TextArea = std::function<QRectF(const RecordedPrint&)>;
 

@@ -85,16 +85,21 @@ void ChartBox::endRun() {
         showWholeRun();
         return;
     }
+    shown_ = surface_.list();
+    if (areas->empty()) {
+        return;
+    }
     const QRect area = chartRunArea();
     const QPoint origin(borderWidth(), borderWidth());
-    QRegion changed;
+    // Qt rasterizes a line from where the clip's bounding rectangle cuts
+    // it, which can move a pixel of a slanted edge: the two far corners
+    // keep that rectangle the whole chart's, as in a full repaint.
+    QRegion changed(QRect(area.topLeft(), QSize(1, 1)));
+    changed += QRect(area.bottomRight(), QSize(1, 1));
     for (const QRect& rect : *areas) {
         changed += rect.translated(origin) & area;
     }
-    shown_ = surface_.list();
-    if (!changed.isEmpty()) {
-        showRecording(changed);
-    }
+    showRecording(changed);
 }
 
 void ChartBox::paintEvent(QPaintEvent* event) {
@@ -102,6 +107,7 @@ void ChartBox::paintEvent(QPaintEvent* event) {
     // run; any other paint (the box uncovered, shown, resized) is the
     // surface's Paint event.
     const bool afterChartRun = updatePending_;
+    const bool onlyChanges = afterChartRun && !wholePending_;
     updatePending_ = false;
     wholePending_ = false;
     if (!afterChartRun) {
@@ -120,7 +126,13 @@ void ChartBox::paintEvent(QPaintEvent* event) {
     // that stays inside the inner area is clipped to it and needs no frame.
     QPainter painter(this);
     painter.translate(borderWidth(), borderWidth());
-    painter_.paint(painter, surface_, font());
+    if (onlyChanges) {
+        // Most lines lie outside the changed areas; Qt would still trace them.
+        const QRegion area = event->region().translated(-borderWidth(), -borderWidth());
+        painter_.paint(painter, surface_, font(), &area);
+    } else {
+        painter_.paint(painter, surface_, font());
+    }
     painter.resetTransform();
     if (!innerArea().contains(event->rect())) {
         paintFrame(painter);

@@ -513,6 +513,16 @@ void keepRows(ui::Efficiency& window, driver::WindowDriver& user, std::initializ
 // the x scale's ticks, and with kept curves, whose thin lines and legend
 // take other paths through the painter.
 TEST_F(ScaledWindowTest, EachChartRunLeavesTheChartAsAFullRepaintPaintsIt) {
+    const auto steps = [](int from, int to, int step) {
+        std::vector<int> positions;
+        for (int p = from; step > 0 ? p <= to : p >= to; p += step) {
+            positions.push_back(p);
+        }
+        return positions;
+    };
+    std::vector<int> drag = steps(700, 1000, 5);
+    const std::vector<int> back = steps(1000, 300, -7);
+    drag.insert(drag.end(), back.begin(), back.end());
     const struct {
         const char* what;
         std::initializer_list<int> keptRows;
@@ -523,6 +533,12 @@ TEST_F(ScaledWindowTest, EachChartRunLeavesTheChartAsAFullRepaintPaintsIt) {
         {"irradiance in jumps", {}, &ui::Controls::irradianceSlider, {1300, 90, 650, 1, 415, 1299}},
         {"collector temperature", {1, 3}, &ui::Controls::collectorTempSlider, {61, 250, 0, 140}},
         {"ambient temperature", {0, 2, 4}, &ui::Controls::ambientTempSlider, {-30, 50, 21, 20}},
+        // Where the repainted areas' edges cut slanted lines.
+        {"irradiance dragged", {}, &ui::Controls::irradianceSlider, drag},
+        {"collector temperature dragged",
+         {},
+         &ui::Controls::collectorTempSlider,
+         steps(60, 200, 3)},
     };
     const QRect chart(c().chart->mapTo(window_.get(), QPoint(0, 0)), c().chart->size());
     for (const auto& events : cases) {
