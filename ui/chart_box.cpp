@@ -5,6 +5,7 @@
 #include <QMetaMethod>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <algorithm>
 #include <cmath>
 
 #include "chart/list_changes.h"
@@ -74,7 +75,8 @@ void ChartBox::endRun() {
         return;
     }
     runChanged_ = false;
-    if (!shownKnown_ || wholeChartRepainted()) {
+    if (!shownKnown_ || wholeChartRepainted() || runsUncompared_ > 0) {
+        runsUncompared_ = std::max(runsUncompared_ - 1, 0);
         showWholeRun();
         return;
     }
@@ -82,6 +84,9 @@ void ChartBox::endRun() {
         shown_, surface_.list(),
         [this](const chart::RecordedPrint& print) { return painter_.textArea(print, font()); });
     if (!areas) {
+        // A slider that moved a dense curve will move it again: the next
+        // runs are repainted whole without the comparison's cost.
+        runsUncompared_ = kRunsUncomparedAfterMuchChanged;
         showWholeRun();
         return;
     }
@@ -117,7 +122,7 @@ void ChartBox::paintEvent(QPaintEvent* event) {
         if (shownKnown_ && surface_.list() != shown_) {
             shownKnown_ = false;
         }
-    } else if (!shownKnown_) {
+    } else if (!shownKnown_ && runsUncompared_ == 0) {
         shown_ = surface_.list();  // it was asked to paint the whole chart
         shownKnown_ = true;
     }

@@ -65,6 +65,8 @@ private:
     bool shownKnown_ = false;
     int runs_ = 0;  // Run scopes open
     bool runChanged_ = false;
+    static constexpr int kRunsUncomparedAfterMuchChanged = 7;
+    int runsUncompared_ = 0;  // runs still to be repainted whole without comparing
 };
 
 }  // namespace ui
