@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <tuple>
 #include <utility>
 
 #include "chart_painter.h"
