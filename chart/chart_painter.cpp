@@ -35,6 +35,16 @@ QFont printFont(const QFont& surfaceFont, const QString& name) {
     return font;
 }
 
+// Whatever the print's glyphs, laid out in `layout`, can cover.
+QRectF areaOf(const RecordedPrint& print, const QStaticText& layout) {
+    const QSizeF size = layout.size();
+    // Glyphs may reach beyond their line's box: a generous margin costs a
+    // few pixels, a short one would leave old pixels standing.
+    const qreal margin = size.height();
+    return QRectF(toPixels(print.x, print.y), size)
+        .adjusted(-margin, -margin / 2, margin, margin / 2);
+}
+
 }  // namespace
 
 // Paints one display list: lines and texts in their recorded order, keeping
@@ -72,12 +82,12 @@ public:
     }
 
     void drawText(const RecordedPrint& print) {
-        if (area_ != nullptr &&
-            !area_->intersects(layouts_.textArea(print, surfaceFont_).toAlignedRect())) {
-            return;
-        }
         if (!hasFont_ || print.fontName != fontName_) {
             useFont(print.fontName);
+        }
+        const QStaticText& layout = layouts_.layout(print.text, font_);
+        if (area_ != nullptr && !area_->intersects(areaOf(print, layout).toAlignedRect())) {
+            return;
         }
         if (!textPenSet_ || print.color != textColor_) {
             painter_.setPen(print.color ? QPen(toQColor(*print.color)) : textPen_);
@@ -86,7 +96,7 @@ public:
             hasPen_ = false;
         }
         // QStaticText places the top of the text's line at the point.
-        painter_.drawStaticText(toPixels(print.x, print.y), layouts_.layout(print.text, font_));
+        painter_.drawStaticText(toPixels(print.x, print.y), layout);
     }
 
     // Filled with the painter's background, which is the surface's back colour.
@@ -153,12 +163,7 @@ const QStaticText& ChartPainter::layout(const QString& text, const QFont& font) 
 }
 
 QRectF ChartPainter::textArea(const RecordedPrint& print, const QFont& surfaceFont) {
-    const QSizeF size = layout(print.text, printFont(surfaceFont, print.fontName)).size();
-    // Glyphs may reach beyond their line's box: a generous margin costs a
-    // few pixels, a short one would leave old pixels standing.
-    const qreal margin = size.height();
-    return QRectF(toPixels(print.x, print.y), size)
-        .adjusted(-margin, -margin / 2, margin, margin / 2);
+    return areaOf(print, layout(print.text, printFont(surfaceFont, print.fontName)));
 }
 
 void ChartPainter::paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
