@@ -393,7 +393,14 @@ QImage painted(QWidget& window, QRect place) {
         return {};
     }
     const qreal ratio = window.devicePixelRatioF();
-    return store->copy(QRect(place.topLeft() * ratio, place.size() * ratio));
+    return store->copy(QRect(place.topLeft() * ratio, place.size() * ratio))
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// The same place of the window painted afresh.
+QImage repainted(QWidget& window, QRect place) {
+    const qreal ratio = window.devicePixelRatioF();
+    return shown(&window).copy(QRect(place.topLeft() * ratio, place.size() * ratio));
 }
 
 // A chart run repaints the chart without its frame; whatever it drew, the
@@ -411,13 +418,9 @@ TEST_F(ScaledWindowTest, AHundredSliderEventsLeaveTheChartAsAFullRepaintPaintsIt
     }
     slider->setSliderDown(false);
     const QImage afterEvents = painted(*window_, chart);
-    const qreal ratio = window_->devicePixelRatioF();
-    const QImage repainted = window_->grab()
-                                 .toImage()
-                                 .convertToFormat(QImage::Format_RGB32)
-                                 .copy(QRect(chart.topLeft() * ratio, chart.size() * ratio));
-    ASSERT_EQ(afterEvents.size(), repainted.size());
-    EXPECT_TRUE(afterEvents.convertToFormat(QImage::Format_RGB32) == repainted) << "at " << ratio;
+    const QImage afresh = repainted(*window_, chart);
+    ASSERT_EQ(afterEvents.size(), afresh.size());
+    EXPECT_TRUE(afterEvents == afresh) << "at " << window_->devicePixelRatioF();
 }
 
 // The window at start-up is its picture in docs/ at each scale that has one:
@@ -547,11 +550,8 @@ TEST_F(ScaledWindowTest, EachChartRunLeavesTheChartAsAFullRepaintPaintsIt) {
         slider->setSliderDown(true);
         for (int position : events.positions) {
             slider->setSliderPosition(position);
-            const QImage shownNow = painted(*window_, chart).convertToFormat(QImage::Format_RGB32);
-            const QImage repainted = shown(window_.get())
-                                         .copy(QRect(chart.topLeft() * window_->devicePixelRatioF(),
-                                                     chart.size() * window_->devicePixelRatioF()));
-            ASSERT_TRUE(shownNow == repainted)
+            const QImage afterEvent = painted(*window_, chart);  // before the grab repaints
+            ASSERT_TRUE(afterEvent == repainted(*window_, chart))
                 << events.what << " at " << position << ", scale " << window_->devicePixelRatioF();
         }
         slider->setSliderDown(false);
