@@ -49,16 +49,21 @@ QString DatasheetNumbers::number(double value, int decimals) const {
                             QLocale::FloatingPointShortest);
 }
 
+QString DatasheetNumbers::fixed(double value, int decimals) const {
+    return locale_.toString(model::roundHalfEven(value, decimals) + 0.0, 'f', decimals);
+}
+
 QStringList DatasheetNumbers::cells(const model::DatasheetRow& row) const {
-    const auto optional = [this](const std::optional<double>& value, double factor, int decimals) {
-        return value ? number(*value * factor, decimals) : QString();
+    const auto watts = [this](const std::optional<double>& value) {
+        return value ? number(*value, 0) : QString();
     };
-    return {number(row.deltaT),
-            number(row.perCollector, 0),
-            optional(row.perGrossArea, 1, 0),
-            optional(row.perApertureArea, 1, 0),
-            optional(row.efficiencyGross, 100, 1),
-            optional(row.efficiencyAperture, 100, 1)};
+    // A percentage keeps its tenth, "74,0", so that a column reads alike.
+    const auto percent = [this](const std::optional<double>& value) {
+        return value ? fixed(*value * 100, 1) : QString();
+    };
+    return {number(row.deltaT),           number(row.perCollector, 0),
+            watts(row.perGrossArea),      watts(row.perApertureArea),
+            percent(row.efficiencyGross), percent(row.efficiencyAperture)};
 }
 
 QString stagnationName() {

@@ -10,8 +10,8 @@
 
 // The datasheet's table as it leaves the program: shown in its dialog,
 // copied, printed or written by the command line. The values are rounded
-// here, when they become text: whole watts and tenths of a percent, a half
-// to the even neighbour.
+// here, when they become text: whole watts and tenths of a percent (always
+// shown), a half to the even neighbour.
 namespace chart {
 
 // Numbers in `locale`'s digits and decimal separator, without grouping.
@@ -21,6 +21,8 @@ public:
 
     // At most `decimals` places, no trailing zeros: 0.7399, 3.27, 2.
     [[nodiscard]] QString number(double value, int decimals = 4) const;
+    // Exactly `decimals` places: 74.0.
+    [[nodiscard]] QString fixed(double value, int decimals) const;
     // One cell of each row, in the order of model::kDatasheetColumns; empty
     // where the area is not known.
     [[nodiscard]] QStringList cells(const model::DatasheetRow& row) const;

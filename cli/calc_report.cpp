@@ -1,11 +1,11 @@
 #include "calc_report.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QStringList>
 #include <functional>
 
 #include "chart/results.h"
+#include "library/collector_import.h"
+#include "runtime/json_text.h"
 
 namespace cli {
 namespace {
@@ -45,37 +45,16 @@ const rt::NumberFormat& commaFormat() {
     return format;
 }
 
-QString jsonString(const QString& text) {
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(array.mid(1, array.size() - 2));  // without the brackets
-}
+using rt::jsonObject;
+using rt::jsonString;
 
-// Members in the order given, which QJsonObject would sort.
-QString jsonObject(const QList<std::pair<QString, QString>>& members) {
-    QStringList parts;
-    for (const auto& [key, value] : members) {
-        parts << jsonString(key) + QStringLiteral(": ") + value;
-    }
-    return u'{' + parts.join(QStringLiteral(", ")) + u'}';
-}
-
+// RFC 4180 lines, CRLF, as every CSV of the program.
 struct Csv {
     QChar separator;
     const rt::NumberFormat& format;
 
-    [[nodiscard]] QString field(const QString& text) const {
-        if (!text.contains(separator) && !text.contains(u'"') && !text.contains(u'\n') &&
-            !text.contains(u'\r')) {
-            return text;
-        }
-        return u'"' + QString(text).replace(u'"', QStringLiteral("\"\"")) + u'"';
-    }
     [[nodiscard]] QString line(const QStringList& fields) const {
-        QStringList quoted;
-        for (const QString& f : fields) {
-            quoted << field(f);
-        }
-        return quoted.join(separator) + QStringLiteral("\r\n");
+        return library::csvRecord(fields, separator);
     }
 };
 
@@ -215,8 +194,7 @@ QString tableReport(const std::vector<model::Collector>& collectors,
                     rows << jsonObject(members);
                 }
                 text += jsonObject({{QStringLiteral("collector"), jsonString(collector.name)},
-                                    {QStringLiteral("rows"),
-                                     u'[' + rows.join(QStringLiteral(", ")) + u']'}}) +
+                                    {QStringLiteral("rows"), rt::jsonArray(rows)}}) +
                         u'\n';
             }
             return text;

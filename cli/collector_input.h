@@ -1,31 +1,27 @@
 #pragma once
 
-#include <QByteArray>
+#include <QIODevice>
 #include <QString>
 #include <QStringList>
-#include <variant>
 #include <vector>
 
 #include "model/calculation.h"
 
-// --input: a table of collectors, as a spreadsheet or a script writes it.
+// --input: a table of collectors, as a spreadsheet, a script or the
+// library's export writes it, read by the library's one reader.
 namespace cli {
-
-// The columns a table may have; eta0, a1 and a2 it must have.
-inline constexpr QStringView kInputColumns[] = {u"name", u"eta0", u"a1", u"a2", u"area"};
 
 struct CollectorTable {
     std::vector<model::Collector> collectors;  // the accepted rows, in input order
-    // One "<file>:<line>: <column>: <warning>" line for each refused value.
+    // One "<file>:<line>: <column>: <reason>" line for each refusal.
     QStringList refusals;
+    // What the run says of the whole file: an encoding it had to guess.
+    QStringList notes;
 };
 
-// Reads a CSV table (a header naming its columns, then a collector a row,
-// separated by commas, or by semicolons with decimal commas allowed) or a
-// JSON array of objects with the same keys. Each value passes the window's
-// check of its box. A table that cannot be read at all gives the one line
-// saying why, "<file>: <reason>".
-[[nodiscard]] std::variant<CollectorTable, QString> readCollectors(const QByteArray& bytes,
-                                                                   const QString& fileName);
+// Each row is converted as a stored collector is (library::windowCollector):
+// the window's range of each box applies. A row without a name is the
+// custom collector's; a file without an area column is 1 m² a collector.
+[[nodiscard]] CollectorTable readCollectors(QIODevice& device, const QString& fileName);
 
 }  // namespace cli

@@ -17,6 +17,9 @@
 #include "checked_output.h"
 #include "collector_input.h"
 #include "datasheet_command.h"
+#include "input_file.h"
+#include "library/collector_store.h"
+#include "library/stored_calculation.h"
 #include "library_commands.h"
 #include "model/calculation.h"
 #include "model/entry_check.h"
@@ -50,13 +53,16 @@ struct Options {
     QCommandLineOption step{QStringLiteral("step"), {}, QStringLiteral("K")};
     QCommandLineOption input{QStringLiteral("input"), {}, QStringLiteral("FÁJL")};
     QCommandLineOption json{QStringLiteral("json")};
+    QCommandLineOption library{QStringLiteral("library"), {}, QStringLiteral("FÁJL")};
+    QCommandLineOption collector{QStringLiteral("collector"), {}, QStringLiteral("NÉV")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
     DatasheetOptions datasheet;
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
-        return {calc,        table,      type, eta0,  a1,   a2,   area,   collectorTemp,
-                ambientTemp, irradiance, step, input, json, help, version};
+        return {calc, table,         type,        eta0,       a1,     a2,
+                area, collectorTemp, ambientTemp, irradiance, step,   input,
+                json, library,       collector,   help,       version};
     }
 };
 
@@ -276,26 +282,32 @@ QStringList withoutQtOptions(const QStringList& arguments) {
     return kept;
 }
 
-QByteArray readInput(const QString& name, QString& error) {
-    QFile file(name);
-    const bool opened =
-        name == u"-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
-    const QFileInfo info(name);
-    if (name != u"-" && info.isDir()) {
-        error = QStringLiteral("%1: ez egy mappa, nem fájl").arg(name);
-    } else if (!opened) {
-        error = !info.exists() ? QStringLiteral("%1: nincs ilyen fájl").arg(name)
-                : !info.isReadable()
-                    ? QStringLiteral("%1: nincs jog az olvasásához").arg(name)
-                    : QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
-    } else {
-        QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError) {
-            return bytes;
-        }
-        error = QStringLiteral("%1: nem olvasható: %2").arg(name, file.errorString());
+// The number formats every command-line number is read in, whatever the
+// locale: a decimal point, or a decimal comma (no grouping is possible in
+// these ranges).
+const rt::NumberFormat& formatFor(QStringView text) {
+    static const rt::NumberFormat point(QLocale::c());
+    static const rt::NumberFormat comma(QLocale(QLocale::Hungarian, QLocale::Hungary));
+    return text.contains(u',') ? comma : point;
+}
+
+// The stored collector --collector names, converted as every front end
+// converts it; the refusal when it is not stored or cannot be calculated.
+std::variant<model::Collector, Outcome> storedCollector(const QString& name,
+                                                        const QString& libraryPath) {
+    std::variant<library::Collector, QString> found = findStoredCollector(name, libraryPath);
+    if (const QString* refusal = std::get_if<QString>(&found)) {
+        return usageError(*refusal);
     }
-    return {};
+    auto converted = library::windowCollector(std::get<library::Collector>(found));
+    if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
+        return usageError(QStringLiteral("--collector: %1: %2%3")
+                              .arg(name, library::describe(*refusal),
+                                   refusal->outsideWindow
+                                       ? QStringLiteral(" (a --datasheet ezzel is számol)")
+                                       : QString()));
+    }
+    return std::get<model::Collector>(std::move(converted));
 }
 
 }  // namespace
@@ -351,17 +363,10 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     if (auto outcome = runLibraryCommand(given, locale)) {
         return *outcome;
     }
-    const auto expanded = expandCollector(given, locale);
-    if (const auto* outcome = std::get_if<Outcome>(&expanded)) {
-        return *outcome;
-    }
-    const auto& [arguments, storedName] = std::get<ExpandedArguments>(expanded);
+    const QStringList& arguments = given;
     const Options o;
     QList<QCommandLineOption> all = o.all();
     all += o.datasheet.all();
-    // Left over only when given without their value.
-    all += {QCommandLineOption{QStringLiteral("library"), {}, QStringLiteral("FÁJL")},
-            QCommandLineOption{QStringLiteral("collector"), {}, QStringLiteral("NÉV")}};
     if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
         return usageError(*refusal);
     }
@@ -380,8 +385,13 @@ Outcome run(const QStringList& given, const QLocale& locale) {
         return usageError(
             QStringLiteral("Ismeretlen argumentum: %1").arg(parser.positionalArguments().front()));
     }
+    const QString storedName = parser.value(o.collector);
+    const QString libraryPath = parser.isSet(o.library) ? parser.value(o.library) : QString();
+    if (parser.isSet(o.library) && !parser.isSet(o.collector)) {
+        return usageError(QStringLiteral("--library: itt csak a --collector mellett adható meg."));
+    }
     if (parser.isSet(o.datasheet.datasheet)) {
-        return runDatasheet(parser, o.datasheet, locale);
+        return runDatasheet(parser, o.datasheet, storedName, libraryPath, locale);
     }
     if (const std::optional<QString> refusal =
             datasheetOptionWithoutDatasheet(parser, o.datasheet)) {
@@ -405,7 +415,7 @@ Outcome run(const QStringList& given, const QLocale& locale) {
             QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
     }
     const bool input = parser.isSet(o.input);
-    if (input && !storedName.isEmpty()) {
+    if (input && parser.isSet(o.collector)) {
         return usageError(QStringLiteral(
             "--collector: az --input mellett nem adható meg, a kollektorokat a fájl adja!"));
     }
@@ -454,6 +464,11 @@ Outcome run(const QStringList& given, const QLocale& locale) {
         {o.eta0, EntryBox::Eta0}, {o.a1, EntryBox::A1}, {o.a2, EntryBox::A2}};
     const bool custom = std::any_of(std::begin(coefficients), std::end(coefficients),
                                     [&](const Entry& e) { return parser.isSet(e.option); });
+    if (parser.isSet(o.collector) && (custom || parser.isSet(o.type))) {
+        return usageError(QStringLiteral(
+            "--collector: a --type, --eta0, --a1 és --a2 mellett nem adható meg, a kollektort "
+            "a könyvtár adja."));
+    }
     if (custom && parser.isSet(o.type) && *wholes[0].value != kCustomRow) {
         return usageError(
             QStringLiteral(
@@ -461,16 +476,23 @@ Outcome run(const QStringList& given, const QLocale& locale) {
                 .arg(kCustomRow));
     }
 
-    const rt::NumberFormat format(locale);
     model::Collector collector = collectorAt(custom                 ? std::optional<int>(kCustomRow)
                                              : parser.isSet(o.type) ? wholes[0].value
                                                                     : std::nullopt);
+    if (parser.isSet(o.collector)) {
+        auto stored = storedCollector(storedName, libraryPath);
+        if (const Outcome* refusal = std::get_if<Outcome>(&stored)) {
+            return *refusal;
+        }
+        collector = std::get<model::Collector>(std::move(stored));
+    }
     const Entry area{o.area, EntryBox::CollectorArea};
     for (const Entry& entry : {coefficients[0], coefficients[1], coefficients[2], area}) {
         if (!parser.isSet(entry.option)) {
             continue;
         }
         const QString text = parser.value(entry.option);
+        const rt::NumberFormat& format = formatFor(text);
         const model::EntryRule& rule = model::ruleFor(entry.box);
         const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
         if (verdict != model::EntryVerdict::Accepted) {
@@ -483,28 +505,27 @@ Outcome run(const QStringList& given, const QLocale& locale) {
         }
         fieldOf(collector, entry.box) = format.toCurrency(text);
     }
-    if (!storedName.isEmpty()) {
-        collector.name = storedName;
-    }
 
     Outcome outcome;
     std::vector<model::Collector> collectors{collector};
     if (input) {
         const QString name = parser.value(o.input);
         QString error;
-        const QByteArray bytes = readInput(name, error);
-        if (!error.isEmpty()) {
+        const std::unique_ptr<QFile> file = openInputFile(name, &error);
+        if (!file) {
             return usageError(error);
         }
-        std::variant<CollectorTable, QString> read = readCollectors(bytes, name);
-        if (const QString* failure = std::get_if<QString>(&read)) {
-            return usageError(*failure);
-        }
-        CollectorTable& collectorTable = std::get<CollectorTable>(read);
+        CollectorTable collectorTable = readCollectors(*file, name);
         collectors = std::move(collectorTable.collectors);
+        const QStringList messages = collectorTable.notes + collectorTable.refusals;
+        if (!messages.isEmpty()) {
+            outcome.standardError = messages.join(u'\n') + u'\n';
+        }
         if (!collectorTable.refusals.isEmpty()) {
             outcome.status = kUsageError;
-            outcome.standardError = collectorTable.refusals.join(u'\n') + u'\n';
+        } else if (collectors.empty()) {
+            return usageError(outcome.standardError +
+                              QStringLiteral("%1: nincs benne kollektor.").arg(name));
         }
     }
     const Report report{json           ? ReportFormat::Json
@@ -530,9 +551,12 @@ Outcome run(const QStringList& given, const QLocale& locale) {
 int runMain(int argc, char* argv[]) {
     guardClosedStandardOutput();
     QCoreApplication application(argc, argv);
-    const QLocale locale = QLocale::system();
-    rt::installQtTranslation(locale);  // the parser's own messages
-    const Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()), locale);
+    library::identifyApplication();
+    rt::installQtTranslation(QLocale::system());  // the parser's own messages
+    // Hungarian digits whatever the locale: a script prints the same bytes
+    // under C as on a Hungarian desktop.
+    const Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()),
+                                QLocale(QLocale::Hungarian, QLocale::Hungary));
     if (const std::optional<QString> failure =
             writeStandardOutput(outcome.standardOutput.toUtf8())) {
         std::fputs(outcome.standardError.toUtf8().constData(), stderr);

@@ -1,9 +1,12 @@
 #include "datasheet_command.h"
 
 #include <cmath>
+#include <variant>
 #include <vector>
 
 #include "datasheet_report.h"
+#include "library/stored_calculation.h"
+#include "library_commands.h"
 #include "model/datasheet.h"
 #include "model/presets.h"
 
@@ -35,8 +38,7 @@ QString nameOf(const QCommandLineOption& option) {
 // Reads the options' values; the first refusal is the one the run reports.
 class Reader {
 public:
-    Reader(const QCommandLineParser& parser, const QLocale& locale)
-        : parser_(parser), locale_(locale) {}
+    explicit Reader(const QCommandLineParser& parser) : parser_(parser) {}
 
     [[nodiscard]] bool isSet(const QString& name) const { return parser_.isSet(name); }
     [[nodiscard]] const std::optional<QString>& refusal() const { return refusal_; }
@@ -57,7 +59,7 @@ public:
         if (const std::optional<double> value = read(parser_.value(name))) {
             target = *value;
         } else {
-            refuse(name, QStringLiteral("adjon meg számot!"));
+            refuse(name, QStringLiteral("Adjon meg számot (tizedesponttal vagy -vesszővel)."));
         }
     }
 
@@ -73,7 +75,8 @@ public:
         for (const QString& part : text.split(separator, Qt::SkipEmptyParts)) {
             const std::optional<double> value = read(part);
             if (!value) {
-                refuse(name, QStringLiteral("adjon meg vesszővel elválasztott számokat!"));
+                refuse(name, QStringLiteral("Adjon meg vesszővel (tizedesvesszős számoknál "
+                                            "pontosvesszővel) elválasztott számokat."));
                 return;
             }
             target.push_back(*value);
@@ -81,14 +84,16 @@ public:
     }
 
 private:
-    [[nodiscard]] std::optional<double> read(const QString& text) const {
+    // A decimal point, or a decimal comma, whatever the locale.
+    [[nodiscard]] static std::optional<double> read(const QString& text) {
+        static const QLocale point = QLocale::c();
+        static const QLocale comma(QLocale::Hungarian, QLocale::Hungary);
         bool ok = false;
-        const double value = locale_.toDouble(text.trimmed(), &ok);
+        const double value = (text.contains(u',') ? comma : point).toDouble(text.trimmed(), &ok);
         return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
     }
 
     const QCommandLineParser& parser_;
-    const QLocale& locale_;
     std::optional<QString> refusal_;
 };
 
@@ -191,7 +196,7 @@ QString datasheetHelp() {
 }
 
 Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o,
-                     const QLocale& locale) {
+                     const QString& storedName, const QString& libraryPath, const QLocale& locale) {
     // The window's modes and operating point have no place in the sheet's table.
     for (const char* name :
          {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step", "input"}) {
@@ -207,10 +212,32 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
     }
 
     model::DatasheetInput input;
-    if (const std::optional<QString> refusal = chooseCollector(parser, o, input)) {
+    if (!storedName.isEmpty()) {
+        // The stored collector whole: its coefficients, reference and areas.
+        for (const QString& name :
+             {kType, kEta0, nameOf(o.eta0b), nameOf(o.kd), kA1, kA2, nameOf(o.reference), kArea,
+              nameOf(o.grossArea), nameOf(o.apertureArea)}) {
+            if (parser.isSet(name)) {
+                return refused(QStringLiteral("%1: a --collector mellett nem adható meg, a "
+                                              "kollektort a kollektorkönyvtár adja.")
+                                   .arg(dashed(name)));
+            }
+        }
+        std::variant<library::Collector, QString> found =
+            findStoredCollector(storedName, libraryPath);
+        if (const QString* refusal = std::get_if<QString>(&found)) {
+            return refused(*refusal);
+        }
+        auto converted = library::datasheetInput(std::get<library::Collector>(found));
+        if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
+            return refused(QStringLiteral("--collector: %1: %2")
+                               .arg(printable(storedName), library::describe(*refusal)));
+        }
+        input = std::get<model::DatasheetInput>(std::move(converted));
+    } else if (const std::optional<QString> refusal = chooseCollector(parser, o, input)) {
         return refused(*refusal);
     }
-    Reader reader(parser, locale);
+    Reader reader(parser);
     const QString eta0Name = input.peak == PeakEfficiency::Beam ? nameOf(o.eta0b) : kEta0;
     reader.number(eta0Name, input.eta0);
     reader.number(nameOf(o.kd), input.kd);
@@ -236,7 +263,8 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
                                    : QStringLiteral("az --aperture-area mellett nem adható meg, "
                                                     "mindkettő az apertúrafelület!"));
     }
-    if (!area && !parser.isSet(o.grossArea) && !parser.isSet(o.apertureArea)) {
+    if (storedName.isEmpty() && !area && !parser.isSet(o.grossArea) &&
+        !parser.isSet(o.apertureArea)) {
         (gross ? input.grossArea : input.apertureArea) =
             model::kStartCoefficients.collectorArea.toDouble();
     }

@@ -41,8 +41,11 @@ struct DatasheetOptions {
 [[nodiscard]] QString datasheetHelp();
 
 // Runs --datasheet on the parsed command line; the shared options are found
-// by their names. Numbers are read and written in `locale`'s format.
+// by their names. With `storedName`, the collector stored under it in the
+// library at `libraryPath` (the user's own where empty). Numbers are read
+// with a decimal point or comma and written in `locale`'s format.
 [[nodiscard]] Outcome runDatasheet(const QCommandLineParser& parser,
-                                   const DatasheetOptions& options, const QLocale& locale);
+                                   const DatasheetOptions& options, const QString& storedName,
+                                   const QString& libraryPath, const QLocale& locale);
 
 }  // namespace cli

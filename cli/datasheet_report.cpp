@@ -1,57 +1,68 @@
 #include "datasheet_report.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QStringList>
 
 #include "chart/datasheet_text.h"
+#include "library/collector_import.h"
+#include "runtime/json_text.h"
 
 namespace cli {
 namespace {
 
-QJsonValue jsonNumber(const std::optional<double>& value, int decimals) {
-    return value ? QJsonValue(model::roundHalfEven(*value, decimals) + 0.0)
-                 : QJsonValue(QJsonValue::Null);
+// The table's columns as the JSON and the CSV name them, in the order of
+// model::kDatasheetColumns.
+const QStringList kRowKeys{QStringLiteral("deltaT"),          QStringLiteral("perCollector"),
+                           QStringLiteral("perGrossArea"),    QStringLiteral("perApertureArea"),
+                           QStringLiteral("efficiencyGross"), QStringLiteral("efficiencyAperture")};
+
+// A cell's digits as a JSON number; null where the area is not known.
+QString jsonCell(const QString& cell) {
+    return cell.isEmpty() ? QStringLiteral("null") : cell;
 }
 
-// Whole watts, efficiencies to a thousandth, as the text shows them.
 QString json(const model::DatasheetInput& input, const model::DatasheetResult& result) {
-    QJsonArray rows;
-    for (const model::DatasheetRow& row : result.rows) {
-        rows.append(QJsonObject{
-            {"deltaT", row.deltaT},
-            {"perCollector", jsonNumber(row.perCollector, 0)},
-            {"perGrossArea", jsonNumber(row.perGrossArea, 0)},
-            {"perApertureArea", jsonNumber(row.perApertureArea, 0)},
-            {"efficiencyGross", jsonNumber(row.efficiencyGross, 3)},
-            {"efficiencyAperture", jsonNumber(row.efficiencyAperture, 3)},
-        });
-    }
-    const QJsonObject object{
-        {"collector",
-         input.collector.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(input.collector)},
-        {"eta0", jsonNumber(result.eta0, 4)},
-        {"eta0Derived", result.eta0Derived},
-        {"stagnationEstimate", jsonNumber(result.stagnationEstimate, 0)},
-        {"rows", rows},
+    const chart::DatasheetNumbers numbers(QLocale::c());
+    const auto optional = [&](const std::optional<double>& value) {
+        return value ? numbers.number(*value) : QStringLiteral("null");
     };
-    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) + u'\n';
+    QStringList rows;
+    for (const QStringList& cells : chart::datasheetCells(result, numbers)) {
+        rt::JsonMembers members;
+        for (qsizetype i = 0; i < kRowKeys.size(); ++i) {
+            members.append({kRowKeys[i], jsonCell(cells[i])});
+        }
+        rows.append(rt::jsonObject(members));
+    }
+    const bool beam = input.peak == model::PeakEfficiency::Beam;
+    const rt::JsonMembers members{
+        {QStringLiteral("collector"),
+         input.collector.isEmpty() ? QStringLiteral("null") : rt::jsonString(input.collector)},
+        {QStringLiteral("eta0"), numbers.number(result.eta0)},
+        {QStringLiteral("eta0Derived"),
+         result.eta0Derived ? QStringLiteral("true") : QStringLiteral("false")},
+        {QStringLiteral("eta0b"), beam ? numbers.number(input.eta0) : QStringLiteral("null")},
+        {QStringLiteral("kd"), beam ? numbers.number(input.kd) : QStringLiteral("null")},
+        {QStringLiteral("a1"), numbers.number(input.a1)},
+        {QStringLiteral("a2"), numbers.number(input.a2)},
+        {QStringLiteral("reference"), input.reference == model::ReferenceArea::Gross
+                                          ? QStringLiteral("\"gross\"")
+                                          : QStringLiteral("\"aperture\"")},
+        {QStringLiteral("grossArea"), optional(input.grossArea)},
+        {QStringLiteral("apertureArea"), optional(input.apertureArea)},
+        {QStringLiteral("beam"), numbers.number(input.beam)},
+        {QStringLiteral("diffuse"), numbers.number(input.diffuse)},
+        {QStringLiteral("stagnationEstimate"), result.stagnationEstimate
+                                                   ? numbers.number(*result.stagnationEstimate, 0)
+                                                   : QStringLiteral("null")},
+        {QStringLiteral("rows"), rt::jsonArray(rows)},
+    };
+    return rt::jsonObject(members) + u'\n';
 }
 
 QString csv(const model::DatasheetResult& result, const QLocale& locale, QChar separator) {
-    // No field holds a separator, a quote or a line break: the header's
-    // names and plain numbers need no quoting.
-    const auto line = [separator](const QStringList& fields) {
-        return fields.join(separator) + QStringLiteral("\r\n");
-    };
-    QStringList header;
-    for (QStringView column : model::kDatasheetColumns) {
-        header << column.toString();
-    }
-    QString text = line(header);
+    QString text = library::csvRecord(kRowKeys, separator);
     for (const QStringList& row : chart::datasheetCells(result, chart::DatasheetNumbers(locale))) {
-        text += line(row);
+        text += library::csvRecord(row, separator);
     }
     return text;
 }

@@ -6,15 +6,14 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "input_file.h"
 #include "library/collector_import.h"
 #include "library/collector_store.h"
+#include "library/earlier_library.h"
 #include "runtime/number_text.h"
 
 namespace cli {
 namespace {
-
-const QString kLibrary = QStringLiteral("library");
-const QString kCollector = QStringLiteral("collector");
 
 Outcome usage(const QString& message) {
     return {kUsageError, {}, message + u'\n'};
@@ -24,55 +23,58 @@ Outcome failure(const QString& message) {
     return {kRuntimeError, {}, message + u'\n'};
 }
 
-// The value after `name` ("--name VALUE" or "--name=VALUE"), removed from the
-// arguments; empty when the option is not there.
-std::optional<QString> takeOption(QStringList& arguments, const QString& name) {
-    const QString option = QStringLiteral("--") + name;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (arguments[i] == option && i + 1 < arguments.size()) {
-            const QString value = arguments[i + 1];
-            arguments.remove(i, 2);
-            return value;
-        }
-        if (arguments[i].startsWith(option + u'=')) {
-            const QString value = arguments[i].mid(option.size() + 1);
-            arguments.removeAt(i);
-            return value;
-        }
-    }
-    return std::nullopt;
-}
-
+// One line a collector; a collector stored before a rule it breaks is
+// marked with what keeps it from a calculation.
 QString listText(const QList<library::Collector>& collectors, const rt::NumberFormat& format) {
     const QChar point = format.decimalSeparator();
+    const auto shown = [point](const library::DecimalText& number) {
+        return number.isEmpty() ? QStringLiteral("–") : number.text(point);
+    };
     QString text;
     for (const library::Collector& c : collectors) {
-        text += QStringLiteral("%1: η0 %2; a1 %3; a2 %4; felület %5 m²\n")
-                    .arg(c.name,
-                         c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c))
-                                          : c.eta0.text(point),
-                         c.a1.text(point), c.a2.text(point), library::workingArea(c).text(point));
+        const QString eta0 = !c.eta0.isEmpty()   ? c.eta0.text(point)
+                             : c.eta0b.isEmpty() ? QStringLiteral("–")
+                                                 : format.text(library::hemisphericalEta0(c));
+        text += QStringLiteral("%1: η0 %2; a1 %3; a2 %4; felület %5 m²")
+                    .arg(printable(c.name), eta0, shown(c.a1), shown(c.a2),
+                         shown(library::referenceArea(c)));
+        if (const QList<library::FieldProblem> flaws = library::flaws(c, collectors);
+            !flaws.isEmpty()) {
+            text += QStringLiteral(" [hibás, javítandó: %1]").arg(library::describeProblems(flaws));
+        }
+        text += u'\n';
     }
     return text;
 }
 
-Outcome importFile(library::CollectorStore& store, const QString& fileName, bool replace) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return failure(QStringLiteral("A(z) %1 fájl nem olvasható (%2).")
-                           .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+// What the whole file's reading says: its encoding, an area it assumed.
+QString readingNotes(const library::ImportFile& parsed, const QString& fileName) {
+    QString notes;
+    if (parsed.windows1250) {
+        notes += QStringLiteral("%1: a fájl nem UTF-8, Windows-1250 kódolásúként olvasva.\n")
+                     .arg(fileName);
     }
-    const library::ImportFile parsed = library::parseImport(file.readAll());
+    if (parsed.areaAssumed) {
+        notes +=
+            QStringLiteral("%1: nincs felület oszlop, minden kollektor 1 m²-es.\n").arg(fileName);
+    }
+    return notes;
+}
+
+Outcome importFile(library::CollectorStore& store, const QString& fileName, bool replace) {
+    QString error;
+    const std::unique_ptr<QFile> file = openInputFile(fileName, &error);
+    if (!file) {
+        return failure(error);
+    }
+    const library::ImportFile parsed = library::parseImport(*file);
+    const QString notes = readingNotes(parsed, fileName);
     if (!parsed.refusals.isEmpty()) {
         QString lines;
         for (const library::Refusal& r : parsed.refusals) {
-            lines += QStringLiteral("%1:%2: %3%4\n")
-                         .arg(QDir::toNativeSeparators(fileName))
-                         .arg(r.line)
-                         .arg(r.column.isEmpty() ? QString() : r.column + QStringLiteral(": "))
-                         .arg(r.reason);
+            lines += library::describe(r, QDir::toNativeSeparators(fileName)) + u'\n';
         }
-        return {kUsageError, {}, lines + QStringLiteral("Semmi sem került mentésre.\n")};
+        return {kUsageError, {}, notes + lines + QStringLiteral("Semmi sem változott.\n")};
     }
     const auto outcome = store.importRows(
         parsed.rows, replace ? library::ExistingNames::Replace : library::ExistingNames::Refuse);
@@ -83,7 +85,7 @@ Outcome importFile(library::CollectorStore& store, const QString& fileName, bool
             QStringLiteral("Importálva: %1 új, %2 cserélt kollektor.\n")
                 .arg(outcome.added)
                 .arg(outcome.replaced),
-            {}};
+            notes};
 }
 
 Outcome exportFile(const library::CollectorStore& store, const QString& fileName, bool json,
@@ -125,7 +127,7 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
     if (!asksForLibraryCommand(arguments)) {
         return std::nullopt;
     }
-    const QCommandLineOption libraryOption{kLibrary, {}, QStringLiteral("FILE")};
+    const QCommandLineOption libraryOption{QStringLiteral("library"), {}, QStringLiteral("FILE")};
     const QCommandLineOption list{QStringLiteral("list")};
     const QCommandLineOption json{QStringLiteral("json")};
     const QCommandLineOption csv{QStringLiteral("csv")};
@@ -156,66 +158,72 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
     }
     const library::CsvStyle style = parser.isSet(csvHungarian) ? library::CsvStyle::SemicolonComma
                                                                : library::CsvStyle::CommaPoint;
-    library::CollectorStore store(parser.isSet(libraryOption)
-                                      ? parser.value(libraryOption)
-                                      : library::CollectorStore::defaultPath());
-    store.reload();
-    if (store.isReadOnly() && !parser.isSet(import) && !parser.isSet(remove)) {
-        return failure(store.problem());
+    QString adopted;
+    library::CollectorStore store =
+        openStore(parser.isSet(libraryOption) ? parser.value(libraryOption) : QString(), &adopted);
+    Outcome outcome = [&] {
+        if (store.isReadOnly() && !parser.isSet(import) && !parser.isSet(remove)) {
+            return failure(store.problem());
+        }
+        if (parser.isSet(import)) {
+            return importFile(store, parser.value(import), parser.isSet(replace));
+        }
+        if (parser.isSet(exportTo)) {
+            return exportFile(store, parser.value(exportTo), parser.isSet(json), style);
+        }
+        if (parser.isSet(remove)) {
+            const auto removed = store.remove(parser.value(remove));
+            return removed.ok
+                       ? Outcome{}
+                       : (store.isReadOnly() ? failure(removed.message) : usage(removed.message));
+        }
+        if (parser.isSet(json) || parser.isSet(csv) || parser.isSet(csvHungarian)) {
+            return exportFile(store, QStringLiteral("-"), parser.isSet(json), style);
+        }
+        return Outcome{kSuccess, listText(store.collectors(), rt::NumberFormat(locale)), {}};
+    }();
+    if (!adopted.isEmpty()) {
+        outcome.standardError.prepend(adopted + u'\n');
     }
-    if (parser.isSet(import)) {
-        return importFile(store, parser.value(import), parser.isSet(replace));
-    }
-    if (parser.isSet(exportTo)) {
-        return exportFile(store, parser.value(exportTo), parser.isSet(json), style);
-    }
-    if (parser.isSet(remove)) {
-        const auto outcome = store.remove(parser.value(remove));
-        return outcome.ok
-                   ? Outcome{}
-                   : (store.isReadOnly() ? failure(outcome.message) : usage(outcome.message));
-    }
-    if (parser.isSet(json) || parser.isSet(csv) || parser.isSet(csvHungarian)) {
-        return exportFile(store, QStringLiteral("-"), parser.isSet(json), style);
-    }
-    return Outcome{kSuccess, listText(store.collectors(), rt::NumberFormat(locale)), {}};
+    return outcome;
 }
 
-std::variant<ExpandedArguments, Outcome> expandCollector(const QStringList& arguments,
-                                                         const QLocale& locale) {
-    QStringList rest = arguments;
-    const std::optional<QString> path = takeOption(rest, kLibrary);
-    const std::optional<QString> name = takeOption(rest, kCollector);
-    if (!name) {
-        return ExpandedArguments{rest, {}};
+library::CollectorStore openStore(const QString& path, QString* adopted) {
+    library::CollectorStore store(path.isEmpty() ? library::CollectorStore::defaultPath() : path);
+    if (path.isEmpty()) {
+        *adopted = library::adoptEarlierLibrary(store, library::earlierCommandLinePath());
     }
-    library::CollectorStore store(path.value_or(library::CollectorStore::defaultPath()));
     store.reload();
+    return store;
+}
+
+std::variant<library::Collector, QString> findStoredCollector(const QString& name,
+                                                              const QString& path) {
+    QString adopted;
+    const library::CollectorStore store = openStore(path, &adopted);
+    const QString said = adopted.isEmpty() ? QString() : adopted + u'\n';
     if (store.isReadOnly()) {
-        return failure(store.problem());
+        return said + store.problem();
     }
-    const auto at = store.indexOf(*name);
+    const auto at = store.indexOf(name);
     if (!at) {
-        return usage(
-            QStringLiteral("--collector: nincs ilyen nevű kollektor a könyvtárban: %1").arg(*name));
+        return said +
+               QStringLiteral("--collector: nincs ilyen nevű kollektor a kollektorkönyvtárban: %1.")
+                   .arg(printable(name));
     }
-    const library::Collector& c = store.collectors()[*at];
-    const rt::NumberFormat format(locale);
-    const QChar point = format.decimalSeparator();
-    // First, so that an --area given as well (a field of several) wins.
-    const QStringList stored = {
-        QStringLiteral("--eta0"),
-        c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c)) : c.eta0.text(point),
-        QStringLiteral("--a1"),
-        c.a1.text(point),
-        QStringLiteral("--a2"),
-        c.a2.text(point),
-        QStringLiteral("--area"),
-        library::workingArea(c).text(point)};
-    for (qsizetype i = 0; i < stored.size(); ++i) {
-        rest.insert(1 + i, stored[i]);
+    return store.collectors()[*at];
+}
+
+QString printable(const QString& text) {
+    QString shown;
+    for (const char32_t c : text.toUcs4()) {
+        if (library::textProblem(library::Field::Name, QString::fromUcs4(&c, 1)).isEmpty()) {
+            shown += QString::fromUcs4(&c, 1);
+        } else {
+            shown += QStringLiteral("\\u%1").arg(static_cast<uint>(c), 4, 16, QChar(u'0'));
+        }
     }
-    return ExpandedArguments{rest, c.name};
+    return shown;
 }
 
 }  // namespace cli

@@ -6,6 +6,7 @@
 #include <variant>
 
 #include "command_line.h"
+#include "library/collector_store.h"
 
 // The collector library from the command line: a thin layer over
 // library::CollectorStore and the import and export of library/.
@@ -22,17 +23,18 @@ namespace cli {
 [[nodiscard]] std::optional<Outcome> runLibraryCommand(const QStringList& arguments,
                                                        const QLocale& locale);
 
-// The arguments after --collector NAME (with --library FILE): the stored
-// collector's --eta0, --a1, --a2 and --area in `locale`'s number format, so
-// that the calculation takes them through the window's own checks, and its
-// name for the output. An --area given as well takes the place of the stored
-// one.
-struct ExpandedArguments {
-    QStringList arguments;
-    QString collectorName;  // empty without --collector
-};
-// A usage error when the name is not stored or the library cannot be read.
-[[nodiscard]] std::variant<ExpandedArguments, Outcome> expandCollector(const QStringList& arguments,
-                                                                       const QLocale& locale);
+// The library at `path`, or the user's own where `path` is empty; the
+// user's own first takes over the command line's earlier library, and
+// `adopted` receives the line that says so.
+[[nodiscard]] library::CollectorStore openStore(const QString& path, QString* adopted);
+
+// The collector --collector NAME names in the library at `path` (the user's
+// own where empty), or the refusal: not stored, or the library unreadable.
+[[nodiscard]] std::variant<library::Collector, QString> findStoredCollector(const QString& name,
+                                                                            const QString& path);
+
+// A name as a terminal may show it: control characters and direction
+// overrides written as \uXXXX.
+[[nodiscard]] QString printable(const QString& text);
 
 }  // namespace cli

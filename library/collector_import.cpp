@@ -1,11 +1,11 @@
 #include "collector_import.h"
 
+#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
 #include <QSet>
-#include <QStringDecoder>
 #include <algorithm>
 
 #include "library_document.h"
@@ -15,261 +15,410 @@ namespace library {
 namespace {
 
 const QByteArray kByteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
+const QString kArea = QStringLiteral("area");
 
-struct CsvRecord {
-    int line = 0;
-    QStringList fields;
-};
-
-// RFC 4180 records: quoted fields may hold separators, quotes ("") and line
-// breaks; a record's line is where it starts.
-QList<CsvRecord> splitCsv(const QString& text, QChar separator, QString* error, int* errorLine) {
-    QList<CsvRecord> records;
-    CsvRecord record{1, {}};
-    QString field;
-    bool quoted = false;
-    bool fieldStarted = false;
-    int line = 1;
-    const auto endRecord = [&] {
-        record.fields.append(field);
-        const bool blank = record.fields.size() == 1 && record.fields.front().trimmed().isEmpty();
-        if (!blank) {
-            records.append(record);
-        }
-        field.clear();
-        fieldStarted = false;
-        record = CsvRecord{line, {}};
-    };
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < text.size() && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n') {
-                    ++line;
-                }
-                field += c;
-            }
-        } else if (c == u'"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            record.fields.append(field);
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\n' || c == u'\r') {
-            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-            ++line;
-            endRecord();
-        } else {
-            field += c;
-            fieldStarted = true;
+// A Field, or -1 for "area"; keys match in any case.
+std::optional<int> keyColumn(QStringView name) {
+    if (name.compare(kArea, Qt::CaseInsensitive) == 0) {
+        return -1;
+    }
+    for (int f = 0; f < kFieldCount; ++f) {
+        if (name.compare(fieldKey(static_cast<Field>(f)), Qt::CaseInsensitive) == 0) {
+            return f;
         }
     }
-    if (quoted) {
-        *error = QStringLiteral("lezáratlan idézőjel");
-        *errorLine = record.line;
+    return std::nullopt;
+}
+
+bool isAreaColumn(int column) {
+    return column == -1 || column == static_cast<int>(Field::GrossArea) ||
+           column == static_cast<int>(Field::ApertureArea);
+}
+
+// A number in a CSV cell: a decimal point, or in a semicolon file a decimal
+// comma as well (no grouping is possible in these ranges).
+std::optional<DecimalText> cellNumber(const QString& text, QChar separator) {
+    if (separator == u';' && text.contains(u',')) {
+        return DecimalText::parse(text, u',');
+    }
+    return DecimalText::parse(text, u'.');
+}
+
+QString notANumber(Field field, const QString& text, QChar separator) {
+    if (cellNumber(text, separator)) {
         return {};
     }
-    endRecord();
-    return records;
+    const QString reason = checkNumberText(field, text, u'.');
+    return reason.isEmpty() ? QStringLiteral("nem szám.") : reason;
 }
 
-// Checks one collector's rules and its name against the rows before it.
-// A rule broken by a column already refused is not reported twice; a
-// problem with the area an "area" column filled names that column.
-void acceptRow(ImportFile& file, const Collector& c, int line, QList<Refusal> problems,
-               QSet<QString>& names, bool areaGiven) {
-    const Field areaField =
-        c.reference == Reference::Gross ? Field::GrossArea : Field::ApertureArea;
-    for (const FieldProblem& p : check(c)) {
-        const QString column =
-            areaGiven && p.field == areaField ? QStringLiteral("area") : fieldKey(p.field);
-        const bool known = std::any_of(problems.begin(), problems.end(),
-                                       [&](const Refusal& r) { return r.column == column; });
-        if (!known) {
-            problems.append({line, column, p.reason});
-        }
-    }
-    if (problems.isEmpty() && names.contains(nameKey(c.name))) {
-        problems.append({line, QStringLiteral("name"),
-                         QStringLiteral("ez a név a fájlban korábban már szerepel")});
-    }
-    if (problems.isEmpty()) {
-        names.insert(nameKey(c.name));
-        file.rows.append(c);
-        file.lines.append(line);
-    } else {
-        file.refusals.append(problems);
-    }
-}
-
-// "area" is the area the coefficients refer to; it fills the reference's
-// own area column.
-bool applyArea(Collector& c, const QString& areaText, QChar separator, QList<Refusal>& problems,
-               int line) {
-    if (areaText.trimmed().isEmpty()) {
-        return true;
-    }
-    const Field target = c.reference == Reference::Gross ? Field::GrossArea : Field::ApertureArea;
-    const auto area = DecimalText::parse(areaText, separator);
+// "area" is the area the coefficients refer to: it fills the reference's own
+// area column, which must not say otherwise.
+void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
     if (!area) {
-        problems.append(
-            {line, QStringLiteral("area"), checkNumberText(target, areaText, separator)});
-        return false;
+        return;
     }
+    Collector& c = row.collector;
+    const Field target = referenceAreaField(c.reference);
     DecimalText& slot = target == Field::GrossArea ? c.grossArea : c.apertureArea;
-    // An export writes the one area given as "area" too, whichever it is.
-    if (slot.isEmpty() && !workingArea(c).isEmpty() && workingArea(c) == *area) {
-        return true;
-    }
     if (!slot.isEmpty() && slot != *area) {
-        problems.append({line, QStringLiteral("area"),
-                         QStringLiteral("ellentmond a(z) %1 oszlopnak").arg(fieldKey(target))});
-        return false;
+        row.refusals.append(
+            {row.line, row.element, kArea,
+             QStringLiteral("ellentmond a(z) %1 oszlopnak.").arg(fieldKey(target))});
+        return;
     }
     slot = *area;
-    return true;
+    row.areaColumn = true;
+    if (!row.given.contains(target)) {
+        row.given.append(target);
+    }
 }
 
-ImportFile parseCsv(const QString& text) {
-    ImportFile file;
-    const qsizetype firstBreak = text.indexOf(u'\n');
-    const QString header = text.left(firstBreak < 0 ? text.size() : firstBreak);
-    const bool semicolon = header.contains(u';');
-    const QChar separator = semicolon ? u';' : u',';
-    const QChar decimal = semicolon ? u',' : u'.';
-    QString error;
-    int errorLine = 0;
-    const QList<CsvRecord> records = splitCsv(text, separator, &error, &errorLine);
-    if (!error.isEmpty()) {
-        file.refusals.append({errorLine, QString(), error});
-        return file;
+// One value into a row's collector; the reference is set before the others.
+void setValue(ReadRow& row, Field field, const QString& text, QChar separator) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) {
+        return;
     }
-    if (records.isEmpty()) {
-        file.refusals.append({0, QString(), QStringLiteral("a fájl üres")});
-        return file;
-    }
-    // The header: each column's field, or -1 for "area".
-    QList<int> columns;
-    QStringList names;
-    for (const QString& raw : records.front().fields) {
-        const QString name = raw.trimmed();
-        const auto field = fieldFromKey(name);
-        if (!field && name != u"area") {
-            file.refusals.append({1, name, QStringLiteral("ismeretlen oszlop")});
-        } else if (names.contains(name)) {
-            file.refusals.append({1, name, QStringLiteral("az oszlop kétszer szerepel")});
+    if (field == Field::Reference) {
+        if (!setFieldText(row.collector, field, trimmed)) {
+            row.refusals.append({row.line, row.element, fieldKey(field),
+                                 QStringLiteral("„gross” vagy „aperture” lehet.")});
+            return;
         }
-        columns.append(field ? static_cast<int>(*field) : -1);
-        names.append(name);
-    }
-    if (!names.contains(u"name")) {
-        file.refusals.append({1, QStringLiteral("name"), QStringLiteral("hiányzik a name oszlop")});
-    }
-    if (!file.refusals.isEmpty()) {
-        return file;
-    }
-    QSet<QString> seen;
-    for (qsizetype r = 1; r < records.size(); ++r) {
-        const CsvRecord& record = records[r];
-        QList<Refusal> problems;
-        if (record.fields.size() != columns.size()) {
-            file.refusals.append({record.line, QString(),
-                                  QStringLiteral("%1 mező van benne, a fejléc szerint %2 kell")
-                                      .arg(record.fields.size())
-                                      .arg(columns.size())});
-            continue;
+    } else if (isNumericField(field)) {
+        const auto number = cellNumber(trimmed, separator);
+        if (!number) {
+            row.refusals.append(
+                {row.line, row.element, fieldKey(field), notANumber(field, trimmed, separator)});
+            return;
         }
-        Collector c;
-        QString areaText;
-        // The reference first: "area" and the number columns depend on it.
-        for (qsizetype k = 0; k < columns.size(); ++k) {
-            if (columns[k] == static_cast<int>(Field::Reference) &&
-                !record.fields[k].trimmed().isEmpty() &&
-                !setFieldText(c, Field::Reference, record.fields[k])) {
-                problems.append(
-                    {record.line, names[k], QStringLiteral("\"gross\" vagy \"aperture\" lehet")});
-            }
-        }
-        for (qsizetype k = 0; k < columns.size(); ++k) {
-            const QString& value = record.fields[k];
-            if (columns[k] < 0) {
-                areaText = value;
-                continue;
-            }
-            const auto field = static_cast<Field>(columns[k]);
-            if (field == Field::Reference) {
-                continue;
-            }
-            if (isNumericField(field)) {
-                if (!setFieldText(c, field, value, decimal)) {
-                    problems.append(
-                        {record.line, names[k], checkNumberText(field, value, decimal)});
-                }
-            } else {
-                static_cast<void>(setFieldText(c, field, value));
-            }
-        }
-        applyArea(c, areaText, decimal, problems, record.line);
-        acceptRow(file, c, record.line, problems, seen, !areaText.trimmed().isEmpty());
+        static_cast<void>(setFieldText(row.collector, field, number->text()));
+    } else {
+        static_cast<void>(setFieldText(row.collector, field, text));
     }
-    return file;
-}
-
-ImportFile parseJsonArray(const QByteArray& bytes, const QJsonArray& array) {
-    ImportFile file;
-    const QList<int> lines = jsonArrayElementLines(bytes, array.size());
-    QSet<QString> seen;
-    for (qsizetype i = 0; i < array.size(); ++i) {
-        const int line = lines[i];
-        QList<Refusal> problems;
-        if (!array[i].isObject()) {
-            file.refusals.append({line, QString(), QStringLiteral("nem objektum")});
-            continue;
-        }
-        QJsonObject object = array[i].toObject();
-        const QJsonValue area = object.take(u"area");
-        QList<KeyProblem> keyProblems;
-        Collector c = collectorFromJson(object, &keyProblems);
-        for (const KeyProblem& p : keyProblems) {
-            problems.append({line, p.key, p.reason});
-        }
-        if (!area.isUndefined()) {
-            const auto text = area.isDouble() ? DecimalText::fromDouble(area.toDouble())
-                                              : std::optional<DecimalText>();
-            if (!text) {
-                problems.append({line, QStringLiteral("area"), QStringLiteral("számot vár")});
-            } else {
-                applyArea(c, text->text(), u'.', problems, line);
-            }
-        }
-        acceptRow(file, c, line, problems, seen, !area.isUndefined());
-    }
-    return file;
-}
-
-QString csvField(const QString& text, QChar separator) {
-    const bool quote = text.contains(separator) || text.contains(u'"') || text.contains(u'\n') ||
-                       text.contains(u'\r') || text != text.trimmed();
-    if (!quote) {
-        return text;
-    }
-    QString escaped = text;
-    escaped.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + escaped + u'"';
+    row.given.append(field);
 }
 
 }  // namespace
 
+QString columnOf(const ReadRow& row, Field field) {
+    return row.areaColumn && field == referenceAreaField(row.collector.reference) ? kArea
+                                                                                  : fieldKey(field);
+}
+
+QString describe(const Refusal& r, const QString& fileName) {
+    QString text = fileName;
+    if (r.line > 0) {
+        text += QStringLiteral(":%1").arg(r.line);
+    }
+    text += QStringLiteral(": ");
+    if (r.element > 0) {
+        text += QStringLiteral("%1. elem: ").arg(r.element);
+    }
+    if (!r.column.isEmpty()) {
+        text += r.column + QStringLiteral(": ");
+    }
+    return text + r.reason;
+}
+
+// The JSON forms, read whole: the rows of an array, JSON Lines or the
+// library's document, each with its line and element.
+struct CollectorReader::Json {
+    QList<ReadRow> rows;
+    qsizetype next = 0;
+};
+
+namespace {
+
+ReadRow jsonRow(const QJsonObject& object, int line, int element) {
+    ReadRow row;
+    row.line = line;
+    row.element = element;
+    std::optional<DecimalText> area;
+    const auto numberText = [](const QJsonValue& value) -> std::optional<DecimalText> {
+        if (value.isDouble()) {
+            return DecimalText::fromDouble(value.toDouble());
+        }
+        return value.isString() ? cellNumber(value.toString(), u';') : std::nullopt;
+    };
+    if (const QJsonValue reference = object.value(u"reference"); !reference.isUndefined()) {
+        setValue(row, Field::Reference, reference.toString(QStringLiteral("?")), u',');
+    }
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        const std::optional<int> column = keyColumn(it.key());
+        if (!column) {
+            row.refusals.append({line, element, it.key(), QStringLiteral("ismeretlen mező.")});
+            continue;
+        }
+        const QJsonValue value = it.value();
+        if (*column == static_cast<int>(Field::Reference) || value.isNull()) {
+            continue;
+        }
+        const auto field = static_cast<Field>(std::max(*column, 0));
+        if (*column == -1 || isNumericField(field)) {
+            const std::optional<DecimalText> number = numberText(value);
+            if (!number) {
+                row.refusals.append({line, element, it.key(),
+                                     QStringLiteral("számot vár, legfeljebb 15 értékes jeggyel.")});
+            } else if (*column == -1) {
+                area = number;
+            } else {
+                setValue(row, field, number->text(), u',');
+            }
+        } else if (!value.isString()) {
+            row.refusals.append({line, element, it.key(), QStringLiteral("szöveget vár.")});
+        } else {
+            setValue(row, field, value.toString(), u',');
+        }
+    }
+    applyArea(row, area);
+    return row;
+}
+
+}  // namespace
+
+CollectorReader::CollectorReader(QIODevice& device) : device_(device) {}
+
+CollectorReader::~CollectorReader() = default;
+
+void CollectorReader::refuseFile(int line, const QString& column, const QString& reason) {
+    if (!fileRefusal_) {
+        fileRefusal_ = Refusal{line, 0, column, reason};
+    }
+}
+
+// The next line, decoded: UTF-8 while it reads as such, else Windows-1250
+// from the first line that does not, provided no earlier line was UTF-8.
+std::optional<QString> CollectorReader::nextLine() {
+    if (fileRefusal_ || device_.atEnd()) {
+        return std::nullopt;
+    }
+    QByteArray bytes = device_.readLine();
+    ++lineNumber_;
+    if (lineNumber_ == 1 && bytes.startsWith(kByteOrderMark)) {
+        bytes.remove(0, kByteOrderMark.size());
+    }
+    const bool control = std::any_of(bytes.begin(), bytes.end(), [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return (u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u == 0x7F;
+    });
+    if (control) {
+        refuseFile(lineNumber_, {},
+                   QStringLiteral("a fájl nem szöveg (bináris adat, vagy bájtsorrendjel nélküli "
+                                  "UTF-16)."));
+        return std::nullopt;
+    }
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        return QString::fromLatin1(bytes);
+    }
+    if (!windows1250_) {
+        QString text = utf8_(bytes);
+        if (!utf8_.hasError()) {
+            sawUtf8_ = true;
+            return text;
+        }
+        utf8_.resetState();
+        windows1250_ = !sawUtf8_ && windows1250Decoder_.isValid();
+    }
+    if (windows1250_) {
+        QString text = windows1250Decoder_(bytes);
+        if (!windows1250Decoder_.hasError()) {
+            return text;
+        }
+    }
+    refuseFile(lineNumber_, {}, QStringLiteral("a fájl kódolása sem UTF-8, sem Windows-1250."));
+    return std::nullopt;
+}
+
+// One RFC 4180 record: quoted fields may hold separators, quotes ("") and
+// line breaks; `line` is where it starts.
+std::optional<QStringList> CollectorReader::nextRecord(int* line) {
+    std::optional<QString> text = nextLine();
+    if (!text) {
+        return std::nullopt;
+    }
+    *line = lineNumber_;
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    for (qsizetype i = 0;; ++i) {
+        if (i == text->size()) {
+            if (!quoted) {
+                break;
+            }
+            std::optional<QString> more = nextLine();
+            if (!more) {
+                refuseFile(*line, {}, QStringLiteral("lezáratlan idézőjel."));
+                return std::nullopt;
+            }
+            text = std::move(more);
+            i = -1;
+            continue;
+        }
+        const QChar c = text->at(i);
+        if (quoted) {
+            if (c == u'"' && i + 1 < text->size() && text->at(i + 1) == u'"') {
+                field += c;
+                ++i;
+            } else if (c == u'"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == u'"' && field.trimmed().isEmpty()) {  // quotes open only a field
+            field.clear();
+            quoted = true;
+        } else if (c == separator_) {
+            fields.append(field);
+            field.clear();
+        } else if (c != u'\n' && c != u'\r') {
+            field += c;
+        }
+    }
+    fields.append(field);
+    return fields;
+}
+
+bool CollectorReader::readHeader() {
+    QByteArray start;
+    while (start.trimmed().isEmpty() && !device_.atEnd()) {
+        start = device_.peek(4096);
+        if (start.trimmed().isEmpty()) {
+            static_cast<void>(nextLine());
+            start.clear();
+        }
+    }
+    if (start.startsWith(kByteOrderMark)) {
+        start.remove(0, kByteOrderMark.size());
+    }
+    const QByteArray first = start.trimmed().left(1);
+    if (first == "[" || first == "{") {
+        json_ = std::make_unique<Json>();
+        return true;
+    }
+    int line = 0;
+    std::optional<QStringList> header;
+    // The header decides the separator; a quoted name with a separator in it
+    // is no column of ours anyway.
+    const QString peeked = QString::fromUtf8(start.left(start.indexOf('\n')));
+    separator_ = peeked.contains(u';') ? u';' : u',';
+    header = nextRecord(&line);
+    if (!header) {
+        if (!fileRefusal_) {
+            refuseFile(0, {}, QStringLiteral("a fájl üres."));
+        }
+        return false;
+    }
+    bool anyArea = false;
+    for (const QString& raw : *header) {
+        const QString name = raw.trimmed();
+        const std::optional<int> column = keyColumn(name);
+        if (!column) {
+            refuseFile(line, name, QStringLiteral("ismeretlen oszlop."));
+            return false;
+        }
+        if (columns_.contains(*column)) {
+            refuseFile(line, name, QStringLiteral("az oszlop kétszer szerepel."));
+            return false;
+        }
+        anyArea = anyArea || isAreaColumn(*column);
+        columns_.append(*column);
+        columnNames_.append(name);
+    }
+    areaAssumed_ = !anyArea;
+    return true;
+}
+
+ReadRow CollectorReader::csvRow(const QStringList& fields, int line) const {
+    ReadRow row;
+    row.line = line;
+    // Empty fields past the header's are a spreadsheet's trailing separators.
+    qsizetype count = fields.size();
+    while (count > columns_.size() && fields[count - 1].trimmed().isEmpty()) {
+        --count;
+    }
+    if (count != columns_.size()) {
+        row.refusals.append({line, 0, QString(),
+                             QStringLiteral("%1 mező van benne, a fejléc szerint %2 kell.")
+                                 .arg(count)
+                                 .arg(columns_.size())});
+        return row;
+    }
+    const auto cell = [&](qsizetype k) { return k < fields.size() ? fields[k] : QString(); };
+    const auto referenceAt = columns_.indexOf(static_cast<int>(Field::Reference));
+    if (referenceAt >= 0) {
+        setValue(row, Field::Reference, cell(referenceAt), separator_);
+    }
+    std::optional<DecimalText> area;
+    for (qsizetype k = 0; k < columns_.size(); ++k) {
+        if (columns_[k] == static_cast<int>(Field::Reference)) {
+            continue;
+        }
+        if (columns_[k] < 0) {
+            const QString text = cell(k).trimmed();
+            if (!text.isEmpty()) {
+                area = cellNumber(text, separator_);
+                if (!area) {
+                    row.refusals.append(
+                        {line, 0, kArea, notANumber(Field::GrossArea, text, separator_)});
+                }
+            }
+            continue;
+        }
+        const std::size_t before = static_cast<std::size_t>(row.refusals.size());
+        setValue(row, static_cast<Field>(columns_[k]), cell(k), separator_);
+        if (static_cast<std::size_t>(row.refusals.size()) != before) {
+            row.refusals.back().column = columnNames_[k];
+        }
+    }
+    applyArea(row, area);
+    return row;
+}
+
+std::optional<ReadRow> CollectorReader::next() {
+    if (!started_) {
+        started_ = true;
+        if (!readHeader()) {
+            return std::nullopt;
+        }
+        if (json_) {
+            readJson();
+        }
+    }
+    if (json_) {
+        if (json_->next >= json_->rows.size()) {
+            return std::nullopt;
+        }
+        return json_->rows[json_->next++];
+    }
+    int line = 0;
+    while (std::optional<QStringList> fields = nextRecord(&line)) {
+        // Blank rows, and rows of separators alone as spreadsheets end a
+        // table with, are no rows.
+        if (std::all_of(fields->begin(), fields->end(),
+                        [](const QString& f) { return f.trimmed().isEmpty(); })) {
+            continue;
+        }
+        ReadRow row = csvRow(*fields, line);
+        if (areaAssumed_ && row.refusals.isEmpty()) {
+            static_cast<void>(
+                setFieldText(row.collector, referenceAreaField(row.collector.reference), u"1"));
+        }
+        return row;
+    }
+    return std::nullopt;
+}
+
+}  // namespace library
+
+namespace library {
+namespace {
+
+// The line each of the first `count` elements of a JSON document's top-level
+// array starts on; 0 where there is none.
 QList<int> jsonArrayElementLines(const QByteArray& bytes, qsizetype count) {
     QList<int> lines;
     int line = 1;
@@ -310,34 +459,141 @@ QList<int> jsonArrayElementLines(const QByteArray& bytes, qsizetype count) {
     return lines;
 }
 
-ImportFile parseImport(const QByteArray& input) {
-    const QByteArray bytes = input.startsWith(kByteOrderMark) ? input.mid(3) : input;
-    QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString text = decoder(bytes);
-    if (decoder.hasError() || bytes.contains('\0')) {
-        return {{}, {}, {{0, QString(), QStringLiteral("a fájl nem UTF-8 szöveg")}}};
+bool givesArea(const QJsonObject& object) {
+    const QStringList keys = object.keys();
+    return std::any_of(keys.begin(), keys.end(), [](const QString& key) {
+        const std::optional<int> column = keyColumn(key);
+        return column && isAreaColumn(*column);
+    });
+}
+
+}  // namespace
+
+void CollectorReader::readJson() {
+    QByteArray bytes;
+    // Line by line, so that the decoding and its refusals are the CSV's.
+    while (std::optional<QString> line = nextLine()) {
+        bytes += line->toUtf8();
     }
-    const QString start = text.trimmed().left(1);
-    if (start == u"[" || start == u"{") {
-        QJsonParseError error{};
-        const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-        if (error.error != QJsonParseError::NoError) {
-            const int line = static_cast<int>(bytes.left(error.offset).count('\n')) + 1;
-            return {{}, {}, {{line, QString(), describeJsonError(bytes, error.offset)}}};
+    if (fileRefusal_) {
+        return;
+    }
+    const auto add = [this](const QJsonValue& value, int line, int element) {
+        if (!value.isObject()) {
+            json_->rows.append(ReadRow{
+                {}, line, element, {}, {{line, element, {}, QStringLiteral("nem objektum.")}}});
+            return;
         }
-        if (document.isArray()) {
-            return parseJsonArray(bytes, document.array());
+        const QJsonObject object = value.toObject();
+        ReadRow row = jsonRow(object, line, element);
+        if (!givesArea(object) && row.refusals.isEmpty()) {
+            areaAssumed_ = true;
+            static_cast<void>(
+                setFieldText(row.collector, referenceAreaField(row.collector.reference), u"1"));
         }
+        json_->rows.append(row);
+    };
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error == QJsonParseError::NoError && document.isArray()) {
+        const QJsonArray array = document.array();
+        const QList<int> lines = jsonArrayElementLines(bytes, array.size());
+        for (qsizetype i = 0; i < array.size(); ++i) {
+            add(array[i], lines[i], static_cast<int>(i) + 1);
+        }
+        return;
+    }
+    if (error.error == QJsonParseError::NoError) {
         const ReadDocument library = readDocument(bytes);
         if (!library.error.isEmpty()) {
-            return {{}, {}, {{0, QString(), library.error}}};
+            refuseFile(0, {}, library.error + u'.');
+            return;
         }
-        ImportFile file;
-        file.rows = library.collectors;
-        file.lines = QList<int>(file.rows.size(), 0);
-        return file;
+        int element = 0;
+        for (const Collector& c : library.collectors) {
+            ReadRow row{c, 0, ++element, {}, {}};
+            for (int f = 0; f < kFieldCount; ++f) {
+                if (!fieldText(c, static_cast<Field>(f)).isEmpty()) {
+                    row.given.append(static_cast<Field>(f));
+                }
+            }
+            json_->rows.append(row);
+        }
+        return;
     }
-    return parseCsv(text);
+    // JSON Lines: an object a line.
+    const QList<QByteArray> lines = bytes.split('\n');
+    int element = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].trimmed().isEmpty()) {
+            continue;
+        }
+        QJsonParseError lineError{};
+        const QJsonDocument object = QJsonDocument::fromJson(lines[i], &lineError);
+        const int line = static_cast<int>(i) + 1;
+        ++element;
+        if (lineError.error != QJsonParseError::NoError) {
+            if (element == 1) {  // not JSON Lines: the document's own error
+                const int at = static_cast<int>(bytes.left(error.offset).count('\n')) + 1;
+                refuseFile(at, {}, describeJsonError(bytes, error.offset) + u'.');
+                return;
+            }
+            json_->rows.append(ReadRow{
+                {},
+                line,
+                element,
+                {},
+                {{line, element, {}, describeJsonError(lines[i], lineError.offset) + u'.'}}});
+            continue;
+        }
+        add(object.isObject() ? QJsonValue(object.object()) : QJsonValue(), line, element);
+    }
+}
+
+ImportFile parseImport(QIODevice& device) {
+    ImportFile file;
+    CollectorReader reader(device);
+    QSet<QString> names;
+    while (std::optional<ReadRow> row = reader.next()) {
+        QList<Refusal> problems = row->refusals;
+        const bool wholeRow = std::any_of(problems.begin(), problems.end(),
+                                          [](const Refusal& r) { return r.column.isEmpty(); });
+        for (const FieldProblem& p : wholeRow ? QList<FieldProblem>() : check(row->collector)) {
+            const QString column = columnOf(*row, p.field);
+            const bool known = std::any_of(problems.begin(), problems.end(),
+                                           [&](const Refusal& r) { return r.column == column; });
+            if (!known) {
+                problems.append({row->line, row->element, column, p.reason});
+            }
+        }
+        const QString key = nameKey(row->collector.name);
+        if (problems.isEmpty() && names.contains(key)) {
+            problems.append({row->line, row->element, QStringLiteral("name"),
+                             QStringLiteral("ez a név a fájlban korábban már szerepel.")});
+        }
+        if (!problems.isEmpty()) {
+            file.refusals.append(problems);
+            continue;
+        }
+        names.insert(key);
+        file.rows.append(row->collector);
+        file.lines.append(row->line);
+        file.given.append(row->given);
+    }
+    if (reader.fileRefusal()) {
+        file = ImportFile{};
+        file.refusals.append(*reader.fileRefusal());
+    }
+    file.windows1250 = reader.decodedAsWindows1250();
+    file.areaAssumed = reader.areaAssumed();
+    return file;
+}
+
+ImportFile parseImport(const QByteArray& bytes) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return parseImport(buffer);
 }
 
 ImportPreview previewImport(const QList<Collector>& rows, const QList<Collector>& library) {
@@ -350,6 +606,28 @@ ImportPreview previewImport(const QList<Collector>& rows, const QList<Collector>
         (names.contains(nameKey(row.name)) ? preview.existing : preview.additions).append(row);
     }
     return preview;
+}
+
+QString csvField(const QString& text, QChar separator) {
+    const bool quote = text.contains(separator) || text.contains(u'"') || text.contains(u'\n') ||
+                       text.contains(u'\r') || text != text.trimmed();
+    if (!quote) {
+        return text;
+    }
+    QString escaped = text;
+    escaped.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + escaped + u'"';
+}
+
+QString csvRecord(const QStringList& fields, QChar separator) {
+    QString line;
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += separator;
+        }
+        line += csvField(fields[i], separator);
+    }
+    return line + QStringLiteral("\r\n");
 }
 
 QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
@@ -369,28 +647,25 @@ QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     for (const Field field : leading) {
         header.append(fieldKey(field));
     }
-    header.append(QStringLiteral("area"));
+    header.append(kArea);
     for (const Field field : rest) {
         header.append(fieldKey(field));
     }
-    QString out = header.join(separator) + u'\n';
+    QString out = csvRecord(header, separator);
     for (const Collector& c : collectors) {
         const auto cell = [&](Field field) {
             QString value = fieldText(c, field);
-            if (isNumericField(field)) {
-                value.replace(u'.', decimal);
-            }
-            return csvField(value, separator);
+            return isNumericField(field) ? value.replace(u'.', decimal) : value;
         };
         QStringList fields;
         for (const Field field : leading) {
             fields.append(cell(field));
         }
-        fields.append(workingArea(c).text(decimal));
+        fields.append(referenceArea(c).text(decimal));
         for (const Field field : rest) {
             fields.append(cell(field));
         }
-        out += fields.join(separator) + u'\n';
+        out += csvRecord(fields, separator);
     }
     return kByteOrderMark + out.toUtf8();
 }

@@ -1,7 +1,10 @@
 #include "collector_record.h"
 
 #include <QDate>
+#include <algorithm>
 #include <array>
+
+#include "model/datasheet.h"
 
 namespace library {
 
@@ -55,28 +58,51 @@ DecimalText* numberMember(Collector& c, Field field) {
     }
 }
 
-// The physical range of each coefficient; the window's narrower entry
-// ranges do not apply to stored datasheet values.
+// The datasheets' finite ranges; the window's narrower entry ranges do not
+// apply to stored values.
 QString rangeProblem(Field field, double v) {
+    const model::Range* range = nullptr;
+    QStringView unit;
     switch (field) {
         case Field::Eta0:
         case Field::Eta0b:
-            return v > 0 && v <= 1 ? QString()
-                                   : QStringLiteral("0-nál nagyobb és legfeljebb 1 lehet");
+            range = &model::limits::kPeakEfficiency;
+            break;
         case Field::Kd:
-            return v >= 0 && v <= 1 ? QString() : QStringLiteral("0 és 1 között lehet");
+            range = &model::limits::kKd;
+            break;
         case Field::A1:
+            range = &model::limits::kA1;
+            unit = u"W/(m²·K)";
+            break;
         case Field::A2:
-            return v >= 0 ? QString() : QStringLiteral("nem lehet negatív");
+            range = &model::limits::kA2;
+            unit = u"W/(m²·K²)";
+            break;
         case Field::GrossArea:
         case Field::ApertureArea:
-            return v > 0 ? QString() : QStringLiteral("0-nál nagyobbnak kell lennie");
+            range = &model::limits::kArea;
+            unit = u"m²";
+            break;
         default:
             return {};
     }
+    return range->contains(v) ? QString()
+                              : model::rangeText(*range, unit) + QStringLiteral(" lehet.");
 }
 
-const QString kNotANumber = QStringLiteral("nem szám (legfeljebb 15 értékes jegy)");
+// Characters a single-line text never holds: controls, which a terminal or a
+// table would act on, and the direction overrides and isolates, which make a
+// name read as another.
+bool isForbidden(char32_t c, bool lineBreaksAllowed) {
+    if (lineBreaksAllowed && (c == u'\n' || c == u'\t' || c == u'\r')) {
+        return false;
+    }
+    return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
+const QString kNotANumber = QStringLiteral("nem szám (legfeljebb 15 értékes jegy).");
 
 }  // namespace
 
@@ -167,7 +193,15 @@ QList<FieldProblem> check(const Collector& c) {
         found.append({field, reason});
     };
     if (c.name.trimmed().isEmpty()) {
-        add(Field::Name, QStringLiteral("a név kötelező"));
+        add(Field::Name, QStringLiteral("kötelező mező."));
+    }
+    for (int f = 0; f < kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (!isNumericField(field) && field != Field::Reference) {
+            if (QString reason = textProblem(field, fieldText(c, field)); !reason.isEmpty()) {
+                add(field, reason);
+            }
+        }
     }
     const std::array<std::pair<Field, const DecimalText*>, 7> numbers = {{
         {Field::Eta0, &c.eta0},
@@ -186,46 +220,87 @@ QList<FieldProblem> check(const Collector& c) {
         }
     }
     if (c.eta0.isEmpty() && c.eta0b.isEmpty()) {
-        add(Field::Eta0, QStringLiteral("az η0 vagy az η0,b kötelező"));
+        add(Field::Eta0, QStringLiteral("az η0 vagy az η0,b megadása kötelező."));
     } else if (!c.eta0.isEmpty() && !c.eta0b.isEmpty()) {
-        add(Field::Eta0b, QStringLiteral("az η0 és az η0,b közül csak az egyik adható meg"));
+        add(Field::Eta0b, QStringLiteral("az η0 és az η0,b közül csak az egyik adható meg."));
     } else if (!c.eta0b.isEmpty() && c.kd.isEmpty()) {
-        add(Field::Kd, QStringLiteral("az η0,b mellé a Kd is kell"));
+        add(Field::Kd, QStringLiteral("az η0,b mellé a Kd is kell."));
     } else if (c.eta0b.isEmpty() && !c.kd.isEmpty()) {
-        add(Field::Kd, QStringLiteral("a Kd csak az η0,b mellett adható meg"));
+        add(Field::Kd, QStringLiteral("a Kd csak az η0,b mellett adható meg."));
     }
     if (c.a1.isEmpty()) {
-        add(Field::A1, QStringLiteral("az a1 kötelező"));
+        add(Field::A1, QStringLiteral("kötelező mező."));
     }
     if (c.a2.isEmpty()) {
-        add(Field::A2, QStringLiteral("az a2 kötelező"));
+        add(Field::A2, QStringLiteral("kötelező mező."));
     }
-    if (c.grossArea.isEmpty() && c.apertureArea.isEmpty()) {
-        add(Field::GrossArea, QStringLiteral("legalább az egyik felület kötelező"));
+    // The coefficients mean nothing without the area they refer to.
+    const Field reference = referenceAreaField(c.reference);
+    if (numberOf(c, reference).isEmpty()) {
+        add(reference, QStringLiteral("kötelező mező: az együtthatók erre a felületre "
+                                      "vonatkoznak (reference: %1).")
+                           .arg(referenceKey(c.reference)));
     }
     if (!c.date.isEmpty() && !QDate::fromString(c.date, Qt::ISODate).isValid()) {
-        add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell"));
+        add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell."));
     }
     return found;
 }
 
+QString textProblem(Field field, QStringView text) {
+    for (const char32_t c : text.toUcs4()) {
+        if (isForbidden(c, field == Field::Note)) {
+            const QString code =
+                QStringLiteral("%1").arg(static_cast<uint>(c), 4, 16, QChar(u'0')).toUpper();
+            return QStringLiteral("vezérlőkaraktert és írásirány-váltót nem tartalmazhat (U+%1).")
+                .arg(code);
+        }
+    }
+    return {};
+}
+
 QString nameKey(const QString& name) {
-    return name.simplified().toCaseFolded();
+    return name.normalized(QString::NormalizationForm_C).simplified().toCaseFolded();
+}
+
+void normalizeName(Collector& collector) {
+    collector.name = collector.name.normalized(QString::NormalizationForm_C).trimmed();
+}
+
+QList<FieldProblem> flaws(const Collector& collector, const QList<Collector>& library) {
+    QList<FieldProblem> found = check(collector);
+    if (found.isEmpty() &&
+        collector.name != collector.name.normalized(QString::NormalizationForm_C)) {
+        found.append({Field::Name, QStringLiteral("nem NFC formájú.")});
+    }
+    const QString key = nameKey(collector.name);
+    const auto same = std::count_if(library.begin(), library.end(),
+                                    [&](const Collector& c) { return nameKey(c.name) == key; });
+    if (same > 1) {
+        found.append({Field::Name, QStringLiteral("egy másik kollektor neve is ez.")});
+    }
+    return found;
+}
+
+Field referenceAreaField(Reference reference) {
+    return reference == Reference::Gross ? Field::GrossArea : Field::ApertureArea;
+}
+
+const DecimalText& numberOf(const Collector& collector, Field field) {
+    static const DecimalText kNone;
+    const DecimalText* number = numberMember(const_cast<Collector&>(collector), field);
+    return number != nullptr ? *number : kNone;
 }
 
 double hemisphericalEta0(const Collector& c) {
     if (!c.eta0.isEmpty()) {
         return c.eta0.value();
     }
-    return c.eta0b.value() * (0.85 + 0.15 * c.kd.value());
+    return model::hemisphericalFromBeam(c.eta0b.value(), c.kd.value());
 }
 
-DecimalText workingArea(const Collector& c) {
-    const DecimalText& reference = c.reference == Reference::Gross ? c.grossArea : c.apertureArea;
-    if (!reference.isEmpty()) {
-        return reference;
-    }
-    return c.grossArea.isEmpty() ? c.apertureArea : c.grossArea;
+DecimalText referenceArea(const Collector& c) {
+    return numberOf(c, referenceAreaField(c.reference));
 }
 
 }  // namespace library

@@ -74,18 +74,36 @@ struct FieldProblem {
     Field field;
     QString reason;
 };
-// Every rule a stored collector keeps, one problem per field at most.
+// Every rule a collector keeps before it is stored, one problem per field at
+// most. A collector already stored may break a rule added since: see flaws().
 [[nodiscard]] QList<FieldProblem> check(const Collector& collector);
 // The reason a single number text would be refused for `field`, or empty.
 [[nodiscard]] QString checkNumberText(Field field, QStringView text, QChar decimalSeparator);
 
-// Names compare without regard to case or blanks: " Solar  X" == "solar x".
-[[nodiscard]] QString nameKey(const QString& name);
+// Why a text field's text cannot be stored (control characters, direction
+// overrides; a note may hold line breaks and tabs), or empty.
+[[nodiscard]] QString textProblem(Field field, QStringView text);
 
-// The hemispherical peak efficiency the window's curve uses:
-// η0,hem = η0,b·(0.85 + 0.15·Kd) when only the beam value is given.
+// Names compare after Unicode NFC, trimming, folding runs of blanks into one
+// and folding case: " Solar  X" == "solar x", but "AB" != "A B".
+[[nodiscard]] QString nameKey(const QString& name);
+// A name as it is stored: NFC, without blanks around it. Applied to what is
+// entered or imported; a stored name is read as it is.
+void normalizeName(Collector& collector);
+// What is wrong with a collector already stored, beside the rules check()
+// applies to new ones: a name not in NFC, or one that another collector of
+// `library` shares. Such collectors are kept and shown, never refused.
+[[nodiscard]] QList<FieldProblem> flaws(const Collector& collector,
+                                        const QList<Collector>& library);
+
+// The hemispherical peak efficiency the window's curve uses, derived from
+// η0,b and Kd when only the beam value is given.
 [[nodiscard]] double hemisphericalEta0(const Collector& collector);
-// The area the coefficients refer to, or else the one area given.
-[[nodiscard]] DecimalText workingArea(const Collector& collector);
+// The area field the coefficients refer to, and its value (empty when the
+// record lacks it, which check() refuses).
+[[nodiscard]] Field referenceAreaField(Reference reference);
+[[nodiscard]] DecimalText referenceArea(const Collector& collector);
+// A number field's value; empty for a text field.
+[[nodiscard]] const DecimalText& numberOf(const Collector& collector, Field field);
 
 }  // namespace library

@@ -1,5 +1,6 @@
 #include "collector_store.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -11,6 +12,7 @@
 #include <QStandardPaths>
 
 #include "library_document.h"
+#include "product/version.h"
 
 namespace library {
 
@@ -82,11 +84,27 @@ QString describeProblems(const QList<FieldProblem>& problems) {
     return parts.join(QStringLiteral("; "));
 }
 
+void identifyApplication() {
+    QCoreApplication::setOrganizationName(QString::fromUtf8(product::kCompany));
+    QCoreApplication::setApplicationName(QString::fromUtf8(product::kInternalName));
+}
+
+QString asideName(const QString& path) {
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = path + QStringLiteral(".") + stamp;
+    for (int n = 2; QFile::exists(aside); ++n) {
+        aside = path + QStringLiteral(".%1-%2").arg(stamp).arg(n);
+    }
+    return aside;
+}
+
 CollectorStore::CollectorStore(QString filePath) : path_(std::move(filePath)) {}
 
 QString CollectorStore::defaultPath() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(QStringLiteral("collectors.json"));
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("%1/%2/collectors.json")
+                      .arg(QString::fromUtf8(product::kCompany),
+                           QString::fromUtf8(product::kInternalName)));
 }
 
 std::optional<qsizetype> CollectorStore::indexOf(const QString& name) const {
@@ -183,7 +201,8 @@ CollectorStore::Outcome CollectorStore::change(const Change& apply) {
     return outcome;
 }
 
-CollectorStore::Outcome CollectorStore::add(const Collector& collector) {
+CollectorStore::Outcome CollectorStore::add(Collector collector) {
+    normalizeName(collector);
     return change([&](QList<Collector>& list, Outcome& outcome) {
         QString problem = findProblem(list, collector, std::nullopt);
         if (problem.isEmpty()) {
@@ -194,8 +213,8 @@ CollectorStore::Outcome CollectorStore::add(const Collector& collector) {
     });
 }
 
-CollectorStore::Outcome CollectorStore::replace(const QString& oldName,
-                                                const Collector& collector) {
+CollectorStore::Outcome CollectorStore::replace(const QString& oldName, Collector collector) {
+    normalizeName(collector);
     return change([&](QList<Collector>& list, Outcome& outcome) {
         const qsizetype at = find(list, oldName);
         if (at < 0) {
@@ -230,7 +249,8 @@ CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
             places.insert(nameKey(list[i].name), i);
         }
         QStringList taken;
-        for (const Collector& row : rows) {
+        for (Collector row : rows) {
+            normalizeName(row);
             const QString key = nameKey(row.name);
             const auto at = places.constFind(key);
             if (at == places.cend()) {
@@ -260,11 +280,7 @@ CollectorStore::Outcome CollectorStore::startNewLibrary(QString* setAside) {
                               .arg(QDir::toNativeSeparators(path_));
         return outcome;
     }
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    QString aside = path_ + QStringLiteral(".") + stamp;
-    for (int n = 2; QFile::exists(aside); ++n) {
-        aside = path_ + QStringLiteral(".%1-%2").arg(stamp).arg(n);
-    }
+    const QString aside = asideName(path_);
     if (QFile::exists(path_) && !QFile::rename(path_, aside)) {
         outcome.message =
             QStringLiteral("A(z) %1 fájl nem nevezhető át.").arg(QDir::toNativeSeparators(path_));

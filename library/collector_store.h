@@ -24,7 +24,8 @@ public:
     // Reads nothing yet, and creates nothing until the first change.
     explicit CollectorStore(QString filePath = defaultPath());
 
-    // <application data folder>/collectors.json.
+    // <data folder>/<company>/<program>/collectors.json, whatever names the
+    // running application was given: every front end finds the same file.
     [[nodiscard]] static QString defaultPath();
 
     [[nodiscard]] const QString& path() const { return path_; }
@@ -48,10 +49,11 @@ public:
     using Change = std::function<QString(QList<Collector>& collectors, Outcome& outcome)>;
     Outcome change(const Change& apply);
 
-    Outcome add(const Collector& collector);
+    // Names are stored in NFC (normalizeName).
+    Outcome add(Collector collector);
     // Replaces the collector stored as `oldName`; a rename may not take
     // another collector's name.
-    Outcome replace(const QString& oldName, const Collector& collector);
+    Outcome replace(const QString& oldName, Collector collector);
     Outcome remove(const QString& name);
     // Rows already checked one by one (see parseImport). With Refuse, one
     // existing name refuses the whole import.
@@ -69,6 +71,15 @@ private:
     QList<Collector> collectors_;
     QString problem_;
 };
+
+// Names the running application by the product's company and internal
+// name, as the window, the command line and the scenario runner all do, so
+// that each finds the same data folder and settings.
+void identifyApplication();
+
+// `path` with a time stamp appended, and a number where that name is taken:
+// where a file is set aside, never deleted.
+[[nodiscard]] QString asideName(const QString& path);
 
 // A refusal worded for one collector's rules: "eta0: nem lehet negatív; ...".
 [[nodiscard]] QString describeProblems(const QList<FieldProblem>& problems);

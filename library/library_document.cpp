@@ -3,42 +3,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonParseError>
-#include <QSet>
 #include <QStringDecoder>
+
+#include "runtime/json_text.h"
 
 namespace library {
 
 namespace {
 
 QByteArray jsonString(const QString& text) {
-    QString out = QStringLiteral("\"");
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-            case u'"':
-                out += QStringLiteral("\\\"");
-                break;
-            case u'\\':
-                out += QStringLiteral("\\\\");
-                break;
-            case u'\n':
-                out += QStringLiteral("\\n");
-                break;
-            case u'\r':
-                out += QStringLiteral("\\r");
-                break;
-            case u'\t':
-                out += QStringLiteral("\\t");
-                break;
-            default:
-                if (c.unicode() < 0x20) {
-                    out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
-                } else {
-                    out += c;
-                }
-        }
-    }
-    out += u'"';
-    return out.toUtf8();
+    return rt::jsonString(text).toUtf8();
 }
 
 bool looksBinary(const QByteArray& bytes) {
@@ -128,19 +102,15 @@ ReadDocument readDocument(const QByteArray& bytes) {
         result.error = QStringLiteral("hiányzik a kollektorok listája");
         return result;
     }
-    QSet<QString> names;
+    // A collector that breaks a rule added since it was stored, or shares its
+    // name with another under today's comparison, is kept as it is: flaws()
+    // marks it. Only what cannot be read as a collector at all is refused.
     const QJsonArray list = root.value(u"collectors").toArray();
     for (qsizetype i = 0; i < list.size(); ++i) {
         QList<KeyProblem> problems;
         const Collector c = collectorFromJson(list[i].toObject(), &problems);
         if (!list[i].isObject()) {
             problems.append({QString(), QStringLiteral("nem objektum")});
-        }
-        for (const FieldProblem& p : check(c)) {
-            problems.append({fieldKey(p.field), p.reason});
-        }
-        if (problems.isEmpty() && names.contains(nameKey(c.name))) {
-            problems.append({QStringLiteral("name"), QStringLiteral("a név kétszer szerepel")});
         }
         if (!problems.isEmpty()) {
             const KeyProblem& p = problems.front();
@@ -151,7 +121,6 @@ ReadDocument readDocument(const QByteArray& bytes) {
             result.collectors.clear();
             return result;
         }
-        names.insert(nameKey(c.name));
         result.collectors.append(c);
     }
     return result;

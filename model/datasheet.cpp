@@ -9,10 +9,9 @@ bool finite(double value) {
     return std::isfinite(value);
 }
 
-// The standard's conversion from the beam to the hemispherical peak
-// efficiency, for its 850 W/m² beam and 150 W/m² diffuse.
 double hemisphericalEta0(const DatasheetInput& input) {
-    return input.peak == PeakEfficiency::Beam ? input.eta0 * (0.85 + 0.15 * input.kd) : input.eta0;
+    return input.peak == PeakEfficiency::Beam ? hemisphericalFromBeam(input.eta0, input.kd)
+                                              : input.eta0;
 }
 
 double referenceArea(const DatasheetInput& input) {
@@ -33,68 +32,81 @@ std::optional<double> stagnationDeltaT(double eta0, double a1, double a2) {
 
 }  // namespace
 
+QString rangeText(const Range& range, QStringView unit) {
+    const auto number = [](double v) { return QString::number(v).replace(u'.', u','); };
+    const QString highest =
+        number(range.highest) + (unit.isEmpty() ? QString() : u' ' + unit.toString());
+    return range.lowestIncluded
+               ? QStringLiteral("%1 és %2 között").arg(number(range.lowest), highest)
+               : QStringLiteral("%1-nál nagyobb és legfeljebb %2")
+                     .arg(number(range.lowest), highest);
+}
+
 std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
     std::vector<DatasheetProblem> problems;
-    const auto refuse = [&](DatasheetField field, const char* message) {
-        problems.push_back({field, QString::fromUtf8(message)});
+    // "<what> <range> <unit> lehet." for a value outside its range.
+    const auto check = [&](DatasheetField field, double value, const Range& range, QStringView what,
+                           QStringView unit) {
+        if (!(finite(value) && range.contains(value))) {
+            problems.push_back(
+                {field, QStringLiteral("%1 %2 lehet.").arg(what, rangeText(range, unit))});
+        }
     };
-    if (!(finite(input.eta0) && input.eta0 > 0 && input.eta0 <= 1)) {
-        refuse(DatasheetField::Eta0,
-               input.peak == PeakEfficiency::Beam
-                   ? "Az η0,b (optikai hatásfok direkt sugárzásra) 0-nál nagyobb és legfeljebb 1 "
-                     "lehet."
-                   : "Az η0 (optikai hatásfok) 0-nál nagyobb és legfeljebb 1 lehet.");
+    check(DatasheetField::Eta0, input.eta0, limits::kPeakEfficiency,
+          input.peak == PeakEfficiency::Beam ? u"Az η0,b (optikai hatásfok direkt sugárzásra)"
+                                             : u"Az η0 (optikai hatásfok)",
+          {});
+    if (input.peak == PeakEfficiency::Beam) {
+        check(DatasheetField::Kd, input.kd, limits::kKd,
+              u"A Kd (a szórt sugárzás beesésiszög-módosítója)", {});
     }
-    if (input.peak == PeakEfficiency::Beam &&
-        !(finite(input.kd) && input.kd >= 0 && input.kd <= 1)) {
-        refuse(DatasheetField::Kd,
-               "A Kd (a szórt sugárzás beesésiszög-módosítója) 0 és 1 között lehet.");
-    }
-    if (!(finite(input.a1) && input.a1 >= 0)) {
-        refuse(DatasheetField::A1, "Az a1 (elsőfokú hőveszteségi együttható) nem lehet negatív.");
-    }
-    if (!(finite(input.a2) && input.a2 >= 0)) {
-        refuse(DatasheetField::A2, "Az a2 (másodfokú hőveszteségi együttható) nem lehet negatív.");
-    }
+    check(DatasheetField::A1, input.a1, limits::kA1, u"Az a1 (elsőfokú hőveszteségi együttható)",
+          u"W/(m²·K)");
+    check(DatasheetField::A2, input.a2, limits::kA2, u"Az a2 (másodfokú hőveszteségi együttható)",
+          u"W/(m²·K²)");
     const auto checkArea = [&](const std::optional<double>& area, ReferenceArea kind,
-                               DatasheetField field, const char* missing, const char* notPositive) {
+                               DatasheetField field, const char* missing, QStringView what) {
         if (!area) {
             if (input.reference == kind) {
-                refuse(field, missing);
+                problems.push_back({field, QString::fromUtf8(missing)});
             }
-        } else if (!(finite(*area) && *area > 0)) {
-            refuse(field, notPositive);
+        } else {
+            check(field, *area, limits::kArea, what, u"m²");
         }
     };
     checkArea(input.grossArea, ReferenceArea::Gross, DatasheetField::GrossArea,
               "A bruttó felületet meg kell adni: az együtthatók arra vonatkoznak.",
-              "A bruttó felület 0-nál nagyobb kell legyen.");
+              u"A bruttó felület");
     checkArea(input.apertureArea, ReferenceArea::Aperture, DatasheetField::ApertureArea,
               "Az apertúrafelületet meg kell adni: az együtthatók arra vonatkoznak.",
-              "Az apertúrafelület 0-nál nagyobb kell legyen.");
+              u"Az apertúrafelület");
     if (input.deltaT.empty()) {
-        refuse(DatasheetField::DeltaT, "Legalább egy ΔT értéket meg kell adni.");
+        problems.push_back(
+            {DatasheetField::DeltaT, QStringLiteral("Legalább egy ΔT-értéket meg kell adni.")});
     }
     for (const double deltaT : input.deltaT) {
-        if (!(finite(deltaT) && deltaT >= 0 && deltaT <= kMaxDeltaT)) {
-            refuse(DatasheetField::DeltaT, "A ΔT értékei 0 és 300 K között lehetnek.");
+        const std::size_t before = problems.size();
+        check(DatasheetField::DeltaT, deltaT, limits::kDeltaT, u"Minden ΔT-érték", u"K");
+        if (problems.size() != before) {
             break;
         }
     }
-    const bool beamAdmitted = finite(input.beam) && input.beam >= 0;
-    const bool diffuseAdmitted = finite(input.diffuse) && input.diffuse >= 0;
-    if (!beamAdmitted) {
-        refuse(DatasheetField::Beam, "A direkt sugárzás (Gb) nem lehet negatív.");
-    }
-    if (!diffuseAdmitted) {
-        refuse(DatasheetField::Diffuse, "A szórt sugárzás (Gd) nem lehet negatív.");
-    }
+    const std::size_t before = problems.size();
+    check(DatasheetField::Beam, input.beam, limits::kIrradiance, u"A direkt sugárzás (Gb)",
+          u"W/m²");
+    check(DatasheetField::Diffuse, input.diffuse, limits::kIrradiance, u"A szórt sugárzás (Gd)",
+          u"W/m²");
     // The efficiencies divide by the sum.
-    if (beamAdmitted && diffuseAdmitted && !(input.beam + input.diffuse > 0)) {
-        refuse(DatasheetField::Beam,
-               "A direkt és a szórt sugárzás összege (Gb + Gd) 0-nál nagyobb kell legyen.");
+    if (problems.size() == before && !(input.beam + input.diffuse > 0)) {
+        problems.push_back(
+            {DatasheetField::Beam, QStringLiteral("A direkt és a szórt sugárzás összegének (Gb + "
+                                                  "Gd) 0-nál nagyobbnak kell lennie.")});
     }
     return problems;
+}
+
+double hemisphericalFromBeam(double eta0b, double kd) {
+    return eta0b * (0.85 + 0.15 * kd);
 }
 
 double specificPower(const DatasheetInput& input, double deltaT) {

@@ -40,6 +40,32 @@ struct DatasheetInput {
     double diffuse = 150;                           // Gd, W/m²
 };
 
+// The finite range of each value a datasheet gives, which the collector
+// library keeps too: wide enough for every real collector (tubes and CPC
+// collectors print Kd above 1), narrow enough that nothing overflows.
+struct Range {
+    double lowest;
+    bool lowestIncluded;
+    double highest;  // always included
+
+    [[nodiscard]] constexpr bool contains(double value) const {
+        return (lowestIncluded ? value >= lowest : value > lowest) && value <= highest;
+    }
+};
+namespace limits {
+inline constexpr Range kPeakEfficiency{0, false, 1};  // η0 and η0,b
+inline constexpr Range kKd{0, true, 2};
+inline constexpr Range kA1{0, true, 100};           // W/(m²·K)
+inline constexpr Range kA2{0, true, 1};             // W/(m²·K²)
+inline constexpr Range kArea{0, false, 100};        // m² per collector
+inline constexpr Range kIrradiance{0, true, 1500};  // Gb and Gd, W/m²
+inline constexpr Range kDeltaT{0, true, 300};       // K
+}  // namespace limits
+
+// "0 és 100 W/(m²·K) között" or "0-nál nagyobb és legfeljebb 100 m²", with
+// decimal commas; `unit` may be empty.
+[[nodiscard]] QString rangeText(const Range& range, QStringView unit = {});
+
 // The input a check can name.
 enum class DatasheetField {
     Eta0,
@@ -94,6 +120,11 @@ struct DatasheetResult {
     std::vector<DatasheetRow> rows{};  // one per ΔT, in the input's order
 };
 
+// The standard's conversion from the beam peak efficiency to the
+// hemispherical one, for its 850 W/m² beam and 150 W/m² diffuse:
+// η0,hem = η0,b·(0.85 + 0.15·Kd).
+[[nodiscard]] double hemisphericalFromBeam(double eta0b, double kd);
+
 // For an input checkDatasheet() admits.
 [[nodiscard]] DatasheetResult computeDatasheet(const DatasheetInput& input);
 
@@ -109,7 +140,7 @@ struct DatasheetResult {
 [[nodiscard]] double roundHalfEven(double value, int decimals = 0);
 
 // The largest ΔT the table admits, K.
-inline constexpr double kMaxDeltaT = 300;
+inline constexpr double kMaxDeltaT = limits::kDeltaT.highest;
 
 // The table's columns, in the order of DatasheetRow's fields.
 inline constexpr std::array<QStringView, 6> kDatasheetColumns{

@@ -1,5 +1,7 @@
 #include "collector_presenter.h"
 
+#include <algorithm>
+
 #include "chart/results.h"
 #include "model/presets.h"
 
@@ -35,6 +37,10 @@ void CollectorPresenter::collectorTypeChosen() {
     const int row = controls_.collectorType.listIndex().value();
     if (row >= 0 && row < static_cast<int>(model::kCollectorTypes.size())) {
         const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(row)];
+        if (loading_) {
+            setCoefficientBoxesEnabled(type.typedCoefficients);
+            return;
+        }
         state_.eta0 = type.eta0;
         state_.a1 = type.a1;
         state_.a2 = type.a2;
@@ -79,6 +85,26 @@ void CollectorPresenter::entryLeft(EntryBox box) {
     }
     // After a warning this reads back the stored value just written.
     stored = format_.toCurrency(textBox.text());
+    evaluate();
+}
+
+void CollectorPresenter::load(const model::Collector& collector,
+                              const std::array<QString, 4>& shown) {
+    const auto custom =
+        std::find_if(model::kCollectorTypes.begin(), model::kCollectorTypes.end(),
+                     [](const model::CollectorType& t) { return t.typedCoefficients; });
+    loading_ = true;
+    controls_.collectorType.setListIndex(
+        rt::Integer::checked(custom - model::kCollectorTypes.begin()));
+    loading_ = false;
+    state_.eta0 = collector.eta0;
+    state_.a1 = collector.a1;
+    state_.a2 = collector.a2;
+    state_.collectorArea = collector.area;
+    for (const EntryBox box :
+         {EntryBox::Eta0, EntryBox::A1, EntryBox::A2, EntryBox::CollectorArea}) {
+        boxOf(box).setText(shown[static_cast<std::size_t>(box)]);
+    }
     evaluate();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <array>
+
 #include "chart/results.h"
 #include "model/calculation.h"
 #include "model/collector_state.h"
@@ -59,6 +62,10 @@ public:
     void evaluateStored();
     // A parameter box lost the focus: check its text, store it, evaluate.
     void entryLeft(model::EntryBox box);
+    // A collector taken whole, already within the boxes' ranges: the custom
+    // row selected, the values stored and shown as `shown` (η0, a1, a2, area
+    // as typed), and one evaluation, which leaves what typing them would.
+    void load(const model::Collector& collector, const std::array<QString, 4>& shown);
 
 private:
     void setCoefficientBoxesEnabled(bool enabled);
@@ -68,6 +75,7 @@ private:
     CollectorControls controls_;
     const rt::NumberFormat& format_;
     EvaluationView& view_;
+    bool loading_ = false;  // a load selects the custom row without its Click's evaluation
 };
 
 }  // namespace ui

@@ -313,25 +313,9 @@ const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
     return chart_->keptResults();
 }
 
-void Efficiency::enterCollector(const QString& eta0, const QString& a1, const QString& a2,
-                                const QString& area) {
-    const auto custom =
-        std::find_if(model::kCollectorTypes.begin(), model::kCollectorTypes.end(),
-                     [](const model::CollectorType& t) { return t.typedCoefficients; });
-    run([this, custom] {
-        controls_.collectorType->setListIndex(
-            rt::Integer::checked(custom - model::kCollectorTypes.begin()));
-    });
-    const std::array<std::pair<const QString*, model::EntryBox>, 4> typed = {{
-        {&eta0, model::EntryBox::Eta0},
-        {&a1, model::EntryBox::A1},
-        {&a2, model::EntryBox::A2},
-        {&area, model::EntryBox::CollectorArea},
-    }};
-    for (const auto& [text, box] : typed) {
-        (controls_.*kEntryBoxes[static_cast<std::size_t>(box)].box)->setText(*text);
-        entryLeft(box, Qt::OtherFocusReason);
-    }
+void Efficiency::loadCollector(const model::Collector& collector,
+                               const std::array<QString, 4>& shown) {
+    run([&] { collector_->load(collector, shown); });
 }
 
 model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency eta0,

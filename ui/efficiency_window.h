@@ -75,11 +75,10 @@ public:
     [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
 
     // The collector library's ways into the window.
-    // Selects the custom row and types the texts into the four parameter
-    // boxes, each followed by leaving the box, so that the boxes' own checks
-    // and warnings run as if the user had typed them.
-    void enterCollector(const QString& eta0, const QString& a1, const QString& a2,
-                        const QString& area);
+    // Takes a collector whose values are within the boxes' ranges: one
+    // change of the state and one evaluation, leaving what typing the
+    // values (`shown`: η0, a1, a2, area) into the custom row's boxes would.
+    void loadCollector(const model::Collector& collector, const std::array<QString, 4>& shown);
     // Keeps a collector under a name of its own, extended with its values when a
     // kept curve already has that name, then runs the chart.
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,

@@ -24,6 +24,8 @@
 #include "datasheet_dialog.h"
 #include "efficiency_window.h"
 #include "library/collector_import.h"
+#include "library/earlier_library.h"
+#include "library/stored_calculation.h"
 #include "library_table.h"
 #include "model/entry_check.h"
 
@@ -115,6 +117,16 @@ void setLibraryPath(const QString& path) {
 
 QString libraryPath() {
     return pathSetting().isEmpty() ? CollectorStore::defaultPath() : pathSetting();
+}
+
+// The user's own library first takes over the command line's earlier one;
+// the line that says so, or empty.
+QString adoptEarlierLibrary() {
+    if (!pathSetting().isEmpty()) {
+        return {};
+    }
+    CollectorStore store(CollectorStore::defaultPath());
+    return library::adoptEarlierLibrary(store, library::earlierCommandLinePath());
 }
 
 LibraryDialog::LibraryDialog(Efficiency& window)
@@ -218,7 +230,11 @@ LibraryDialog::LibraryDialog(Efficiency& window)
             &LibraryDialog::updateButtons);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LibraryDialog::reload);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LibraryDialog::reload);
+    const QString adopted = adoptEarlierLibrary();
     reload();
+    if (!adopted.isEmpty()) {
+        setStatus(adopted);
+    }
 }
 
 QString LibraryDialog::status() const {
@@ -423,39 +439,31 @@ void LibraryDialog::undoRemove() {
     report(outcome, QStringLiteral("Visszaállítva: %1").arg(collector.name));
 }
 
+// All or nothing: a collector the window cannot take leaves it as it was.
 void LibraryDialog::loadIntoWindow() {
     const QList<Collector> selected = selectedCollectors();
     if (selected.isEmpty()) {
         return;
     }
     const Collector& c = selected.front();
-    const rt::NumberFormat& format = window_.format();
-    const QChar point = format.decimalSeparator();
-    const QString eta0 =
-        c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c)) : c.eta0.text(point);
-    const std::array<std::pair<QString, model::EntryBox>, 4> texts = {{
-        {eta0, model::EntryBox::Eta0},
-        {c.a1.text(point), model::EntryBox::A1},
-        {c.a2.text(point), model::EntryBox::A2},
-        {library::workingArea(c).text(point), model::EntryBox::CollectorArea},
-    }};
-    const std::array<QStringView, 4> names = {u"η0", u"a1", u"a2", u"a felület"};
-    QStringList outside;
-    for (const auto& [text, box] : texts) {
-        if (model::checkEntry(text, model::ruleFor(box), format) != model::EntryVerdict::Accepted) {
-            outside.append(
-                QStringLiteral("%1 = %2").arg(names[static_cast<std::size_t>(box)], text));
-        }
-    }
-    window_.enterCollector(texts[0].first, texts[1].first, texts[2].first, texts[3].first);
-    if (outside.isEmpty()) {
-        setStatus(QStringLiteral("Betöltve: %1").arg(c.name));
-        accept();
+    auto converted = library::windowCollector(c);
+    if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
+        setStatus(QStringLiteral("Nem tölthető be: %1. %2%3")
+                      .arg(c.name, library::describe(*refusal),
+                           refusal->outsideWindow
+                               ? QStringLiteral(" Az ablak ezt nem fogadja el; az Adatlap… gomb "
+                                                "megmutatja.")
+                               : QStringLiteral(" A Szerkesztés gombbal pótolható.")));
         return;
     }
-    setStatus(QStringLiteral("Betöltve: %1. Az ablak tartományán kívül esik: %2; ezt az ablak "
-                             "nem fogadta el; az Adatlap… gomb ezzel az értékkel is megmutatja.")
-                  .arg(c.name, outside.join(QStringLiteral(", "))));
+    const rt::NumberFormat& format = window_.format();
+    const QChar point = format.decimalSeparator();
+    window_.loadCollector(
+        std::get<model::Collector>(converted),
+        {c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c)) : c.eta0.text(point),
+         c.a1.text(point), c.a2.text(point), library::referenceArea(c).text(point)});
+    setStatus(QStringLiteral("Betöltve: %1.").arg(c.name));
+    accept();
 }
 
 // Every stored field the datasheet reads, the window's ranges aside: this is
@@ -465,26 +473,14 @@ void LibraryDialog::openDatasheet() {
     if (selected.isEmpty()) {
         return;
     }
-    const Collector& c = selected.front();
-    const auto area = [](const library::DecimalText& t) {
-        return t.isEmpty() ? std::nullopt : std::optional<double>(t.value());
-    };
-    const bool beam = c.eta0.isEmpty();
-    model::DatasheetInput input{
-        .collector = c.name,
-        .peak = beam ? model::PeakEfficiency::Beam : model::PeakEfficiency::Hemispherical,
-        .eta0 = beam ? c.eta0b.value() : c.eta0.value(),
-        .a1 = c.a1.value(),
-        .a2 = c.a2.value(),
-        .reference = c.reference == library::Reference::Aperture ? model::ReferenceArea::Aperture
-                                                                 : model::ReferenceArea::Gross,
-        .grossArea = area(c.grossArea),
-        .apertureArea = area(c.apertureArea),
-    };
-    if (beam) {
-        input.kd = c.kd.value();
+    auto converted = library::datasheetInput(selected.front());
+    if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
+        setStatus(QStringLiteral("Az adatlap nem számítható: %1. %2")
+                      .arg(selected.front().name, library::describe(*refusal)));
+        return;
     }
-    auto* dialog = new DatasheetDialog(input, this, window_.numberLocale());
+    auto* dialog = new DatasheetDialog(std::get<model::DatasheetInput>(converted), this,
+                                       window_.numberLocale());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
@@ -606,6 +602,9 @@ void openCollectorLibrary(Efficiency& window) {
 }
 
 void storeCurrentCollector(Efficiency& window) {
+    if (const QString adopted = adoptEarlierLibrary(); !adopted.isEmpty()) {
+        QMessageBox::information(&window, QStringLiteral("Kollektorkönyvtár"), adopted);
+    }
     CollectorStore store(libraryPath());
     store.reload();
     if (store.isReadOnly()) {

@@ -1,5 +1,7 @@
 #include "library_table.h"
 
+#include "library/collector_store.h"
+
 namespace ui {
 
 using library::Collector;
@@ -10,6 +12,13 @@ LibraryTable::LibraryTable(const rt::NumberFormat& format, QObject* parent)
 void LibraryTable::setCollectors(const QList<Collector>& collectors) {
     beginResetModel();
     collectors_ = collectors;
+    flaws_.clear();
+    for (const Collector& c : collectors_) {
+        const QList<library::FieldProblem> flaws = library::flaws(c, collectors_);
+        flaws_.append(flaws.isEmpty() ? QString()
+                                      : QStringLiteral("Javítandó (Szerkesztés): %1")
+                                            .arg(library::describeProblems(flaws)));
+    }
     endResetModel();
 }
 
@@ -29,10 +38,16 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
     if (role == kSearchRole) {
         return QStringList{c.name, c.maker, c.model}.join(u'\n');
     }
+    const QString& flaw = flaws_[index.row()];
+    if (role == Qt::ToolTipRole && !flaw.isEmpty()) {
+        return flaw;
+    }
     const QChar point = format_.decimalSeparator();
     // η0,b and Kd give the hemispherical value the window uses.
     const auto eta0Text = [&] {
-        return c.eta0.isEmpty() ? format_.text(library::hemisphericalEta0(c)) : c.eta0.text(point);
+        return !c.eta0.isEmpty()   ? c.eta0.text(point)
+               : c.eta0b.isEmpty() ? QString()
+                                   : format_.text(library::hemisphericalEta0(c));
     };
     if (role == Qt::EditRole) {  // the sort key
         switch (index.column()) {
@@ -43,7 +58,9 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
             case A2:
                 return c.a2.value();
             case Area:
-                return library::workingArea(c).value();
+                return library::referenceArea(c).value();
+            case Name:
+                return c.name;
             default:
                 break;
         }
@@ -53,7 +70,7 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
     }
     switch (index.column()) {
         case Name:
-            return c.name;
+            return flaw.isEmpty() ? c.name : QStringLiteral("⚠ ") + c.name;
         case Maker:
             return c.maker;
         case Eta0:
@@ -63,7 +80,7 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
         case A2:
             return c.a2.text(point);
         case Area:
-            return library::workingArea(c).text(point);
+            return library::referenceArea(c).text(point);
         case Source: {
             QStringList given;
             for (const QString* part : {&c.lab, &c.certificate, &c.testReport, &c.date}) {

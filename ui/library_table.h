@@ -11,7 +11,8 @@ namespace ui {
 
 // The stored collectors as the library dialog's table shows them: Név,
 // Gyártó, η0, a1, a2, Felület (m²), Forrás. Numbers in the user's format,
-// sorted by value.
+// sorted by value. A collector stored before a rule it breaks is marked "⚠"
+// and says, on hovering, what to mend.
 class LibraryTable : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -33,6 +34,9 @@ public:
 private:
     const rt::NumberFormat& format_;
     QList<library::Collector> collectors_;
+    // Per row, what a collector stored before a rule it breaks must have
+    // mended; empty for a sound one.
+    QStringList flaws_;
 };
 
 // Filters on the search text as typed, ignoring case; sorts numbers as numbers.

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "fonts.h"
+#include "library/collector_store.h"
 #include "product/version.h"
 #include "runtime/qt_translation.h"
 
@@ -181,10 +182,9 @@ QString platformFailureLine(const QStringList& failedPlugins) {
 }
 
 void setUpApplication() {
-    QApplication::setApplicationName(QString::fromUtf8(product::kInternalName));
     // No display name: X11 and Wayland append it to every window title, and
     // the warning's title must read "HIBÁS ADAT" and nothing more.
-    QApplication::setOrganizationName(QString::fromUtf8(product::kCompany));
+    library::identifyApplication();
     QApplication::setApplicationVersion(QString::fromUtf8(product::kDisplayVersion));
     // Wayland compositors find the desktop entry, and so the icon, by this name.
     QGuiApplication::setDesktopFileName(QString::fromUtf8(product::kAppId));

@@ -113,15 +113,19 @@ TEST(CommandLine, DatasheetInEachFormat) {
     } cases[] = {
         {"--eta0b 0,75 --kd 0,91 --a1 3,27 --a2 0,016 --gross-area 2 --aperture-area 1,88 "
          "--delta-t 0,70",
-         kHungarian, "\n0\t1480\t740\t787\t74\t78,7\n70\t865\t433\t460\t43,3\t46\n"},
+         kHungarian, "\n0\t1480\t740\t787\t74,0\t78,7\n70\t865\t433\t460\t43,3\t46,0\n"},
         {"--json --eta0 0.65 --a1 0.6 --a2 0.005 --area 3 --delta-t 10", kEnglish,
-         "{\"collector\":\"Egyedi kollektor\",\"eta0\":0.65,\"eta0Derived\":false,\"rows\":[{"
-         "\"deltaT\":10,\"efficiencyAperture\":null,\"efficiencyGross\":0.644,"
-         "\"perApertureArea\":null,\"perCollector\":1930,\"perGrossArea\":644}],"
-         "\"stagnationEstimate\":null}\n"},
+         "{\"collector\": \"Egyedi kollektor\", \"eta0\": 0.65, \"eta0Derived\": false, "
+         "\"eta0b\": null, \"kd\": null, \"a1\": 0.6, \"a2\": 0.005, \"reference\": \"gross\", "
+         "\"grossArea\": 3, \"apertureArea\": null, \"beam\": 850, \"diffuse\": 150, "
+         "\"stagnationEstimate\": null, \"rows\": [{\"deltaT\": 10, \"perCollector\": 1930, "
+         "\"perGrossArea\": 644, \"perApertureArea\": null, \"efficiencyGross\": 64.4, "
+         "\"efficiencyAperture\": null}]}\n"},
         {"--csv --reference aperture --area 2 --gross-area 2.5 --eta0 0.8 --a1 4 --a2 0.01 "
          "--delta-t 10",
-         QLocale::c(), "]\r\n10,1518,607,759,60.7,75.9\r\n"},
+         QLocale::c(),
+         "deltaT,perCollector,perGrossArea,perApertureArea,efficiencyGross,efficiencyAperture\r\n"
+         "10,1518,607,759,60.7,75.9\r\n"},
     };
     for (const auto& c : cases) {
         const cli::Outcome out =
@@ -146,8 +150,9 @@ TEST(CommandLine, ARefusedValueExitsWithTheWarningsText) {
         {"--a2 100 --type 5", kHungarian, "A másodfokú paraméter 0 és 100 között kell legyen!"},
         {"--area 0", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
         {"--area -1", kHungarian, "A napkollektor felület 0 és 100 között kell legyen!"},
-        {"--eta0 0.5", kHungarian, "Adjon meg számot!"},  // a point under a decimal comma
-        {"--eta0 0,5", kEnglish, "Adjon meg számot!"},
+        // A point or a comma under every locale, and nothing else.
+        {"--eta0 0,5.1", kHungarian, "Adjon meg számot!"},
+        {"--eta0 1.000,5", kEnglish, "Adjon meg számot!"},
         {"--area abc", kHungarian, "Adjon meg számot!"},
         {"--area=", kHungarian, "Adjon meg számot!"},
         {"--a1 nan", kHungarian, "Adjon meg számot!"},
@@ -177,16 +182,22 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
     } cases[] = {
         {"--calc --eta0b 0,7", "--eta0b: csak a --datasheet mellett adható meg!"},
         {"--table --kd 0,9", "--kd: csak a --datasheet mellett adható meg!"},
-        {"--datasheet --eta0b 0,7 --kd 1,2",
-         "--kd: A Kd (a szórt sugárzás beesésiszög-módosítója) 0 és 1 között lehet."},
-        {"--datasheet --eta0b 0,7 --kd 0.9", "--kd: adjon meg számot!"},
+        {"--datasheet --eta0b 0,7 --kd 2,2",
+         "--kd: A Kd (a szórt sugárzás beesésiszög-módosítója) 0 és 2 között lehet."},
+        {"--datasheet --eta0b 0,7 --kd 0.9.1",
+         "--kd: Adjon meg számot (tizedesponttal vagy -vesszővel)."},
+        {"--datasheet --gross-area 1e308",
+         "--gross-area: A bruttó felület 0-nál nagyobb és legfeljebb 100 m² lehet."},
+        {"--datasheet --beam 1e308 --diffuse 1e308",
+         "--beam: A direkt sugárzás (Gb) 0 és 1500 W/m² között lehet."},
         {"--datasheet --eta0b 0,7", "--eta0b: csak a --kd-vel együtt adható meg!"},
         {"--datasheet --a1 -0,1",
-         "--a1: Az a1 (elsőfokú hőveszteségi együttható) nem lehet negatív."},
-        {"--datasheet --area 0", "--area: A bruttó felület 0-nál nagyobb kell legyen."},
+         "--a1: Az a1 (elsőfokú hőveszteségi együttható) 0 és 100 W/(m²·K) között lehet."},
+        {"--datasheet --area 0",
+         "--area: A bruttó felület 0-nál nagyobb és legfeljebb 100 m² lehet."},
         {"--datasheet --reference aperture --gross-area 2",
          "--aperture-area: Az apertúrafelületet meg kell adni: az együtthatók arra vonatkoznak."},
-        {"--datasheet --delta-t 10,301", "--delta-t: A ΔT értékei 0 és 300 K között lehetnek."},
+        {"--datasheet --delta-t 10,301", "--delta-t: Minden ΔT-érték 0 és 300 K között lehet."},
         {"--datasheet --step 5", "--step: a --datasheet mellett nem adható meg!"},
         {"--calc --collector-temp 251",
          "--collector-temp: adjon meg 0 és 250 közötti egész számot!"},
@@ -226,7 +237,7 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
         {"--calc --json --csv", "A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"},
         {"--calc --input x.csv --a1 4",
          "--a1: az --input mellett nem adható meg, a kollektorokat a fájl adja!"},
-        {"--calc --input nincs.csv", "nincs.csv: nincs ilyen fájl"},
+        {"--calc --input nincs.csv", "nincs.csv: nincs ilyen fájl."},
     };
     for (const auto& c : cases) {
         const cli::Outcome out = run(QString::fromUtf8(c.arguments));
@@ -327,15 +338,21 @@ TEST(CommandLine, InputTablesComputeEveryAcceptedRow) {
          "\"specificOutput\": 640, \"output\": 640}, {\"deltaT\": 100, \"x\": 0.125, "
          "\"efficiency\": 17.5, \"specificOutput\": 140, \"output\": 140}, {\"deltaT\": 200, "
          "\"x\": 0.25, \"efficiency\": 0, \"specificOutput\": 0, \"output\": 0}]}\n",
-         "%1:3: eta0: Az optikai hatásfok 0 és 1 között kell legyen!\n"
-         "%1:3: a1: hiányzik a sorból!\n"},
-        {"name,eta0,a1,a2\nA,0.8,4\n", "--calc", 2, "", "%1:2: a2: hiányzik a sorból!\n"},
+         "%1:3: 2. elem: a1: kötelező mező.\n"},
+        {"name,eta0,a1,a2\nA,0.8,4\n", "--calc", 2, "",
+         "%1:2: 3 mező van benne, a fejléc szerint 4 kell.\n"},
         {"name,eta0,a1,a2,szín\nA,0.8,4,0.01,kék\n", "--calc", 2, "",
-         "%1:1: a fejléc oszlopai a name, eta0, a1, a2 és area, vagy a kollektorkönyvtár mezői "
-         "közül valók, mindegyik egyszer: "
-         "szín\n"},
-        {"name,eta0,a1\n", "--calc", 2, "", "%1:1: a fejlécből hiányzik az a2 oszlop\n"},
-        {"[{\"eta0\": 0.8}, 3]", "--calc", 2, "", "%1:1: a JSON tömb eleme nem objektum\n"},
+         "%1:1: szín: ismeretlen oszlop.\n"},
+        {"name,eta0,a1\n", "--calc", 2, "", "%1: nincs benne kollektor.\n"},
+        {"[{\"eta0\": 0.8}, 3]", "--calc", 2, "",
+         "%1:1: 1. elem: a1: kötelező mező.\n%1:1: 2. elem: nem objektum.\n"},
+        // Excel's Hungarian CSV is Windows-1250: read, and said.
+        {"name;eta0;a1;a2\r\n\xD5rs\xE9gi;0,8;4;0,01\r\n", "--calc --json", 0,
+         "{\"collector\": \"Őrségi\", \"eta0\": 0.8, \"a1\": 4, \"a2\": 0.01, \"area\": 1, "
+         "\"collectorTemp\": 60, \"ambientTemp\": 20, \"irradiance\": 800, \"characteristic\": "
+         "0.58, \"x\": 0.05, \"efficiency\": 58, \"specificOutput\": 464, \"output\": 464, "
+         "\"zeroEfficiencyX\": 0.155}\n",
+         "%1: a fájl nem UTF-8, Windows-1250 kódolásúként olvasva.\n"},
     };
     const QTemporaryDir directory;
     const QString file = directory.filePath(QStringLiteral("kollektorok"));

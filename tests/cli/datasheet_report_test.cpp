@@ -46,28 +46,26 @@ TEST(DatasheetReport, WritesEachFormat) {
          "Stagnálási hőmérséklet, becslés (G = 1000 W/m², környezet 30 °C)\t176 °C\n\n"
          "ΔT [K]\tQ̇ [W/kollektor]\tq̇ bruttó [W/m²]\tq̇ apertúra [W/m²]\tη bruttó [%]\t"
          "η apertúra [%]\n"
-         "0\t1600\t640\t800\t64\t80\n10\t1518\t607\t759\t60,7\t75,9\n200\t0\t0\t0\t0\t0\n"},
+         "0\t1600\t640\t800\t64,0\t80,0\n10\t1518\t607\t759\t60,7\t75,9\n"
+         "200\t0\t0\t0\t0,0\t0,0\n"},
+        // The CSV's header is the JSON's keys, in both styles; percentages keep their tenths.
         {DatasheetFormat::Csv, kApertureReferred, testsupport::hungarianLocale(),
-         "ΔT [K],Q̇ [W/kollektor],q̇ bruttó [W/m²],q̇ apertúra [W/m²],η bruttó [%],"
-         "η apertúra [%]\r\n0,1600,640,800,64,80\r\n10,1518,607,759,60.7,75.9\r\n"
-         "200,0,0,0,0,0\r\n"},
+         "deltaT,perCollector,perGrossArea,perApertureArea,efficiencyGross,efficiencyAperture\r\n"
+         "0,1600,640,800,64.0,80.0\r\n10,1518,607,759,60.7,75.9\r\n200,0,0,0,0.0,0.0\r\n"},
         {DatasheetFormat::CsvHungarian, kEvacuatedTube, english,
-         "ΔT [K];Q̇ [W/kollektor];q̇ bruttó [W/m²];q̇ apertúra [W/m²];η bruttó [%];"
-         "η apertúra [%]\r\n10;1930;644;;64,4;\r\n"},
+         "deltaT;perCollector;perGrossArea;perApertureArea;efficiencyGross;efficiencyAperture\r\n"
+         "10;1930;644;;64,4;\r\n"},
+        // Keys in the documented order, efficiencies in percent as --calc gives them.
         {DatasheetFormat::Json, kApertureReferred, testsupport::hungarianLocale(),
-         "{\"collector\":\"Minta\",\"eta0\":0.8,\"eta0Derived\":false,\"rows\":["
-         "{\"deltaT\":0,\"efficiencyAperture\":0.8,\"efficiencyGross\":0.64,"
-         "\"perApertureArea\":800,\"perCollector\":1600,\"perGrossArea\":640},"
-         "{\"deltaT\":10,\"efficiencyAperture\":0.759,\"efficiencyGross\":0.607,"
-         "\"perApertureArea\":759,\"perCollector\":1518,\"perGrossArea\":607},"
-         "{\"deltaT\":200,\"efficiencyAperture\":0,\"efficiencyGross\":0,"
-         "\"perApertureArea\":0,\"perCollector\":0,\"perGrossArea\":0}],"
-         "\"stagnationEstimate\":176}\n"},
-        {DatasheetFormat::Json, kEvacuatedTube, testsupport::hungarianLocale(),
-         "{\"collector\":null,\"eta0\":0.65,\"eta0Derived\":false,\"rows\":["
-         "{\"deltaT\":10,\"efficiencyAperture\":null,\"efficiencyGross\":0.644,"
-         "\"perApertureArea\":null,\"perCollector\":1930,\"perGrossArea\":644}],"
-         "\"stagnationEstimate\":null}\n"},
+         "{\"collector\": \"Minta\", \"eta0\": 0.8, \"eta0Derived\": false, \"eta0b\": null, "
+         "\"kd\": null, \"a1\": 4, \"a2\": 0.01, \"reference\": \"aperture\", \"grossArea\": 2.5, "
+         "\"apertureArea\": 2, \"beam\": 850, \"diffuse\": 150, \"stagnationEstimate\": 176, "
+         "\"rows\": [{\"deltaT\": 0, \"perCollector\": 1600, \"perGrossArea\": 640, "
+         "\"perApertureArea\": 800, \"efficiencyGross\": 64.0, \"efficiencyAperture\": 80.0}, "
+         "{\"deltaT\": 10, \"perCollector\": 1518, \"perGrossArea\": 607, \"perApertureArea\": "
+         "759, \"efficiencyGross\": 60.7, \"efficiencyAperture\": 75.9}, {\"deltaT\": 200, "
+         "\"perCollector\": 0, \"perGrossArea\": 0, \"perApertureArea\": 0, \"efficiencyGross\": "
+         "0.0, \"efficiencyAperture\": 0.0}]}\n"},
     };
     for (const auto& row : cases) {
         EXPECT_EQ(cli::datasheetReport(row.input, model::computeDatasheet(row.input), row.format,

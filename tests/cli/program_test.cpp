@@ -162,9 +162,13 @@ TEST(CommandLineProgram, JsonAndCsvAreTheSameBytesInEveryLocale) {
                 << locale << " " << arguments.join(u' ').toStdString();
         }
     }
-    // The text does follow the locale.
-    EXPECT_NE(runProgram({"--calc"}, QStringLiteral("de_DE.UTF-8")).output,
-              runProgram({"--calc"}).output);
+    // The text too is the same bytes under every locale, numbers read with a
+    // point or a comma alike.
+    for (const char* locale : {"C", "hu_HU.UTF-8", "de_DE.UTF-8"}) {
+        EXPECT_EQ(runProgram({"--calc", "--eta0", "0.65"}, QString::fromLatin1(locale)).output,
+                  runProgram({"--calc", "--eta0", "0,65"}).output)
+            << locale;
+    }
 }
 
 }  // namespace

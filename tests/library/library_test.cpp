@@ -1,12 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "library/collector_import.h"
 #include "library/collector_store.h"
+#include "library/earlier_library.h"
 #include "library/library_document.h"
+#include "library/stored_calculation.h"
 #include "tests/test_printers.h"
 
 namespace {
@@ -103,9 +108,16 @@ TEST(CollectorRules, EachBrokenRuleNamesItsField) {
         {"eta0 and eta0b", [](Collector& c) { c.eta0b = dec(u"0.8"), c.kd = dec(u"0.9"); },
          Field::Eta0b},
         {"eta0b without kd", [](Collector& c) { c.eta0 = {}, c.eta0b = dec(u"0.8"); }, Field::Kd},
-        {"kd above 1", [](Collector& c) { c.eta0 = {}, c.eta0b = dec(u"0.8"), c.kd = dec(u"1.5"); },
+        {"kd above 2", [](Collector& c) { c.eta0 = {}, c.eta0b = dec(u"0.8"), c.kd = dec(u"2.5"); },
          Field::Kd},
+        {"a1 above 100", [](Collector& c) { c.a1 = dec(u"100.1"); }, Field::A1},
+        {"area above 100", [](Collector& c) { c.grossArea = dec(u"1e3"); }, Field::GrossArea},
+        {"aperture reference, gross area only",
+         [](Collector& c) { c.reference = library::Reference::Aperture; }, Field::ApertureArea},
         {"bad date", [](Collector& c) { c.date = QStringLiteral("2024-13-01"); }, Field::Date},
+        {"tab in a name", [](Collector& c) { c.name = QStringLiteral("A\tB"); }, Field::Name},
+        {"direction override", [](Collector& c) { c.maker = QStringLiteral("x\u202Ey"); },
+         Field::Maker},
     };
     EXPECT_TRUE(library::check(collector(QStringLiteral("ok"), u"1")).isEmpty());
     for (const auto& c : cases) {
@@ -125,12 +137,23 @@ TEST(CollectorRules, BeamEfficiencyGivesTheHemisphericalOne) {
     c.kd = dec(u"0.9");
     EXPECT_DOUBLE_EQ(library::hemisphericalEta0(c), 0.8 * (0.85 + 0.15 * 0.9));
     c.reference = library::Reference::Aperture;
-    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.51"));  // only gross given
+    EXPECT_TRUE(library::referenceArea(c).isEmpty());  // never the gross area in its place
     c.apertureArea = dec(u"2.3");
-    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));
-    c.reference = library::Reference::Gross;
-    c.grossArea = {};
-    EXPECT_EQ(library::workingArea(c).text(), QStringLiteral("2.3"));  // only aperture given
+    EXPECT_EQ(library::referenceArea(c).text(), QStringLiteral("2.3"));
+}
+
+// One name, however it is typed: NFC, blanks and case; but "AB" is not "A B".
+TEST(CollectorRules, NamesCompareAfterNfcBlanksAndCase) {
+    const QString precomposed = QStringLiteral("Sík \u00E9");
+    const QString combining = QStringLiteral(" sík  e\u0301 ");
+    EXPECT_EQ(library::nameKey(precomposed), library::nameKey(combining));
+    EXPECT_NE(library::nameKey(QStringLiteral("AB")), library::nameKey(QStringLiteral("A B")));
+    // Stored before the rule, both are read and marked, never refused.
+    const QList<Collector> stored = {collector(precomposed), collector(combining.trimmed())};
+    const library::ReadDocument read = library::readDocument(library::writeDocument(stored));
+    ASSERT_TRUE(read.error.isEmpty()) << read.error.toStdString();
+    EXPECT_EQ(read.collectors, stored);
+    EXPECT_FALSE(library::flaws(read.collectors[1], read.collectors).isEmpty());
 }
 
 class StoreTest : public ::testing::Test {
@@ -156,7 +179,7 @@ TEST_F(StoreTest, ANameDifferingOnlyInCaseOrBlanksIsADuplicate) {
     CollectorStore store(path_);
     ASSERT_TRUE(store.add(collector(QStringLiteral("Solar X 2.5"))).ok);
     ASSERT_TRUE(store.add(collector(QStringLiteral("Other"))).ok);
-    for (const char* name : {"solar x 2.5", " Solar  X 2.5 ", "SOLAR\tX 2.5"}) {
+    for (const char* name : {"solar x 2.5", " Solar  X 2.5 ", "SOLAR  X 2.5"}) {
         const auto outcome = store.add(collector(QString::fromUtf8(name)));
         EXPECT_FALSE(outcome.ok) << name;
         EXPECT_TRUE(outcome.message.contains(u"Már van ilyen nevű")) << name;
@@ -186,7 +209,7 @@ TEST_F(StoreTest, AnUnreadableFileIsNeverOverwritten) {
         {"not a library", "[1, 2]", "nem kollektorkönyvtár"},
         {"bad record",
          "{\"format\": \"efficiency-collector-library\", \"version\": 1, \"collectors\": "
-         "[{\"name\": \"A\", \"eta0\": 2, \"a1\": 1, \"a2\": 0, \"grossArea\": 2}]}",
+         "[{\"name\": \"A\", \"eta0\": \"2\", \"a1\": 1, \"a2\": 0, \"grossArea\": 2}]}",
          "1. kollektor hibás: eta0"},
     };
     for (const auto& c : cases) {
@@ -238,31 +261,52 @@ TEST(Import, ReadsEachFormatAndRefusesRowsWithLineColumnAndReason) {
          "name,eta0,a1,a2,area\nA,0.798,3.78,0.015,2.51\n\"B, C\",0.7,1,0,2\n",
          2,
          {}},
-        {"semicolon, comma",
-         "\xEF\xBB\xBFname;eta0;a1;a2;area\r\nA;0,798;3,78;0,015;2,51\r\n",
+        {"semicolon, comma, trailing separators",
+         "\xEF\xBB\xBFname;eta0;a1;a2;area\r\nA;0,798;3,78;0,015;2,51;;\r\n;;;;;;\r\n",
          1,
          {}},
         {"json array",
          "[\n {\"name\": \"A\", \"eta0\": 0.798, \"a1\": 3.78, \"a2\": 0.015, \"area\": 2.51},\n"
          " {\"name\": \"B\", \"eta0\": 7, \"a1\": 1, \"a2\": 0, \"area\": 1}\n]",
          1,
-         {{3, "eta0", "legfeljebb 1"}}},
+         {{3, 2, "eta0", "legfeljebb 1"}}},
+        {"compact json array names the element",
+         "[{\"name\": \"A\", \"eta0\": 0.8, \"a1\": 3, \"a2\": 0}, {\"name\": \"B\", \"a1\": 3, "
+         "\"a2\": 0}]",
+         1,
+         {{1, 2, "eta0", "kötelező"}}},
+        {"json lines",
+         "{\"name\": \"A\", \"eta0\": 0.8, \"a1\": 3, \"a2\": 0}\n\n{\"name\": \"B\", \"eta0\": "
+         "0.8, \"a1\": -1, \"a2\": 0}\n",
+         1,
+         {{3, 2, "a1", "0 és 100"}}},
         {"library", library::writeDocument({collector(QStringLiteral("A"))}), 1, {}},
         {"bad rows",
          "name;eta0;a1;a2;area\nA;0.8;3;0;2\nB;0,8;-3;0;2\nb;0,8;3;0;2\nC;0,8;3;0\n"
          "D;0,8;3;0;0\n",
-         1,
-         {{2, "eta0", "nem szám"},
-          {3, "a1", "negatív"},
-          {5, "", "a fejléc szerint 5"},
-          {6, "area", "0-nál nagyobb"}}},
+         2,
+         {{3, 0, "a1", "0 és 100"},
+          {5, 0, "", "a fejléc szerint 5"},
+          {6, 0, "area", "0-nál nagyobb"}}},
+        {"aperture coefficients need the aperture area",
+         "name,eta0,a1,a2,reference,grossArea\nA,0.7,1,0.01,aperture,2.5\n",
+         0,
+         {{2, 0, "apertureArea", "kötelező"}}},
         {"duplicate in file",
          "name,eta0,a1,a2,area\nA,0.8,3,0,2\n a ,0.8,3,0,2\n",
          1,
-         {{3, "name", "korábban már szerepel"}}},
-        {"header", "name,eta0,colour,a1\n", 0, {{1, "colour", "ismeretlen oszlop"}}},
-        {"open quote", "name,eta0\n\"A,0.8\n", 0, {{2, "", "lezáratlan idézőjel"}}},
-        {"bad json", "[{\"name\": }]", 0, {{1, "", "nem érvényes JSON"}}},
+         {{3, 0, "name", "korábban már szerepel"}}},
+        {"control character",
+         "name,eta0,a1,a2\n\"A\x01\",0.8,3,0\n",
+         0,
+         {{2, 0, "", "nem szöveg"}}},
+        {"header", "name,eta0,colour,a1\n", 0, {{1, 0, "colour", "ismeretlen oszlop"}}},
+        {"open quote", "name,eta0\n\"A,0.8\n", 0, {{2, 0, "", "lezáratlan idézőjel"}}},
+        {"bad json", "[{\"name\": }]", 0, {{1, 0, "", "nem érvényes JSON"}}},
+        {"utf-16 without a byte-order mark",
+         QByteArray("n\0a\0m\0e\0\n\0", 10),
+         0,
+         {{1, 0, "", "nem szöveg"}}},
     };
     for (const auto& c : cases) {
         const library::ImportFile file = library::parseImport(c.bytes);
@@ -270,11 +314,29 @@ TEST(Import, ReadsEachFormatAndRefusesRowsWithLineColumnAndReason) {
         ASSERT_EQ(file.refusals.size(), c.refusals.size()) << c.what;
         for (qsizetype i = 0; i < c.refusals.size(); ++i) {
             const library::Refusal& got = file.refusals[i];
-            EXPECT_EQ(got.line, c.refusals[i].line) << c.what << " #" << i;
-            EXPECT_EQ(got.column, c.refusals[i].column) << c.what << " #" << i;
+            EXPECT_EQ(std::tuple(got.line, got.element, got.column),
+                      std::tuple(c.refusals[i].line, c.refusals[i].element, c.refusals[i].column))
+                << c.what << " #" << i;
             EXPECT_TRUE(got.reason.contains(c.refusals[i].reason)) << got.reason.toStdString();
         }
     }
+}
+
+// Excel's Hungarian CSV is Windows-1250; a file without an area column is
+// 1 m² of the reference area; both are said.
+TEST(Import, ReadsWindows1250AndAssumesAnAreaWhereNoneIsGiven) {
+    const library::ImportFile file = library::parseImport(
+        QByteArray("name;eta0;a1;a2\r\n\xD5rs\xE9gi \xDB-kollektor;0,7;3;0,01\r\n"));
+    ASSERT_EQ(file.rows.size(), 1);
+    EXPECT_EQ(file.rows[0].name, QStringLiteral("Őrségi Ű-kollektor"));
+    EXPECT_EQ(file.rows[0].grossArea.text(), QStringLiteral("1"));
+    EXPECT_TRUE(file.windows1250);
+    EXPECT_TRUE(file.areaAssumed);
+    // A file that is UTF-8 before its bad line is neither.
+    EXPECT_EQ(library::parseImport(QByteArray("name,eta0,a1,a2\n\xC3\xA9,0.7,3,0\n\xD5,0.7,3,0\n"))
+                  .refusals.front()
+                  .line,
+              3);
 }
 
 TEST_F(StoreTest, ExportImportExportGivesTheSameBytes) {
@@ -303,6 +365,67 @@ TEST_F(StoreTest, ExportImportExportGivesTheSameBytes) {
         ASSERT_TRUE(empty.importRows(file.rows, library::ExistingNames::Refuse).ok);
         EXPECT_EQ(exportTo(empty.collectors()), first) << first.toStdString();
     }
+}
+
+// The coefficients travel with the area they refer to, into the datasheet
+// and the window alike; what cannot be calculated says which field.
+TEST(StoredCalculation, CoefficientsKeepTheirReferenceArea) {
+    Collector tube = collector(QStringLiteral("VT"));
+    tube.eta0 = {};
+    tube.eta0b = dec(u"0.62");
+    tube.kd = dec(u"0.95");
+    tube.a1 = dec(u"0.6");
+    tube.reference = library::Reference::Aperture;
+    tube.grossArea = dec(u"2.9");
+    tube.apertureArea = dec(u"1.9");
+    const auto input = std::get<model::DatasheetInput>(library::datasheetInput(tube));
+    const model::DatasheetRow row = model::computeDatasheet(input).rows.front();
+    EXPECT_EQ(std::lround(*row.perGrossArea), 403);
+    EXPECT_EQ(std::lround(*row.perApertureArea), 615);
+    EXPECT_EQ(input.collector, QStringLiteral("VT"));
+
+    const auto refusal = [](const Collector& c) {
+        const auto converted = library::windowCollector(c);
+        const auto* why = std::get_if<library::NotCalculable>(&converted);
+        return why ? std::pair(why->problem.field, why->outsideWindow)
+                   : std::pair(Field::Note, false);
+    };
+    EXPECT_EQ(refusal(tube), std::pair(Field::A1, true));  // the window's range, not the record's
+    tube.a1 = dec(u"1.5");
+    EXPECT_EQ(refusal(tube), std::pair(Field::Note, false));
+    EXPECT_EQ(std::get<model::Collector>(library::windowCollector(tube)).area.toDouble(), 1.9);
+    tube.apertureArea = {};
+    EXPECT_EQ(refusal(tube), std::pair(Field::ApertureArea, false));
+}
+
+// The command line's earlier library comes over once: new names as they
+// are, a name taken with other values under a name of its own, and the
+// old file set aside, not deleted.
+TEST_F(StoreTest, TheEarlierLibraryIsBroughtOverOnce) {
+    CollectorStore store(path_);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("A"))).ok);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("B"))).ok);
+    const QString earlier = dir_.filePath(QStringLiteral("efficiency/collectors.json"));
+    QDir().mkpath(QFileInfo(earlier).path());
+    writeAll(earlier, library::writeDocument({collector(QStringLiteral("a")),
+                                              collector(QStringLiteral("B"), u"0.5"),
+                                              collector(QStringLiteral("C"))}));
+    const QString said = library::adoptEarlierLibrary(store, earlier);
+    EXPECT_TRUE(said.contains(QStringLiteral("2 kollektor, 1 közülük új néven")))
+        << said.toStdString();
+    store.reload();
+    QStringList names;
+    for (const Collector& c : store.collectors()) {
+        names.append(c.name);
+    }
+    EXPECT_EQ(names, QStringList({"A", "B", "B (parancssor)", "C"}));
+    EXPECT_FALSE(QFile::exists(earlier));
+    EXPECT_EQ(QDir(QFileInfo(earlier).path()).entryList(QDir::Files).size(), 1);
+    EXPECT_TRUE(library::adoptEarlierLibrary(store, earlier).isEmpty());
+    writeAll(earlier, "{ broken");
+    EXPECT_TRUE(
+        library::adoptEarlierLibrary(store, earlier).contains(QStringLiteral("helyén maradt")));
+    EXPECT_TRUE(QFile::exists(earlier));
 }
 
 TEST_F(StoreTest, ImportTreatsExistingNamesAsChosen) {
