@@ -26,7 +26,7 @@ struct Field {
     int column;  // 1-based
 };
 
-enum class Quantity { Temperature, Irradiance, Infrared, Wind, Coordinate };
+enum class Quantity { Temperature, Irradiance, Infrared, Wind };
 
 // A row's stamp as the calendar check needs it: hour 0 … 23 is the hour's
 // start in the stamps' own time.
@@ -145,11 +145,9 @@ constexpr Limits limitsOf(Quantity quantity) {
         case Quantity::Infrared:
             return {9999, 0, 1000};
         case Quantity::Wind:
-            return {999, 0, 100};
-        case Quantity::Coordinate:
             break;
     }
-    return {1e300, -1e300, 1e300};
+    return {999, 0, 100};
 }
 
 double Reader::quantity(const Field& field, int line, Quantity quantity) const {
@@ -249,14 +247,22 @@ void checkRange(const Reader& reader, double value, double lowest, double highes
     }
 }
 
-// The value after "key:" on the PVGIS header line that starts with key.
-std::optional<double> pvgisHeader(const Reader& reader, std::size_t end, std::string_view key) {
+// The value after "key:" on the PVGIS header line that starts with key, and
+// that line.
+struct HeaderValue {
+    double value;
+    int line;
+};
+
+std::optional<HeaderValue> pvgisHeader(const Reader& reader, std::size_t end,
+                                       std::string_view key) {
     for (std::size_t i = 0; i < end; ++i) {
         const std::string_view text = reader.line(i);
         const std::size_t colon = text.find(':');
         if (text.starts_with(key) && colon != std::string_view::npos) {
+            const int line = static_cast<int>(i) + 1;
             const Field value{text.substr(colon + 1), static_cast<int>(colon) + 2};
-            return reader.number(value, static_cast<int>(i) + 1);
+            return HeaderValue{reader.number(value, line), line};
         }
     }
     return std::nullopt;
@@ -293,20 +299,24 @@ std::size_t pvgisColumnLine(const Reader& reader) {
 
 void readPvgisSite(const Reader& reader, std::size_t columnLine, WeatherYear& year,
                    double& offset) {
-    constexpr std::string_view kKeys[] = {"Latitude", "Longitude", "Elevation",
-                                          "Irradiance Time Offset"};
+    struct Key {
+        std::string_view name;
+        double lowest, highest;
+    };
+    constexpr Key kKeys[] = {{"Latitude", -90, 90},
+                             {"Longitude", -180, 180},
+                             {"Elevation", -1000, 9000},
+                             {"Irradiance Time Offset", -1, 1}};
     double values[4];
     for (int k = 0; k < 4; ++k) {
-        const auto value = pvgisHeader(reader, columnLine, kKeys[k]);
-        if (!value) {
+        const auto header = pvgisHeader(reader, columnLine, kKeys[k].name);
+        if (!header) {
             reader.fail(static_cast<int>(columnLine) + 1, 1,
-                        "hiányzik a fejlécből: " + std::string(kKeys[k]));
+                        "hiányzik a fejlécből: " + std::string(kKeys[k].name));
         }
-        values[k] = *value;
+        checkRange(reader, header->value, kKeys[k].lowest, kKeys[k].highest, header->line, 1);
+        values[k] = header->value;
     }
-    checkRange(reader, values[0], -90, 90, 1, 1);
-    checkRange(reader, values[1], -180, 180, 2, 1);
-    checkRange(reader, values[3], -1, 1, static_cast<int>(columnLine), 1);
     year.latitude = values[0];
     year.longitude = values[1];
     year.elevation = values[2];
@@ -334,7 +344,7 @@ WeatherYear readPvgis(Reader& reader, WeatherYear year) {
     const std::size_t columnLine = pvgisColumnLine(reader);
     double offset = 0;
     readPvgisSite(reader, columnLine, year, offset);
-    const auto& header = reader.fields(columnLine, 1);
+    const auto header = reader.fields(columnLine, 1);
     const int headerLine = static_cast<int>(columnLine) + 1;
     const Columns c{columnNamed(reader, header, headerLine, "T2m"),
                     columnNamed(reader, header, headerLine, "G(h)"),
