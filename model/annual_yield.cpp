@@ -85,6 +85,7 @@ PreparedYear prepareYear(const WeatherYear& w, const Plane& plane) {
     y.beam.resize(n);
     y.diffuse.resize(n);
     y.theta.resize(n);
+    y.cosTheta.resize(n);
     y.transversal.resize(n);
     y.longitudinal.resize(n);
     y.airTemperature = w.airTemperature;
@@ -95,7 +96,8 @@ PreparedYear prepareYear(const WeatherYear& w, const Plane& plane) {
         site.temperature = w.airTemperature[i];
         const SunPosition sun = path.at(w.sunTime[i], site);
         const IncidenceAngles angles = incidenceAngles(sun, plane);
-        const PlaneIrradiance g = planeIrradiance(w, i, plane, sun, std::cos(angles.theta * kDeg));
+        y.cosTheta[i] = std::cos(angles.theta * kDeg);
+        const PlaneIrradiance g = planeIrradiance(w, i, plane, sun, y.cosTheta[i]);
         y.beam[i] = g.beam;
         y.diffuse[i] = g.diffuse;
         y.theta[i] = angles.theta;
@@ -118,28 +120,50 @@ PreparedYear prepareYear(const WeatherYear& w, const Plane& plane) {
 
 namespace {
 
-// What of the collector's output does not depend on the fluid temperature:
-// the gain, and the loss coefficient that multiplies ΔT.
-struct HourlyTerms {
-    std::vector<double> gain;
-    std::vector<double> linearLoss;
-};
-
-HourlyTerms hourlyTerms(const PreparedYear& y, const ThermalCollector& c) {
-    const double kd = c.hemisphericalOnly ? 1 : c.kd;
+// Kθb for the hours with beam light, 0 for the others; a loop per kind of
+// modifier, as this runs once per collector.
+std::vector<double> beamModifiers(const PreparedYear& y, const IncidenceModifier& m) {
     const std::size_t n = y.hours();
-    HourlyTerms t{std::vector<double>(n), std::vector<double>(n)};
-    for (std::size_t i = 0; i < n; ++i) {
-        const double kb = c.beamModifier(y.theta[i], y.transversal[i], y.longitudinal[i]);
-        double gain = c.eta0b * (kb * y.beam[i] + kd * y.diffuse[i]) -
-                      c.a6 * y.wind[i] * (y.beam[i] + y.diffuse[i]);
-        if (c.a4 != 0) {
-            gain += c.a4 * y.longwave[i];
-        }
-        t.gain[i] = gain;
-        t.linearLoss[i] = c.a1 + c.a3 * y.wind[i];
+    std::vector<double> k(n, 0.0);
+    switch (m.kind()) {
+        case IncidenceModifier::Kind::None:
+            std::fill(k.begin(), k.end(), 1.0);
+            break;
+        case IncidenceModifier::Kind::B0:
+            for (std::size_t i = 0; i < n; ++i) {
+                if (y.beam[i] > 0) {
+                    k[i] = std::clamp(1 - m.b0() * (1 / y.cosTheta[i] - 1), 0.0, 1.0);
+                }
+            }
+            break;
+        case IncidenceModifier::Kind::Table:
+            for (std::size_t i = 0; i < n; ++i) {
+                k[i] = y.beam[i] > 0 ? m.tables()[0](y.theta[i]) : 0;
+            }
+            break;
+        case IncidenceModifier::Kind::Biaxial:
+            for (std::size_t i = 0; i < n; ++i) {
+                k[i] = y.beam[i] > 0 ? m(y.theta[i], y.transversal[i], y.longitudinal[i]) : 0;
+            }
+            break;
     }
-    return t;
+    return k;
+}
+
+// What of the collector's output does not depend on the fluid temperature.
+std::vector<double> hourlyGain(const PreparedYear& y, const ThermalCollector& c) {
+    const double kd = c.hemisphericalOnly ? 1 : c.kd;
+    std::vector<double> gain = beamModifiers(y, c.beamModifier);
+    for (std::size_t i = 0; i < gain.size(); ++i) {
+        gain[i] = c.eta0b * (gain[i] * y.beam[i] + kd * y.diffuse[i]) -
+                  c.a6 * y.wind[i] * (y.beam[i] + y.diffuse[i]);
+    }
+    if (c.a4 != 0) {
+        for (std::size_t i = 0; i < gain.size(); ++i) {
+            gain[i] += c.a4 * y.longwave[i];
+        }
+    }
+    return gain;
 }
 
 void checkInputs(const PreparedYear& y, const ThermalCollector& c,
@@ -161,19 +185,30 @@ void checkInputs(const PreparedYear& y, const ThermalCollector& c,
 std::vector<AnnualYield> annualYield(const PreparedYear& y, const ThermalCollector& c,
                                      std::span<const double> meanFluidTemperatures) {
     checkInputs(y, c, meanFluidTemperatures);
-    const HourlyTerms terms = hourlyTerms(y, c);
+    const std::vector<double> gain = hourlyGain(y, c);
     std::vector<AnnualYield> results;
     for (double tm : meanFluidTemperatures) {
         AnnualYield r;
         r.meanFluidTemperature = tm;
+        const auto output = [&](std::size_t i) {
+            const double dt = tm - y.airTemperature[i];
+            const double q =
+                gain[i] - dt * (c.a1 + c.a3 * y.wind[i] + dt * (c.a2 + c.a8 * dt * dt));
+            return std::max(q, 0.0);
+        };
         for (std::size_t m = 0; m < 12; ++m) {
-            double sum = 0;
-            for (std::size_t i = y.monthStart[m]; i < y.monthStart[m + 1]; ++i) {
-                const double dt = tm - y.airTemperature[i];
-                const double q =
-                    terms.gain[i] - dt * (terms.linearLoss[i] + dt * (c.a2 + c.a8 * dt * dt));
-                sum += std::max(q, 0.0);
+            // Four sums side by side, so that no addition waits for the last.
+            double sums[4] = {0, 0, 0, 0};
+            std::size_t i = y.monthStart[m];
+            for (; i + 4 <= y.monthStart[m + 1]; i += 4) {
+                for (std::size_t k = 0; k < 4; ++k) {
+                    sums[k] += output(i + k);
+                }
             }
+            for (; i < y.monthStart[m + 1]; ++i) {
+                sums[0] += output(i);
+            }
+            const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
             r.monthlyPerSquareMetre[m] = sum / 1000;
             r.monthlyPerCollector[m] = sum / 1000 * c.area;
             r.perSquareMetre += sum / 1000;

@@ -43,6 +43,7 @@ struct PreparedYear {
     std::vector<double> beam;     // W/m² on the plane, direct (and circumsolar)
     std::vector<double> diffuse;  // W/m² on the plane, sky and ground
     std::vector<double> theta;    // °
+    std::vector<double> cosTheta;
     std::vector<double> transversal;
     std::vector<double> longitudinal;
     std::vector<double> airTemperature;           // °C

@@ -36,6 +36,13 @@ AngleTable::AngleTable(std::vector<double> angles, std::vector<double> values)
         angles_.push_back(90);
         values_.push_back(0);
     }
+    std::size_t i = 0;
+    for (std::size_t degree = 0; degree < segment_.size(); ++degree) {
+        while (angles_[i + 1] <= static_cast<double>(degree)) {
+            ++i;
+        }
+        segment_[degree] = i;
+    }
 }
 
 AngleTable AngleTable::everyTenDegrees(std::span<const double> values) {
@@ -47,22 +54,6 @@ AngleTable AngleTable::everyTenDegrees(std::span<const double> values) {
         angles.push_back(10.0 * static_cast<double>(i + 1));
     }
     return AngleTable(std::move(angles), {values.begin(), values.end()});
-}
-
-double AngleTable::operator()(double theta) const {
-    if (!(theta < 90)) {
-        return 0;
-    }
-    const auto upper = std::upper_bound(angles_.begin(), angles_.end(), theta);
-    if (upper == angles_.begin()) {
-        return values_.front();
-    }
-    const auto i = static_cast<std::size_t>(upper - angles_.begin());
-    if (i == angles_.size()) {
-        return values_.back();
-    }
-    const double f = (theta - angles_[i - 1]) / (angles_[i] - angles_[i - 1]);
-    return values_[i - 1] + f * (values_[i] - values_[i - 1]);
 }
 
 double b0FromK50(double k50) {

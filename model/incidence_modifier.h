@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <span>
 #include <utility>
 #include <vector>
@@ -24,7 +26,25 @@ public:
 private:
     std::vector<double> angles_;
     std::vector<double> values_;
+    // The segment each whole degree starts in: a look-up per hour is then
+    // one step, not a search.
+    std::array<std::size_t, 90> segment_{};
 };
+
+inline double AngleTable::operator()(double theta) const {
+    if (!(theta < 90)) {
+        return 0;
+    }
+    if (!(theta > 0)) {
+        return values_.front();
+    }
+    std::size_t i = segment_[static_cast<std::size_t>(theta)];
+    while (theta >= angles_[i + 1]) {
+        ++i;
+    }
+    const double f = (theta - angles_[i]) / (angles_[i + 1] - angles_[i]);
+    return values_[i] + f * (values_[i + 1] - values_[i]);
+}
 
 // b0 of the same collector from its K50.
 [[nodiscard]] double b0FromK50(double k50);
@@ -42,6 +62,9 @@ public:
     [[nodiscard]] static IncidenceModifier biaxial(AngleTable transversal, AngleTable longitudinal);
 
     [[nodiscard]] Kind kind() const { return kind_; }
+    [[nodiscard]] double b0() const { return b0_; }
+    // One table, or across and along the tubes.
+    [[nodiscard]] const std::vector<AngleTable>& tables() const { return tables_; }
     // θ and its projections θT and θL, °.
     [[nodiscard]] double operator()(double theta, double transversal, double longitudinal) const;
 

@@ -66,7 +66,7 @@ model::PreparedYear oneHour(double diffuse, double air, double wind) {
     model::PreparedYear y;
     y.beam = {0};
     y.diffuse = {diffuse};
-    y.theta = y.transversal = y.longitudinal = {0};
+    y.theta = y.cosTheta = y.transversal = y.longitudinal = {0};
     y.airTemperature = {air};
     y.wind = {wind};
     y.monthStart = {0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
@@ -105,6 +105,21 @@ TEST(AnnualYield, AFlatPlaneReceivesTheGlobalHorizontalIrradiation) {
     for (const model::SkyModel sky : {model::SkyModel::Isotropic, model::SkyModel::HayDavies}) {
         EXPECT_NEAR(preparedFile(kPvgisCsv, {.tilt = 0, .sky = sky}).irradiation, 1435.86, 2);
     }
+}
+
+// The b0 curve, and its values every 10° as a table, reach the same year
+// through different hours' data: cos θ for the one, θ for the other.
+TEST(AnnualYield, AModifiersCurveAndItsTableGiveOneYear) {
+    const model::PreparedYear year = preparedFile(kPvgisCsv, {});
+    const IncidenceModifier curve = IncidenceModifier::fromB0(0.1);
+    std::vector<double> k;
+    for (double theta = 10; theta < 90; theta += 10) {
+        k.push_back(curve(theta, 0, 0));
+    }
+    model::ThermalCollector c{.eta0b = 0.8, .a1 = 3.5, .beamModifier = curve};
+    const double exact = model::annualYield(year, c)[0].perSquareMetre;
+    c.beamModifier = IncidenceModifier::fromTable(AngleTable::everyTenDegrees(k));
+    EXPECT_NEAR(model::annualYield(year, c)[0].perSquareMetre / exact, 1, 0.002);
 }
 
 TEST(AnnualYield, TheCsvAndTheEpwOfOneYearAgree) {
