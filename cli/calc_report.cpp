@@ -1,7 +1,6 @@
 #include "calc_report.h"
 
 #include <QStringList>
-#include <functional>
 
 #include "chart/results.h"
 #include "library/collector_import.h"
@@ -62,97 +61,150 @@ Csv csvFor(ReportFormat format) {
     return format == ReportFormat::Csv ? Csv{u',', pointFormat()} : Csv{u';', commaFormat()};
 }
 
+// The results a report shows: no curve is drawn, so none is computed past
+// its first points.
+model::Results resultsOf(const model::Collector& collector, const model::Conditions& conditions,
+                         bool zeroEfficiencyX = true) {
+    return model::calculate(collector, conditions,
+                            {.zeroEfficiencyX = zeroEfficiencyX, .curveEndX = 0.0});
+}
+
 model::Conditions at(const model::Conditions& conditions, int deltaT) {
     model::Conditions shifted = conditions;
     shifted.collectorTemp = rt::Integer::checked(conditions.ambientTemp.value() + deltaT);
     return shifted;
 }
 
-QString blocks(const std::vector<model::Collector>& collectors, bool named,
-               const std::function<QString(const model::Collector&)>& block) {
-    QString text;
-    for (const model::Collector& collector : collectors) {
-        if (named) {
-            text += (text.isEmpty() ? QString() : QStringLiteral("\n")) +
-                    chart::kInputNames[0].toString() + QStringLiteral(": ") + collector.name +
-                    u'\n';
-        }
-        text += block(collector);
+const QStringList kCalcKeys{QStringLiteral("collector"),
+                            QStringLiteral("eta0"),
+                            QStringLiteral("a1"),
+                            QStringLiteral("a2"),
+                            QStringLiteral("area"),
+                            QStringLiteral("collectorTemp"),
+                            QStringLiteral("ambientTemp"),
+                            QStringLiteral("irradiance"),
+                            QStringLiteral("characteristic"),
+                            QStringLiteral("x"),
+                            QStringLiteral("efficiency"),
+                            QStringLiteral("specificOutput"),
+                            QStringLiteral("output"),
+                            QStringLiteral("zeroEfficiencyX")};
+const QStringList kTableRowKeys{QStringLiteral("deltaT"), QStringLiteral("x"),
+                                QStringLiteral("efficiency"), QStringLiteral("specificOutput"),
+                                QStringLiteral("output")};
+
+rt::JsonMembers members(const QStringList& keys, const QStringList& values) {
+    rt::JsonMembers out;
+    out.reserve(keys.size());
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        out.append({keys[i], values[i]});
     }
-    return text;
+    return out;
+}
+
+bool isCsv(ReportFormat format) {
+    return format == ReportFormat::Csv || format == ReportFormat::CsvHungarian;
 }
 
 }  // namespace
 
+ReportWriter::ReportWriter(const model::Conditions& conditions, const Report& report,
+                           const QLocale& locale)
+    : conditions_(conditions), report_(report), textFormat_(locale) {}
+
+QString ReportWriter::header() const {
+    if (!isCsv(report_.format)) {
+        return {};
+    }
+    return csvFor(report_.format)
+        .line(report_.tableStep ? QStringList{QStringLiteral("collector")} + kTableRowKeys
+                                : kCalcKeys);
+}
+
+QString ReportWriter::collector(const model::Collector& collector) {
+    QString text;
+    if (report_.format == ReportFormat::Text && report_.named) {
+        text += (first_ ? QString() : QStringLiteral("\n")) + chart::kInputNames[0].toString() +
+                QStringLiteral(": ") + collector.name + u'\n';
+    }
+    first_ = false;
+    return text + (report_.tableStep ? tableLines(collector) : calcLines(collector));
+}
+
+QString ReportWriter::calcLines(const model::Collector& collector) const {
+    const model::Results results = resultsOf(collector, conditions_);
+    if (report_.format == ReportFormat::Text) {
+        const chart::ResultTexts texts = chart::formatResults(results, textFormat_);
+        QString text;
+        for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
+            const auto result = static_cast<chart::Result>(i);
+            text += chart::nameOf(result).toString() + QStringLiteral(": ") +
+                    chart::valueOf(texts, result).get() + u'\n';
+        }
+        return text;
+    }
+    const rt::NumberFormat& numbers =
+        report_.format == ReportFormat::Json ? pointFormat() : csvFor(report_.format).format;
+    const Shown s = shown(results, numbers);
+    const QStringList values{numbers.text(collector.eta0),
+                             numbers.text(collector.a1),
+                             numbers.text(collector.a2),
+                             numbers.text(collector.area),
+                             numbers.text(conditions_.collectorTemp),
+                             numbers.text(conditions_.ambientTemp),
+                             numbers.text(conditions_.irradiance),
+                             s.characteristic,
+                             s.x,
+                             s.efficiency,
+                             s.specificOutput,
+                             s.output,
+                             s.zeroEfficiencyX};
+    if (report_.format == ReportFormat::Json) {
+        return jsonObject(members(kCalcKeys, QStringList{jsonString(collector.name)} + values)) +
+               u'\n';
+    }
+    return csvFor(report_.format).line(QStringList{collector.name} + values);
+}
+
+QString ReportWriter::tableLines(const model::Collector& collector) const {
+    // Which rows there are is the power table's own rule; the numbers are
+    // computed again for the same points.
+    const std::vector<chart::PowerRow> rows =
+        chart::powerTable(collector, conditions_, textFormat_, *report_.tableStep);
+    if (report_.format == ReportFormat::Text) {
+        return chart::powerTablePlainText(rows);
+    }
+    const rt::NumberFormat& numbers =
+        report_.format == ReportFormat::Json ? pointFormat() : csvFor(report_.format).format;
+    const auto shownRow = [&](const chart::PowerRow& row) {
+        const Shown s =
+            operatingPoint(resultsOf(collector, at(conditions_, row.deltaT), false), numbers);
+        return QStringList{QString::number(row.deltaT), s.x, s.efficiency, s.specificOutput,
+                           s.output};
+    };
+    QString text;
+    if (report_.format == ReportFormat::Json) {
+        QStringList objects;
+        for (const chart::PowerRow& row : rows) {
+            objects << jsonObject(members(kTableRowKeys, shownRow(row)));
+        }
+        return jsonObject({{QStringLiteral("collector"), jsonString(collector.name)},
+                           {QStringLiteral("rows"), rt::jsonArray(objects)}}) +
+               u'\n';
+    }
+    for (const chart::PowerRow& row : rows) {
+        text += csvFor(report_.format).line(QStringList{collector.name} + shownRow(row));
+    }
+    return text;
+}
+
 QString calcReport(const std::vector<model::Collector>& collectors,
                    const model::Conditions& conditions, const Report& report,
                    const QLocale& locale) {
-    const auto inputs = [&](const model::Collector& c, const rt::NumberFormat& f) {
-        return QStringList{f.text(c.eta0),
-                           f.text(c.a1),
-                           f.text(c.a2),
-                           f.text(c.area),
-                           f.text(conditions.collectorTemp),
-                           f.text(conditions.ambientTemp),
-                           f.text(conditions.irradiance)};
-    };
-    const auto results = [&](const Shown& s) {
-        return QStringList{s.characteristic, s.x,      s.efficiency,
-                           s.specificOutput, s.output, s.zeroEfficiencyX};
-    };
-    static const QStringList kKeys{QStringLiteral("collector"),
-                                   QStringLiteral("eta0"),
-                                   QStringLiteral("a1"),
-                                   QStringLiteral("a2"),
-                                   QStringLiteral("area"),
-                                   QStringLiteral("collectorTemp"),
-                                   QStringLiteral("ambientTemp"),
-                                   QStringLiteral("irradiance"),
-                                   QStringLiteral("characteristic"),
-                                   QStringLiteral("x"),
-                                   QStringLiteral("efficiency"),
-                                   QStringLiteral("specificOutput"),
-                                   QStringLiteral("output"),
-                                   QStringLiteral("zeroEfficiencyX")};
-
-    switch (report.format) {
-        case ReportFormat::Text: {
-            const rt::NumberFormat format(locale);
-            return blocks(collectors, report.named, [&](const model::Collector& collector) {
-                const chart::ResultTexts texts =
-                    chart::formatResults(model::calculate(collector, conditions), format);
-                QString text;
-                for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
-                    const auto result = static_cast<chart::Result>(i);
-                    text += chart::nameOf(result).toString() + QStringLiteral(": ") +
-                            chart::valueOf(texts, result).get() + u'\n';
-                }
-                return text;
-            });
-        }
-        case ReportFormat::Json: {
-            QString text;
-            for (const model::Collector& collector : collectors) {
-                const QStringList values =
-                    QStringList{jsonString(collector.name)} + inputs(collector, pointFormat()) +
-                    results(shown(model::calculate(collector, conditions), pointFormat()));
-                QList<std::pair<QString, QString>> members;
-                for (qsizetype i = 0; i < kKeys.size(); ++i) {
-                    members.append({kKeys[i], values[i]});
-                }
-                text += jsonObject(members) + u'\n';
-            }
-            return text;
-        }
-        case ReportFormat::Csv:
-        case ReportFormat::CsvHungarian:
-            break;
-    }
-    const Csv csv = csvFor(report.format);
-    QString text = csv.line(kKeys);
+    ReportWriter writer(conditions, report, locale);
+    QString text = writer.header();
     for (const model::Collector& collector : collectors) {
-        text += csv.line(QStringList{collector.name} + inputs(collector, csv.format) +
-                         results(shown(model::calculate(collector, conditions), csv.format)));
+        text += writer.collector(collector);
     }
     return text;
 }
@@ -160,59 +212,9 @@ QString calcReport(const std::vector<model::Collector>& collectors,
 QString tableReport(const std::vector<model::Collector>& collectors,
                     const model::Conditions& conditions, int stepKelvin, const Report& report,
                     const QLocale& locale) {
-    const rt::NumberFormat format(locale);
-    // Which rows there are is the power table's own rule; the numbers are
-    // computed again for the same points.
-    const auto rowsOf = [&](const model::Collector& collector) {
-        return chart::powerTable(collector, conditions, format, stepKelvin);
-    };
-    const auto shownRow = [&](const model::Collector& collector, const chart::PowerRow& row,
-                              const rt::NumberFormat& numbers) {
-        const Shown s =
-            operatingPoint(model::calculate(collector, at(conditions, row.deltaT)), numbers);
-        return QStringList{QString::number(row.deltaT), s.x, s.efficiency, s.specificOutput,
-                           s.output};
-    };
-    switch (report.format) {
-        case ReportFormat::Text:
-            return blocks(collectors, report.named, [&](const model::Collector& collector) {
-                return chart::powerTablePlainText(rowsOf(collector));
-            });
-        case ReportFormat::Json: {
-            static const QStringList kKeys{
-                QStringLiteral("deltaT"), QStringLiteral("x"), QStringLiteral("efficiency"),
-                QStringLiteral("specificOutput"), QStringLiteral("output")};
-            QString text;
-            for (const model::Collector& collector : collectors) {
-                QStringList rows;
-                for (const chart::PowerRow& row : rowsOf(collector)) {
-                    const QStringList values = shownRow(collector, row, pointFormat());
-                    QList<std::pair<QString, QString>> members;
-                    for (qsizetype i = 0; i < kKeys.size(); ++i) {
-                        members.append({kKeys[i], values[i]});
-                    }
-                    rows << jsonObject(members);
-                }
-                text += jsonObject({{QStringLiteral("collector"), jsonString(collector.name)},
-                                    {QStringLiteral("rows"), rt::jsonArray(rows)}}) +
-                        u'\n';
-            }
-            return text;
-        }
-        case ReportFormat::Csv:
-        case ReportFormat::CsvHungarian:
-            break;
-    }
-    const Csv csv = csvFor(report.format);
-    QString text = csv.line({QStringLiteral("collector"), QStringLiteral("deltaT"),
-                             QStringLiteral("x"), QStringLiteral("efficiency"),
-                             QStringLiteral("specificOutput"), QStringLiteral("output")});
-    for (const model::Collector& collector : collectors) {
-        for (const chart::PowerRow& row : rowsOf(collector)) {
-            text += csv.line(QStringList{collector.name} + shownRow(collector, row, csv.format));
-        }
-    }
-    return text;
+    Report table = report;
+    table.tableStep = stepKelvin;
+    return calcReport(collectors, conditions, table, locale);
 }
 
 }  // namespace cli

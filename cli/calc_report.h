@@ -2,9 +2,11 @@
 
 #include <QLocale>
 #include <QString>
+#include <optional>
 #include <vector>
 
 #include "model/calculation.h"
+#include "runtime/number_text.h"
 
 // What --calc and --table write for one or more collectors at the same
 // operating conditions.
@@ -21,11 +23,34 @@ struct Report {
     ReportFormat format = ReportFormat::Text;
     // Text only: several collectors, each block led by its name.
     bool named = false;
+    // --table's step in kelvin; none for --calc.
+    std::optional<int> tableStep{};
 };
 
-// The numbers are the shown digits: the window's display rules applied to
-// the calculation's exact results. Only Text follows `locale`. Raises the
-// runtime error of a result the calculation did not reach.
+// Writes a report a collector at a time, so that a long input is written as
+// it is read. The numbers are the shown digits: the window's display rules
+// applied to the calculation's exact results. Only Text follows `locale`.
+// Raises the runtime error of a result the calculation did not reach.
+class ReportWriter {
+public:
+    ReportWriter(const model::Conditions& conditions, const Report& report, const QLocale& locale);
+
+    // The CSV header; empty for the other formats.
+    [[nodiscard]] QString header() const;
+    // One collector's lines.
+    [[nodiscard]] QString collector(const model::Collector& collector);
+
+private:
+    [[nodiscard]] QString calcLines(const model::Collector& collector) const;
+    [[nodiscard]] QString tableLines(const model::Collector& collector) const;
+
+    model::Conditions conditions_;
+    Report report_;
+    rt::NumberFormat textFormat_;
+    bool first_ = true;
+};
+
+// The whole report for a list of collectors.
 [[nodiscard]] QString calcReport(const std::vector<model::Collector>& collectors,
                                  const model::Conditions& conditions, const Report& report,
                                  const QLocale& locale);

@@ -8,8 +8,9 @@
 
 namespace cli {
 
-CollectorTable readCollectors(QIODevice& device, const QString& fileName) {
-    CollectorTable table;
+InputReport readCollectors(QIODevice& device, const QString& fileName,
+                           const std::function<void(const model::Collector&)>& take) {
+    InputReport table;
     library::CollectorReader reader(device);
     const QString customName = model::kCollectorTypes.back().name.toString();
     const auto refuse = [&](const library::Refusal& refusal) {
@@ -31,7 +32,8 @@ CollectorTable readCollectors(QIODevice& device, const QString& fileName) {
                     refusal->problem.reason});
             continue;
         }
-        table.collectors.push_back(std::get<model::Collector>(std::move(converted)));
+        ++table.accepted;
+        take(std::get<model::Collector>(converted));
     }
     if (const auto& refusal = reader.fileRefusal()) {
         refuse(*refusal);

@@ -3,7 +3,7 @@
 #include <QIODevice>
 #include <QString>
 #include <QStringList>
-#include <vector>
+#include <functional>
 
 #include "model/calculation.h"
 
@@ -11,17 +11,19 @@
 // library's export writes it, read by the library's one reader.
 namespace cli {
 
-struct CollectorTable {
-    std::vector<model::Collector> collectors;  // the accepted rows, in input order
+struct InputReport {
+    int accepted = 0;
     // One "<file>:<line>: <column>: <reason>" line for each refusal.
     QStringList refusals;
     // What the run says of the whole file: an encoding it had to guess.
     QStringList notes;
 };
 
-// Each row is converted as a stored collector is (library::windowCollector):
-// the window's range of each box applies. A row without a name is the
-// custom collector's; a file without an area column is 1 m² a collector.
-[[nodiscard]] CollectorTable readCollectors(QIODevice& device, const QString& fileName);
+// Hands each accepted row to `take` as it is read, in input order. Each row
+// is converted as a stored collector is (library::windowCollector): the
+// window's range of each box applies. A row without a name is the custom
+// collector's; a file without an area column is 1 m² a collector.
+[[nodiscard]] InputReport readCollectors(QIODevice& device, const QString& fileName,
+                                         const std::function<void(const model::Collector&)>& take);
 
 }  // namespace cli

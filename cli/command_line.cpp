@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <variant>
@@ -89,7 +90,8 @@ QString helpText() {
                "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
                "                     [--json | --csv | --csv-hu]\n"
                "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
-               "  efficiency --calc | --table --collector NÉV [--library FÁJL] [beállítások]\n"
+               "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
+               "             [beállítások]\n"
                "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
                "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
                "             | --remove NÉV [--library FÁJL]\n"
@@ -103,7 +105,8 @@ QString helpText() {
                "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
                "argumentum parancssori futást jelent.\n"
                "\n"
-               "Beállítások (a tartományok határai nem megengedettek):\n"
+               "Beállítások (a tizedes értékek tartományának határai nem megengedettek, az\n"
+               "egész számokéi igen):\n"
                "  --type N            a napkollektor típusa, a lista N. sora:\n"
                "%1"
                "  --eta0 V            η0, optikai hatásfok, %2\n"
@@ -115,21 +118,25 @@ QString helpText() {
                "                      adottak a sor értékei maradnak)\n"
                "  --area V            a napkollektorok hasznos felülete, m², %5,\n"
                "                      alapértéke 1\n"
-               "  --collector-temp T  napkollektor hőmérséklet, °C, egész,\n"
+               "  --collector-temp T  a napkollektor hőmérséklete, °C, egész,\n"
                "                      %6\n"
                "  --ambient-temp T    környezeti hőmérséklet, °C, egész,\n"
                "                      %7\n"
-               "  --irradiance G      napsugárzás intenzitás, W/m², egész,\n"
+               "  --irradiance G      a napsugárzás intenzitása, W/m², egész,\n"
                "                      %8\n"
                "  --step K            a táblázat lépésköze, K, egész,\n"
                "                      %9\n"
                "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
-               "                      fejléccel, a name, eta0, a1, a2 és area oszlopokból\n"
-               "                      (az eta0, a1, a2 kötelező), vesszővel és tizedesponttal\n"
-               "                      vagy pontosvesszővel és tizedesvesszővel; vagy JSON-\n"
-               "                      tömb ilyen kulcsú objektumokkal. Minden sort a megadott\n"
-               "                      üzemi pontban számol, a bemenet sorrendjében; az\n"
-               "                      elutasított sort így jelzi: <fájl>:<sor>: <oszlop>: <ok>\n"
+               "                      fejléccel, a name, eta0, a1, a2 és area vagy a\n"
+               "                      kollektorkönyvtár mezőinek oszlopaival (az eta0 vagy\n"
+               "                      az eta0b és a kd, az a1 és az a2 kötelező), vesszővel\n"
+               "                      és tizedesponttal vagy pontosvesszővel és\n"
+               "                      tizedesvesszővel; vagy JSON-tömb, JSON Lines, illetve\n"
+               "                      a kollektorkönyvtár JSON-ja. Felület oszlop nélkül\n"
+               "                      1 m²; a nem UTF-8 fájlt Windows-1250-ként olvassa.\n"
+               "                      Minden sort a megadott üzemi pontban számol, a bemenet\n"
+               "                      sorrendjében, és olvasás közben írja ki; az elutasított\n"
+               "                      sort így jelzi: <fájl>:<sor>: [<n>. elem: ]<oszlop>: <ok>\n"
                "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
                "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
                "                      specificOutput W/m²-ben, output W-ban; a --table\n"
@@ -140,13 +147,15 @@ QString helpText() {
                "\n"
                "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
                "  --library FÁJL      ezt a könyvtárfájlt használja\n"
-               "  --collector NÉV     a tárolt kollektor η0, a1, a2 és felület értékével számol\n"
-               "  --list              a tárolt kollektorok; --json: a könyvtár JSON-ja,\n"
+               "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
+               "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
+               "                      --datasheet minden tárolt adatával\n"
+               "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
                "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
-               "                      a1, a2, area), utánuk a könyvtár többi mezőjével\n"
-               "  --import FÁJL       CSV vagy JSON beolvasása; egyetlen hibás sor vagy\n"
-               "                      meglévő név esetén semmit sem ír (--replace: a meglévőt\n"
-               "                      cseréli)\n"
+               "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
+               "  --import FÁJL       CSV vagy JSON beolvasása (- a szabványos bemenet); egyetlen\n"
+               "                      hibás sor vagy meglévő név esetén semmit sem ír\n"
+               "                      (--replace: a meglévőt cseréli)\n"
                "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
                "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
                "                      így érvényes --input; a - a szabványos kimenet\n"
@@ -156,9 +165,10 @@ QString helpText() {
                "\n"
                "%10"
                "\n"
-               "A számokat a területi beállítás formájában kell megadni, ahogy az ablak\n"
-               "mezőibe (magyarul tizedesvesszővel: 0,5). A szöveges kimenet is a területi\n"
-               "beállítást követi, a JSON és a CSV minden beállítás mellett ugyanaz.\n"
+               "A számok tizedesponttal és tizedesvesszővel is megadhatók (0.5 vagy 0,5),\n"
+               "bármely területi beállítás mellett. A szöveges kimenet magyar számformájú\n"
+               "(tizedesvessző), így ugyanaz a parancs minden beállítás mellett ugyanazt írja\n"
+               "ki; a JSON és a CSV is.\n"
                "\n"
                "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
                "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n")
@@ -293,21 +303,68 @@ const rt::NumberFormat& formatFor(QStringView text) {
 
 // The stored collector --collector names, converted as every front end
 // converts it; the refusal when it is not stored or cannot be calculated.
+// The stored collector --collector names, converted as every front end
+// converts it; the refusal when it is not stored or cannot be calculated.
+// `adopted` receives what taking over an earlier library says.
 std::variant<model::Collector, Outcome> storedCollector(const QString& name,
-                                                        const QString& libraryPath) {
-    std::variant<library::Collector, QString> found = findStoredCollector(name, libraryPath);
-    if (const QString* refusal = std::get_if<QString>(&found)) {
-        return usageError(*refusal);
+                                                        const QString& libraryPath,
+                                                        QString* adopted) {
+    std::variant<library::Collector, Outcome> found =
+        findStoredCollector(name, libraryPath, adopted);
+    if (const Outcome* refusal = std::get_if<Outcome>(&found)) {
+        return *refusal;
     }
     auto converted = library::windowCollector(std::get<library::Collector>(found));
     if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
         return usageError(QStringLiteral("--collector: %1: %2%3")
-                              .arg(name, library::describe(*refusal),
+                              .arg(printable(name), library::describe(*refusal),
                                    refusal->outsideWindow
                                        ? QStringLiteral(" (a --datasheet ezzel is számol)")
                                        : QString()));
     }
     return std::get<model::Collector>(std::move(converted));
+}
+
+using Take = std::function<void(const model::Collector&)>;
+
+// Writes the report of the collectors `produce` hands to its Take, each as
+// soon as it comes, to `sink` or into the outcome; the header before the
+// first. A runtime error ends the report where it arises; output that could
+// not be written ends it too.
+Outcome report_(const model::Conditions& conditions, const Report& report, const QLocale& locale,
+                const OutputSink& sink, const std::function<Outcome(const Take&)>& produce) {
+    ReportWriter writer(conditions, report, locale);
+    QString kept;
+    std::optional<QString> failed;
+    bool started = false;
+    const auto write = [&](const QString& text) {
+        if (failed) {
+            return;
+        }
+        if (sink) {
+            failed = sink(text);
+        } else {
+            kept += text;
+        }
+    };
+    try {
+        Outcome outcome = produce([&](const model::Collector& collector) {
+            if (!started) {
+                started = true;
+                write(writer.header());
+            }
+            write(writer.collector(collector));
+        });
+        if (failed) {
+            return {kRuntimeError, {}, outcome.standardError + outputFailure(*failed)};
+        }
+        outcome.standardOutput = std::move(kept);
+        return outcome;
+    } catch (const std::exception& error) {  // rt::RuntimeError among them
+        return {kRuntimeError,
+                {},
+                QStringLiteral("Futásidejű hiba: %1\n").arg(QString::fromUtf8(error.what()))};
+    }
 }
 
 }  // namespace
@@ -339,7 +396,7 @@ std::optional<QString> misusedOption(const QStringList& arguments,
         }
         const bool attached = argument.contains(u'=');
         if (option->valueName().isEmpty() && attached) {
-            return QStringLiteral("%1: nem kap értéket!").arg(written);
+            return QStringLiteral("%1: ehhez a kapcsolóhoz nem adható meg érték.").arg(written);
         }
         if (!option->valueName().isEmpty() && !attached) {
             if (i + 1 == arguments.size()) {
@@ -359,7 +416,7 @@ bool asksForCommandLine(int argc, char* argv[]) {
     return withoutQtOptions(arguments).size() > 1;
 }
 
-Outcome run(const QStringList& given, const QLocale& locale) {
+Outcome run(const QStringList& given, const QLocale& locale, const OutputSink& sink) {
     if (auto outcome = runLibraryCommand(given, locale)) {
         return *outcome;
     }
@@ -467,7 +524,7 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     if (parser.isSet(o.collector) && (custom || parser.isSet(o.type))) {
         return usageError(QStringLiteral(
             "--collector: a --type, --eta0, --a1 és --a2 mellett nem adható meg, a kollektort "
-            "a könyvtár adja."));
+            "a kollektorkönyvtár adja."));
     }
     if (custom && parser.isSet(o.type) && *wholes[0].value != kCustomRow) {
         return usageError(
@@ -479,8 +536,9 @@ Outcome run(const QStringList& given, const QLocale& locale) {
     model::Collector collector = collectorAt(custom                 ? std::optional<int>(kCustomRow)
                                              : parser.isSet(o.type) ? wholes[0].value
                                                                     : std::nullopt);
+    QString adopted;
     if (parser.isSet(o.collector)) {
-        auto stored = storedCollector(storedName, libraryPath);
+        auto stored = storedCollector(storedName, libraryPath, &adopted);
         if (const Outcome* refusal = std::get_if<Outcome>(&stored)) {
             return *refusal;
         }
@@ -506,46 +564,41 @@ Outcome run(const QStringList& given, const QLocale& locale) {
         fieldOf(collector, entry.box) = format.toCurrency(text);
     }
 
-    Outcome outcome;
-    std::vector<model::Collector> collectors{collector};
-    if (input) {
-        const QString name = parser.value(o.input);
-        QString error;
-        const std::unique_ptr<QFile> file = openInputFile(name, &error);
-        if (!file) {
-            return usageError(error);
-        }
-        CollectorTable collectorTable = readCollectors(*file, name);
-        collectors = std::move(collectorTable.collectors);
-        const QStringList messages = collectorTable.notes + collectorTable.refusals;
-        if (!messages.isEmpty()) {
-            outcome.standardError = messages.join(u'\n') + u'\n';
-        }
-        if (!collectorTable.refusals.isEmpty()) {
-            outcome.status = kUsageError;
-        } else if (collectors.empty()) {
-            return usageError(outcome.standardError +
-                              QStringLiteral("%1: nincs benne kollektor.").arg(name));
-        }
-    }
     const Report report{json           ? ReportFormat::Json
                         : csv          ? ReportFormat::Csv
                         : csvHungarian ? ReportFormat::CsvHungarian
                                        : ReportFormat::Text,
-                        input};
-    try {
-        const model::Conditions conditions{rt::Integer::checked(collectorTemp),
-                                           rt::Integer::checked(ambientTemp),
-                                           rt::Integer::checked(irradiance)};
-        outcome.standardOutput = table ? tableReport(collectors, conditions, step, report, locale)
-                                       : calcReport(collectors, conditions, report, locale);
-        return outcome;
-    } catch (const std::exception& error) {  // rt::RuntimeError among them
-        return {kRuntimeError,
-                {},
-                outcome.standardError +
-                    QStringLiteral("Futásidejű hiba: %1\n").arg(QString::fromUtf8(error.what()))};
+                        input, table ? std::optional(step) : std::nullopt};
+    const model::Conditions conditions{rt::Integer::checked(collectorTemp),
+                                       rt::Integer::checked(ambientTemp),
+                                       rt::Integer::checked(irradiance)};
+    if (!input) {
+        return report_(conditions, report, locale, sink, [&](const Take& take) {
+            take(collector);
+            return Outcome{kSuccess, {}, adopted.isEmpty() ? QString() : adopted + u'\n'};
+        });
     }
+    const QString name = parser.value(o.input);
+    QString error;
+    const std::unique_ptr<QFile> file = openInputFile(name, &error);
+    if (!file) {
+        return usageError(error);
+    }
+    return report_(conditions, report, locale, sink, [&](const Take& take) {
+        const InputReport read = readCollectors(*file, name, take);
+        Outcome outcome;
+        const QStringList messages = read.notes + read.refusals;
+        if (!messages.isEmpty()) {
+            outcome.standardError = messages.join(u'\n') + u'\n';
+        }
+        if (!read.refusals.isEmpty()) {
+            outcome.status = kUsageError;
+        } else if (read.accepted == 0) {
+            outcome.status = kUsageError;
+            outcome.standardError += QStringLiteral("%1: nincs benne kollektor.\n").arg(name);
+        }
+        return outcome;
+    });
 }
 
 int runMain(int argc, char* argv[]) {
@@ -554,11 +607,28 @@ int runMain(int argc, char* argv[]) {
     library::identifyApplication();
     rt::installQtTranslation(QLocale::system());  // the parser's own messages
     // Hungarian digits whatever the locale: a script prints the same bytes
-    // under C as on a Hungarian desktop.
-    const Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()),
-                                QLocale(QLocale::Hungarian, QLocale::Hungary));
-    if (const std::optional<QString> failure =
-            writeStandardOutput(outcome.standardOutput.toUtf8())) {
+    // under C as on a Hungarian desktop. Output leaves in blocks as it is
+    // made, so that a long batch keeps its memory flat.
+    QByteArray pending;
+    bool lost = false;  // a write failed, and the run has said so
+    const auto flush = [&]() -> std::optional<QString> {
+        std::optional<QString> failure = writeStandardOutput(pending);
+        pending.clear();
+        lost = failure.has_value();
+        return failure;
+    };
+    const OutputSink sink = [&](const QString& text) -> std::optional<QString> {
+        pending += text.toUtf8();
+        return pending.size() < (1 << 16) ? std::nullopt : flush();
+    };
+    Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()),
+                          QLocale(QLocale::Hungarian, QLocale::Hungary), sink);
+    if (lost) {
+        std::fputs(outcome.standardError.toUtf8().constData(), stderr);
+        return kRuntimeError;
+    }
+    pending += outcome.standardOutput.toUtf8();
+    if (const std::optional<QString> failure = flush()) {
         std::fputs(outcome.standardError.toUtf8().constData(), stderr);
         std::fputs(outputFailure(*failure).toUtf8().constData(), stderr);
         return kRuntimeError;

@@ -5,6 +5,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 // The calculation from the command line: the window's calculation and its
@@ -32,9 +33,16 @@ struct Outcome {
 [[nodiscard]] std::optional<QString> misusedOption(const QStringList& arguments,
                                                    const QList<QCommandLineOption>& options);
 
+// Takes each block of standard output as it is made: the reason, in
+// Hungarian, when it could not be written, which ends the run.
+using OutputSink = std::function<std::optional<QString>(const QString& text)>;
+
 // Runs one command line; arguments[0] is the program's name. Numbers are
-// read and written in `locale`'s format.
-[[nodiscard]] Outcome run(const QStringList& arguments, const QLocale& locale);
+// read with a decimal point or comma and written in `locale`'s format. With
+// a sink, --calc and --table hand it their output as they go; without one,
+// the outcome holds it.
+[[nodiscard]] Outcome run(const QStringList& arguments, const QLocale& locale,
+                          const OutputSink& sink = {});
 
 // The program's entry for the command line: a QCoreApplication, the run in
 // the system's locale, its output written out and checked. Returns the exit

@@ -171,25 +171,29 @@ QString datasheetHelp() {
         "adatlap saját számításával, nem az ablakéval: ΔT-nként a teljesítmény\n"
         "kollektoronként (W) és a bruttó, illetve az apertúrafelület m²-ére (W/m²), a\n"
         "hatásfok mindkét felületre, valamint a stagnálási hőmérséklet becslése\n"
-        "(G = 1000 W/m², környezet 30 °C). A --type, --eta0, --a1, --a2 és --area\n"
-        "itt is megadható, de az ablak tartományai helyett az adatlapéi érvényesek:\n"
-        "0 < η0 ≤ 1, a1 ≥ 0 W/(m²·K), a2 ≥ 0 W/(m²·K²). A --calc, --table,\n"
-        "--collector-temp, --ambient-temp, --irradiance és --step itt nem adható meg.\n"
+        "(G = 1000 W/m², környezeti hőmérséklet 30 °C). A --type, --eta0, --a1, --a2\n"
+        "és --area itt is megadható, de az ablak tartományai helyett az adatlapéi\n"
+        "érvényesek: 0 < η0 ≤ 1, 0 ≤ a1 ≤ 100 W/(m²·K), 0 ≤ a2 ≤ 1 W/(m²·K²). A --calc,\n"
+        "--table, --collector-temp, --ambient-temp, --irradiance és --step itt nem\n"
+        "adható meg. A --collector NÉV a tárolt kollektor minden adatát veszi; mellette\n"
+        "csak a --delta-t, --beam, --diffuse és a kimenet formája adható meg.\n"
         "  --eta0b V           η0,b, optikai hatásfok direkt sugárzásra, 0 < η0,b ≤ 1;\n"
         "                      az --eta0 helyett, a --kd-vel együtt\n"
         "  --kd V              Kd, a szórt sugárzás beesésiszög-módosítója,\n"
-        "                      0 és 1 között\n"
+        "                      0 és 2 között\n"
         "  --reference R       az együtthatók vonatkoztatási felülete: gross (bruttó,\n"
         "                      alapértelmezés) vagy aperture (apertúrafelület)\n"
         "  --area V            a vonatkoztatási felület kollektoronként, m², 0-nál\n"
-        "                      nagyobb; 1, ha egyik felület sincs megadva\n"
-        "  --gross-area A      a bruttó felület kollektoronként, m², 0-nál nagyobb\n"
-        "  --aperture-area A   az apertúrafelület kollektoronként, m², 0-nál nagyobb\n"
-        "  --delta-t LISTA     a ΔT értékek, K, 0 és 300 között, vesszővel elválasztva\n"
-        "                      (tizedesvesszős számoknál pontosvesszővel), alapértéke\n"
-        "                      0,10,30,50,70\n"
-        "  --beam G            direkt sugárzás (Gb), W/m², nem negatív, alapértéke 850\n"
-        "  --diffuse G         szórt sugárzás (Gd), W/m², nem negatív, alapértéke 150\n"
+        "                      nagyobb, legfeljebb 100; 1, ha egyik felület sincs megadva\n"
+        "  --gross-area A      a bruttó felület kollektoronként, m², 0-nál nagyobb,\n"
+        "                      legfeljebb 100\n"
+        "  --aperture-area A   az apertúrafelület kollektoronként, m², 0-nál nagyobb,\n"
+        "                      legfeljebb 100\n"
+        "  --delta-t LISTA     a ΔT-értékek, K, 0 és 300 között, vesszővel elválasztva\n"
+        "                      (tizedesvesszős számoknál pontosvesszővel); alapértéke\n"
+        "                      0; 10; 30; 50; 70 K\n"
+        "  --beam G            direkt sugárzás (Gb), W/m², 0 és 1500 között, alapértéke 850\n"
+        "  --diffuse G         szórt sugárzás (Gd), W/m², 0 és 1500 között, alapértéke 150\n"
         "  --json              JSON-objektum, számokkal\n"
         "  --csv               CSV: vessző, tizedespont\n"
         "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n");
@@ -212,6 +216,7 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
     }
 
     model::DatasheetInput input;
+    QString said;  // what taking over an earlier library says
     if (!storedName.isEmpty()) {
         // The stored collector whole: its coefficients, reference and areas.
         for (const QString& name :
@@ -223,11 +228,13 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
                                    .arg(dashed(name)));
             }
         }
-        std::variant<library::Collector, QString> found =
-            findStoredCollector(storedName, libraryPath);
-        if (const QString* refusal = std::get_if<QString>(&found)) {
-            return refused(*refusal);
+        QString adopted;
+        std::variant<library::Collector, Outcome> found =
+            findStoredCollector(storedName, libraryPath, &adopted);
+        if (const Outcome* refusal = std::get_if<Outcome>(&found)) {
+            return *refusal;
         }
+        said = adopted.isEmpty() ? QString() : adopted + u'\n';
         auto converted = library::datasheetInput(std::get<library::Collector>(found));
         if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
             return refused(QStringLiteral("--collector: %1: %2")
@@ -310,7 +317,7 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
                                    : parser.isSet(o.csv)          ? DatasheetFormat::Csv
                                    : parser.isSet(o.csvHungarian) ? DatasheetFormat::CsvHungarian
                                                                   : DatasheetFormat::Text;
-    return {kSuccess, datasheetReport(input, model::computeDatasheet(input), format, locale), {}};
+    return {kSuccess, datasheetReport(input, model::computeDatasheet(input), format, locale), said};
 }
 
 }  // namespace cli

@@ -197,19 +197,20 @@ library::CollectorStore openStore(const QString& path, QString* adopted) {
     return store;
 }
 
-std::variant<library::Collector, QString> findStoredCollector(const QString& name,
-                                                              const QString& path) {
-    QString adopted;
-    const library::CollectorStore store = openStore(path, &adopted);
-    const QString said = adopted.isEmpty() ? QString() : adopted + u'\n';
+std::variant<library::Collector, Outcome> findStoredCollector(const QString& name,
+                                                              const QString& path,
+                                                              QString* adopted) {
+    const library::CollectorStore store = openStore(path, adopted);
+    const QString said = adopted->isEmpty() ? QString() : *adopted + u'\n';
     if (store.isReadOnly()) {
-        return said + store.problem();
+        return failure(said + store.problem());
     }
     const auto at = store.indexOf(name);
     if (!at) {
-        return said +
-               QStringLiteral("--collector: nincs ilyen nevű kollektor a kollektorkönyvtárban: %1.")
-                   .arg(printable(name));
+        return usage(
+            said + QStringLiteral("--collector: nincs ilyen nevű kollektor a kollektorkönyvtárban: "
+                                  "%1.")
+                       .arg(printable(name)));
     }
     return store.collectors()[*at];
 }

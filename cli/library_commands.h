@@ -29,9 +29,12 @@ namespace cli {
 [[nodiscard]] library::CollectorStore openStore(const QString& path, QString* adopted);
 
 // The collector --collector NAME names in the library at `path` (the user's
-// own where empty), or the refusal: not stored, or the library unreadable.
-[[nodiscard]] std::variant<library::Collector, QString> findStoredCollector(const QString& name,
-                                                                            const QString& path);
+// own where empty), or the refusal: not stored (a usage error), or the
+// library unreadable (a runtime error). `adopted` receives what openStore
+// says.
+[[nodiscard]] std::variant<library::Collector, Outcome> findStoredCollector(const QString& name,
+                                                                            const QString& path,
+                                                                            QString* adopted);
 
 // A name as a terminal may show it: control characters and direction
 // overrides written as \uXXXX.

@@ -93,7 +93,7 @@ void setValue(ReadRow& row, Field field, const QString& text, QChar separator) {
                 {row.line, row.element, fieldKey(field), notANumber(field, trimmed, separator)});
             return;
         }
-        static_cast<void>(setFieldText(row.collector, field, number->text()));
+        setNumber(row.collector, field, *number);
     } else {
         static_cast<void>(setFieldText(row.collector, field, text));
     }
@@ -164,7 +164,8 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
             } else if (*column == -1) {
                 area = number;
             } else {
-                setValue(row, field, number->text(), u',');
+                setNumber(row.collector, field, *number);
+                row.given.append(field);
             }
         } else if (!value.isString()) {
             row.refusals.append({line, element, it.key(), QStringLiteral("szöveget vár.")});
@@ -244,9 +245,18 @@ std::optional<QStringList> CollectorReader::nextRecord(int* line) {
     QStringList fields;
     QString field;
     bool quoted = false;
+    qsizetype fieldStart = 0;  // where an unquoted field began, copied whole at its end
+    const auto endOfLine = [&](qsizetype at) {
+        qsizetype end = at;
+        while (end > fieldStart && (text->at(end - 1) == u'\n' || text->at(end - 1) == u'\r')) {
+            --end;
+        }
+        return end;
+    };
     for (qsizetype i = 0;; ++i) {
         if (i == text->size()) {
             if (!quoted) {
+                field += QStringView(*text).mid(fieldStart, endOfLine(i) - fieldStart);
                 break;
             }
             std::optional<QString> more = nextLine();
@@ -256,6 +266,7 @@ std::optional<QStringList> CollectorReader::nextRecord(int* line) {
             }
             text = std::move(more);
             i = -1;
+            fieldStart = 0;
             continue;
         }
         const QChar c = text->at(i);
@@ -265,17 +276,18 @@ std::optional<QStringList> CollectorReader::nextRecord(int* line) {
                 ++i;
             } else if (c == u'"') {
                 quoted = false;
+                fieldStart = i + 1;
             } else {
                 field += c;
             }
-        } else if (c == u'"' && field.trimmed().isEmpty()) {  // quotes open only a field
-            field.clear();
-            quoted = true;
+        } else if (c == u'"' && field.isEmpty() &&
+                   QStringView(*text).mid(fieldStart, i - fieldStart).trimmed().isEmpty()) {
+            quoted = true;  // quotes open only a field
         } else if (c == separator_) {
+            field += QStringView(*text).mid(fieldStart, i - fieldStart);
             fields.append(field);
             field.clear();
-        } else if (c != u'\n' && c != u'\r') {
-            field += c;
+            fieldStart = i + 1;
         }
     }
     fields.append(field);
@@ -503,7 +515,8 @@ void CollectorReader::readJson() {
         }
         return;
     }
-    if (error.error == QJsonParseError::NoError) {
+    // A single object is the library's document, or JSON Lines of one line.
+    if (error.error == QJsonParseError::NoError && document.object().contains(u"format")) {
         const ReadDocument library = readDocument(bytes);
         if (!library.error.isEmpty()) {
             refuseFile(0, {}, library.error + u'.');
@@ -533,6 +546,11 @@ void CollectorReader::readJson() {
         const int line = static_cast<int>(i) + 1;
         ++element;
         if (lineError.error != QJsonParseError::NoError) {
+            if (element == 1 && error.error == QJsonParseError::NoError) {
+                // One object over several lines that is no library.
+                refuseFile(0, {}, readDocument(bytes).error + u'.');
+                return;
+            }
             if (element == 1) {  // not JSON Lines: the document's own error
                 const int at = static_cast<int>(bytes.left(error.offset).count('\n')) + 1;
                 refuseFile(at, {}, describeJsonError(bytes, error.offset) + u'.');
@@ -609,8 +627,10 @@ ImportPreview previewImport(const QList<Collector>& rows, const QList<Collector>
 }
 
 QString csvField(const QString& text, QChar separator) {
-    const bool quote = text.contains(separator) || text.contains(u'"') || text.contains(u'\n') ||
-                       text.contains(u'\r') || text != text.trimmed();
+    const bool blankAround = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
+    const bool quote = blankAround || std::any_of(text.begin(), text.end(), [separator](QChar c) {
+                           return c == separator || c == u'"' || c == u'\n' || c == u'\r';
+                       });
     if (!quote) {
         return text;
     }

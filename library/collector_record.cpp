@@ -174,6 +174,12 @@ bool setFieldText(Collector& collector, Field field, QStringView text, QChar dec
     return true;
 }
 
+void setNumber(Collector& collector, Field field, const DecimalText& value) {
+    if (DecimalText* number = numberMember(collector, field)) {
+        *number = value;
+    }
+}
+
 QString checkNumberText(Field field, QStringView text, QChar decimalSeparator) {
     if (text.trimmed().isEmpty()) {
         return {};
@@ -248,10 +254,12 @@ QList<FieldProblem> check(const Collector& c) {
 }
 
 QString textProblem(Field field, QStringView text) {
-    for (const char32_t c : text.toUcs4()) {
-        if (isForbidden(c, field == Field::Note)) {
+    // Every forbidden character lies in the Basic Multilingual Plane, so
+    // UTF-16 units can be tested one by one.
+    for (const QChar c : text) {
+        if (isForbidden(c.unicode(), field == Field::Note)) {
             const QString code =
-                QStringLiteral("%1").arg(static_cast<uint>(c), 4, 16, QChar(u'0')).toUpper();
+                QStringLiteral("%1").arg(c.unicode(), 4, 16, QChar(u'0')).toUpper();
             return QStringLiteral("vezérlőkaraktert és írásirány-váltót nem tartalmazhat (U+%1).")
                 .arg(code);
         }

@@ -77,6 +77,8 @@ struct FieldProblem {
 // Every rule a collector keeps before it is stored, one problem per field at
 // most. A collector already stored may break a rule added since: see flaws().
 [[nodiscard]] QList<FieldProblem> check(const Collector& collector);
+// Sets a number field to a decimal already read.
+void setNumber(Collector& collector, Field field, const DecimalText& value);
 // The reason a single number text would be refused for `field`, or empty.
 [[nodiscard]] QString checkNumberText(Field field, QStringView text, QChar decimalSeparator);
 

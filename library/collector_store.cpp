@@ -58,7 +58,7 @@ QString findProblem(const QList<Collector>& collectors, const Collector& c,
     }
     for (qsizetype i = 0; i < collectors.size(); ++i) {
         if (i != except && nameKey(collectors[i].name) == nameKey(c.name)) {
-            return QStringLiteral("Már van ilyen nevű kollektor: %1").arg(collectors[i].name);
+            return QStringLiteral("Már van ilyen nevű kollektor: %1.").arg(collectors[i].name);
         }
     }
     return {};
@@ -218,7 +218,7 @@ CollectorStore::Outcome CollectorStore::replace(const QString& oldName, Collecto
     return change([&](QList<Collector>& list, Outcome& outcome) {
         const qsizetype at = find(list, oldName);
         if (at < 0) {
-            return QStringLiteral("Nincs ilyen nevű kollektor: %1").arg(oldName);
+            return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(oldName);
         }
         QString problem = findProblem(list, collector, at);
         if (problem.isEmpty()) {
@@ -233,7 +233,7 @@ CollectorStore::Outcome CollectorStore::remove(const QString& name) {
     return change([&](QList<Collector>& list, Outcome&) {
         const qsizetype at = find(list, name);
         if (at < 0) {
-            return QStringLiteral("Nincs ilyen nevű kollektor: %1").arg(name);
+            return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(name);
         }
         list.removeAt(at);
         return QString();
@@ -267,7 +267,7 @@ CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
             }
         }
         return taken.isEmpty() ? QString()
-                               : QStringLiteral("Már létező nevek, semmi sem került mentésre: %1")
+                               : QStringLiteral("Már létező nevek: %1. Semmi sem változott.")
                                      .arg(taken.join(QStringLiteral(", ")));
     });
 }

@@ -1,6 +1,11 @@
 #include "decimal_text.h"
 
+#include <QByteArray>
 #include <QLocale>
+#include <algorithm>
+#include <charconv>
+#include <string>
+#include <string_view>
 
 namespace library {
 
@@ -12,19 +17,38 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
         negative = t[i] == u'-';
         ++i;
     }
-    QString digits;  // all mantissa digits, the point left out
-    qsizetype pointAt = -1;
+    // The mantissa's digits without the point, leading zeros dropped: only
+    // kMaxDigits significant ones can be kept, so a small buffer holds them.
+    char digits[kMaxDigits + 1];
+    int count = 0;
+    bool tooMany = false;
+    bool anyDigit = false;
+    qsizetype intDigits = 0;  // digits before the point, leading zeros included
+    bool afterPoint = false;
+    qsizetype leadingZeros = 0;  // zeros dropped before the first significant digit
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
         if (c >= u'0' && c <= u'9') {
-            digits.append(c);
-        } else if (c == decimalSeparator && pointAt < 0) {
-            pointAt = digits.size();
+            anyDigit = true;
+            if (!afterPoint) {
+                ++intDigits;
+            }
+            if (count == 0 && c == u'0') {
+                ++leadingZeros;
+            } else if (count < kMaxDigits + 1) {
+                digits[count++] = static_cast<char>(c.unicode());
+            } else if (c != u'0') {
+                tooMany = true;
+            } else {
+                ++count;  // a trailing zero beyond the buffer, dropped below if it stays one
+            }
+        } else if (c == decimalSeparator && !afterPoint) {
+            afterPoint = true;
         } else {
             break;
         }
     }
-    if (digits.isEmpty()) {
+    if (!anyDigit) {
         return std::nullopt;
     }
     qsizetype exponent = 0;
@@ -49,35 +73,41 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
             exponent = -exponent;
         }
     }
-    if (i != t.size()) {
+    if (i != t.size() || tooMany) {
         return std::nullopt;
     }
-    // The value is 0.d1d2d3... * 10^intDigits.
-    qsizetype intDigits = (pointAt < 0 ? digits.size() : pointAt) + exponent;
-    while (!digits.isEmpty() && digits.front() == u'0') {
-        digits.remove(0, 1);
-        --intDigits;
-    }
-    while (!digits.isEmpty() && digits.back() == u'0') {
-        digits.chop(1);
+    // The value is 0.d1d2d3... * 10^intDigits, counting from the first
+    // significant digit.
+    intDigits = intDigits - leadingZeros + exponent;
+    int kept = std::min(count, kMaxDigits + 1);
+    while (kept > 0 && digits[kept - 1] == '0') {
+        --kept;
     }
     DecimalText result;
-    if (digits.isEmpty()) {
+    if (kept == 0) {
         result.canonical_ = QStringLiteral("0");
         return result;
     }
-    if (digits.size() > kMaxDigits || intDigits > 308 || intDigits < -308) {
+    if (kept > kMaxDigits || intDigits > 308 || intDigits < -308) {
         return std::nullopt;
     }
-    QString out = negative ? QStringLiteral("-") : QString();
+    std::string out = negative ? "-" : "";
+    const std::string_view significant(digits, static_cast<std::size_t>(kept));
     if (intDigits <= 0) {
-        out += QStringLiteral("0.") + QString(-intDigits, u'0') + digits;
-    } else if (intDigits >= digits.size()) {
-        out += digits + QString(intDigits - digits.size(), u'0');
+        out += "0.";
+        out.append(static_cast<std::size_t>(-intDigits), '0');
+        out += significant;
+    } else if (intDigits >= kept) {
+        out += significant;
+        out.append(static_cast<std::size_t>(intDigits - kept), '0');
     } else {
-        out += digits.left(intDigits) + u'.' + digits.mid(intDigits);
+        out += significant.substr(0, static_cast<std::size_t>(intDigits));
+        out += '.';
+        out += significant.substr(static_cast<std::size_t>(intDigits));
     }
-    result.canonical_ = out;
+    result.canonical_ = QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    // Read once here: a batch reads each value many times over.
+    std::from_chars(out.data(), out.data() + out.size(), result.value_);
     return result;
 }
 
@@ -92,7 +122,7 @@ QString DecimalText::text(QChar decimalSeparator) const {
 }
 
 double DecimalText::value() const {
-    return canonical_.toDouble();
+    return value_;
 }
 
 }  // namespace library

@@ -37,6 +37,7 @@ public:
 
 private:
     QString canonical_;
+    double value_ = 0;  // the canonical text read as a double
 };
 
 }  // namespace library

@@ -39,24 +39,11 @@ Curve curveOf(const Collector& collector, Integer irradiance, double expectedEnd
     return curve;
 }
 
-// The search depends only on the curve, which stays the same while only a
-// temperature moves: the last search is kept for the curve it was made for.
 Reached<Currency> zeroOf(const Collector& collector, Integer irradiance) {
-    struct Search {
-        Currency eta0, a1, a2;
-        Integer irradiance;
-        Reached<Currency> zero;
-    };
-    thread_local std::optional<Search> last;
-    if (!last || last->eta0 != collector.eta0 || last->a1 != collector.a1 ||
-        last->a2 != collector.a2 || last->irradiance != irradiance) {
-        last = Search{
-            collector.eta0, collector.a1, collector.a2, irradiance, Reached<Currency>::of([&] {
-                return zeroEfficiencyX(
-                    EfficiencyCurve(collector.eta0, collector.a1, collector.a2, irradiance));
-            })};
-    }
-    return last->zero;
+    return Reached<Currency>::of([&] {
+        return zeroEfficiencyX(
+            EfficiencyCurve(collector.eta0, collector.a1, collector.a2, irradiance));
+    });
 }
 
 OperatingRule ruleAt(Currency curveEta, Currency operatingX) {

@@ -20,6 +20,8 @@ public:
     EfficiencyCurve(rt::Currency eta0, rt::Currency a1, rt::Currency a2, rt::Integer irradiance);
 
     [[nodiscard]] rt::Currency at(double x) const;
+    // Whether both loss terms grow with x, so that the curve never rises.
+    [[nodiscard]] bool neverRises() const { return a1_ >= 0 && irradianceA2_ >= 0; }
 
 private:
     rt::Currency eta0_;

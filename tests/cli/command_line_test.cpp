@@ -230,7 +230,7 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
         {"--calc 60", "Ismeretlen argumentum: 60"},
         {"--calc --hőmérséklet 60", "--hőmérséklet: ismeretlen kapcsoló!"},
         {"--tabel", "--tabel: ismeretlen kapcsoló!"},
-        {"--calc=", "--calc: nem kap értéket!"},
+        {"--calc=", "--calc: ehhez a kapcsolóhoz nem adható meg érték."},
         {"-calc",
          "-calc: ismeretlen kapcsoló; a hosszú kapcsolók két kötőjellel kezdődnek: --calc"},
         {"--calc --area", "--area: hiányzik az értéke!"},

@@ -112,7 +112,7 @@ TEST(CommandLineProgram, MistypedCommandsAreRefusedWithoutAWindow) {
         {{"--type", "4", "--json"}, "Adja meg a --calc, a --table vagy a --datasheet kapcsolót"},
         {{"-platform", "offscreen", "--json"}, "Adja meg a --calc"},
         {{"--tabel"}, "--tabel: ismeretlen kapcsoló!"},
-        {{"--calc="}, "--calc: nem kap értéket!"},
+        {{"--calc="}, "--calc: ehhez a kapcsolóhoz nem adható meg érték."},
         {{"-calc"}, "-calc: ismeretlen kapcsoló"},
         {{"kollektor.csv"}, "Ismeretlen argumentum: kollektor.csv"},
         {{"--list", "--jsn"}, "--jsn: ismeretlen kapcsoló!"},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "model/presets.h"
 #include "runtime/number_text.h"
@@ -167,6 +168,39 @@ TEST(Evaluation, SweepOfEveryPresetAndIrradianceMatchesAnIndependentSearch) {
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The search the bisection must equal: grid point after grid point.
+Currency steppedSearch(const EfficiencyCurve& curve) {
+    double x = 0.0;
+    Currency y;
+    do {
+        y = curve.at(x);
+        x += model::kCurveStep;
+    } while (y > Currency());
+    return Currency::fromDouble(x);
+}
+
+// Every collector the boxes take, and beyond (a1 down to 0, a2 up to 100),
+// at every kind of irradiance: the bisection stops where the steps stop.
+TEST(Evaluation, TheZeroSearchStopsWhereTheStepsStop) {
+    std::mt19937 random(2026);
+    const auto between = [&](double low, double high) {
+        return Currency::fromDouble(std::uniform_real_distribution(low, high)(random));
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const Currency eta0 = between(0.0001, 0.9999);
+        const Currency a1 = i % 10 == 0 ? between(0, 0.8) : between(0.8, 15);
+        const Currency a2 = i % 7 == 0 ? Currency() : between(0, i % 3 == 0 ? 100 : 0.05);
+        const int irradiance = std::uniform_int_distribution(1, 1300)(random);
+        const EfficiencyCurve curve(eta0, a1, a2, Integer::checked(irradiance));
+        ASSERT_EQ(zeroEfficiencyX(curve), steppedSearch(curve))
+            << eta0.toDouble() << " " << a1.toDouble() << " " << a2.toDouble() << " " << irradiance;
+    }
 }
 
 }  // namespace
