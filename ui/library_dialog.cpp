@@ -70,12 +70,19 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
         lines << QStringLiteral("  ") + c.name;
     }
     lines << QStringLiteral("Elutasított sorok (%1):").arg(file.refusals.size());
+    const QString shownName = QFileInfo(fileName).fileName();
     for (const library::Refusal& r : file.refusals) {
-        lines << QStringLiteral("  %1. sor%2: %3")
-                     .arg(r.line)
-                     .arg(r.column.isEmpty() ? QString()
-                                             : QStringLiteral(", %1 oszlop").arg(r.column))
-                     .arg(r.reason);
+        lines << QStringLiteral("  ") + library::describe(r, shownName);
+    }
+    if (file.windows1250) {
+        lines << QString()
+              << QStringLiteral("A fájl nem UTF-8: Windows-1250 kódolásúként olvasva.");
+    }
+    if (file.areaAssumed) {
+        lines << QString()
+              << QStringLiteral(
+                     "Ahol nincs megadva felület, 1 m²-es vonatkoztatási felülettel "
+                     "olvasva.");
     }
     auto* text = new QPlainTextEdit(lines.join(u'\n'), &dialog);
     text->setReadOnly(true);

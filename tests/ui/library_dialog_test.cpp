@@ -4,8 +4,10 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -197,8 +199,7 @@ TEST_F(LibraryDialogTest, TheImportWritesNothingUntilAcceptedAndReplacesAsChosen
         });
         dialog_->importBytes(csv, QStringLiteral("be.csv"));
         EXPECT_TRUE(preview.contains(QString::fromUtf8(c.previewCounts))) << preview.toStdString();
-        EXPECT_TRUE(preview.contains(u"4. sor, eta0 oszlop: 0-nál nagyobb"))
-            << preview.toStdString();
+        EXPECT_TRUE(preview.contains(u"be.csv:4: eta0: 0-nál nagyobb")) << preview.toStdString();
         library::CollectorStore onDisk(ui::libraryPath());
         onDisk.reload();
         EXPECT_EQ(onDisk.collectors().size(), c.collectors);
@@ -238,6 +239,69 @@ TEST_F(LibraryDialogTest, EveryFocusableControlHasAnAccessibleName) {
                 QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
                 ASSERT_NE(a, nullptr);
                 EXPECT_FALSE(a->text(QAccessible::Name).isEmpty()) << w->metaObject()->className();
+            }
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The same file through the command line's --import and the dialog's
+// import: the same rows taken, the same refusals in the same words.
+TEST_F(LibraryDialogTest, TheCommandLineAndTheDialogReadAFileAlike) {
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        const char* taken;  // the name the preview offers; empty: none
+        int status;         // the command line's
+    } cases[] = {
+        {"aperture coefficients without the aperture area",
+         "name,eta0,a1,a2,reference,grossArea\nEXCEL,0.7,1,0.01,aperture,2.5\n", "", 2},
+        {"Excel's Hungarian CSV", "name;eta0;a1;a2;area\r\n\xD5rs\xE9gi;0,7;3;0,01;2\r\n", "Őrségi",
+         0},
+        {"a compact JSON array",
+         "[{\"name\": \"J\", \"eta0\": 0.7, \"a1\": 3, \"a2\": 0}, {\"name\": \"K\"}]", "J", 2},
+        {"no area column", "name,eta0,a1,a2\nN,0.7,3,0.01\n", "N", 0},
+        {"an area beyond the datasheets'", "name,eta0,a1,a2,area\nB,0.7,3,0.01,1e308\n", "", 2},
+        {"a name with a tab, and one typed twice",
+         "name,eta0,a1,a2,area\n\"T\tab\",0.7,3,0.01,2\n\xC3\xA9,0.7,3,0,1\ne\xCC\x81,0.7,3,0,1\n",
+         "é", 2},
+    };
+    const QString file = dir_.filePath(QStringLiteral("be.csv"));
+    for (const auto& c : cases) {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        out.write(c.bytes);
+        out.close();
+        QProcess cli;
+        cli.start(QStringLiteral(EFFICIENCY_PROGRAM),
+                  {QStringLiteral("--import"), file, QStringLiteral("--library"),
+                   dir_.filePath(QStringLiteral("cli.json"))});
+        ASSERT_TRUE(cli.waitForFinished(30000));
+        const QStringList said =
+            QString::fromUtf8(cli.readAllStandardError()).split(u'\n', Qt::SkipEmptyParts);
+        QString preview;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            preview = dialog->findChild<QPlainTextEdit*>()->toPlainText();
+            dialog->reject();
+        });
+        dialog_->importBytes(c.bytes, file);
+        const QStringList lines = preview.split(u'\n');
+        const auto added = lines.indexOf(QRegularExpression(QStringLiteral("Új kollektorok.*")));
+        const QString taken = added >= 0 && lines[added + 1].startsWith(u"  ")
+                                  ? lines[added + 1].trimmed()
+                                  : QString();
+        EXPECT_EQ(taken, QString::fromUtf8(c.taken)) << c.what << "\n" << preview.toStdString();
+        EXPECT_EQ(cli.exitCode(), c.status) << c.what;
+        for (const QString& line : said) {
+            if (line.startsWith(file + u':') && line.at(file.size() + 1).isDigit()) {  // a refusal
+                EXPECT_TRUE(preview.contains(QStringLiteral("be.csv") + line.mid(file.size())))
+                    << c.what << ": " << line.toStdString() << "\n"
+                    << preview.toStdString();
             }
         }
     }
