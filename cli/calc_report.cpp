@@ -110,7 +110,12 @@ bool isCsv(ReportFormat format) {
 
 ReportWriter::ReportWriter(const model::Conditions& conditions, const Report& report,
                            const QLocale& locale)
-    : conditions_(conditions), report_(report), textFormat_(locale) {}
+    : conditions_(conditions),
+      report_(report),
+      textFormat_(locale),
+      conditionTexts_{textFormat_.text(conditions.collectorTemp),
+                      textFormat_.text(conditions.ambientTemp),
+                      textFormat_.text(conditions.irradiance)} {}
 
 QString ReportWriter::header() const {
     if (!isCsv(report_.format)) {
@@ -143,27 +148,44 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
         }
         return text;
     }
-    const rt::NumberFormat& numbers =
-        report_.format == ReportFormat::Json ? pointFormat() : csvFor(report_.format).format;
+    // One line built in place: a batch writes one for every row it reads.
+    const bool json = report_.format == ReportFormat::Json;
+    const Csv csv = csvFor(report_.format);
+    const rt::NumberFormat& numbers = json ? pointFormat() : csv.format;
     const Shown s = shown(results, numbers);
-    const QStringList values{numbers.text(collector.eta0),
-                             numbers.text(collector.a1),
-                             numbers.text(collector.a2),
-                             numbers.text(collector.area),
-                             numbers.text(conditions_.collectorTemp),
-                             numbers.text(conditions_.ambientTemp),
-                             numbers.text(conditions_.irradiance),
-                             s.characteristic,
-                             s.x,
-                             s.efficiency,
-                             s.specificOutput,
-                             s.output,
-                             s.zeroEfficiencyX};
-    if (report_.format == ReportFormat::Json) {
-        return jsonObject(members(kCalcKeys, QStringList{jsonString(collector.name)} + values)) +
-               u'\n';
+    const QString values[] = {numbers.text(collector.eta0),
+                              numbers.text(collector.a1),
+                              numbers.text(collector.a2),
+                              numbers.text(collector.area),
+                              conditionTexts_[0],
+                              conditionTexts_[1],
+                              conditionTexts_[2],
+                              s.characteristic,
+                              s.x,
+                              s.efficiency,
+                              s.specificOutput,
+                              s.output,
+                              s.zeroEfficiencyX};
+    QString line;
+    line.reserve(256 + collector.name.size());
+    if (json) {
+        line += QLatin1StringView("{\"collector\": ");
+        line += jsonString(collector.name);
+        for (std::size_t i = 0; i < std::size(values); ++i) {
+            line += QLatin1StringView(", \"");
+            line += kCalcKeys[static_cast<qsizetype>(i) + 1];
+            line += QLatin1StringView("\": ");
+            line += values[i];
+        }
+        return line += QLatin1StringView("}\n");
     }
-    return csvFor(report_.format).line(QStringList{collector.name} + values);
+    // Digits need no quoting; only the name may.
+    line += library::csvField(collector.name, csv.separator);
+    for (const QString& value : values) {
+        line += csv.separator;
+        line += value;
+    }
+    return line += QLatin1StringView("\r\n");
 }
 
 QString ReportWriter::tableLines(const model::Collector& collector) const {

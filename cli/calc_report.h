@@ -2,6 +2,7 @@
 
 #include <QLocale>
 #include <QString>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -47,6 +48,8 @@ private:
     model::Conditions conditions_;
     Report report_;
     rt::NumberFormat textFormat_;
+    // The three conditions' whole numbers, the same in every format and row.
+    std::array<QString, 3> conditionTexts_;
     bool first_ = true;
 };
 

@@ -37,14 +37,14 @@ bool isAreaColumn(int column) {
 
 // A number in a CSV cell: a decimal point, or in a semicolon file a decimal
 // comma as well (no grouping is possible in these ranges).
-std::optional<DecimalText> cellNumber(const QString& text, QChar separator) {
+std::optional<DecimalText> cellNumber(QStringView text, QChar separator) {
     if (separator == u';' && text.contains(u',')) {
         return DecimalText::parse(text, u',');
     }
     return DecimalText::parse(text, u'.');
 }
 
-QString notANumber(Field field, const QString& text, QChar separator) {
+QString notANumber(Field field, QStringView text, QChar separator) {
     if (cellNumber(text, separator)) {
         return {};
     }
@@ -69,14 +69,12 @@ void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
     }
     slot = *area;
     row.areaColumn = true;
-    if (!row.given.contains(target)) {
-        row.given.append(target);
-    }
+    row.given.set(static_cast<std::size_t>(target));
 }
 
 // One value into a row's collector; the reference is set before the others.
-void setValue(ReadRow& row, Field field, const QString& text, QChar separator) {
-    const QString trimmed = text.trimmed();
+void setValue(ReadRow& row, Field field, QStringView text, QChar separator) {
+    const QStringView trimmed = text.trimmed();
     if (trimmed.isEmpty()) {
         return;
     }
@@ -97,7 +95,7 @@ void setValue(ReadRow& row, Field field, const QString& text, QChar separator) {
     } else {
         static_cast<void>(setFieldText(row.collector, field, text));
     }
-    row.given.append(field);
+    row.given.set(static_cast<std::size_t>(field));
 }
 
 }  // namespace
@@ -165,7 +163,7 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
                 area = number;
             } else {
                 setNumber(row.collector, field, *number);
-                row.given.append(field);
+                row.given.set(static_cast<std::size_t>(field));
             }
         } else if (!value.isString()) {
             row.refusals.append({line, element, it.key(), QStringLiteral("szöveget vár.")});
@@ -236,62 +234,78 @@ std::optional<QString> CollectorReader::nextLine() {
 
 // One RFC 4180 record: quoted fields may hold separators, quotes ("") and
 // line breaks; `line` is where it starts.
-std::optional<QStringList> CollectorReader::nextRecord(int* line) {
-    std::optional<QString> text = nextLine();
-    if (!text) {
-        return std::nullopt;
+// One RFC 4180 record into fields_: quoted fields may hold separators,
+// quotes ("") and line breaks; `line` is where it starts. The fields are
+// views into the record's lines, or into its unquoted copies where quotes
+// were doubled or a field ran over a line, which live until the next record.
+bool CollectorReader::nextRecord(int* line) {
+    fields_.clear();
+    recordLines_.clear();
+    unquoted_.clear();
+    std::optional<QString> first = nextLine();
+    if (!first) {
+        return false;
     }
+    recordLines_.append(std::move(*first));
     *line = lineNumber_;
-    QStringList fields;
-    QString field;
+    QStringView text = recordLines_.back();
+    QString quotedField;
     bool quoted = false;
-    qsizetype fieldStart = 0;  // where an unquoted field began, copied whole at its end
-    const auto endOfLine = [&](qsizetype at) {
-        qsizetype end = at;
-        while (end > fieldStart && (text->at(end - 1) == u'\n' || text->at(end - 1) == u'\r')) {
-            --end;
+    bool wasQuoted = false;
+    qsizetype fieldStart = 0;  // where the unquoted part of the field begins
+    const auto endField = [&](qsizetype end) {
+        QStringView rest = text.mid(fieldStart, end - fieldStart);
+        if (!wasQuoted) {
+            fields_.append(rest);
+            return;
         }
-        return end;
+        unquoted_.append(quotedField + rest.toString());  // text after a closing quote is kept
+        fields_.append(unquoted_.back());
+        quotedField.clear();
+        wasQuoted = false;
     };
     for (qsizetype i = 0;; ++i) {
-        if (i == text->size()) {
+        if (i == text.size()) {
             if (!quoted) {
-                field += QStringView(*text).mid(fieldStart, endOfLine(i) - fieldStart);
+                qsizetype end = i;
+                while (end > fieldStart && (text[end - 1] == u'\n' || text[end - 1] == u'\r')) {
+                    --end;
+                }
+                endField(end);
                 break;
             }
             std::optional<QString> more = nextLine();
             if (!more) {
                 refuseFile(*line, {}, QStringLiteral("lezáratlan idézőjel."));
-                return std::nullopt;
+                return false;
             }
-            text = std::move(more);
+            recordLines_.append(std::move(*more));
+            text = recordLines_.back();
             i = -1;
             fieldStart = 0;
             continue;
         }
-        const QChar c = text->at(i);
+        const QChar c = text[i];
         if (quoted) {
-            if (c == u'"' && i + 1 < text->size() && text->at(i + 1) == u'"') {
-                field += c;
+            if (c == u'"' && i + 1 < text.size() && text[i + 1] == u'"') {
+                quotedField += c;
                 ++i;
             } else if (c == u'"') {
                 quoted = false;
                 fieldStart = i + 1;
             } else {
-                field += c;
+                quotedField += c;
             }
-        } else if (c == u'"' && field.isEmpty() &&
-                   QStringView(*text).mid(fieldStart, i - fieldStart).trimmed().isEmpty()) {
+        } else if (c == u'"' && !wasQuoted &&
+                   text.mid(fieldStart, i - fieldStart).trimmed().isEmpty()) {
             quoted = true;  // quotes open only a field
+            wasQuoted = true;
         } else if (c == separator_) {
-            field += QStringView(*text).mid(fieldStart, i - fieldStart);
-            fields.append(field);
-            field.clear();
+            endField(i);
             fieldStart = i + 1;
         }
     }
-    fields.append(field);
-    return fields;
+    return true;
 }
 
 bool CollectorReader::readHeader() {
@@ -312,21 +326,19 @@ bool CollectorReader::readHeader() {
         return true;
     }
     int line = 0;
-    std::optional<QStringList> header;
     // The header decides the separator; a quoted name with a separator in it
     // is no column of ours anyway.
     const QString peeked = QString::fromUtf8(start.left(start.indexOf('\n')));
     separator_ = peeked.contains(u';') ? u';' : u',';
-    header = nextRecord(&line);
-    if (!header) {
+    if (!nextRecord(&line)) {
         if (!fileRefusal_) {
             refuseFile(0, {}, QStringLiteral("a fájl üres."));
         }
         return false;
     }
     bool anyArea = false;
-    for (const QString& raw : *header) {
-        const QString name = raw.trimmed();
+    for (const QStringView raw : fields_) {
+        const QString name = raw.trimmed().toString();
         const std::optional<int> column = keyColumn(name);
         if (!column) {
             refuseFile(line, name, QStringLiteral("ismeretlen oszlop."));
@@ -344,7 +356,7 @@ bool CollectorReader::readHeader() {
     return true;
 }
 
-ReadRow CollectorReader::csvRow(const QStringList& fields, int line) const {
+ReadRow CollectorReader::csvRow(const QList<QStringView>& fields, int line) const {
     ReadRow row;
     row.line = line;
     // Empty fields past the header's are a spreadsheet's trailing separators.
@@ -359,7 +371,7 @@ ReadRow CollectorReader::csvRow(const QStringList& fields, int line) const {
                                  .arg(columns_.size())});
         return row;
     }
-    const auto cell = [&](qsizetype k) { return k < fields.size() ? fields[k] : QString(); };
+    const auto cell = [&](qsizetype k) { return k < fields.size() ? fields[k] : QStringView(); };
     const auto referenceAt = columns_.indexOf(static_cast<int>(Field::Reference));
     if (referenceAt >= 0) {
         setValue(row, Field::Reference, cell(referenceAt), separator_);
@@ -370,7 +382,7 @@ ReadRow CollectorReader::csvRow(const QStringList& fields, int line) const {
             continue;
         }
         if (columns_[k] < 0) {
-            const QString text = cell(k).trimmed();
+            const QStringView text = cell(k).trimmed();
             if (!text.isEmpty()) {
                 area = cellNumber(text, separator_);
                 if (!area) {
@@ -407,14 +419,14 @@ std::optional<ReadRow> CollectorReader::next() {
         return json_->rows[json_->next++];
     }
     int line = 0;
-    while (std::optional<QStringList> fields = nextRecord(&line)) {
+    while (nextRecord(&line)) {
         // Blank rows, and rows of separators alone as spreadsheets end a
         // table with, are no rows.
-        if (std::all_of(fields->begin(), fields->end(),
-                        [](const QString& f) { return f.trimmed().isEmpty(); })) {
+        if (std::all_of(fields_.begin(), fields_.end(),
+                        [](QStringView f) { return f.trimmed().isEmpty(); })) {
             continue;
         }
-        ReadRow row = csvRow(*fields, line);
+        ReadRow row = csvRow(fields_, line);
         if (areaAssumed_ && row.refusals.isEmpty()) {
             static_cast<void>(
                 setFieldText(row.collector, referenceAreaField(row.collector.reference), u"1"));
@@ -527,7 +539,7 @@ void CollectorReader::readJson() {
             ReadRow row{c, 0, ++element, {}, {}};
             for (int f = 0; f < kFieldCount; ++f) {
                 if (!fieldText(c, static_cast<Field>(f)).isEmpty()) {
-                    row.given.append(static_cast<Field>(f));
+                    row.given.set(static_cast<std::size_t>(f));
                 }
             }
             json_->rows.append(row);

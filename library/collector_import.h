@@ -29,7 +29,7 @@ struct ReadRow {
     Collector collector;
     int line = 0;
     int element = 0;
-    QList<Field> given;       // the fields the row has a value for
+    FieldSet given;           // the fields the row has a value for
     QList<Refusal> refusals;  // values that do not read; empty when all do
     bool areaColumn = false;  // the reference area came from an "area" column
 };
@@ -64,10 +64,10 @@ public:
 private:
     struct Json;
     [[nodiscard]] std::optional<QString> nextLine();
-    [[nodiscard]] std::optional<QStringList> nextRecord(int* line);
+    [[nodiscard]] bool nextRecord(int* line);
     [[nodiscard]] bool readHeader();
     void readJson();
-    [[nodiscard]] ReadRow csvRow(const QStringList& fields, int line) const;
+    [[nodiscard]] ReadRow csvRow(const QList<QStringView>& fields, int line) const;
     void refuseFile(int line, const QString& column, const QString& reason);
 
     QIODevice& device_;
@@ -82,6 +82,11 @@ private:
     QChar separator_ = u',';
     QList<int> columns_;  // each column's Field, or -1 for "area"
     QStringList columnNames_;
+    // The current record: its fields, as views into its lines or into the
+    // unquoted copies of its quoted fields.
+    QList<QStringView> fields_;
+    QStringList recordLines_;
+    QStringList unquoted_;
     std::unique_ptr<Json> json_;
 };
 
@@ -90,7 +95,7 @@ private:
 struct ImportFile {
     QList<Collector> rows;
     QList<int> lines;
-    QList<QList<Field>> given;  // the fields each row has a value for
+    QList<FieldSet> given;  // the fields each row has a value for
     QList<Refusal> refusals;
     bool windows1250 = false;
     bool areaAssumed = false;

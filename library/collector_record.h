@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <bitset>
 #include <optional>
 
 #include "decimal_text.h"
@@ -55,6 +56,8 @@ enum class Field {
     Note,
 };
 inline constexpr int kFieldCount = 16;
+// A set of fields, such as those a file gives a value for.
+using FieldSet = std::bitset<kFieldCount>;
 [[nodiscard]] QString fieldKey(Field field);
 [[nodiscard]] std::optional<Field> fieldFromKey(QStringView key);
 [[nodiscard]] bool isNumericField(Field field);
