@@ -9,28 +9,17 @@
 namespace cli {
 namespace {
 
-// The digits each result shows, without its unit.
+// The digits the operating point's results show, without their units.
 struct Shown {
-    QString characteristic, x, efficiency, specificOutput, output, zeroEfficiencyX;
+    QString x, efficiency, specificOutput, output;
 };
 
 Shown operatingPoint(const model::Results& results, const rt::NumberFormat& format) {
     const model::OperatingPoint& point = results.operating.get();
-    return {{},
-            format.text(model::thousandthsDown(results.operatingX.get())),
+    return {format.text(model::thousandthsDown(results.operatingX.get())),
             format.text(model::percentTenthsDown(point.eta)),
             format.text(model::wattsDown(point.specificOutput)),
-            format.text(model::wattsDown(point.output)),
-            {}};
-}
-
-Shown shown(const model::Results& results, const rt::NumberFormat& format) {
-    const QString characteristic =
-        format.text(model::thousandthsDown(results.characteristic.get()));
-    Shown values = operatingPoint(results, format);
-    values.characteristic = characteristic;
-    values.zeroEfficiencyX = format.text(results.zeroEfficiencyX.get());
-    return values;
+            format.text(model::wattsDown(point.output))};
 }
 
 // The number formats of the machine-readable outputs, fixed whatever the
@@ -152,40 +141,53 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
     const bool json = report_.format == ReportFormat::Json;
     const Csv csv = csvFor(report_.format);
     const rt::NumberFormat& numbers = json ? pointFormat() : csv.format;
-    const Shown s = shown(results, numbers);
-    const QString values[] = {numbers.text(collector.eta0),
-                              numbers.text(collector.a1),
-                              numbers.text(collector.a2),
-                              numbers.text(collector.area),
-                              conditionTexts_[0],
-                              conditionTexts_[1],
-                              conditionTexts_[2],
-                              s.characteristic,
-                              s.x,
-                              s.efficiency,
-                              s.specificOutput,
-                              s.output,
-                              s.zeroEfficiencyX};
+    const model::OperatingPoint& point = results.operating.get();
     QString line;
-    line.reserve(256 + collector.name.size());
+    line.reserve(200 + collector.name.size());
+    qsizetype key = 0;
+    // Each member's text before its value, made once.
+    static const QStringList kJsonPrefixes = [] {
+        QStringList prefixes;
+        for (const QString& name : kCalcKeys) {
+            prefixes << QStringLiteral(", \"%1\": ").arg(name);
+        }
+        return prefixes;
+    }();
+    const auto next = [&] {
+        ++key;
+        if (json) {
+            line += kJsonPrefixes[key];
+        } else {
+            line += csv.separator;
+        }
+    };
     if (json) {
         line += QLatin1StringView("{\"collector\": ");
         line += jsonString(collector.name);
-        for (std::size_t i = 0; i < std::size(values); ++i) {
-            line += QLatin1StringView(", \"");
-            line += kCalcKeys[static_cast<qsizetype>(i) + 1];
-            line += QLatin1StringView("\": ");
-            line += values[i];
-        }
-        return line += QLatin1StringView("}\n");
+    } else {
+        line += library::csvField(collector.name, csv.separator);  // digits need no quoting
     }
-    // Digits need no quoting; only the name may.
-    line += library::csvField(collector.name, csv.separator);
-    for (const QString& value : values) {
-        line += csv.separator;
-        line += value;
+    for (const rt::Currency value : {collector.eta0, collector.a1, collector.a2, collector.area}) {
+        next();
+        numbers.appendTo(line, value);
     }
-    return line += QLatin1StringView("\r\n");
+    for (const QString& condition : conditionTexts_) {
+        next();
+        line += condition;
+    }
+    for (const double value :
+         {model::thousandthsDown(results.characteristic.get()),
+          model::thousandthsDown(results.operatingX.get()), model::percentTenthsDown(point.eta)}) {
+        next();
+        numbers.appendTo(line, value);
+    }
+    for (const rt::Currency value :
+         {model::wattsDown(point.specificOutput), model::wattsDown(point.output),
+          results.zeroEfficiencyX.get()}) {
+        next();
+        numbers.appendTo(line, value);
+    }
+    return line += json ? QLatin1StringView("}\n") : QLatin1StringView("\r\n");
 }
 
 QString ReportWriter::tableLines(const model::Collector& collector) const {

@@ -609,17 +609,17 @@ int runMain(int argc, char* argv[]) {
     // Hungarian digits whatever the locale: a script prints the same bytes
     // under C as on a Hungarian desktop. Output leaves in blocks as it is
     // made, so that a long batch keeps its memory flat.
-    QByteArray pending;
+    QString pending;
     bool lost = false;  // a write failed, and the run has said so
     const auto flush = [&]() -> std::optional<QString> {
-        std::optional<QString> failure = writeStandardOutput(pending);
-        pending.clear();
+        std::optional<QString> failure = writeStandardOutput(pending.toUtf8());
+        pending.resize(0);
         lost = failure.has_value();
         return failure;
     };
     const OutputSink sink = [&](const QString& text) -> std::optional<QString> {
-        pending += text.toUtf8();
-        return pending.size() < (1 << 16) ? std::nullopt : flush();
+        pending += text;
+        return pending.size() < (1 << 15) ? std::nullopt : flush();
     };
     Outcome outcome = run(withoutQtOptions(QCoreApplication::arguments()),
                           QLocale(QLocale::Hungarian, QLocale::Hungary), sink);
@@ -627,7 +627,7 @@ int runMain(int argc, char* argv[]) {
         std::fputs(outcome.standardError.toUtf8().constData(), stderr);
         return kRuntimeError;
     }
-    pending += outcome.standardOutput.toUtf8();
+    pending += outcome.standardOutput;
     if (const std::optional<QString> failure = flush()) {
         std::fputs(outcome.standardError.toUtf8().constData(), stderr);
         std::fputs(outputFailure(*failure).toUtf8().constData(), stderr);

@@ -189,66 +189,93 @@ void CollectorReader::refuseFile(int line, const QString& column, const QString&
 
 // The next line, decoded: UTF-8 while it reads as such, else Windows-1250
 // from the first line that does not, provided no earlier line was UTF-8.
-std::optional<QString> CollectorReader::nextLine() {
+bool CollectorReader::nextLine(QString& text) {
     if (fileRefusal_ || device_.atEnd()) {
-        return std::nullopt;
+        return false;
     }
-    QByteArray bytes = device_.readLine();
+    // Into buffers kept from line to line: a batch reads a hundred thousand.
+    lineBytes_.resize(0);
+    char block[4096];
+    while (!device_.atEnd()) {
+        const qint64 got = device_.readLine(block, sizeof block);
+        if (got <= 0) {
+            break;
+        }
+        lineBytes_.append(block, got);
+        if (block[got - 1] == '\n') {
+            break;
+        }
+    }
     ++lineNumber_;
-    if (lineNumber_ == 1 && bytes.startsWith(kByteOrderMark)) {
-        bytes.remove(0, kByteOrderMark.size());
+    if (lineNumber_ == 1 && lineBytes_.startsWith(kByteOrderMark)) {
+        lineBytes_.remove(0, kByteOrderMark.size());
     }
-    const bool control = std::any_of(bytes.begin(), bytes.end(), [](char c) {
+    bool ascii = true;
+    for (const char c : std::as_const(lineBytes_)) {
         const auto u = static_cast<unsigned char>(c);
-        return (u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u == 0x7F;
-    });
-    if (control) {
-        refuseFile(lineNumber_, {},
-                   QStringLiteral("a fájl nem szöveg (bináris adat, vagy bájtsorrendjel nélküli "
-                                  "UTF-16)."));
-        return std::nullopt;
+        if ((u < 0x20 && u != '\t' && u != '\r' && u != '\n') || u == 0x7F) {
+            refuseFile(lineNumber_, {},
+                       QStringLiteral("a fájl nem szöveg (bináris adat, vagy bájtsorrendjel "
+                                      "nélküli UTF-16)."));
+            return false;
+        }
+        ascii = ascii && u < 0x80;
     }
-    const bool ascii = std::all_of(bytes.begin(), bytes.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (ascii) {
-        return QString::fromLatin1(bytes);
+        text.resize(lineBytes_.size());
+        QChar* out = text.data();
+        for (const char c : std::as_const(lineBytes_)) {
+            *out++ = QLatin1Char(c);
+        }
+        return true;
     }
     if (!windows1250_) {
-        QString text = utf8_(bytes);
+        text = utf8_(lineBytes_);
         if (!utf8_.hasError()) {
             sawUtf8_ = true;
-            return text;
+            return true;
         }
         utf8_.resetState();
         windows1250_ = !sawUtf8_ && windows1250Decoder_.isValid();
     }
     if (windows1250_) {
-        QString text = windows1250Decoder_(bytes);
+        text = windows1250Decoder_(lineBytes_);
         if (!windows1250Decoder_.hasError()) {
-            return text;
+            return true;
         }
     }
     refuseFile(lineNumber_, {}, QStringLiteral("a fájl kódolása sem UTF-8, sem Windows-1250."));
-    return std::nullopt;
+    return false;
 }
 
-// One RFC 4180 record: quoted fields may hold separators, quotes ("") and
-// line breaks; `line` is where it starts.
+// The record's next line, into a buffer of recordLines_ kept from record to
+// record; a view of it, or none at the end.
+std::optional<QStringView> CollectorReader::nextRecordLine() {
+    if (usedLines_ == recordLines_.size()) {
+        recordLines_.append(QString());
+    }
+    QString& text = recordLines_[usedLines_];
+    if (!nextLine(text)) {
+        return std::nullopt;
+    }
+    ++usedLines_;
+    return QStringView(text);
+}
+
 // One RFC 4180 record into fields_: quoted fields may hold separators,
 // quotes ("") and line breaks; `line` is where it starts. The fields are
-// views into the record's lines, or into its unquoted copies where quotes
-// were doubled or a field ran over a line, which live until the next record.
+// views into the record's lines, or into the unquoted copies of its quoted
+// fields, which live until the next record.
 bool CollectorReader::nextRecord(int* line) {
     fields_.clear();
-    recordLines_.clear();
+    usedLines_ = 0;
     unquoted_.clear();
-    std::optional<QString> first = nextLine();
+    std::optional<QStringView> first = nextRecordLine();
     if (!first) {
         return false;
     }
-    recordLines_.append(std::move(*first));
     *line = lineNumber_;
-    QStringView text = recordLines_.back();
+    QStringView text = *first;
     QString quotedField;
     bool quoted = false;
     bool wasQuoted = false;
@@ -274,13 +301,12 @@ bool CollectorReader::nextRecord(int* line) {
                 endField(end);
                 break;
             }
-            std::optional<QString> more = nextLine();
+            std::optional<QStringView> more = nextRecordLine();
             if (!more) {
                 refuseFile(*line, {}, QStringLiteral("lezáratlan idézőjel."));
                 return false;
             }
-            recordLines_.append(std::move(*more));
-            text = recordLines_.back();
+            text = *more;
             i = -1;
             fieldStart = 0;
             continue;
@@ -313,7 +339,8 @@ bool CollectorReader::readHeader() {
     while (start.trimmed().isEmpty() && !device_.atEnd()) {
         start = device_.peek(4096);
         if (start.trimmed().isEmpty()) {
-            static_cast<void>(nextLine());
+            QString blank;
+            static_cast<void>(nextLine(blank));
             start.clear();
         }
     }
@@ -496,8 +523,9 @@ bool givesArea(const QJsonObject& object) {
 void CollectorReader::readJson() {
     QByteArray bytes;
     // Line by line, so that the decoding and its refusals are the CSV's.
-    while (std::optional<QString> line = nextLine()) {
-        bytes += line->toUtf8();
+    QString text;
+    while (nextLine(text)) {
+        bytes += text.toUtf8();
     }
     if (fileRefusal_) {
         return;

@@ -63,7 +63,8 @@ public:
 
 private:
     struct Json;
-    [[nodiscard]] std::optional<QString> nextLine();
+    [[nodiscard]] bool nextLine(QString& text);
+    [[nodiscard]] std::optional<QStringView> nextRecordLine();
     [[nodiscard]] bool nextRecord(int* line);
     [[nodiscard]] bool readHeader();
     void readJson();
@@ -85,8 +86,10 @@ private:
     // The current record: its fields, as views into its lines or into the
     // unquoted copies of its quoted fields.
     QList<QStringView> fields_;
-    QStringList recordLines_;
+    QStringList recordLines_;  // buffers kept from record to record
+    qsizetype usedLines_ = 0;  // of them, the current record's
     QStringList unquoted_;
+    QByteArray lineBytes_;
     std::unique_ptr<Json> json_;
 };
 

@@ -4,8 +4,6 @@
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
-#include <string>
-#include <string_view>
 
 namespace library {
 
@@ -91,23 +89,30 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
     if (kept > kMaxDigits || intDigits > 308 || intDigits < -308) {
         return std::nullopt;
     }
-    std::string out = negative ? "-" : "";
-    const std::string_view significant(digits, static_cast<std::size_t>(kept));
-    if (intDigits <= 0) {
-        out += "0.";
-        out.append(static_cast<std::size_t>(-intDigits), '0');
-        out += significant;
-    } else if (intDigits >= kept) {
-        out += significant;
-        out.append(static_cast<std::size_t>(intDigits - kept), '0');
-    } else {
-        out += significant.substr(0, static_cast<std::size_t>(intDigits));
-        out += '.';
-        out += significant.substr(static_cast<std::size_t>(intDigits));
+    // At most a sign, 308 zeros, 15 digits and a point.
+    char out[340];
+    char* end = out;
+    if (negative) {
+        *end++ = '-';
     }
-    result.canonical_ = QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
+    const auto put = [&end](const char* from, qsizetype length) {
+        end = std::copy(from, from + length, end);
+    };
+    if (intDigits <= 0) {
+        put("0.", 2);
+        end = std::fill_n(end, -intDigits, '0');
+        put(digits, kept);
+    } else if (intDigits >= kept) {
+        put(digits, kept);
+        end = std::fill_n(end, intDigits - kept, '0');
+    } else {
+        put(digits, intDigits);
+        *end++ = '.';
+        put(digits + intDigits, kept - intDigits);
+    }
+    result.canonical_ = QString::fromLatin1(out, end - out);
     // Read once here: a batch reads each value many times over.
-    std::from_chars(out.data(), out.data() + out.size(), result.value_);
+    std::from_chars(out, end, result.value_);
     return result;
 }
 

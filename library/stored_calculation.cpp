@@ -1,6 +1,9 @@
 #include "stored_calculation.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <cstdint>
 
 #include "model/entry_check.h"
 
@@ -12,10 +15,37 @@ std::optional<double> valueOf(const DecimalText& text) {
 }
 
 // A decimal into the window's fixed point, from its digits, as a typed value
-// is stored.
-rt::Currency currencyOf(const DecimalText& text) {
-    static const rt::NumberFormat kPoint(QLocale::c());
-    return kPoint.toCurrency(text.text());
+// is stored: four decimals, a half to the even neighbour. The canonical text
+// has no trailing zeros, so a half is a fifth decimal of 5 alone.
+rt::Currency currencyOf(const DecimalText& decimal) {
+    const QString& text = decimal.text();
+    if (std::abs(decimal.value()) >= 1e9) {  // beyond the boxes' ranges anyway
+        static const rt::NumberFormat kPoint(QLocale::c());
+        return kPoint.toCurrency(text);
+    }
+    const bool negative = text.startsWith(u'-');
+    std::int64_t units = 0;
+    int decimals = -1;  // none before the point
+    qsizetype i = negative ? 1 : 0;
+    for (; i < text.size() && decimals < 4; ++i) {
+        if (text[i] == u'.') {
+            decimals = 0;
+            continue;
+        }
+        units = units * 10 + (text[i].unicode() - u'0');
+        decimals += decimals >= 0 ? 1 : 0;
+    }
+    for (int d = std::max(decimals, 0); d < 4; ++d) {
+        units *= 10;
+    }
+    if (i < text.size()) {  // digits beyond the fourth decimal
+        const QStringView rest = QStringView(text).mid(i);
+        const bool half = rest == u"5";
+        if (rest[0] > u'5' || (rest[0] == u'5' && !half) || (half && units % 2 != 0)) {
+            ++units;
+        }
+    }
+    return rt::Currency::fromRaw(negative ? -units : units);
 }
 
 // The derived η0 has more digits than any box holds; the window reads the 15

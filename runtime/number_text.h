@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
 
 #include "currency.h"
 #include "integer.h"
@@ -22,6 +23,9 @@ public:
     // At most four decimals, no trailing zeros: 0.65 -> "0,65", 4 -> "4".
     [[nodiscard]] QString text(Currency value) const;
     [[nodiscard]] QString text(Integer value) const;
+    // The same texts appended to `out`, for lines built in place.
+    void appendTo(QString& out, double value) const;
+    void appendTo(QString& out, Currency value) const;
 
     // True when the whole text reads as a finite number: blanks around it, a
     // sign, digits with at most one decimal separator of this format, and an
@@ -38,6 +42,8 @@ public:
     [[nodiscard]] QChar decimalSeparator() const { return decimal_; }
 
 private:
+    void appendUnits(QString& out, std::int64_t units, int decimals) const;
+
     QChar decimal_;
 };
 

@@ -12,6 +12,7 @@
 #include "library/earlier_library.h"
 #include "library/library_document.h"
 #include "library/stored_calculation.h"
+#include "runtime/number_text.h"
 #include "tests/test_printers.h"
 
 namespace {
@@ -396,6 +397,17 @@ TEST(StoredCalculation, CoefficientsKeepTheirReferenceArea) {
     EXPECT_EQ(std::get<model::Collector>(library::windowCollector(tube)).area.toDouble(), 1.9);
     tube.apertureArea = {};
     EXPECT_EQ(refusal(tube), std::pair(Field::ApertureArea, false));
+
+    // Stored as the box stores a typed value: four decimals, a half to even.
+    const rt::NumberFormat typed(QLocale::c());
+    for (const char16_t* a2 :
+         {u"0.00125", u"0.00135", u"0.001251", u"0.0125", u"12.34565", u"0.5"}) {
+        Collector c = collector(QStringLiteral("x"));
+        c.a2 = dec(a2);
+        EXPECT_EQ(std::get<model::Collector>(library::windowCollector(c)).a2,
+                  typed.toCurrency(QStringView(a2)))
+            << QString::fromUtf16(a2).toStdString();
+    }
 }
 
 // The command line's earlier library comes over once: new names as they

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include <charconv>
+
 #include <limits>
 #include <string>
 
@@ -177,6 +181,31 @@ TEST(NumberText, HugeTextsAreReadInFull) {
     EXPECT_EQ(hungarian().toCurrency(fraction).raw(), 1111);
     const QString tie = QStringLiteral("0,00005") + QString(100000, u'0') + u'1';
     EXPECT_EQ(hungarian().toCurrency(tie).raw(), 1);  // just above the half
+}
+
+}  // namespace
+
+namespace {
+
+// Whole thousandths take a quicker road to text; every value must still read
+// as the 15 significant digits to_chars gives.
+TEST(NumberText, ThousandthsAreTheDigitsToCharsGives) {
+    const rt::NumberFormat point(QLocale::c());
+    const auto reference = [](double v) {
+        char buffer[32];
+        const auto end =
+            std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 15).ptr;
+        return QString::fromLatin1(buffer, end - buffer).replace(u'e', u'E');
+    };
+    std::mt19937_64 random(7);
+    for (long long k = -2000000; k <= 2000000; k += 1 + static_cast<long long>(random() % 97)) {
+        for (const double v : {static_cast<double>(k) / 1000, static_cast<double>(k) / 10,
+                               static_cast<double>(k) * 1e6 / 1000, static_cast<double>(k) / 1e7}) {
+            if (v != 0) {
+                ASSERT_EQ(point.text(v), reference(v)) << v;
+            }
+        }
+    }
 }
 
 }  // namespace
