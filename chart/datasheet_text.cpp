@@ -67,13 +67,28 @@ QStringList DatasheetNumbers::cells(const model::DatasheetRow& row) const {
 }
 
 QString stagnationName() {
-    return QStringLiteral("Stagnálási hőmérséklet, becslés (G = 1000 W/m², környezet 30 °C)");
+    return QStringLiteral(
+        "Becsült stagnálási hőmérséklet (G = 1000 W/m², környezeti hőmérséklet 30 °C)");
 }
 
 QString stagnationText(const model::DatasheetResult& result, const DatasheetNumbers& numbers) {
     return result.stagnationEstimate
                ? numbers.number(*result.stagnationEstimate, 0) + QStringLiteral(" °C")
-               : QStringLiteral("nincs");
+               : QStringLiteral("300 °C felett");
+}
+
+QString eta0Derivation(const model::DatasheetInput& input, const model::DatasheetResult& result,
+                       const DatasheetNumbers& numbers) {
+    if (!result.eta0Derived) {
+        return numbers.number(result.eta0);
+    }
+    // The standard's split, or the one the table is computed at.
+    if (input.beam == 850 && input.diffuse == 150) {
+        return QStringLiteral("η0,b·(0,85 + 0,15·Kd) = %1").arg(numbers.number(result.eta0));
+    }
+    return QStringLiteral("η0,b·(Gb + Kd·Gd)/(Gb + Gd) = %1 (Gb %2 W/m², Gd %3 W/m²)")
+        .arg(numbers.number(result.eta0InUse), numbers.number(input.beam),
+             numbers.number(input.diffuse));
 }
 
 std::vector<NamedValue> datasheetLines(const model::DatasheetInput& input,
@@ -89,7 +104,7 @@ std::vector<NamedValue> datasheetLines(const model::DatasheetInput& input,
     if (result.eta0Derived) {
         add("η0,b – optikai hatásfok direkt sugárzásra", numbers.number(input.eta0));
         add("Kd – a szórt sugárzás beesésiszög-módosítója", numbers.number(input.kd));
-        add("η0 – optikai hatásfok, számított: η0,b·(0,85 + 0,15·Kd)", numbers.number(result.eta0));
+        add("η0 – optikai hatásfok, számított", eta0Derivation(input, result, numbers));
     } else {
         add("η0 – optikai hatásfok", numbers.number(input.eta0));
     }

@@ -44,6 +44,12 @@ private:
 [[nodiscard]] QString stagnationText(const model::DatasheetResult& result,
                                      const DatasheetNumbers& numbers);
 
+// The hemispherical η0 with how it was derived from η0,b and Kd, at the
+// split of the irradiance the table uses; η0 alone where it was given.
+[[nodiscard]] QString eta0Derivation(const model::DatasheetInput& input,
+                                     const model::DatasheetResult& result,
+                                     const DatasheetNumbers& numbers);
+
 // Every row's cells, the header not included.
 [[nodiscard]] std::vector<QStringList> datasheetCells(const model::DatasheetResult& result,
                                                       const DatasheetNumbers& numbers);

@@ -67,7 +67,7 @@ Outcome importFile(library::CollectorStore& store, const QString& fileName, bool
     if (!file) {
         return failure(error);
     }
-    const library::ImportFile parsed = library::parseImport(*file);
+    const library::ImportFile parsed = library::parseImport(*file, store.collectors());
     const QString notes = readingNotes(parsed, fileName);
     if (!parsed.refusals.isEmpty()) {
         QString lines;
@@ -77,7 +77,8 @@ Outcome importFile(library::CollectorStore& store, const QString& fileName, bool
         return {kUsageError, {}, notes + lines + QStringLiteral("Semmi sem változott.\n")};
     }
     const auto outcome = store.importRows(
-        parsed.rows, replace ? library::ExistingNames::Replace : library::ExistingNames::Refuse);
+        parsed.rows, replace ? library::ExistingNames::Replace : library::ExistingNames::Refuse,
+        parsed.given);
     if (!outcome.ok) {
         return store.isReadOnly() ? failure(outcome.message) : usage(outcome.message);
     }

@@ -608,7 +608,18 @@ void CollectorReader::readJson() {
     }
 }
 
-ImportFile parseImport(QIODevice& device) {
+namespace {
+
+const Collector* storedNamed(const QList<Collector>& library, const QString& name) {
+    const QString key = nameKey(name);
+    const auto found = std::find_if(library.begin(), library.end(),
+                                    [&](const Collector& c) { return nameKey(c.name) == key; });
+    return found == library.end() ? nullptr : &*found;
+}
+
+}  // namespace
+
+ImportFile parseImport(QIODevice& device, const QList<Collector>& library) {
     ImportFile file;
     CollectorReader reader(device);
     QSet<QString> names;
@@ -616,7 +627,10 @@ ImportFile parseImport(QIODevice& device) {
         QList<Refusal> problems = row->refusals;
         const bool wholeRow = std::any_of(problems.begin(), problems.end(),
                                           [](const Refusal& r) { return r.column.isEmpty(); });
-        for (const FieldProblem& p : wholeRow ? QList<FieldProblem>() : check(row->collector)) {
+        const Collector* stored = storedNamed(library, row->collector.name);
+        const Collector checked =
+            stored ? withFields(*stored, row->collector, row->given) : row->collector;
+        for (const FieldProblem& p : wholeRow ? QList<FieldProblem>() : check(checked)) {
             const QString column = columnOf(*row, p.field);
             const bool known = std::any_of(problems.begin(), problems.end(),
                                            [&](const Refusal& r) { return r.column == column; });
@@ -647,21 +661,22 @@ ImportFile parseImport(QIODevice& device) {
     return file;
 }
 
-ImportFile parseImport(const QByteArray& bytes) {
+ImportFile parseImport(const QByteArray& bytes, const QList<Collector>& library) {
     QByteArray copy = bytes;
     QBuffer buffer(&copy);
     buffer.open(QIODevice::ReadOnly);
-    return parseImport(buffer);
+    return parseImport(buffer, library);
 }
 
-ImportPreview previewImport(const QList<Collector>& rows, const QList<Collector>& library) {
-    QSet<QString> names;
-    for (const Collector& c : library) {
-        names.insert(nameKey(c.name));
-    }
+ImportPreview previewImport(const ImportFile& file, const QList<Collector>& library) {
     ImportPreview preview;
-    for (const Collector& row : rows) {
-        (names.contains(nameKey(row.name)) ? preview.existing : preview.additions).append(row);
+    for (qsizetype i = 0; i < file.rows.size(); ++i) {
+        if (const Collector* stored = storedNamed(library, file.rows[i].name)) {
+            preview.existing.append(*stored);
+            preview.replaced.append(withFields(*stored, file.rows[i], file.given[i]));
+        } else {
+            preview.additions.append(file.rows[i]);
+        }
     }
     return preview;
 }

@@ -104,17 +104,20 @@ struct ImportFile {
     bool areaAssumed = false;
 };
 // Reads a whole file and checks each row's collector (check()) and its name
-// against the rows before it.
-[[nodiscard]] ImportFile parseImport(QIODevice& device);
-[[nodiscard]] ImportFile parseImport(const QByteArray& bytes);
+// against the rows before it. A row whose name `library` holds needs only
+// the columns it changes: it is checked as it would replace that collector
+// (withFields).
+[[nodiscard]] ImportFile parseImport(QIODevice& device, const QList<Collector>& library = {});
+[[nodiscard]] ImportFile parseImport(const QByteArray& bytes, const QList<Collector>& library = {});
 
-// Sorts checked rows against a library: new names, names it already has.
+// Sorts checked rows against a library: new names, names it already has
+// (each as stored, and as a replacing import would leave it).
 struct ImportPreview {
     QList<Collector> additions;
     QList<Collector> existing;
+    QList<Collector> replaced;
 };
-[[nodiscard]] ImportPreview previewImport(const QList<Collector>& rows,
-                                          const QList<Collector>& library);
+[[nodiscard]] ImportPreview previewImport(const ImportFile& file, const QList<Collector>& library);
 
 enum class CsvStyle {
     CommaPoint,      // name,a1 ... 0.798

@@ -174,6 +174,23 @@ bool setFieldText(Collector& collector, Field field, QStringView text, QChar dec
     return true;
 }
 
+Collector withFields(Collector stored, const Collector& row, const FieldSet& given) {
+    for (int f = 0; f < kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (!given.test(static_cast<std::size_t>(f)) || field == Field::Name) {
+            continue;
+        }
+        if (field == Field::Reference) {
+            stored.reference = row.reference;
+        } else if (isNumericField(field)) {
+            setNumber(stored, field, numberOf(row, field));
+        } else {
+            static_cast<void>(setFieldText(stored, field, fieldText(row, field)));
+        }
+    }
+    return stored;
+}
+
 void setNumber(Collector& collector, Field field, const DecimalText& value) {
     if (DecimalText* number = numberMember(collector, field)) {
         *number = value;

@@ -80,6 +80,11 @@ struct FieldProblem {
 // Every rule a collector keeps before it is stored, one problem per field at
 // most. A collector already stored may break a rule added since: see flaws().
 [[nodiscard]] QList<FieldProblem> check(const Collector& collector);
+// `stored` with the fields of `given` taken from `row`; the stored name's
+// spelling stays. An import that replaces a collector changes only the
+// columns its file has.
+[[nodiscard]] Collector withFields(Collector stored, const Collector& row, const FieldSet& given);
+
 // Sets a number field to a decimal already read.
 void setNumber(Collector& collector, Field field, const DecimalText& value);
 // The reason a single number text would be refused for `field`, or empty.

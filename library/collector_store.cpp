@@ -229,6 +229,48 @@ CollectorStore::Outcome CollectorStore::replace(const QString& oldName, Collecto
     });
 }
 
+CollectorStore::Outcome CollectorStore::edit(const Collector& original, Collector edited,
+                                             QList<Conflict>* conflicts,
+                                             const FieldSet& overwrite) {
+    normalizeName(edited);
+    conflicts->clear();
+    return change([&](QList<Collector>& list, Outcome& outcome) {
+        const qsizetype at = find(list, original.name);
+        if (at < 0) {
+            return QStringLiteral("Nincs ilyen nevű kollektor: %1 (közben törölték).")
+                .arg(original.name);
+        }
+        FieldSet changed;
+        for (int f = 0; f < kFieldCount; ++f) {
+            const auto field = static_cast<Field>(f);
+            const QString mine = fieldText(edited, field);
+            if (mine == fieldText(original, field)) {
+                continue;
+            }
+            changed.set(static_cast<std::size_t>(f));
+            const QString theirs = fieldText(list[at], field);
+            if (theirs != fieldText(original, field) && theirs != mine &&
+                !overwrite.test(static_cast<std::size_t>(f))) {
+                conflicts->append({field, theirs, mine});
+            }
+        }
+        if (!conflicts->isEmpty()) {
+            return QStringLiteral("A(z) %1 kollektort közben más is módosította.")
+                .arg(original.name);
+        }
+        Collector merged = withFields(list[at], edited, changed);
+        if (changed.test(static_cast<std::size_t>(Field::Name))) {
+            merged.name = edited.name;
+        }
+        QString problem = findProblem(list, merged, at);
+        if (problem.isEmpty()) {
+            list[at] = merged;
+            outcome.replaced = 1;
+        }
+        return problem;
+    });
+}
+
 CollectorStore::Outcome CollectorStore::remove(const QString& name) {
     return change([&](QList<Collector>& list, Outcome&) {
         const qsizetype at = find(list, name);
@@ -241,7 +283,8 @@ CollectorStore::Outcome CollectorStore::remove(const QString& name) {
 }
 
 CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
-                                                   ExistingNames existing) {
+                                                   ExistingNames existing,
+                                                   const QList<FieldSet>& given) {
     return change([&](QList<Collector>& list, Outcome& outcome) {
         // By name key: an import of thousands must not search the list per row.
         QHash<QString, qsizetype> places;
@@ -249,7 +292,8 @@ CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
             places.insert(nameKey(list[i].name), i);
         }
         QStringList taken;
-        for (Collector row : rows) {
+        for (qsizetype r = 0; r < rows.size(); ++r) {
+            Collector row = rows[r];
             normalizeName(row);
             const QString key = nameKey(row.name);
             const auto at = places.constFind(key);
@@ -258,7 +302,13 @@ CollectorStore::Outcome CollectorStore::importRows(const QList<Collector>& rows,
                 list.append(row);
                 ++outcome.added;
             } else if (existing == ExistingNames::Replace) {
-                list[*at] = row;
+                const Collector replacing =
+                    withFields(list[*at], row, given.isEmpty() ? FieldSet().set() : given[r]);
+                if (const QList<FieldProblem> problems = check(replacing); !problems.isEmpty()) {
+                    return QStringLiteral("%1: %2 Semmi sem változott.")
+                        .arg(list[*at].name, describeProblems(problems));
+                }
+                list[*at] = replacing;
                 ++outcome.replaced;
             } else if (existing == ExistingNames::Skip) {
                 ++outcome.skipped;

@@ -55,9 +55,27 @@ public:
     // another collector's name.
     Outcome replace(const QString& oldName, Collector collector);
     Outcome remove(const QString& name);
+
+    // A field an edit changed that someone else changed too since the form
+    // opened: the value stored now and the form's.
+    struct Conflict {
+        Field field;
+        QString stored;
+        QString edited;
+    };
+    // Saves a form opened on `original`: only the fields the form changed,
+    // applied to the collector as the file holds it now. Where another
+    // program changed one of those fields meanwhile, nothing is written and
+    // `conflicts` lists them, unless `overwrite` names them.
+    Outcome edit(const Collector& original, Collector edited, QList<Conflict>* conflicts,
+                 const FieldSet& overwrite = {});
     // Rows already checked one by one (see parseImport). With Refuse, one
-    // existing name refuses the whole import.
-    Outcome importRows(const QList<Collector>& rows, ExistingNames existing);
+    // existing name refuses the whole import. With Replace, a stored
+    // collector takes the fields `given` names for its row (all where
+    // `given` is empty), as the file holds it at that moment, and keeps its
+    // name's spelling.
+    Outcome importRows(const QList<Collector>& rows, ExistingNames existing,
+                       const QList<FieldSet>& given = {});
     // Moves an unreadable file aside under a time-stamped name and starts an
     // empty library in its place; `setAside` receives the new name.
     Outcome startNewLibrary(QString* setAside);

@@ -27,7 +27,7 @@ std::optional<double> stagnationDeltaT(double eta0, double a1, double a2) {
         return std::nullopt;
     }
     const double deltaT = 2 * atZero / denominator;
-    return deltaT <= kMaxDeltaT ? std::optional(deltaT) : std::nullopt;
+    return deltaT <= kStagnationSearch ? std::optional(deltaT) : std::nullopt;
 }
 
 }  // namespace
@@ -141,6 +141,7 @@ DatasheetResult computeDatasheet(const DatasheetInput& input) {
     }
 
     const double irradiance = input.beam + input.diffuse;
+    result.eta0InUse = (specificPower(input, 0)) / irradiance;
     const double area = referenceArea(input);
     for (const double deltaT : input.deltaT) {
         const double specific = specificPower(input, deltaT);

@@ -115,8 +115,11 @@ struct DatasheetResult {
     // Referred to the other area; none when only the reference area is known.
     std::optional<Coefficients> converted{};
     // °C at G = 1000 W/m² and 30 °C ambient; none where the specific power
-    // stays above 0 up to ΔT = 300 K.
+    // stays above 0 up to ΔT = kStagnationSearch.
     std::optional<double> stagnationEstimate{};
+    // The peak efficiency the rows use at the input's Gb and Gd:
+    // η0,b·(Gb + Kd·Gd)/(Gb + Gd), or η0 as given.
+    double eta0InUse = 0;
     std::vector<DatasheetRow> rows{};  // one per ΔT, in the input's order
 };
 
@@ -141,6 +144,9 @@ struct DatasheetResult {
 
 // The largest ΔT the table admits, K.
 inline constexpr double kMaxDeltaT = limits::kDeltaT.highest;
+// How far the stagnation estimate is searched, K: as far as real collectors
+// go, evacuated tubes among them.
+inline constexpr double kStagnationSearch = 400;
 
 // The table's columns, in the order of DatasheetRow's fields.
 inline constexpr std::array<QStringView, 6> kDatasheetColumns{

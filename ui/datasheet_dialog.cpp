@@ -494,10 +494,7 @@ void DatasheetDialog::recompute() {
     }
 
     result_ = model::computeDatasheet(input_);
-    derivedEta0_->setText(
-        result_->eta0Derived
-            ? QStringLiteral("η0,b·(0,85 + 0,15·Kd) = %1").arg(numbers_.number(result_->eta0))
-            : numbers_.number(result_->eta0));
+    derivedEta0_->setText(chart::eta0Derivation(input_, *result_, numbers_));
     if (const std::optional<model::Coefficients>& other = result_->converted) {
         QString text;
         if (other->eta0b) {
@@ -508,7 +505,8 @@ void DatasheetDialog::recompute() {
                                             numbers_.number(other->a1),
                                             numbers_.number(other->a2)));
     } else {
-        converted_->setText(QStringLiteral("nincs: ehhez mindkét felület kell"));
+        converted_->setText(
+            QStringLiteral("nem számítható: ehhez mindkét felület megadása szükséges"));
     }
     stagnation_->setText(chart::stagnationText(*result_, numbers_));
 

@@ -212,7 +212,9 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                              .specificOutputLabel = *c.specificOutputLabel},
         format_);
     output_ = std::make_unique<ResultOutput>(
-        ResultSources{*this, controls_, state_, format_, chart_->keptResults()}, *messageBox_);
+        ResultSources{*this, controls_, state_, format_, chart_->keptResults(),
+                      [this] { return loadedName(); }},
+        *messageBox_);
     chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
         if (applyPendingEntry()) {
             run([this, &entry] { entry.run(*this); });
@@ -316,6 +318,17 @@ const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
 void Efficiency::loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) {
     run([&] { collector_->load(collector, shown); });
+    loaded_ = collector;
+}
+
+// The library's name follows the collector until its coefficients change.
+QString Efficiency::loadedName() const {
+    const bool same = loaded_ && state_.eta0 == loaded_->eta0 && state_.a1 == loaded_->a1 &&
+                      state_.a2 == loaded_->a2;
+    const int row = controls_.collectorType->QComboBox::currentIndex();
+    const bool custom = row >= 0 && static_cast<std::size_t>(row) < model::kCollectorTypes.size() &&
+                        model::kCollectorTypes[static_cast<std::size_t>(row)].typedCoefficients;
+    return same && custom ? loaded_->name : QString();
 }
 
 model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency eta0,
@@ -335,6 +348,9 @@ model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency e
 // The row last taken from the list: typing into the list's text leaves the
 // coefficients, and the combo's own index, where that row put them.
 QString Efficiency::currentCollectorName() const {
+    if (const QString loaded = loadedName(); !loaded.isEmpty()) {
+        return loaded;
+    }
     const ComboBox& list = *controls_.collectorType;
     const int row = list.QComboBox::currentIndex();
     const bool typed = row >= 0 && static_cast<std::size_t>(row) < model::kCollectorTypes.size() &&

@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -79,6 +80,9 @@ public:
     // change of the state and one evaluation, leaving what typing the
     // values (`shown`: η0, a1, a2, area) into the custom row's boxes would.
     void loadCollector(const model::Collector& collector, const std::array<QString, 4>& shown);
+    // The loaded collector's library name while the window holds its
+    // coefficients in the custom row; empty otherwise.
+    [[nodiscard]] QString loadedName() const;
     // Keeps a collector under a name of its own, extended with its values when a
     // kept curve already has that name, then runs the chart.
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
@@ -135,6 +139,8 @@ private:
     std::unique_ptr<ResultOutput> output_;
     QMenu* chartMenu_ = nullptr;  // a child of the window
     bool ended_ = false;
+    // The collector last taken from the library, for its name.
+    std::optional<model::Collector> loaded_;
     bool inLostFocus_ = false;
     bool centred_ = false;
 };

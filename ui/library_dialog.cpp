@@ -65,9 +65,26 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
     for (const Collector& c : preview.additions) {
         lines << QStringLiteral("  ") + c.name;
     }
-    lines << QStringLiteral("Már meglévő nevek (%1):").arg(preview.existing.size());
-    for (const Collector& c : preview.existing) {
-        lines << QStringLiteral("  ") + c.name;
+    lines << QStringLiteral("Már meglévő nevek (%1), cseréskor mezőnként régi → új:")
+                 .arg(preview.existing.size());
+    for (qsizetype i = 0; i < preview.existing.size(); ++i) {
+        const Collector& before = preview.existing[i];
+        const Collector& after = preview.replaced[i];
+        QStringList changes;
+        for (int f = 0; f < library::kFieldCount; ++f) {
+            const auto field = static_cast<library::Field>(f);
+            const QString was = library::fieldText(before, field);
+            const QString will = library::fieldText(after, field);
+            if (was != will) {
+                changes << QStringLiteral("%1: %2 → %3")
+                               .arg(library::fieldKey(field),
+                                    was.isEmpty() ? QStringLiteral("–") : was,
+                                    will.isEmpty() ? QStringLiteral("–") : will);
+            }
+        }
+        lines << QStringLiteral("  %1 (%2)")
+                     .arg(before.name, changes.isEmpty() ? QStringLiteral("nem változik")
+                                                         : changes.join(QStringLiteral("; ")));
     }
     lines << QStringLiteral("Elutasított sorok (%1):").arg(file.refusals.size());
     const QString shownName = QFileInfo(fileName).fileName();
@@ -116,7 +133,46 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
     return choice;
 }
 
+// Both values of every field changed here and elsewhere since the form
+// opened: true keeps the form's, false the stored ones, none cancels.
+std::optional<bool> chooseInConflict(const QList<CollectorStore::Conflict>& conflicts,
+                                     QWidget* parent) {
+    QStringList lines;
+    for (const CollectorStore::Conflict& c : conflicts) {
+        lines << QStringLiteral("%1: most tárolt „%2”, az űrlapon „%3”")
+                     .arg(library::fieldKey(c.field), c.stored, c.edited);
+    }
+    QMessageBox ask(QMessageBox::Warning, QStringLiteral("Ütköző módosítás"),
+                    QStringLiteral("Az űrlap megnyitása óta valaki más is módosította ezeket a "
+                                   "mezőket:\n\n%1\n\nMelyik érték maradjon?")
+                        .arg(lines.join(u'\n')),
+                    QMessageBox::NoButton, parent);
+    QPushButton* mine = ask.addButton(QStringLiteral("Az űrlap &értékei"), QMessageBox::YesRole);
+    QPushButton* theirs = ask.addButton(QStringLiteral("A &tárolt értékek"), QMessageBox::NoRole);
+    ask.addButton(QStringLiteral("Mégse"), QMessageBox::RejectRole);
+    ask.exec();
+    if (ask.clickedButton() == mine) {
+        return true;
+    }
+    if (ask.clickedButton() == theirs) {
+        return false;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
+
+ExportTarget exportTarget(const QString& typed, ExportType chosen, QChar decimalSeparator) {
+    const QString suffix = QFileInfo(typed).suffix().toLower();
+    const bool json = suffix == u"json" || (suffix != u"csv" && chosen == ExportType::Json);
+    QString path = typed;
+    if (suffix != u"json" && suffix != u"csv") {
+        path += json ? QStringLiteral(".json") : QStringLiteral(".csv");
+    }
+    const bool comma =
+        chosen == ExportType::CommaCsv || (chosen == ExportType::Json && decimalSeparator != u',');
+    return {path, json, comma ? library::CsvStyle::CommaPoint : library::CsvStyle::SemicolonComma};
+}
 
 void setLibraryPath(const QString& path) {
     pathSetting() = path;
@@ -375,12 +431,30 @@ void LibraryDialog::editCollector() {
     if (selected.isEmpty() || store_.isReadOnly()) {
         return;
     }
-    const Collector& old = selected.front();
+    const Collector old = selected.front();
     CollectorForm form(old, namesExcept(old.name), window_.format(),
                        QStringLiteral("Kollektor szerkesztése"), this);
     while (form.exec() == QDialog::Accepted) {
-        const auto outcome = store_.replace(old.name, form.collector());
-        report(outcome, QStringLiteral("Mentve: %1").arg(form.collector().name));
+        Collector edited = form.collector();
+        QList<CollectorStore::Conflict> conflicts;
+        auto outcome = store_.edit(old, edited, &conflicts);
+        if (!conflicts.isEmpty()) {
+            const std::optional<bool> mine = chooseInConflict(conflicts, this);
+            if (!mine) {
+                setStatus(QStringLiteral("A mentés elmaradt: %1.").arg(old.name));
+                continue;
+            }
+            library::FieldSet overwrite;
+            for (const CollectorStore::Conflict& c : conflicts) {
+                if (*mine) {
+                    overwrite.set(static_cast<std::size_t>(c.field));
+                } else {
+                    static_cast<void>(library::setFieldText(edited, c.field, c.stored));
+                }
+            }
+            outcome = store_.edit(old, edited, &conflicts, overwrite);
+        }
+        report(outcome, QStringLiteral("Mentve: %1.").arg(edited.name));
         if (outcome.ok) {
             break;
         }
@@ -531,18 +605,21 @@ void LibraryDialog::importFile() {
 }
 
 void LibraryDialog::importBytes(const QByteArray& bytes, const QString& fileName) {
-    const library::ImportFile file = library::parseImport(bytes);
-    const library::ImportPreview preview = library::previewImport(file.rows, store_.collectors());
+    const library::ImportFile file = library::parseImport(bytes, store_.collectors());
+    const library::ImportPreview preview = library::previewImport(file, store_.collectors());
     const Choice choice = confirmImport(file, preview, fileName, this);
     if (!choice.accepted) {
         setStatus(QStringLiteral("Az importálás elmaradt, semmi sem változott."));
         return;
     }
-    const auto outcome = store_.importRows(file.rows, choice.existing);
-    report(outcome, QStringLiteral("Importálva: %1 új, %2 cserélt, %3 kihagyott kollektor.")
+    const auto outcome = store_.importRows(file.rows, choice.existing, file.given);
+    // Every row of the file is counted once.
+    report(outcome, QStringLiteral(
+                        "Importálva: %1 új, %2 cserélt, %3 kihagyott kollektor; %4 sor elutasítva.")
                         .arg(outcome.added)
                         .arg(outcome.replaced)
-                        .arg(outcome.skipped));
+                        .arg(outcome.skipped)
+                        .arg(file.refusals.size()));
 }
 
 void LibraryDialog::exportFile() {
@@ -566,17 +643,20 @@ void LibraryDialog::exportFile() {
     const QString semicolonCsv = QStringLiteral("CSV, pontosvessző és tizedesvessző (*.csv)");
     const QString json = QStringLiteral("JSON (*.json)");
     QString filter = window_.format().decimalSeparator() == u',' ? semicolonCsv : commaCsv;
-    const QString fileName = QFileDialog::getSaveFileName(
+    const QString typed = QFileDialog::getSaveFileName(
         this, QStringLiteral("Exportálás"), QString(),
         QStringList{semicolonCsv, commaCsv, json}.join(QStringLiteral(";;")), &filter);
-    if (fileName.isEmpty()) {
+    if (typed.isEmpty()) {
         return;
     }
+    const ExportTarget target = exportTarget(typed,
+                                             filter == json       ? ExportType::Json
+                                             : filter == commaCsv ? ExportType::CommaCsv
+                                                                  : ExportType::SemicolonCsv,
+                                             window_.format().decimalSeparator());
+    const QString& fileName = target.path;
     const QByteArray bytes =
-        filter == json
-            ? library::exportJson(chosen)
-            : library::exportCsv(chosen, filter == commaCsv ? library::CsvStyle::CommaPoint
-                                                            : library::CsvStyle::SemicolonComma);
+        target.json ? library::exportJson(chosen) : library::exportCsv(chosen, target.style);
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         setStatus(QStringLiteral("A(z) %1 fájl nem írható (%2).")

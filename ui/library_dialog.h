@@ -5,6 +5,7 @@
 #include <QList>
 #include <utility>
 
+#include "library/collector_import.h"
 #include "library/collector_store.h"
 
 class QLabel;
@@ -17,6 +18,18 @@ namespace ui {
 class Efficiency;
 class LibraryFilter;
 class LibraryTable;
+
+// Where and how an export writes: the typed extension decides the format;
+// without one, the chosen type's extension is added. A CSV typed under the
+// JSON type takes the user's decimal separator's style.
+enum class ExportType { SemicolonCsv, CommaCsv, Json };
+struct ExportTarget {
+    QString path;
+    bool json = false;
+    library::CsvStyle style = library::CsvStyle::SemicolonComma;
+};
+[[nodiscard]] ExportTarget exportTarget(const QString& typed, ExportType chosen,
+                                        QChar decimalSeparator);
 
 // The library file the window works on: the user's own unless set.
 void setLibraryPath(const QString& path);

@@ -53,7 +53,9 @@ std::vector<chart::NamedValue> ResultOutput::resultLines() const {
         return rt::Integer::checked(slider->QScrollBar::value());
     };
     const chart::InputTexts inputs{
-        .collectorType = c.collectorType->currentText(),
+        .collectorType = sources_.loadedName && !sources_.loadedName().isEmpty()
+                             ? sources_.loadedName()
+                             : c.collectorType->currentText(),
         .eta0 = c.eta0Box->text(),
         .a1 = c.a1Box->text(),
         .a2 = c.a2Box->text(),

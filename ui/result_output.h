@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QDate>
 #include <QString>
 #include <QStringView>
@@ -29,6 +31,9 @@ struct ResultSources {
     const model::CollectorState& state;
     const rt::NumberFormat& format;
     const std::vector<chart::KeptResult>& kept;
+    // The name of a collector taken from the library, while the window
+    // still holds its values; empty otherwise.
+    std::function<QString()> loadedName;
 };
 
 class ResultOutput {

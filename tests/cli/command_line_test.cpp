@@ -118,7 +118,7 @@ TEST(CommandLine, DatasheetInEachFormat) {
          "{\"collector\": \"Egyedi kollektor\", \"eta0\": 0.65, \"eta0Derived\": false, "
          "\"eta0b\": null, \"kd\": null, \"a1\": 0.6, \"a2\": 0.005, \"reference\": \"gross\", "
          "\"grossArea\": 3, \"apertureArea\": null, \"beam\": 850, \"diffuse\": 150, "
-         "\"stagnationEstimate\": null, \"rows\": [{\"deltaT\": 10, \"perCollector\": 1930, "
+         "\"stagnationEstimate\": 336, \"rows\": [{\"deltaT\": 10, \"perCollector\": 1930, "
          "\"perGrossArea\": 644, \"perApertureArea\": null, \"efficiencyGross\": 64.4, "
          "\"efficiencyAperture\": null}]}\n"},
         {"--csv --reference aperture --area 2 --gross-area 2.5 --eta0 0.8 --a1 4 --a2 0.01 "

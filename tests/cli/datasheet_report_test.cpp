@@ -43,7 +43,7 @@ TEST(DatasheetReport, WritesEachFormat) {
          "Apertúrafelület\t2 m²\n"
          "Együtthatók a bruttó felületre átszámítva\tη0 0,64; a1 3,2; a2 0,008\n"
          "Besugárzás\tGb 850 W/m², Gd 150 W/m²\n"
-         "Stagnálási hőmérséklet, becslés (G = 1000 W/m², környezet 30 °C)\t176 °C\n\n"
+         "Becsült stagnálási hőmérséklet (G = 1000 W/m², környezeti hőmérséklet 30 °C)\t176 °C\n\n"
          "ΔT [K]\tQ̇ [W/kollektor]\tq̇ bruttó [W/m²]\tq̇ apertúra [W/m²]\tη bruttó [%]\t"
          "η apertúra [%]\n"
          "0\t1600\t640\t800\t64,0\t80,0\n10\t1518\t607\t759\t60,7\t75,9\n"

@@ -445,7 +445,10 @@ TEST_F(StoreTest, ImportTreatsExistingNamesAsChosen) {
     ASSERT_TRUE(store.add(collector(QStringLiteral("A"))).ok);
     const QList<Collector> rows = {collector(QStringLiteral("a"), u"0.5"),
                                    collector(QStringLiteral("B"))};
-    const auto preview = library::previewImport(rows, store.collectors());
+    library::ImportFile file;
+    file.rows = rows;
+    file.given = {library::FieldSet().set(), library::FieldSet().set()};
+    const auto preview = library::previewImport(file, store.collectors());
     EXPECT_EQ(preview.existing.size(), 1);
     EXPECT_EQ(preview.additions.size(), 1);
     const QByteArray before = readAll(path_);
@@ -456,6 +459,64 @@ TEST_F(StoreTest, ImportTreatsExistingNamesAsChosen) {
     const auto replaced = store.importRows(rows, library::ExistingNames::Replace);
     EXPECT_EQ(std::tuple(replaced.added, replaced.replaced), std::tuple(0, 2));
     EXPECT_EQ(store.collectors().front().eta0.text(), QStringLiteral("0.5"));
+    EXPECT_EQ(store.collectors().front().name, QStringLiteral("A"));  // the stored spelling
+}
+
+// Two windows editing one collector: each save changes only its own fields
+// on the record as it is then; a field both changed is reported, not lost.
+TEST_F(StoreTest, AnEditKeepsWhatAnotherWindowSavedMeanwhile) {
+    CollectorStore a(path_);
+    CollectorStore b(path_);
+    ASSERT_TRUE(a.add(collector(QStringLiteral("Sík A"))).ok);
+    b.reload();
+    const Collector opened = a.collectors().front();
+    Collector byB = opened;
+    byB.maker = QStringLiteral("B-gyártó");
+    QList<CollectorStore::Conflict> conflicts;
+    ASSERT_TRUE(b.edit(opened, byB, &conflicts).ok);
+    Collector byA = opened;
+    byA.a1 = dec(u"4.1");
+    ASSERT_TRUE(a.edit(opened, byA, &conflicts).ok);
+    EXPECT_EQ(a.collectors().front().maker, QStringLiteral("B-gyártó"));
+    EXPECT_EQ(a.collectors().front().a1.text(), QStringLiteral("4.1"));
+
+    Collector againByB = opened;
+    againByB.a1 = dec(u"4");
+    const QByteArray before = readAll(path_);
+    EXPECT_FALSE(b.edit(opened, againByB, &conflicts).ok);
+    ASSERT_EQ(conflicts.size(), 1);
+    EXPECT_EQ(std::tuple(conflicts[0].field, conflicts[0].stored, conflicts[0].edited),
+              std::tuple(Field::A1, QStringLiteral("4.1"), QStringLiteral("4")));
+    EXPECT_EQ(readAll(path_), before);
+    library::FieldSet overwrite;
+    overwrite.set(static_cast<std::size_t>(Field::A1));
+    ASSERT_TRUE(b.edit(opened, againByB, &conflicts, overwrite).ok);
+    EXPECT_EQ(b.collectors().front().a1.text(), QStringLiteral("4"));
+    EXPECT_EQ(b.collectors().front().maker, QStringLiteral("B-gyártó"));
+}
+
+// A replacing import changes only the columns its file has, on the record as
+// the file holds it then; each of several such imports keeps its change.
+TEST_F(StoreTest, AReplacingImportChangesOnlyItsColumns) {
+    CollectorStore store(path_);
+    Collector stored = collector(QStringLiteral("Helio Sík 25"));
+    stored.maker = QStringLiteral("Helio");
+    stored.lab = QStringLiteral("ITW");
+    ASSERT_TRUE(store.add(stored).ok);
+    const library::ImportFile a1 =
+        library::parseImport(QByteArray("name;a1\nhelio sík 25;3,6\n"), store.collectors());
+    const library::ImportFile maker = library::parseImport(
+        QByteArray("name,maker\nHELIO SÍK 25,Helio Kft.\n"), store.collectors());
+    ASSERT_TRUE(a1.refusals.isEmpty() && maker.refusals.isEmpty());
+    for (const library::ImportFile* file : {&a1, &maker}) {
+        ASSERT_TRUE(store.importRows(file->rows, library::ExistingNames::Replace, file->given).ok);
+    }
+    stored.a1 = dec(u"3.6");
+    stored.maker = QStringLiteral("Helio Kft.");
+    EXPECT_EQ(store.collectors(), QList<Collector>{stored});
+    // A name the library lacks must bring every required column.
+    EXPECT_FALSE(library::parseImport(QByteArray("name;a1\nÚj;3,6\n"), store.collectors())
+                     .refusals.isEmpty());
 }
 
 }  // namespace

@@ -122,9 +122,11 @@ TEST(Datasheet, TheStagnationEstimateIsTheRootAt1000WattsPlus30Degrees) {
         double eta0, a1, a2;
         std::optional<double> expected;
     } cases[] = {
-        {0.5, 4, 0.01, 130},               // 0.01·100² + 4·100 = 500
-        {0.8, 4, 0, 230},                  // 800 / 4 = 200
-        {0.65, 0.6, 0.005, std::nullopt},  // 0.005·300² + 0.6·300 = 630 < 650
+        {0.5, 4, 0.01, 130},  // 0.01·100² + 4·100 = 500
+        {0.8, 4, 0, 230},     // 800 / 4 = 200
+        // An evacuated tube: 0.005·300² + 0.6·300 = 630 < 650, the root lies past 300 K.
+        {0.65, 0.6, 0.005, (std::sqrt(0.36 + 4 * 0.005 * 650) - 0.6) / 0.01 + 30},
+        {0.9, 0.5, 0.001, std::nullopt},  // 0.001·400² + 0.5·400 = 360 < 900
         {0.5, 0, 0, std::nullopt},
     };
     for (const auto& row : cases) {
@@ -215,6 +217,34 @@ TEST(Datasheet, RoundsAHalfToTheEvenNeighbour) {
     for (const auto& row : cases) {
         EXPECT_EQ(model::roundHalfEven(row.value, row.decimals), row.expected) << row.value;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// An evacuated tube stagnates past 300 K above its surroundings; the search
+// goes as far as such collectors do. Away from 850/150 W/m² the rows use
+// η0,b·(Gb + Kd·Gd)/(Gb + Gd), and the result says which η0 that is.
+TEST(Datasheet, TubesStagnateBeyond300KAndTheSplitInUseIsTold) {
+    model::DatasheetInput tube;
+    tube.eta0 = 0.65;
+    tube.a1 = 0.6;
+    tube.a2 = 0.005;
+    tube.grossArea = 2;
+    const model::DatasheetResult result = model::computeDatasheet(tube);
+    ASSERT_TRUE(result.stagnationEstimate.has_value());
+    EXPECT_NEAR(*result.stagnationEstimate, 305.5 + 30, 0.1);
+
+    model::DatasheetInput beam = tube;
+    beam.peak = model::PeakEfficiency::Beam;
+    beam.eta0 = 0.75;
+    beam.kd = 0.91;
+    beam.beam = 800;
+    beam.diffuse = 200;
+    const model::DatasheetResult split = model::computeDatasheet(beam);
+    EXPECT_NEAR(split.eta0, 0.75 * (0.85 + 0.15 * 0.91), 1e-12);  // the standard's 850/150
+    EXPECT_NEAR(split.eta0InUse, 0.75 * (800 + 0.91 * 200) / 1000, 1e-12);
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ TEST_F(DatasheetDialogTest, TabReachesEveryControlWithAHungarianName) {
               "Apertúrafelület [m²]|Hőmérséklet-különbségek, ΔT [K]|Gb, direkt sugárzás [W/m²]|"
               "Gd, szórt sugárzás [W/m²]|η0 félgömbi sugárzásra|"
               "Átszámítva az apertúrafelületre|"
-              "Stagnálási hőmérséklet, becslés (G = 1000 W/m², környezet 30 °C)|"
+              "Becsült stagnálási hőmérséklet (G = 1000 W/m², környezeti hőmérséklet 30 °C)|"
               "Teljesítménytáblázat|Másolás a vágólapra|Nyomtatás|Bezárás|Kollektor neve");
     dialog->close();
 }

@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include "library/collector_store.h"
+#include "model/presets.h"
 #include "shown_window.h"
 #include "test_printers.h"
 #include "ui/collector_form.h"
@@ -94,6 +95,10 @@ TEST_F(LibraryDialogTest, LoadingIsAllOrNothing) {
     EXPECT_EQ(c().a1Box->text(), QStringLiteral("3,6"));
     EXPECT_EQ(c().areaBox->text(), QStringLiteral("2,51"));
     EXPECT_TRUE(user_->takeAnswered().empty());
+    // The stored name goes with the collector, until its values change.
+    EXPECT_EQ(window_->currentCollectorName(), QStringLiteral("Napfény 25"));
+    window_->keepCurrentCollector();
+    EXPECT_EQ(window_->keptCollectors().front().name, QStringLiteral("Napfény 25"));
 
     select(QStringLiteral("Csöves 30"));
     dialog_->loadIntoWindow();
@@ -102,6 +107,8 @@ TEST_F(LibraryDialogTest, LoadingIsAllOrNothing) {
     EXPECT_EQ(window_->state().a1, rt::Currency::literal("3.6"));
     EXPECT_TRUE(dialog_->status().contains(u"a1: Az elsőfokú")) << dialog_->status().toStdString();
     EXPECT_TRUE(dialog_->status().contains(u"Adatlap…"));
+    c().collectorType->setListIndex(rt::Integer{2});
+    EXPECT_EQ(window_->currentCollectorName(), model::kCollectorTypes[2].name);
 }
 
 TEST_F(LibraryDialogTest, TheDatasheetShowsEveryStoredFieldTheWindowRefuses) {
@@ -304,6 +311,32 @@ TEST_F(LibraryDialogTest, TheCommandLineAndTheDialogReadAFileAlike) {
                     << preview.toStdString();
             }
         }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LibraryExport, TheTypedExtensionDecidesTheFormat) {
+    using ui::ExportType;
+    const struct {
+        const char* typed;
+        ExportType chosen;
+        const char* path;
+        bool json;
+    } cases[] = {
+        {"export-lib.json", ExportType::SemicolonCsv, "export-lib.json", true},
+        {"export-hu", ExportType::SemicolonCsv, "export-hu.csv", false},
+        {"export-hu", ExportType::Json, "export-hu.json", true},
+        {"lista.CSV", ExportType::Json, "lista.CSV", false},
+        {"lista.txt", ExportType::CommaCsv, "lista.txt.csv", false},
+    };
+    for (const auto& c : cases) {
+        const ui::ExportTarget target =
+            ui::exportTarget(QString::fromUtf8(c.typed), c.chosen, u',');
+        EXPECT_EQ(target.path, QString::fromUtf8(c.path)) << c.typed;
+        EXPECT_EQ(target.json, c.json) << c.typed;
     }
 }
 
