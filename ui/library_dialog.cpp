@@ -337,18 +337,35 @@ void LibraryDialog::reload() {
     problemShown_ = store_.isReadOnly();
 }
 
+// The selection and the current row are one thing: both follow the same
+// collectors through a reload, so that the keyboard goes on from the
+// highlighted row and an action never takes another.
 void LibraryDialog::showCollectors() {
     QSet<QString> selectedNames;
     for (const Collector& c : selectedCollectors()) {
-        selectedNames.insert(c.name);
+        selectedNames.insert(library::nameKey(c.name));
     }
+    const QModelIndex current = table_->selectionModel()->currentIndex();
+    const QString currentName =
+        current.isValid()
+            ? library::nameKey(
+                  current.siblingAtColumn(LibraryTable::Name).data(Qt::EditRole).toString())
+            : QString();
     model_->setCollectors(store_.collectors());
+    QModelIndex newCurrent;
     for (int row = 0; row < filter_->rowCount(); ++row) {
         const QModelIndex index = filter_->index(row, LibraryTable::Name);
-        if (selectedNames.contains(index.data().toString())) {
+        const QString key = library::nameKey(index.data(Qt::EditRole).toString());
+        if (selectedNames.contains(key)) {
             table_->selectionModel()->select(
                 index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            if (!newCurrent.isValid() || key == currentName) {
+                newCurrent = index;
+            }
         }
+    }
+    if (newCurrent.isValid()) {
+        table_->selectionModel()->setCurrentIndex(newCurrent, QItemSelectionModel::NoUpdate);
     }
     updateButtons();
 }
@@ -371,8 +388,9 @@ bool LibraryDialog::select(const QString& name) {
     search_->clear();
     for (int row = 0; row < filter_->rowCount(); ++row) {
         const QModelIndex index = filter_->index(row, LibraryTable::Name);
-        if (library::nameKey(index.data().toString()) == library::nameKey(name)) {
-            table_->selectRow(row);
+        if (library::nameKey(index.data(Qt::EditRole).toString()) == library::nameKey(name)) {
+            table_->selectionModel()->setCurrentIndex(
+                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
             return true;
         }
     }
@@ -456,6 +474,7 @@ void LibraryDialog::editCollector() {
         }
         report(outcome, QStringLiteral("Mentve: %1.").arg(edited.name));
         if (outcome.ok) {
+            select(edited.name);
             break;
         }
     }
@@ -472,7 +491,11 @@ void LibraryDialog::duplicateCollector() {
     for (int n = 2; store_.indexOf(copy.name); ++n) {
         copy.name = QStringLiteral("%1 %2").arg(base).arg(n);
     }
-    report(store_.add(copy), QStringLiteral("Másolat készült: %1").arg(copy.name));
+    const auto outcome = store_.add(copy);
+    report(outcome, QStringLiteral("Másolat készült: %1.").arg(copy.name));
+    if (outcome.ok) {
+        select(copy.name);
+    }
 }
 
 void LibraryDialog::removeSelected() {
@@ -495,9 +518,20 @@ void LibraryDialog::removeSelected() {
     if (outcome.ok) {
         removed_.append(removed);
     }
-    report(outcome, QStringLiteral("Törölve: %1 kollektor. A Visszavonás (Ctrl+Z) a párbeszéd "
-                                   "bezárásáig visszahozza.")
-                        .arg(removed.size()));
+    // The status names what went: the name, or the count and the first names.
+    QStringList names;
+    for (const auto& [place, collector] : removed) {
+        names.append(collector.name);
+    }
+    const QString what = names.size() == 1
+                             ? names.front()
+                             : QStringLiteral("%1 kollektor (%2%3)")
+                                   .arg(names.size())
+                                   .arg(names.mid(0, 3).join(QStringLiteral(", ")),
+                                        names.size() > 3 ? QStringLiteral(", …") : QString());
+    report(outcome, QStringLiteral("Törölve: %1. A Visszavonás (Ctrl+Z) a párbeszéd bezárásáig "
+                                   "visszahozza.")
+                        .arg(what));
 }
 
 void LibraryDialog::undoRemove() {
@@ -567,13 +601,23 @@ void LibraryDialog::openDatasheet() {
     dialog->show();
 }
 
+// In the order the table shows them: that is the order the user chose.
 void LibraryDialog::keepForComparison() {
+    QList<int> viewRows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        viewRows.append(index.row());
+    }
+    std::sort(viewRows.begin(), viewRows.end());
     int kept = 0;
+    bool full = false;
     QStringList notKept;
-    for (const Collector& c : selectedCollectors()) {
+    for (const int viewRow : viewRows) {
+        const Collector& c =
+            model_->collectors()[filter_->mapToSource(filter_->index(viewRow, 0)).row()];
         const auto outcome = window_.keepCollector(
             c.name, rt::Currency::fromDouble(library::hemisphericalEta0(c)),
             rt::Currency::fromDouble(c.a1.value()), rt::Currency::fromDouble(c.a2.value()));
+        full = full || outcome == model::KeepOutcome::Full;
         if (outcome == model::KeepOutcome::Kept) {
             ++kept;
         } else {
@@ -583,6 +627,7 @@ void LibraryDialog::keepForComparison() {
         }
     }
     setStatus(QStringLiteral("Összehasonlításhoz megtartva: %1 görbe.").arg(kept) +
+              (full ? QStringLiteral(" Legfeljebb négy görbe fér a grafikonra.") : QString()) +
               (notKept.isEmpty() ? QString()
                                  : QStringLiteral(" Nem került a grafikonra: %1.")
                                        .arg(notKept.join(QStringLiteral(", ")))));

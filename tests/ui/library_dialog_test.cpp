@@ -130,7 +130,8 @@ TEST_F(LibraryDialogTest, ComparingKeepsCurvesUnderLibraryNamesAndDeletingUndoes
     for (const auto& k : window_->keptCollectors()) {
         kept.append(k.name);
     }
-    EXPECT_EQ(kept, (QStringList{"Sík 20", "Napfény 25", "Csöves 30",
+    // In the order the table shows them, by name.
+    EXPECT_EQ(kept, (QStringList{"Sík 20", "Csöves 30", "Napfény 25",
                                  "Sík 20 (η0 0,812; a1 4,1; a2 0,0123)"}));
 
     const QByteArray before = [&] {
@@ -144,6 +145,21 @@ TEST_F(LibraryDialogTest, ComparingKeepsCurvesUnderLibraryNamesAndDeletingUndoes
     QFile after(ui::libraryPath());
     ASSERT_TRUE(after.open(QIODevice::ReadOnly));
     EXPECT_EQ(after.readAll(), before);
+}
+
+// After every change the highlighted row is the current one, and a deletion
+// says what it deleted.
+TEST_F(LibraryDialogTest, SelectionAndCurrentRowStayOne) {
+    select(QStringLiteral("Csöves 30"));
+    dialog_->duplicateCollector();
+    QItemSelectionModel& selection = *dialog_->table().selectionModel();
+    ASSERT_EQ(selection.selectedRows().size(), 1);
+    EXPECT_EQ(selection.currentIndex().row(), selection.selectedRows().front().row());
+    EXPECT_EQ(selection.selectedRows().front().data(Qt::EditRole).toString(),
+              QStringLiteral("Csöves 30 (másolat)"));
+    dialog_->removeSelected();
+    EXPECT_TRUE(dialog_->status().startsWith(u"Törölve: Csöves 30 (másolat)."))
+        << dialog_->status().toStdString();
 }
 
 TEST_F(LibraryDialogTest, TheFormGivesTheReasonBesideTheFieldAsTyped) {
