@@ -1,8 +1,10 @@
 #include "collector_record.h"
 
 #include <QDate>
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
+#include <limits>
 
 #include "model/datasheet.h"
 
@@ -202,7 +204,30 @@ QString checkNumberText(Field field, QStringView text, QChar decimalSeparator) {
         return {};
     }
     const auto value = DecimalText::parse(text, decimalSeparator);
-    return value ? rangeProblem(field, value->value()) : kNotANumber;
+    if (value) {
+        return rangeProblem(field, value->value());
+    }
+    return notANumberReason(text, decimalSeparator,
+                            rangeProblem(field, std::numeric_limits<double>::infinity()));
+}
+
+QString notANumberReason(QStringView text, QChar decimalSeparator, const QString& beyondRange) {
+    const QChar other = decimalSeparator == u',' ? u'.' : u',';
+    if (DecimalText::parse(text, other)) {
+        return decimalSeparator == u',' ? QStringLiteral("tizedesvesszővel adja meg, pl. 0,745.")
+                                        : QStringLiteral("tizedesponttal adja meg, pl. 0.745.");
+    }
+    // Digits with an exponent beyond a double's: out of range, not garbage.
+    static const QRegularExpression kNumberShaped(
+        QStringLiteral("^\\s*[+-]?([0-9]+[.,]?[0-9]*|[.,][0-9]+)([eE][+-]?[0-9]+)?\\s*$"));
+    if (kNumberShaped.match(text).hasMatch()) {
+        const auto digits =
+            std::count_if(text.begin(), text.end(), [](QChar c) { return c.isDigit(); });
+        return digits > DecimalText::kMaxDigits && !text.contains(u'e') && !text.contains(u'E')
+                   ? QStringLiteral("legfeljebb 15 értékes jegy adható meg.")
+                   : beyondRange;
+    }
+    return kNotANumber;
 }
 
 QList<FieldProblem> check(const Collector& c) {

@@ -87,8 +87,14 @@ struct FieldProblem {
 
 // Sets a number field to a decimal already read.
 void setNumber(Collector& collector, Field field, const DecimalText& value);
-// The reason a single number text would be refused for `field`, or empty.
+// The reason a single number text would be refused for `field`, or empty: a
+// decimal separator of the other kind, too many digits, a range.
 [[nodiscard]] QString checkNumberText(Field field, QStringView text, QChar decimalSeparator);
+// Why a text that does not read as a number is refused: the other decimal
+// separator is named; number-shaped digits beyond a double are
+// `beyondRange`.
+[[nodiscard]] QString notANumberReason(QStringView text, QChar decimalSeparator,
+                                       const QString& beyondRange);
 
 // Why a text field's text cannot be stored (control characters, direction
 // overrides; a note may hold line breaks and tabs), or empty.

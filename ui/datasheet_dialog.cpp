@@ -17,9 +17,11 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "controls.h"
 #include "efficiency_window.h"
+#include "library/collector_record.h"
 #include "output_module.h"
 
 namespace ui {
@@ -400,9 +402,19 @@ void DatasheetDialog::readFields() {
     const auto read = [&](QLineEdit* field, DatasheetField id) {
         bool ok = false;
         const double value = locale_.toDouble(field->text().trimmed(), &ok);
-        if (!ok) {
-            problems_.push_back({id, notNumber(field->accessibleName())});
+        if (ok) {
+            return value;
         }
+        // Too large for a double: the range check names the range.
+        const QString reason = library::notANumberReason(
+            field->text(), locale_.decimalPoint().front(), QStringLiteral("∞"));
+        if (reason == u"∞") {
+            return std::numeric_limits<double>::infinity();
+        }
+        problems_.push_back({id, reason.startsWith(u"tizedes")
+                                     ? QStringLiteral("%1: %2").arg(
+                                           withoutMnemonic(field->accessibleName()), reason)
+                                     : notNumber(field->accessibleName())});
         return value;
     };
     const auto readArea = [&](QLineEdit* field, DatasheetField id) -> std::optional<double> {

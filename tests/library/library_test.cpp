@@ -520,3 +520,24 @@ TEST_F(StoreTest, AReplacingImportChangesOnlyItsColumns) {
 }
 
 }  // namespace
+
+namespace {
+
+// A typed number that is refused says what to type instead.
+TEST(CollectorRules, ARefusedNumberSaysWhatToTypeInstead) {
+    const struct {
+        const char16_t* typed;
+        const char* reason;  // a part of it
+    } cases[] = {
+        {u"0.8", "tizedesvesszővel adja meg, pl. 0,745"},
+        {u"1e400", "0-nál nagyobb és legfeljebb 1"},
+        {u"0,12345678901234567", "legfeljebb 15 értékes jegy"},
+        {u"abc", "nem szám"},
+    };
+    for (const auto& c : cases) {
+        const QString reason = library::checkNumberText(Field::Eta0, QStringView(c.typed), u',');
+        EXPECT_TRUE(reason.contains(QString::fromUtf8(c.reason))) << reason.toStdString();
+    }
+}
+
+}  // namespace

@@ -169,7 +169,7 @@ TEST_F(LibraryDialogTest, TheFormGivesTheReasonBesideTheFieldAsTyped) {
         const char* reason;  // a part of it; empty: none
     } cases[] = {
         {Field::Eta0, "1,5", "legfeljebb 1"},
-        {Field::Eta0, "0.5", "nem szám"},
+        {Field::Eta0, "0.5", "tizedesvesszővel adja meg, pl. 0,745"},
         {Field::Eta0, "0,5", ""},
         {Field::A1, "-1", "0 és 100"},
         {Field::Name, " napfény  25", "már van"},
