@@ -296,13 +296,13 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     // The collector on the left, its areas and the conditions on the right.
     name_ = lineEdit(input.collector);
     place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
-    peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b és Kd (direkt sugárzásra)"},
+    peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
                      input.peak == PeakEfficiency::Beam ? 1 : 0);
     place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
     eta0_ = lineEdit(number(input.eta0));
     eta0Label_ = place(eta0_, eta0Caption(input.peak), 2, 0);
     kd_ = lineEdit(number(input.kd));
-    place(kd_, QStringLiteral("&Kd, a szórt sugárzás módosítója:"), 3, 0);
+    place(kd_, QStringLiteral("&Kd, a szórt sugárzás beesésiszög-módosítója:"), 3, 0);
     a1_ = lineEdit(number(input.a1));
     place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
     a2_ = lineEdit(number(input.a2));

@@ -97,14 +97,15 @@ TEST_F(DatasheetDialogTest, TabReachesEveryControlWithAHungarianName) {
             EXPECT_TRUE(mark->isVisible() && mark->geometry().contains(table->geometry()));
         }
     }
-    EXPECT_EQ(visited.join(u'|'),
-              "Hatásfok fajtája|Optikai hatásfok (η0,b)|Kd, a szórt sugárzás módosítója|"
-              "a1 [W/(m²·K)]|a2 [W/(m²·K²)]|Vonatkoztatási felület|Bruttó felület [m²]|"
-              "Apertúrafelület [m²]|Hőmérséklet-különbségek, ΔT [K]|Gb, direkt sugárzás [W/m²]|"
-              "Gd, szórt sugárzás [W/m²]|η0 félgömbi sugárzásra|"
-              "Átszámítva az apertúrafelületre|"
-              "Becsült stagnálási hőmérséklet (G = 1000 W/m², környezeti hőmérséklet 30 °C)|"
-              "Teljesítménytáblázat|Másolás a vágólapra|Nyomtatás|Bezárás|Kollektor neve");
+    EXPECT_EQ(
+        visited.join(u'|'),
+        "Hatásfok fajtája|Optikai hatásfok (η0,b)|Kd, a szórt sugárzás beesésiszög-módosítója|"
+        "a1 [W/(m²·K)]|a2 [W/(m²·K²)]|Vonatkoztatási felület|Bruttó felület [m²]|"
+        "Apertúrafelület [m²]|Hőmérséklet-különbségek, ΔT [K]|Gb, direkt sugárzás [W/m²]|"
+        "Gd, szórt sugárzás [W/m²]|η0 félgömbi sugárzásra|"
+        "Átszámítva az apertúrafelületre|"
+        "Becsült stagnálási hőmérséklet (G = 1000 W/m², környezeti hőmérséklet 30 °C)|"
+        "Teljesítménytáblázat|Másolás a vágólapra|Nyomtatás|Bezárás|Kollektor neve");
     dialog->close();
 }
 
