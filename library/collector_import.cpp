@@ -236,6 +236,9 @@ bool CollectorReader::nextLine(QString& text) {
             return true;
         }
         utf8_.resetState();
+        if (!sawUtf8_) {
+            windows1250Decoder_ = QStringDecoder("windows-1250", QStringDecoder::Flag::Stateless);
+        }
         windows1250_ = !sawUtf8_ && windows1250Decoder_.isValid();
     }
     if (windows1250_) {
@@ -340,7 +343,10 @@ bool CollectorReader::readHeader() {
         start = device_.peek(4096);
         if (start.trimmed().isEmpty()) {
             QString blank;
-            static_cast<void>(nextLine(blank));
+            // A blank line that is no text (a vertical tab, say) ends the reading.
+            if (!nextLine(blank)) {
+                return false;
+            }
             start.clear();
         }
     }

@@ -79,7 +79,9 @@ private:
     bool areaAssumed_ = false;
     std::optional<Refusal> fileRefusal_;
     QStringDecoder utf8_{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
-    QStringDecoder windows1250Decoder_{"windows-1250", QStringDecoder::Flag::Stateless};
+    // Opened only for a file that needs it: opening a converter costs more
+    // than reading a short file.
+    QStringDecoder windows1250Decoder_;
     QChar separator_ = u',';
     QList<int> columns_;  // each column's Field, or -1 for "area"
     QStringList columnNames_;
