@@ -379,16 +379,32 @@ std::size_t dataEnd(const Reader& reader, std::size_t first) {
     return end;
 }
 
+// Where the first line gives the site's values, in the file's own order.
+struct SiteFields {
+    std::size_t count, latitude, longitude, timeZone, elevation;
+};
+
+void readSite(Reader& reader, WeatherYear& year, const SiteFields& at) {
+    const auto& f = reader.fields(0, at.count);
+    const struct {
+        double& value;
+        std::size_t field;
+        double lowest, highest;
+    } values[] = {{year.latitude, at.latitude, -90, 90},
+                  {year.longitude, at.longitude, -180, 180},
+                  {year.timeZone, at.timeZone, -12, 14},
+                  {year.elevation, at.elevation, -1000, 9000}};
+    for (const auto& v : values) {
+        v.value = reader.number(f[v.field], 1);
+    }
+    for (const auto& v : values) {
+        checkRange(reader, v.value, v.lowest, v.highest, 1, f[v.field].column);
+    }
+}
+
 void readEpwSite(Reader& reader, WeatherYear& year) {
-    const auto& f = reader.fields(0, 10);
-    year.latitude = reader.number(f[6], 1);
-    year.longitude = reader.number(f[7], 1);
-    year.timeZone = reader.number(f[8], 1);
-    year.elevation = reader.number(f[9], 1);
-    checkRange(reader, year.latitude, -90, 90, 1, f[6].column);
-    checkRange(reader, year.longitude, -180, 180, 1, f[7].column);
-    checkRange(reader, year.timeZone, -12, 14, 1, f[8].column);
-    checkRange(reader, year.elevation, -1000, 9000, 1, f[9].column);
+    readSite(reader, year,
+             {.count = 10, .latitude = 6, .longitude = 7, .timeZone = 8, .elevation = 9});
     if (reader.lineCount() < 8 || !reader.line(7).starts_with("DATA PERIODS")) {
         reader.fail(8, 1, "a 8. sornak a DATA PERIODS sornak kell lennie");
     }
@@ -422,15 +438,8 @@ WeatherYear readEpw(Reader& reader, WeatherYear year) {
 }
 
 void readTmy3Site(Reader& reader, WeatherYear& year) {
-    const auto& f = reader.fields(0, 7);
-    year.timeZone = reader.number(f[3], 1);
-    year.latitude = reader.number(f[4], 1);
-    year.longitude = reader.number(f[5], 1);
-    year.elevation = reader.number(f[6], 1);
-    checkRange(reader, year.timeZone, -12, 14, 1, f[3].column);
-    checkRange(reader, year.latitude, -90, 90, 1, f[4].column);
-    checkRange(reader, year.longitude, -180, 180, 1, f[5].column);
-    checkRange(reader, year.elevation, -1000, 9000, 1, f[6].column);
+    readSite(reader, year,
+             {.count = 7, .latitude = 4, .longitude = 5, .timeZone = 3, .elevation = 6});
 }
 
 // "MM/DD/YYYY" and "HH:MM", the hour ending 01:00 … 24:00.
