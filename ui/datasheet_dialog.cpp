@@ -371,7 +371,8 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
         button->setAutoDefault(false);
         tabOrder.push_back(button);
     }
-    closeButton->setDefault(true);
+    // No default button: Enter in a field keeps the dialog and what was typed,
+    // which is computed as it is typed; only Esc or Bezárás closes it.
     connect(copyButton_, &QPushButton::clicked, this, &DatasheetDialog::copy);
     connect(printButton_, &QPushButton::clicked, this, &DatasheetDialog::print);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);

@@ -61,6 +61,11 @@ TEST_F(DatasheetDialogTest, OpensForTheCurrentCollectorAndRecomputesAsTheUserTyp
     // An a1 the window refuses, then a text that is no number.
     QTest::keyClicks(field(dialog, "a1 [W/(m²·K)]"), "\b\b\b\b0,6");
     EXPECT_EQ(column(table, 1), (QStringList{"798", "791", "770", "740", "702"}));
+    // Enter keeps the dialog and what was typed.
+    field(dialog, "a1 [W/(m²·K)]")->setFocus();
+    QTest::keyClick(dialog->windowHandle(), Qt::Key_Return);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(field(dialog, "a1 [W/(m²·K)]")->text(), u"0,6");
     QLineEdit* eta0 = field(dialog, "Optikai hatásfok (η0)");
     QTest::keyClicks(eta0, "x");
     EXPECT_EQ(table.rowCount(), 0);
