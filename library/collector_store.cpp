@@ -113,10 +113,14 @@ std::optional<qsizetype> CollectorStore::indexOf(const QString& name) const {
 }
 
 QString CollectorStore::readOnlyMessage(const QString& reason) const {
+    const QString backup = path_ + QStringLiteral(".bak");
     return QStringLiteral(
                "A kollektorkönyvtár (%1) nem olvasható: %2. A fájlt a program nem írja felül; "
-               "a könyvtár csak olvasható, amíg új könyvtárat nem kezd.")
-        .arg(QDir::toNativeSeparators(path_), reason);
+               "a könyvtár csak olvasható, amíg új könyvtárat nem kezd.%3")
+        .arg(QDir::toNativeSeparators(path_), reason,
+             QFile::exists(backup) ? QStringLiteral(" Az előző változata megvan: %1.")
+                                         .arg(QDir::toNativeSeparators(backup))
+                                   : QString());
 }
 
 QString CollectorStore::read(QList<Collector>& into, bool* exists) const {

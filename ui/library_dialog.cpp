@@ -260,7 +260,8 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     QPushButton* close = button(QStringLiteral("Bezárás"), QStringLiteral("Bezárás"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     undo_->setShortcut(QKeySequence::Undo);
-    writing_ = {add, edit, copy, remove, import};
+    // Export too: from an unreadable library it would write an empty table.
+    writing_ = {add, edit, copy, remove, import, exportTo};
     selecting_ = {edit, copy, remove, load, compare, sheet};
 
     auto* removeKey = new QShortcut(QKeySequence::Delete, table_);

@@ -249,7 +249,11 @@ TEST_F(LibraryDialogTest, AnUnreadableFileIsShownReadOnlyAndCanBeSetAside) {
     };
     EXPECT_FALSE(buttonNamed("Új…")->isEnabled());
     EXPECT_FALSE(buttonNamed("Importálás…")->isEnabled());
+    EXPECT_FALSE(buttonNamed("Exportálás…")->isEnabled());  // it would write an empty table
     EXPECT_FALSE(buttonNamed("Új könyvtár kezdése…")->isHidden());
+    // Where the last good version is.
+    EXPECT_TRUE(dialog.status().contains(ui::libraryPath() + QStringLiteral(".bak")))
+        << dialog.status().toStdString();
 }
 
 // Every control the keyboard reaches has a Hungarian name for screen readers.
