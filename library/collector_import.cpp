@@ -617,10 +617,8 @@ void CollectorReader::readJson() {
 namespace {
 
 const Collector* storedNamed(const QList<Collector>& library, const QString& name) {
-    const QString key = nameKey(name);
-    const auto found = std::find_if(library.begin(), library.end(),
-                                    [&](const Collector& c) { return nameKey(c.name) == key; });
-    return found == library.end() ? nullptr : &*found;
+    const qsizetype at = indexOfName(library, name);
+    return at < 0 ? nullptr : &library[at];
 }
 
 }  // namespace

@@ -313,6 +313,16 @@ QString nameKey(const QString& name) {
     return name.normalized(QString::NormalizationForm_C).simplified().toCaseFolded();
 }
 
+qsizetype indexOfName(const QList<Collector>& collectors, const QString& name) {
+    const QString key = nameKey(name);
+    for (qsizetype i = 0; i < collectors.size(); ++i) {
+        if (nameKey(collectors[i].name) == key) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 void normalizeName(Collector& collector) {
     collector.name = collector.name.normalized(QString::NormalizationForm_C).trimmed();
 }

@@ -103,6 +103,9 @@ void setNumber(Collector& collector, Field field, const DecimalText& value);
 // Names compare after Unicode NFC, trimming, folding runs of blanks into one
 // and folding case: " Solar  X" == "solar x", but "AB" != "A B".
 [[nodiscard]] QString nameKey(const QString& name);
+// Where the collector named `name` (by nameKey) stands in `collectors`; -1
+// where none does.
+[[nodiscard]] qsizetype indexOfName(const QList<Collector>& collectors, const QString& name);
 // A name as it is stored: NFC, without blanks around it. Applied to what is
 // entered or imported; a stored name is read as it is.
 void normalizeName(Collector& collector);

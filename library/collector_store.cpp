@@ -64,16 +64,6 @@ QString findProblem(const QList<Collector>& collectors, const Collector& c,
     return {};
 }
 
-qsizetype find(const QList<Collector>& collectors, const QString& name) {
-    const QString key = nameKey(name);
-    for (qsizetype i = 0; i < collectors.size(); ++i) {
-        if (nameKey(collectors[i].name) == key) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 }  // namespace
 
 QString describeProblems(const QList<FieldProblem>& problems) {
@@ -108,7 +98,7 @@ QString CollectorStore::defaultPath() {
 }
 
 std::optional<qsizetype> CollectorStore::indexOf(const QString& name) const {
-    const qsizetype i = find(collectors_, name);
+    const qsizetype i = indexOfName(collectors_, name);
     return i < 0 ? std::nullopt : std::optional<qsizetype>(i);
 }
 
@@ -220,7 +210,7 @@ CollectorStore::Outcome CollectorStore::add(Collector collector) {
 CollectorStore::Outcome CollectorStore::replace(const QString& oldName, Collector collector) {
     normalizeName(collector);
     return change([&](QList<Collector>& list, Outcome& outcome) {
-        const qsizetype at = find(list, oldName);
+        const qsizetype at = indexOfName(list, oldName);
         if (at < 0) {
             return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(oldName);
         }
@@ -239,7 +229,7 @@ CollectorStore::Outcome CollectorStore::edit(const Collector& original, Collecto
     normalizeName(edited);
     conflicts->clear();
     return change([&](QList<Collector>& list, Outcome& outcome) {
-        const qsizetype at = find(list, original.name);
+        const qsizetype at = indexOfName(list, original.name);
         if (at < 0) {
             return QStringLiteral("Nincs ilyen nevű kollektor: %1 (közben törölték).")
                 .arg(original.name);
@@ -277,7 +267,7 @@ CollectorStore::Outcome CollectorStore::edit(const Collector& original, Collecto
 
 CollectorStore::Outcome CollectorStore::remove(const QString& name) {
     return change([&](QList<Collector>& list, Outcome&) {
-        const qsizetype at = find(list, name);
+        const qsizetype at = indexOfName(list, name);
         if (at < 0) {
             return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(name);
         }

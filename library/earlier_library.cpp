@@ -23,13 +23,11 @@ QString commandLineName(const Collector& c, const QList<Collector>& list) {
     for (int n = 1;; ++n) {
         const QString name = n == 1 ? QStringLiteral("%1 (parancssor)").arg(c.name)
                                     : QStringLiteral("%1 (parancssor %2)").arg(c.name).arg(n);
-        const auto taken = std::find_if(list.begin(), list.end(), [&](const Collector& stored) {
-            return nameKey(stored.name) == nameKey(name);
-        });
-        if (taken == list.end()) {
+        const qsizetype taken = indexOfName(list, name);
+        if (taken < 0) {
             return name;
         }
-        if (sameValues(*taken, c)) {
+        if (sameValues(list[taken], c)) {
             return {};
         }
     }
@@ -62,11 +60,8 @@ QString adoptEarlierLibrary(CollectorStore& store, const QString& earlierPath) {
     const CollectorStore::Outcome outcome =
         store.change([&](QList<Collector>& list, CollectorStore::Outcome& counts) {
             for (Collector c : earlier.collectors) {
-                const auto same = std::find_if(list.begin(), list.end(), [&](const Collector& s) {
-                    return nameKey(s.name) == nameKey(c.name);
-                });
-                if (same != list.end()) {
-                    if (sameValues(*same, c)) {
+                if (const qsizetype same = indexOfName(list, c.name); same >= 0) {
+                    if (sameValues(list[same], c)) {
                         continue;
                     }
                     c.name = commandLineName(c, list);

@@ -507,11 +507,8 @@ void LibraryDialog::removeSelected() {
     QList<std::pair<qsizetype, Collector>> removed;
     const auto outcome = store_.change([&](QList<Collector>& list, CollectorStore::Outcome&) {
         for (const Collector& c : selected) {
-            for (qsizetype i = 0; i < list.size(); ++i) {
-                if (library::nameKey(list[i].name) == library::nameKey(c.name)) {
-                    removed.append({i, list.takeAt(i)});
-                    break;
-                }
+            if (const qsizetype i = library::indexOfName(list, c.name); i >= 0) {
+                removed.append({i, list.takeAt(i)});
             }
         }
         return QString();
@@ -541,9 +538,7 @@ void LibraryDialog::undoRemove() {
     }
     const auto [place, collector] = removed_.back();
     const auto outcome = store_.change([&](QList<Collector>& list, CollectorStore::Outcome&) {
-        if (std::any_of(list.begin(), list.end(), [&](const Collector& c) {
-                return library::nameKey(c.name) == library::nameKey(collector.name);
-            })) {
+        if (library::indexOfName(list, collector.name) >= 0) {
             return QStringLiteral("Már van ilyen nevű kollektor: %1").arg(collector.name);
         }
         list.insert(std::min(place, list.size()), collector);
