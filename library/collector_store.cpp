@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
@@ -266,12 +269,88 @@ CollectorStore::Outcome CollectorStore::edit(const Collector& original, Collecto
 }
 
 CollectorStore::Outcome CollectorStore::remove(const QString& name) {
-    return change([&](QList<Collector>& list, Outcome&) {
-        const qsizetype at = indexOfName(list, name);
-        if (at < 0) {
-            return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(name);
+    return removeNames({name});
+}
+
+namespace {
+
+// The collectors of a deletion as <file>.deleted holds them, each with the
+// place it had; nothing where the file is missing or unreadable.
+QList<std::pair<qsizetype, Collector>> readDeleted(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    const QJsonArray places = QJsonDocument::fromJson(bytes).object().value(u"places").toArray();
+    const ReadDocument document = readDocument(bytes);
+    QList<std::pair<qsizetype, Collector>> deleted;
+    for (qsizetype i = 0; i < document.collectors.size(); ++i) {
+        deleted.append({places.at(i).toInteger(-1), document.collectors[i]});
+    }
+    return deleted;
+}
+
+}  // namespace
+
+CollectorStore::Outcome CollectorStore::removeNames(
+    const QList<QString>& names, QList<std::pair<qsizetype, Collector>>* removed) {
+    QList<std::pair<qsizetype, Collector>> taken;
+    Outcome outcome = change([&](QList<Collector>& list, Outcome&) {
+        taken.clear();
+        for (const QString& name : names) {
+            const qsizetype at = indexOfName(list, name);
+            if (at < 0) {
+                return QStringLiteral("Nincs ilyen nevű kollektor: %1.").arg(name);
+            }
+            taken.append({at, list.takeAt(at)});
         }
-        list.removeAt(at);
+        // Each place is the one its collector had when taken, so that putting
+        // them back in reverse order restores the list.
+        // The library's own document, with the places in a key of its own.
+        QList<Collector> collectors;
+        QByteArrayList places;
+        for (const auto& [place, collector] : taken) {
+            collectors.append(collector);
+            places.append(QByteArray::number(place));
+        }
+        QByteArray document = writeDocument(collectors);
+        document.insert(document.indexOf('\n') + 1, "  \"places\": [" + places.join(", ") + "],\n");
+        return writeFile(deletedPath(), document);
+    });
+    if (removed != nullptr) {
+        *removed = outcome.ok ? taken : QList<std::pair<qsizetype, Collector>>();
+    }
+    return outcome;
+}
+
+QList<Collector> CollectorStore::restorable() const {
+    QList<Collector> gone;
+    for (const auto& [place, collector] : readDeleted(deletedPath())) {
+        if (indexOfName(collectors_, collector.name) < 0) {
+            gone.append(collector);
+        }
+    }
+    return gone;
+}
+
+CollectorStore::Outcome CollectorStore::restoreDeleted(const QList<QString>& names) {
+    const QList<std::pair<qsizetype, Collector>> deleted = readDeleted(deletedPath());
+    return change([&](QList<Collector>& list, Outcome& outcome) {
+        for (qsizetype i = deleted.size() - 1; i >= 0; --i) {
+            const auto& [place, collector] = deleted[i];
+            const QString key = nameKey(collector.name);
+            if (std::none_of(names.begin(), names.end(),
+                             [&](const QString& n) { return nameKey(n) == key; })) {
+                continue;
+            }
+            if (indexOfName(list, collector.name) >= 0) {
+                ++outcome.skipped;
+                continue;
+            }
+            list.insert(place >= 0 ? std::min(place, list.size()) : list.size(), collector);
+            ++outcome.added;
+        }
         return QString();
     });
 }

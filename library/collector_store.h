@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "collector_record.h"
 
@@ -55,6 +56,19 @@ public:
     // another collector's name.
     Outcome replace(const QString& oldName, Collector collector);
     Outcome remove(const QString& name);
+    // Deletes the named collectors; `removed` receives each with the place it
+    // had. They are kept in <file>.deleted, replacing the deletion before, so
+    // that the last deletion can be restored after the window that made it
+    // is gone.
+    Outcome removeNames(const QList<QString>& names,
+                        QList<std::pair<qsizetype, Collector>>* removed = nullptr);
+    [[nodiscard]] QString deletedPath() const { return path_ + QStringLiteral(".deleted"); }
+    // The collectors of the last deletion whose names the library does not
+    // hold now (as last read), in their former order.
+    [[nodiscard]] QList<Collector> restorable() const;
+    // Puts the named collectors of the last deletion back where they were;
+    // a name taken meanwhile is skipped and counted.
+    Outcome restoreDeleted(const QList<QString>& names);
 
     // A field an edit changed that someone else changed too since the form
     // opened: the value stored now and the form's.

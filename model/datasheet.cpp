@@ -80,6 +80,14 @@ std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
     checkArea(input.apertureArea, ReferenceArea::Aperture, DatasheetField::ApertureArea,
               "Az apertúrafelületet meg kell adni: az együtthatók arra vonatkoznak.",
               u"Az apertúrafelület");
+    // An aperture larger than the gross area is a typing error; converted, it
+    // would print efficiencies above 1.
+    if (input.grossArea && input.apertureArea && limits::kArea.contains(*input.grossArea) &&
+        limits::kArea.contains(*input.apertureArea) && *input.apertureArea > *input.grossArea) {
+        problems.push_back({DatasheetField::ApertureArea,
+                            QStringLiteral("Az apertúrafelület nem lehet nagyobb a bruttó "
+                                           "felületnél.")});
+    }
     if (input.deltaT.empty()) {
         problems.push_back(
             {DatasheetField::DeltaT, QStringLiteral("Legalább egy ΔT-értéket meg kell adni.")});

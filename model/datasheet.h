@@ -55,9 +55,11 @@ struct Range {
 namespace limits {
 inline constexpr Range kPeakEfficiency{0, false, 1};  // η0 and η0,b
 inline constexpr Range kKd{0, true, 2};
-inline constexpr Range kA1{0, true, 100};           // W/(m²·K)
-inline constexpr Range kA2{0, true, 1};             // W/(m²·K²)
-inline constexpr Range kArea{0, false, 100};        // m² per collector
+inline constexpr Range kA1{0, true, 100};  // W/(m²·K)
+inline constexpr Range kA2{0, true, 1};    // W/(m²·K²)
+// A collector's area: below a hundredth of a square metre the conversions
+// between references give efficiencies far above 1.
+inline constexpr Range kArea{0.01, true, 100};      // m² per collector
 inline constexpr Range kIrradiance{0, true, 1500};  // Gb and Gd, W/m²
 inline constexpr Range kDeltaT{0, true, 300};       // K
 }  // namespace limits

@@ -1,13 +1,19 @@
 #include "collector_form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
+
+#include "announcer.h"
+#include "dialog_frame.h"
 
 namespace ui {
 
@@ -79,8 +85,16 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
             input = edit;
         }
         input->setAccessibleName(QString::fromUtf16(row.accessibleName));
+        // The reason takes half the line whatever its length, so that fields
+        // keep their width as reasons come and go; an empty one is hidden, so
+        // that screen readers meet no empty labels.
         auto* reason = new QLabel(this);
         reason->setStyleSheet(QStringLiteral("color: #b00000"));
+        reason->setWordWrap(true);
+        QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        policy.setRetainSizeWhenHidden(true);
+        reason->setSizePolicy(policy);
+        reason->hide();
         reasons_[at(row.field)] = reason;
         auto* line = new QHBoxLayout;
         line->addWidget(input, 1);
@@ -96,10 +110,54 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     buttons_->button(QDialogButtonBox::Cancel)->setAccessibleName(QStringLiteral("Mégse"));
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons_, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons_));
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
-    layout->addWidget(buttons_);
+    layout->addStretch(1);
     recheck();
+    fitToScreen(*this);
+    // A field left with a fault says so at once; otherwise a screen reader
+    // would hear it only on coming back to the field.
+    announcer_ = new Announcer(this);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
+        for (const FormRow& row : kRows) {
+            if (edits_[at(row.field)] == old && isVisible() &&
+                !reasons_[at(row.field)]->text().isEmpty()) {
+                announcer_->announce(QStringLiteral("%1: %2").arg(
+                    QString::fromUtf16(row.accessibleName), reasons_[at(row.field)]->text()));
+            }
+        }
+    });
+    opened_ = typed();
+}
+
+QStringList CollectorForm::typed() const {
+    QStringList texts;
+    for (const QLineEdit* edit : edits_) {
+        texts.append(edit != nullptr ? edit->text() : QString());
+    }
+    texts.append(QString::number(reference_->currentIndex()));
+    texts.append(note_->toPlainText());
+    return texts;
+}
+
+void CollectorForm::reject() {
+    if (typed() != opened_) {
+        QMessageBox ask(QMessageBox::Question, windowTitle(),
+                        QStringLiteral("Elveti az űrlapon tett módosításokat?"),
+                        QMessageBox::NoButton, this);
+        QPushButton* discard =
+            ask.addButton(QStringLiteral("Módosítások &elvetése"), QMessageBox::DestructiveRole);
+        QPushButton* stay =
+            ask.addButton(QStringLiteral("&Vissza az űrlapra"), QMessageBox::RejectRole);
+        ask.setDefaultButton(stay);
+        ask.setEscapeButton(stay);
+        ask.exec();
+        if (ask.clickedButton() != discard) {
+            return;
+        }
+    }
+    QDialog::reject();
 }
 
 QLineEdit* CollectorForm::edit(Field field) const {
@@ -152,6 +210,7 @@ void CollectorForm::recheck() {
         const QString& reason = reasons[at(row.field)];
         ok = ok && reason.isEmpty();
         reasons_[at(row.field)]->setText(reason);
+        reasons_[at(row.field)]->setVisible(!reason.isEmpty());
         // Read with the field when the focus reaches it.
         QWidget* input = edits_[at(row.field)];
         if (input == nullptr) {

@@ -15,6 +15,8 @@ class QPlainTextEdit;
 
 namespace ui {
 
+class Announcer;
+
 // One collector's fields, each checked as it is typed, with the reason beside
 // the field; OK only when every field is right and the name is not taken.
 class CollectorForm : public QDialog {
@@ -30,8 +32,13 @@ public:
     [[nodiscard]] QLineEdit* edit(library::Field field) const;
     [[nodiscard]] QString reasonShown(library::Field field) const;
 
+    // Escape or Mégse on a form with changes asks before discarding them.
+    void reject() override;
+
 private:
     void recheck();
+    // Every field's text as typed, to tell whether anything changed.
+    [[nodiscard]] QStringList typed() const;
 
     const rt::NumberFormat& format_;
     QList<QString> takenNames_;
@@ -40,6 +47,8 @@ private:
     QComboBox* reference_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
+    QStringList opened_;
+    Announcer* announcer_ = nullptr;
 };
 
 }  // namespace ui

@@ -281,6 +281,36 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
     setMaxLength(std::numeric_limits<int>::max());
 }
 
+// Ctrl+K deletes to the end of the line here, as in the text boxes of the
+// Linux desktops, rather than opening the window's collector library; done
+// here because not every platform theme binds the key.
+namespace {
+bool isDeleteToEndOfLine(const QKeyEvent& key) {
+    return key.keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_K);
+}
+}  // namespace
+
+bool TextBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        isDeleteToEndOfLine(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void TextBox::keyPressEvent(QKeyEvent* event) {
+    if (isDeleteToEndOfLine(*event)) {
+        if (!isReadOnly()) {
+            end(true);
+            del();
+        }
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
 void TextBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     switch (event->reason()) {

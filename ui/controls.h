@@ -132,6 +132,8 @@ signals:
     void lostFocus(Qt::FocusReason reason);
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 };
 

@@ -20,6 +20,7 @@
 #include <limits>
 
 #include "controls.h"
+#include "dialog_frame.h"
 #include "efficiency_window.h"
 #include "library/collector_record.h"
 #include "output_module.h"
@@ -112,8 +113,12 @@ private:
             hide();
             return;
         }
-        setGeometry(QRect(target_->mapTo(parentWidget(), QPoint()), target_->size())
-                        .adjusted(-2, -2, 2, 2));
+        // Beside its control, so that it scrolls with it: the fields and
+        // the buttons have different parents.
+        if (parentWidget() != target_->parentWidget()) {
+            setParent(target_->parentWidget());
+        }
+        setGeometry(target_->geometry().adjusted(-2, -2, 2, 2));
         raise();
         show();
     }
@@ -383,18 +388,21 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
 
     new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
 
-    auto* layout = new QVBoxLayout(this);
+    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons));
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(form);
     layout->addSpacing(6);
     layout->addLayout(derived);
     layout->addWidget(problemsLabel_);
     layout->addWidget(tableLabel);
     layout->addWidget(table_, 1);
-    layout->addWidget(buttons);
     for (std::size_t i = 1; i < tabOrder.size(); ++i) {
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
-    resize(860, 580);
+    // Where the screen is small, the body scrolls rather than squeezing the
+    // table to nothing.
+    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 8);
+    fitToScreen(*this, QSize(860, 580));
     recompute();
 }
 

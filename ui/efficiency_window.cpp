@@ -104,6 +104,8 @@ constexpr std::array kChartMenu{
               QKeyCombination(Qt::CTRL, Qt::Key_K)},
     MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
               storeCurrentCollector},
+    MenuEntry{u"Törölt kollektorok &visszaállítása…", QKeySequence::UnknownKey,
+              restoreDeletedCollectors},
 };
 
 QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {

@@ -1,5 +1,7 @@
 #include "library_dialog.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,11 +20,16 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+#include <optional>
 
+#include "announcer.h"
 #include "collector_form.h"
 #include "datasheet_dialog.h"
+#include "dialog_frame.h"
 #include "efficiency_window.h"
 #include "library/collector_import.h"
 #include "library/earlier_library.h"
@@ -39,6 +47,56 @@ namespace {
 QString& pathSetting() {
     static QString path;
     return path;
+}
+
+// A name as the status line shows it: a very long one would widen the
+// dialog beyond the screen.
+QString brief(const QString& name) {
+    constexpr qsizetype kLongest = 60;
+    return name.size() <= kLongest ? name : name.left(kLongest - 1) + u'…';
+}
+
+// The collectors of the last deletion that are not back yet, each to tick;
+// the names ticked, or nothing when cancelled.
+std::optional<QList<QString>> chooseDeleted(const QList<Collector>& deleted, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Törölt kollektorok visszaállítása"));
+    dialog.setAccessibleName(dialog.windowTitle());
+    auto* list = new QListWidget(&dialog);
+    list->setAccessibleName(QStringLiteral("A legutóbb törölt kollektorok"));
+    for (const Collector& c : deleted) {
+        auto* item = new QListWidgetItem(c.name, list);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    list->setCurrentRow(0);
+    auto* label = new QLabel(
+        QStringLiteral("A legutóbbi törlés kollektorai közül a &bejelöltek visszakerülnek:"),
+        &dialog);
+    label->setBuddy(list);
+    label->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* restore =
+        buttons->addButton(QStringLiteral("&Visszaállítás"), QDialogButtonBox::AcceptRole);
+    restore->setAccessibleName(QStringLiteral("Visszaállítás"));
+    buttons->addButton(QStringLiteral("Mégse"), QDialogButtonBox::RejectRole)
+        ->setAccessibleName(QStringLiteral("Mégse"));
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(label);
+    layout->addWidget(list, 1);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    QList<QString> names;
+    for (int row = 0; row < list->count(); ++row) {
+        if (list->item(row)->checkState() == Qt::Checked) {
+            names.append(list->item(row)->text());
+        }
+    }
+    return names;
 }
 
 QPushButton* button(const QString& text, const QString& accessibleName, QWidget* parent) {
@@ -125,7 +183,15 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
     layout->addWidget(skip);
     layout->addWidget(replace);
     layout->addWidget(buttons);
-    dialog.resize(560, 420);
+    fitToScreen(dialog, QSize(560, 420));
+    // The counts are read as the preview opens; the lines, from the text box.
+    auto* announcer = new Announcer(&dialog);
+    QTimer::singleShot(0, announcer, [announcer, &file, &preview] {
+        announcer->announce(QStringLiteral("%1 új, %2 már meglévő név, %3 elutasított sor.")
+                                .arg(preview.additions.size())
+                                .arg(preview.existing.size())
+                                .arg(file.refusals.size()));
+    });
     Choice choice;
     choice.accepted = dialog.exec() == QDialog::Accepted;
     choice.existing =
@@ -207,7 +273,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     model_ = new LibraryTable(window_.format(), this);
     filter_ = new LibraryFilter(this);
     filter_->setSourceModel(model_);
-    table_ = new QTableView(this);
+    table_ = new LibraryView(this);
     table_->setModel(filter_);
     table_->setSortingEnabled(true);
     table_->sortByColumn(LibraryTable::Name, Qt::AscendingOrder);
@@ -219,11 +285,40 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setAccessibleName(QStringLiteral("Tárolt kollektorok"));
-    connect(search_, &QLineEdit::textChanged, filter_,
-            &QSortFilterProxyModel::setFilterFixedString);
+    connect(search_, &QLineEdit::textChanged, filter_, &LibraryFilter::setSearch);
+    // Long names are elided; the Név column is wide enough to tell most apart.
+    table_->setColumnWidth(LibraryTable::Name, fontMetrics().averageCharWidth() * 26);
+    table_->setTextElideMode(Qt::ElideMiddle);
 
+    // Sorting from the keyboard, as a click on a column's title does.
+    sortColumn_ = new QComboBox(this);
+    for (int column = 0; column < LibraryTable::ColumnCount; ++column) {
+        sortColumn_->addItem(
+            model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
+    }
+    sortColumn_->setAccessibleName(QStringLiteral("Rendezés oszlop szerint"));
+    auto* sortLabel = new QLabel(QStringLiteral("Rende&zés:"), this);
+    sortLabel->setBuddy(sortColumn_);
+    descending_ = new QCheckBox(QStringLiteral("Csökke&nő"), this);
+    descending_->setAccessibleName(QStringLiteral("Csökkenő sorrend"));
+    const auto sortAsChosen = [this] {
+        table_->sortByColumn(sortColumn_->currentIndex(),
+                             descending_->isChecked() ? Qt::DescendingOrder : Qt::AscendingOrder);
+    };
+    connect(sortColumn_, &QComboBox::activated, this, sortAsChosen);
+    connect(descending_, &QCheckBox::toggled, this, sortAsChosen);
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                const QSignalBlocker quiet(descending_);
+                sortColumn_->setCurrentIndex(column);
+                descending_->setChecked(order == Qt::DescendingOrder);
+            });
+
+    announcer_ = new Announcer(this);
     status_ = new QLabel(this);
     status_->setWordWrap(true);
+    // Long texts wrap rather than widen the dialog.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     status_->setAccessibleName(QStringLiteral("Állapot"));
 
@@ -255,13 +350,16 @@ LibraryDialog::LibraryDialog(Efficiency& window)
                                &LibraryDialog::importFile);
     QPushButton* exportTo = make(QStringLiteral("&Exportálás…"),
                                  QStringLiteral("Exportálás fájlba"), &LibraryDialog::exportFile);
+    QPushButton* restore = make(QStringLiteral("Törö&ltek visszaállítása…"),
+                                QStringLiteral("A legutóbb törölt kollektorok visszaállítása"),
+                                &LibraryDialog::restoreDeleted);
     startNew_ = make(QStringLiteral("Új könyvtá&r kezdése…"), QStringLiteral("Új könyvtár kezdése"),
                      &LibraryDialog::startNewLibrary);
     QPushButton* close = button(QStringLiteral("Bezárás"), QStringLiteral("Bezárás"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     undo_->setShortcut(QKeySequence::Undo);
     // Export too: from an unreadable library it would write an empty table.
-    writing_ = {add, edit, copy, remove, import, exportTo};
+    writing_ = {add, edit, copy, remove, import, exportTo, restore};
     selecting_ = {edit, copy, remove, load, compare, sheet};
 
     auto* removeKey = new QShortcut(QKeySequence::Delete, table_);
@@ -273,22 +371,37 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     auto* top = new QHBoxLayout;
     top->addWidget(searchLabel);
     top->addWidget(search_, 1);
+    top->addWidget(sortLabel);
+    top->addWidget(sortColumn_);
+    top->addWidget(descending_);
     auto* side = new QVBoxLayout;
     for (QPushButton* b :
-         {add, edit, copy, remove, undo_, load, compare, sheet, import, exportTo}) {
+         {add, edit, copy, remove, undo_, restore, load, compare, sheet, import, exportTo}) {
         side->addWidget(b);
     }
     side->addStretch(1);
-    side->addWidget(startNew_);
-    side->addWidget(close);
     auto* middle = new QHBoxLayout;
     middle->addWidget(table_, 1);
     middle->addLayout(side);
-    auto* layout = new QVBoxLayout(this);
+    // Closing, and starting anew when the file is unreadable, stay in view
+    // when the screen is too small for the rest.
+    auto* bottom = new QWidget(this);
+    auto* bottomRow = new QHBoxLayout(bottom);
+    bottomRow->setContentsMargins(0, 0, 0, 0);
+    bottomRow->addWidget(startNew_);
+    bottomRow->addStretch(1);
+    bottomRow->addWidget(close);
+    auto* layout = new QVBoxLayout(scrollingBody(*this, bottom));
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
     layout->addLayout(middle, 1);
     layout->addWidget(status_);
-    resize(760, 440);
+    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 6);
+    fitToScreen(*this, QSize(820, 460));
+    // Tab follows the lines: the search and the sorting, then the table.
+    setTabOrder(search_, sortColumn_);
+    setTabOrder(sortColumn_, descending_);
+    setTabOrder(descending_, table_);
 
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LibraryDialog::updateButtons);
@@ -308,6 +421,9 @@ QString LibraryDialog::status() const {
 void LibraryDialog::setStatus(const QString& text) {
     status_->setText(text);
     status_->setAccessibleDescription(text);
+    if (!text.isEmpty()) {
+        announcer_->announce(text);
+    }
 }
 
 // The folder is watched as well: a write replaces the file, and a file
@@ -438,7 +554,7 @@ void LibraryDialog::newCollector() {
     // A refused write keeps the form's values for another try.
     while (form.exec() == QDialog::Accepted) {
         const auto outcome = store_.add(form.collector());
-        report(outcome, QStringLiteral("Mentve: %1").arg(form.collector().name));
+        report(outcome, QStringLiteral("Mentve: %1.").arg(brief(form.collector().name)));
         if (outcome.ok) {
             break;
         }
@@ -460,7 +576,7 @@ void LibraryDialog::editCollector() {
         if (!conflicts.isEmpty()) {
             const std::optional<bool> mine = chooseInConflict(conflicts, this);
             if (!mine) {
-                setStatus(QStringLiteral("A mentés elmaradt: %1.").arg(old.name));
+                setStatus(QStringLiteral("A mentés elmaradt: %1.").arg(brief(old.name)));
                 continue;
             }
             library::FieldSet overwrite;
@@ -473,7 +589,7 @@ void LibraryDialog::editCollector() {
             }
             outcome = store_.edit(old, edited, &conflicts, overwrite);
         }
-        report(outcome, QStringLiteral("Mentve: %1.").arg(edited.name));
+        report(outcome, QStringLiteral("Mentve: %1.").arg(brief(edited.name)));
         if (outcome.ok) {
             select(edited.name);
             break;
@@ -493,7 +609,7 @@ void LibraryDialog::duplicateCollector() {
         copy.name = QStringLiteral("%1 %2").arg(base).arg(n);
     }
     const auto outcome = store_.add(copy);
-    report(outcome, QStringLiteral("Másolat készült: %1.").arg(copy.name));
+    report(outcome, QStringLiteral("Másolat készült: %1.").arg(brief(copy.name)));
     if (outcome.ok) {
         select(copy.name);
     }
@@ -504,31 +620,28 @@ void LibraryDialog::removeSelected() {
     if (selected.isEmpty() || store_.isReadOnly()) {
         return;
     }
+    QList<QString> names;
+    for (const Collector& c : selected) {
+        names.append(c.name);
+    }
     QList<std::pair<qsizetype, Collector>> removed;
-    const auto outcome = store_.change([&](QList<Collector>& list, CollectorStore::Outcome&) {
-        for (const Collector& c : selected) {
-            if (const qsizetype i = library::indexOfName(list, c.name); i >= 0) {
-                removed.append({i, list.takeAt(i)});
-            }
-        }
-        return QString();
-    });
+    const auto outcome = store_.removeNames(names, &removed);
     if (outcome.ok) {
         removed_.append(removed);
     }
     // The status names what went: the name, or the count and the first names.
-    QStringList names;
-    for (const auto& [place, collector] : removed) {
-        names.append(collector.name);
+    QStringList shown;
+    for (const QString& name : names.mid(0, 3)) {
+        shown.append(brief(name));
     }
     const QString what = names.size() == 1
-                             ? names.front()
+                             ? shown.front()
                              : QStringLiteral("%1 kollektor (%2%3)")
                                    .arg(names.size())
-                                   .arg(names.mid(0, 3).join(QStringLiteral(", ")),
+                                   .arg(shown.join(QStringLiteral(", ")),
                                         names.size() > 3 ? QStringLiteral(", …") : QString());
-    report(outcome, QStringLiteral("Törölve: %1. A Visszavonás (Ctrl+Z) a párbeszéd bezárásáig "
-                                   "visszahozza.")
+    report(outcome, QStringLiteral("Törölve: %1. Visszahozza a Visszavonás (Ctrl+Z), a párbeszéd "
+                                   "bezárása után pedig a „Töröltek visszaállítása…” gomb.")
                         .arg(what));
 }
 
@@ -547,7 +660,34 @@ void LibraryDialog::undoRemove() {
     if (outcome.ok) {
         removed_.removeLast();
     }
-    report(outcome, QStringLiteral("Visszaállítva: %1").arg(collector.name));
+    report(outcome, QStringLiteral("Visszaállítva: %1.").arg(brief(collector.name)));
+}
+
+void LibraryDialog::restoreDeleted() {
+    store_.reload();
+    const QList<Collector> deleted = store_.restorable();
+    if (deleted.isEmpty()) {
+        setStatus(
+            QStringLiteral("Nincs visszaállítható törölt kollektor: a legutóbb töröltek "
+                           "mind a könyvtárban vannak."));
+        return;
+    }
+    const std::optional<QList<QString>> names = chooseDeleted(deleted, this);
+    if (!names || names->isEmpty()) {
+        setStatus(QStringLiteral("A visszaállítás elmaradt, semmi sem változott."));
+        return;
+    }
+    const auto outcome = store_.restoreDeleted(*names);
+    removed_.clear();  // what this dialog deleted may be back already
+    report(outcome, QStringLiteral("Visszaállítva: %1 kollektor%2.")
+                        .arg(outcome.added)
+                        .arg(outcome.skipped > 0
+                                 ? QStringLiteral("; %1 neve közben foglalt lett, az kimaradt")
+                                       .arg(outcome.skipped)
+                                 : QString()));
+    if (outcome.ok && names->size() == 1) {
+        select(names->front());
+    }
 }
 
 // All or nothing: a collector the window cannot take leaves it as it was.
@@ -560,7 +700,7 @@ void LibraryDialog::loadIntoWindow() {
     auto converted = library::windowCollector(c);
     if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
         setStatus(QStringLiteral("Nem tölthető be: %1. %2%3")
-                      .arg(c.name, library::describe(*refusal),
+                      .arg(brief(c.name), library::describe(*refusal),
                            refusal->outsideWindow
                                ? QStringLiteral(" Az ablak ezt nem fogadja el; az Adatlap… gomb "
                                                 "megmutatja.")
@@ -573,7 +713,7 @@ void LibraryDialog::loadIntoWindow() {
         std::get<model::Collector>(converted),
         {c.eta0.isEmpty() ? format.text(library::hemisphericalEta0(c)) : c.eta0.text(point),
          c.a1.text(point), c.a2.text(point), library::referenceArea(c).text(point)});
-    setStatus(QStringLiteral("Betöltve: %1.").arg(c.name));
+    setStatus(QStringLiteral("Betöltve: %1.").arg(brief(c.name)));
     accept();
 }
 
@@ -587,7 +727,7 @@ void LibraryDialog::openDatasheet() {
     auto converted = library::datasheetInput(selected.front());
     if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
         setStatus(QStringLiteral("Az adatlap nem számítható: %1. %2")
-                      .arg(selected.front().name, library::describe(*refusal)));
+                      .arg(brief(selected.front().name), library::describe(*refusal)));
         return;
     }
     auto* dialog = new DatasheetDialog(std::get<model::DatasheetInput>(converted), this,
@@ -617,9 +757,9 @@ void LibraryDialog::keepForComparison() {
         if (outcome == model::KeepOutcome::Kept) {
             ++kept;
         } else {
-            notKept.append(c.name + (outcome == model::KeepOutcome::Full
-                                         ? QStringLiteral(" (nincs több hely)")
-                                         : QStringLiteral(" (már megtartva)")));
+            notKept.append(brief(c.name) + (outcome == model::KeepOutcome::Full
+                                                ? QStringLiteral(" (nincs több hely)")
+                                                : QStringLiteral(" (már megtartva)")));
         }
     }
     setStatus(QStringLiteral("Összehasonlításhoz megtartva: %1 görbe.").arg(kept) +
@@ -726,6 +866,13 @@ void LibraryDialog::startNewLibrary() {
 
 void openCollectorLibrary(Efficiency& window) {
     LibraryDialog dialog(window);
+    dialog.exec();
+}
+
+void restoreDeletedCollectors(Efficiency& window) {
+    LibraryDialog dialog(window);
+    dialog.show();
+    dialog.restoreDeleted();
     dialog.exec();
 }
 

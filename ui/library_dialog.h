@@ -8,6 +8,8 @@
 #include "library/collector_import.h"
 #include "library/collector_store.h"
 
+class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,6 +17,7 @@ class QTableView;
 
 namespace ui {
 
+class Announcer;
 class Efficiency;
 class LibraryFilter;
 class LibraryTable;
@@ -55,6 +58,9 @@ public:
     void duplicateCollector();
     void removeSelected();
     void undoRemove();
+    // Offers the collectors of the last deletion, whenever and wherever it
+    // was made, that are not back yet.
+    void restoreDeleted();
     void loadIntoWindow();
     void keepForComparison();
     // The datasheet dialog for the first selected collector, with all its fields.
@@ -84,6 +90,9 @@ private:
     QTableView* table_ = nullptr;
     QLineEdit* search_ = nullptr;
     QLabel* status_ = nullptr;
+    Announcer* announcer_ = nullptr;  // says every status to screen readers
+    QComboBox* sortColumn_ = nullptr;
+    QCheckBox* descending_ = nullptr;
     QPushButton* startNew_ = nullptr;
     QList<QPushButton*> writing_;    // disabled while the file is read-only
     QList<QPushButton*> selecting_;  // disabled with nothing selected
@@ -95,6 +104,7 @@ private:
 
 // The chart menu's entries.
 void openCollectorLibrary(Efficiency& window);
+void restoreDeletedCollectors(Efficiency& window);
 void storeCurrentCollector(Efficiency& window);
 
 }  // namespace ui

@@ -1,5 +1,8 @@
 #include "library_table.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+
 #include "library/collector_store.h"
 
 namespace ui {
@@ -36,7 +39,7 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
     }
     const Collector& c = collectors_[index.row()];
     if (role == kSearchRole) {
-        return QStringList{c.name, c.maker, c.model}.join(u'\n');
+        return searchKey(QStringList{c.name, c.maker, c.model}.join(u'\n'));
     }
     const QString& flaw = flaws_[index.row()];
     if (role == Qt::ToolTipRole && !flaw.isEmpty()) {
@@ -119,13 +122,71 @@ QVariant LibraryTable::headerData(int section, Qt::Orientation orientation, int 
     }
 }
 
+QString searchKey(const QString& text) {
+    QString key;
+    for (const QChar c : text.normalized(QString::NormalizationForm_D)) {
+        if (c.category() != QChar::Mark_NonSpacing) {
+            key.append(c);
+        }
+    }
+    return key.toCaseFolded();
+}
+
 LibraryFilter::LibraryFilter(QObject* parent) : QSortFilterProxyModel(parent) {
-    setFilterRole(LibraryTable::kSearchRole);
-    setFilterKeyColumn(LibraryTable::Name);
-    setFilterCaseSensitivity(Qt::CaseInsensitive);
     setSortRole(Qt::EditRole);
     setSortCaseSensitivity(Qt::CaseInsensitive);
     setSortLocaleAware(true);
+}
+
+void LibraryFilter::setSearch(const QString& text) {
+    search_ = searchKey(text);
+    invalidateFilter();
+}
+
+bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) const {
+    return search_.isEmpty() || sourceModel()
+                                    ->index(sourceRow, LibraryTable::Name, parent)
+                                    .data(LibraryTable::kSearchRole)
+                                    .toString()
+                                    .contains(search_);
+}
+
+LibraryView::LibraryView(QWidget* parent) : QTableView(parent) {}
+
+void LibraryView::focusInEvent(QFocusEvent* event) {
+    QTableView::focusInEvent(event);
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
+        selectCurrentRow();
+    }
+}
+
+void LibraryView::keyPressEvent(QKeyEvent* event) {
+    QTableView::keyPressEvent(event);
+    switch (event->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            selectCurrentRow();
+            break;
+        default:
+            break;
+    }
+}
+
+void LibraryView::selectCurrentRow() {
+    if (selectionModel() == nullptr || selectionModel()->hasSelection() ||
+        model()->rowCount() == 0) {
+        return;
+    }
+    QModelIndex current = currentIndex();
+    if (!current.isValid()) {
+        current = model()->index(0, 0);
+    }
+    selectionModel()->setCurrentIndex(
+        current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QList>
 #include <QSortFilterProxyModel>
+#include <QTableView>
 
 #include "library/collector_record.h"
 #include "runtime/number_text.h"
@@ -39,11 +40,40 @@ private:
     QStringList flaws_;
 };
 
-// Filters on the search text as typed, ignoring case; sorts numbers as numbers.
+// The search text folded for comparing: lower case, without accents, so
+// that "sik" finds "Sík" and "ORSEGI" finds "Őrségi".
+[[nodiscard]] QString searchKey(const QString& text);
+
+// Filters on the search text as typed, ignoring case and accents; sorts
+// numbers as numbers.
 class LibraryFilter : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit LibraryFilter(QObject* parent);
+    void setSearch(const QString& text);
+
+protected:
+    [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex& parent) const override;
+
+private:
+    QString search_;  // folded
+};
+
+// The table of the library dialog. Whatever the keyboard does, a row is
+// selected where there is one: entering the table with Tab selects the
+// current row (the first if none), and the arrow keys select a row even
+// when the filter leaves only the current one.
+class LibraryView : public QTableView {
+    Q_OBJECT
+public:
+    explicit LibraryView(QWidget* parent);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void selectCurrentRow();
 };
 
 }  // namespace ui

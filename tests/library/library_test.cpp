@@ -288,7 +288,7 @@ TEST(Import, ReadsEachFormatAndRefusesRowsWithLineColumnAndReason) {
          2,
          {{3, 0, "a1", "0 és 100"},
           {5, 0, "", "a fejléc szerint 5"},
-          {6, 0, "area", "0-nál nagyobb"}}},
+          {6, 0, "area", "0,01 és 100"}}},
         {"aperture coefficients need the aperture area",
          "name,eta0,a1,a2,reference,grossArea\nA,0.7,1,0.01,aperture,2.5\n",
          0,

@@ -78,11 +78,17 @@ TEST_F(OutputTest, TheMenuTakesTheValueStillBeingTyped) {
 
 TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
     const QStringList entries = {
-        "&Eredmények másolása|Ctrl+C", "&Teljesítménytáblázat másolása|",
-        "Grafikon má&solása|",         "Grafikon &mentése…|Ctrl+S",
-        "&Nyomtatás…|Ctrl+P",          "&Görbe megtartása összehasonlításhoz|",
-        "Összehasonlítás tö&rlése|",   "&Adatlap…|Ctrl+D",
-        "&Kollektorkönyvtár…|Ctrl+K",  "&Jelenlegi kollektor mentése a könyvtárba…|",
+        "&Eredmények másolása|Ctrl+C",
+        "&Teljesítménytáblázat másolása|",
+        "Grafikon má&solása|",
+        "Grafikon &mentése…|Ctrl+S",
+        "&Nyomtatás…|Ctrl+P",
+        "&Görbe megtartása összehasonlításhoz|",
+        "Összehasonlítás tö&rlése|",
+        "&Adatlap…|Ctrl+D",
+        "&Kollektorkönyvtár…|Ctrl+K",
+        "&Jelenlegi kollektor mentése a könyvtárba…|",
+        "Törölt kollektorok &visszaállítása…|",
     };
     const struct {
         const char* way;
@@ -240,6 +246,24 @@ TEST_F(OutputTest, CtrlCCopiesTheSelectionInATextFieldAndTheResultsElsewhere) {
         }
     }
     EXPECT_TRUE(warnings().isEmpty()) << warnings().join(u'\n').toStdString();
+}
+
+// Ctrl+K opens the library from the window, but a text box keeps the key
+// for deleting to the end of its line.
+TEST_F(OutputTest, CtrlKInATextBoxDeletesToTheEndOfTheLine) {
+    user_->typeInto(c().areaBox, "12,5");
+    c().areaBox->setCursorPosition(1);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            opened = true;
+            dialog->close();
+        }
+    });
+    user_->key(Qt::Key_K, Qt::ControlModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(c().areaBox->text(), u"1");
+    EXPECT_FALSE(opened);
 }
 
 TEST_F(OutputTest, CopiedResultsArePlainTextAndAnHtmlTableOfTheShownValues) {
