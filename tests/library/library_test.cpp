@@ -495,6 +495,31 @@ TEST_F(StoreTest, AnEditKeepsWhatAnotherWindowSavedMeanwhile) {
     EXPECT_EQ(b.collectors().front().maker, QStringLiteral("B-gyártó"));
 }
 
+// The last deletion outlives the program that made it: another store on the
+// file, after other changes, puts the collectors back where they were.
+TEST_F(StoreTest, TheLastDeletionCanBeRestoredLater) {
+    CollectorStore store(path_);
+    for (const char* name : {"A", "B", "C", "D"}) {
+        ASSERT_TRUE(store.add(collector(QString::fromUtf8(name))).ok);
+    }
+    const QList<Collector> all = store.collectors();
+    ASSERT_TRUE(store.removeNames({QStringLiteral("D"), QStringLiteral("b")}).ok);
+    ASSERT_TRUE(store.add(collector(QStringLiteral("E"))).ok);
+
+    CollectorStore later(path_);
+    later.reload();
+    EXPECT_EQ(later.restorable(), (QList<Collector>{all[3], all[1]}));
+    ASSERT_TRUE(later.add(all[3]).ok);  // taken meanwhile
+    EXPECT_EQ(later.restorable(), QList<Collector>{all[1]});
+    const auto outcome = later.restoreDeleted({QStringLiteral("B"), QStringLiteral("D")});
+    EXPECT_EQ(std::pair(outcome.added, outcome.skipped), std::pair(1, 1));
+    later.reload();
+    EXPECT_EQ(later.collectors(),
+              (QList<Collector>{all[0], all[1], all[2], collector(QStringLiteral("E")), all[3]}));
+    ASSERT_TRUE(later.remove(QStringLiteral("E")).ok);  // only the last deletion counts
+    EXPECT_EQ(later.restorable(), QList<Collector>{collector(QStringLiteral("E"))});
+}
+
 // A replacing import changes only the columns its file has, on the record as
 // the file holds it then; each of several such imports keeps its change.
 TEST_F(StoreTest, AReplacingImportChangesOnlyItsColumns) {

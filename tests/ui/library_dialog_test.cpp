@@ -1,8 +1,12 @@
 // The collector library dialog and its edit form, on the real window.
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QHeaderView>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -20,6 +24,7 @@
 #include "ui/collector_form.h"
 #include "ui/datasheet_dialog.h"
 #include "ui/library_dialog.h"
+#include "ui/library_table.h"
 
 namespace {
 
@@ -77,11 +82,61 @@ TEST_F(LibraryDialogTest, SearchFiltersNameMakerAndModelAsTyped) {
     const struct {
         const char* typed;
         int rows;
-    } cases[] = {{"", 3}, {"helio", 2}, {"CSÖ", 1}, {"sík 2", 1}, {"nincs", 0}};
+    } cases[] = {{"", 3},      {"helio", 2},  {"CSÖ", 1}, {"sík 2", 1},
+                 {"sik 2", 1}, {"VAKUUM", 1}, {"cso", 1}, {"nincs", 0}};
     for (const auto& c : cases) {
         dialog_->search().clear();
         type(&dialog_->search(), QString::fromUtf8(c.typed));
         EXPECT_EQ(dialog_->table().model()->rowCount(), c.rows) << c.typed;
+    }
+}
+
+// The keyboard never leaves the table without a selected row, and sorts it.
+TEST_F(LibraryDialogTest, TheKeyboardSelectsAndSorts) {
+    QTableView& table = dialog_->table();
+    const auto selectedName = [&] {
+        const QModelIndexList rows = table.selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.front().data(Qt::EditRole).toString() : QString();
+    };
+    QFocusEvent tabbedIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(&table, &tabbedIn);
+    EXPECT_EQ(selectedName(), QStringLiteral("Csöves 30"));  // the first, by name
+    for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Up, Qt::Key_Home}) {
+        type(&dialog_->search(), QStringLiteral("sík"));
+        table.clearSelection();
+        QTest::keyClick(&table, key, key == Qt::Key_Home ? Qt::ControlModifier : Qt::NoModifier);
+        EXPECT_EQ(selectedName(), QStringLiteral("Sík 20")) << key;
+        dialog_->search().clear();
+    }
+    auto* sort = dialog_->findChild<QComboBox*>();
+    ASSERT_NE(sort, nullptr);
+    sort->setCurrentIndex(ui::LibraryTable::A1);
+    emit sort->activated(ui::LibraryTable::A1);
+    QTest::keyClick(dialog_->findChild<QCheckBox*>(), Qt::Key_Space);
+    EXPECT_EQ(table.model()->index(0, 0).data(Qt::EditRole).toString(), QStringLiteral("Sík 20"));
+    EXPECT_EQ(table.horizontalHeader()->sortIndicatorSection(), ui::LibraryTable::A1);
+}
+
+// Escape on a changed form asks before discarding; an unchanged one closes.
+TEST_F(LibraryDialogTest, EscapeAsksBeforeDiscardingTypedChanges) {
+    for (const bool changed : {false, true}) {
+        ui::CollectorForm form(stored("Új", "", u"3"), {}, window_->format(),
+                               QStringLiteral("Új kollektor"), nullptr);
+        form.show();
+        if (changed) {
+            type(form.edit(Field::Maker), QStringLiteral("x"));
+        }
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                asked = true;
+                box->escapeButton()->click();  // back to the form
+            }
+        });
+        QTest::keyClick(&form, Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_EQ(asked, changed);
+        EXPECT_EQ(form.isVisible(), changed);
     }
 }
 
