@@ -84,7 +84,10 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
             edits_[at(row.field)] = edit;
             input = edit;
         }
-        input->setAccessibleName(QString::fromUtf16(row.accessibleName));
+        // The reference's combo box is named by its label, and its value read after it.
+        if (input != reference_) {
+            input->setAccessibleName(QString::fromUtf16(row.accessibleName));
+        }
         // The reason takes half the line whatever its length, so that fields
         // keep their width as reasons come and go; an empty one is hidden, so
         // that screen readers meet no empty labels.

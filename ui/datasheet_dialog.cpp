@@ -272,7 +272,11 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     const auto place = [&](QWidget* field, const QString& caption, int row, int column) {
         auto* label = new QLabel(caption, this);
         label->setBuddy(field);
-        field->setAccessibleName(withoutMnemonic(caption));
+        // A combo box is named by its label and keeps its value as its
+        // name, which screen readers read after the label.
+        if (qobject_cast<QComboBox*>(field) == nullptr) {
+            field->setAccessibleName(withoutMnemonic(caption));
+        }
         grid->addWidget(label, row, column * 2);
         grid->addWidget(field, row, column * 2 + 1);
         tabOrder.push_back(field);

@@ -296,7 +296,6 @@ LibraryDialog::LibraryDialog(Efficiency& window)
         sortColumn_->addItem(
             model_->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     }
-    sortColumn_->setAccessibleName(QStringLiteral("Rendezés oszlop szerint"));
     auto* sortLabel = new QLabel(QStringLiteral("Rende&zés:"), this);
     sortLabel->setBuddy(sortColumn_);
     descending_ = new QCheckBox(QStringLiteral("Csökke&nő"), this);
