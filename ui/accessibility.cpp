@@ -84,7 +84,7 @@ void describeResult(QWidget& caption, QWidget& label, const QString& value) {
 
 QString chartDescription(const QString& eta0, const QString& zeroX, const QString& operatingX,
                          const QString& efficiency, QChar decimalSeparator) {
-    return QStringLiteral("η0 %1; a hatásfok 0 lesz x = %2; üzemi pont: x = %3, η = %4")
+    return QStringLiteral("η0 %1; a hatásfok x = %2 lesz nulla; üzemi pont: x = %3, η = %4")
         .arg(eta0, withAtSuffix(zeroX, decimalSeparator), operatingX, efficiency);
 }
 

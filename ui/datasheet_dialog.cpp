@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QtMath>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -150,7 +151,9 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
     const QString title = input.collector.isEmpty()
                               ? QStringLiteral("Adatlap")
                               : QStringLiteral("Adatlap – %1").arg(input.collector);
-    painter.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop, title);
+    // One line, elided: a long name must not run off the page.
+    painter.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(title, Qt::ElideRight, qFloor(width)));
     y += 30;
 
     font(9, false);

@@ -103,6 +103,8 @@ QPushButton* button(const QString& text, const QString& accessibleName, QWidget*
     auto* b = new QPushButton(text, parent);
     b->setAccessibleName(accessibleName);
     b->setAutoDefault(false);
+    // Some styles fit the button to its text with no room to spare.
+    b->setMinimumWidth(b->sizeHint().width() + b->fontMetrics().averageCharWidth() * 2);
     return b;
 }
 
@@ -417,9 +419,12 @@ QString LibraryDialog::status() const {
     return status_->text();
 }
 
+// While the file cannot be read, why stays in view above what was done.
 void LibraryDialog::setStatus(const QString& text) {
-    status_->setText(text);
-    status_->setAccessibleDescription(text);
+    const QString shown =
+        store_.isReadOnly() && text != store_.problem() ? store_.problem() + u'\n' + text : text;
+    status_->setText(shown);
+    status_->setAccessibleDescription(shown);
     if (!text.isEmpty()) {
         announcer_->announce(text);
     }

@@ -143,6 +143,13 @@ void LibraryFilter::setSearch(const QString& text) {
     invalidateFilter();
 }
 
+QVariant LibraryFilter::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Vertical && role == Qt::DisplayRole) {
+        return section + 1;
+    }
+    return QSortFilterProxyModel::headerData(section, orientation, role);
+}
+
 bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) const {
     return search_.isEmpty() || sourceModel()
                                     ->index(sourceRow, LibraryTable::Name, parent)

@@ -51,6 +51,9 @@ class LibraryFilter : public QSortFilterProxyModel {
 public:
     explicit LibraryFilter(QObject* parent);
     void setSearch(const QString& text);
+    // Rows are numbered as shown, not as stored: screen readers read them.
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation,
+                                      int role) const override;
 
 protected:
     [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex& parent) const override;

@@ -177,18 +177,18 @@ TEST_F(Accessibility, TheWindowIsAFrameAndLabelsStayOutOfTheTabOrder) {
 
 TEST_F(Accessibility, ResultsFollowTheSlidersAndTheCollectorType) {
     checkResults(&Result::start);
-    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok 0 lesz x = 0,148-nál; "
+    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok x = 0,148-nál lesz nulla; "
                                           "üzemi pont: x = 0,05, η = 56,7 %"));
 
     c().collectorTempSlider->setFocus(Qt::TabFocusReason);
     user_->key(Qt::Key_Right);
     checkResults(&Result::warmer);
-    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok 0 lesz x = 0,148-nál; "
+    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,798; a hatásfok x = 0,148-nál lesz nulla; "
                                           "üzemi pont: x = 0,051, η = 56,1 %"));
 
     user_->pickRow(0);
     checkResults(&Result::vacuum);
-    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,65; a hatásfok 0 lesz x = 0,224-nél; "
+    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,65; a hatásfok x = 0,224-nél lesz nulla; "
                                           "üzemi pont: x = 0,051, η = 55,6 %"));
 }
 
@@ -196,7 +196,7 @@ TEST_F(Accessibility, TheChartDescriptionFollowsATypedCoefficient) {
     user_->pickRow(5);
     user_->typeInto(c().eta0Box, QStringLiteral("0,9"));
     user_->click(c().chart, QPoint(20, 20));
-    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,9; a hatásfok 0 lesz x = 0,17-nél; "
+    EXPECT_EQ(chartSays(), QStringLiteral("η0 0,9; a hatásfok x = 0,17-nél lesz nulla; "
                                           "üzemi pont: x = 0,05, η = 68 %"));
 }
 
@@ -204,7 +204,7 @@ TEST_F(Accessibility, TheChartDescriptionFollowsATypedCoefficient) {
 // with their whole names; with none kept graf says what it said before.
 TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
     const QString current =
-        QStringLiteral("η0 0,8; a hatásfok 0 lesz x = 0,155-nél; üzemi pont: x = 0,05, η = 58 %");
+        QStringLiteral("η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,05, η = 58 %");
     const struct {
         const char* what;
         std::function<void()> action;
@@ -225,7 +225,7 @@ TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
              user_->pickRow(2);
              c().collectorTempSlider->setValue(120);
          },
-         QStringLiteral("η0 0,8; a hatásfok 0 lesz x = 0,155-nél; üzemi pont: x = 0,125, η = 17,5 %"
+         QStringLiteral("η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,125, η = 17,5 %"
                         "; megtartott görbék: Vákumcsöves kollektor: 36,2 %, 290 W/m2; "
                         "Lefedés nélküli kollektor: 0 %, 0 W/m2")},
         {"a custom name, whole",
