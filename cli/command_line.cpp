@@ -67,7 +67,43 @@ struct Options {
     }
 };
 
-QString helpText() {
+// The collector types' list, a row a line, as --type numbers them.
+QString typeLines() {
+    QString types;
+    for (std::size_t row = 0; row < model::kCollectorTypes.size(); ++row) {
+        types += QStringLiteral("                        %1: %2\n")
+                     .arg(row)
+                     .arg(model::kCollectorTypes[row].name);
+    }
+    return types;
+}
+
+QString usageHelp() {
+    return QStringLiteral(
+        "Használat:\n"
+        "  efficiency --calc [beállítások] [--input FÁJL] [--json | --csv | --csv-hu]\n"
+        "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
+        "                     [--json | --csv | --csv-hu]\n"
+        "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
+        "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
+        "             [beállítások]\n"
+        "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
+        "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
+        "             | --remove NÉV [--library FÁJL]\n"
+        "  efficiency --help | --version\n"
+        "\n"
+        "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
+        "számításával és kijelzési szabályaival: a --calc az ablak eredményeit\n"
+        "írja ki, a --table a teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az\n"
+        "első 0 %-os sorig).\n"
+        "Beállítás nélkül az ablak induló állapotával számol. Argumentum nélkül az\n"
+        "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
+        "argumentum parancssori futást jelent.\n"
+        "\n");
+}
+
+// The options --calc and --table share, with the ranges the window accepts.
+QString settingsHelp() {
     const auto range = [](const ConditionRange& r) {
         return QStringLiteral("%1 és %2 között, alapértéke %3").arg(r.min).arg(r.max).arg(r.start);
     };
@@ -78,33 +114,7 @@ QString helpText() {
             .arg(QString::number(rule.lower).replace(u'.', u','),
                  QString::number(rule.upper).replace(u'.', u','));
     };
-    QString types;
-    for (std::size_t row = 0; row < model::kCollectorTypes.size(); ++row) {
-        types += QStringLiteral("                        %1: %2\n")
-                     .arg(row)
-                     .arg(model::kCollectorTypes[row].name);
-    }
     return QStringLiteral(
-               "Használat:\n"
-               "  efficiency --calc [beállítások] [--input FÁJL] [--json | --csv | --csv-hu]\n"
-               "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
-               "                     [--json | --csv | --csv-hu]\n"
-               "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
-               "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
-               "             [beállítások]\n"
-               "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
-               "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
-               "             | --remove NÉV [--library FÁJL]\n"
-               "  efficiency --help | --version\n"
-               "\n"
-               "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
-               "számításával és kijelzési szabályaival: a --calc az ablak eredményeit\n"
-               "írja ki, a --table a teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az\n"
-               "első 0 %-os sorig).\n"
-               "Beállítás nélkül az ablak induló állapotával számol. Argumentum nélkül az\n"
-               "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
-               "argumentum parancssori futást jelent.\n"
-               "\n"
                "Beállítások (a tizedes értékek tartományának határai nem megengedettek, az\n"
                "egész számokéi igen):\n"
                "  --type N            a napkollektor típusa, a lista N. sora:\n"
@@ -125,57 +135,72 @@ QString helpText() {
                "  --irradiance G      a napsugárzás intenzitása, W/m², egész,\n"
                "                      %8\n"
                "  --step K            a táblázat lépésköze, K, egész,\n"
-               "                      %9\n"
-               "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
-               "                      fejléccel, a name, eta0, a1, a2 és area vagy a\n"
-               "                      kollektorkönyvtár mezőinek oszlopaival (az eta0 vagy\n"
-               "                      az eta0b és a kd, az a1 és az a2 kötelező), vesszővel\n"
-               "                      és tizedesponttal vagy pontosvesszővel és\n"
-               "                      tizedesvesszővel; vagy JSON-tömb, JSON Lines, illetve\n"
-               "                      a kollektorkönyvtár JSON-ja. Felület oszlop nélkül\n"
-               "                      1 m²; a nem UTF-8 fájlt Windows-1250-ként olvassa.\n"
-               "                      Minden sort a megadott üzemi pontban számol, a bemenet\n"
-               "                      sorrendjében, és olvasás közben írja ki; az elutasított\n"
-               "                      sort így jelzi: <fájl>:<sor>: [<n>. elem: ]<oszlop>: <ok>\n"
-               "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
-               "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
-               "                      specificOutput W/m²-ben, output W-ban; a --table\n"
-               "                      mellett {\"collector\", \"rows\": [{\"deltaT\", \"x\",\n"
-               "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
-               "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
-               "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
-               "\n"
-               "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
-               "  --library FÁJL      ezt a könyvtárfájlt használja\n"
-               "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
-               "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
-               "                      --datasheet minden tárolt adatával\n"
-               "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
-               "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
-               "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
-               "  --import FÁJL       CSV vagy JSON beolvasása (- a szabványos bemenet); egyetlen\n"
-               "                      hibás sor vagy meglévő név esetén semmit sem ír\n"
-               "                      (--replace: a meglévőt cseréli)\n"
-               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
-               "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
-               "                      így érvényes --input; a - a szabványos kimenet\n"
-               "  --remove NÉV        a kollektor törlése\n"
-               "  -h, --help          ez a súgó\n"
-               "  -v, --version       a program verziója\n"
-               "\n"
-               "%10"
-               "\n"
-               "A számok tizedesponttal és tizedesvesszővel is megadhatók (0.5 vagy 0,5),\n"
-               "bármely területi beállítás mellett. A szöveges kimenet magyar számformájú\n"
-               "(tizedesvessző), így ugyanaz a parancs minden beállítás mellett ugyanazt írja\n"
-               "ki; a JSON és a CSV is.\n"
-               "\n"
-               "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
-               "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n")
-        .arg(types, open(EntryBox::Eta0), open(EntryBox::A1), open(EntryBox::A2),
+               "                      %9\n")
+        .arg(typeLines(), open(EntryBox::Eta0), open(EntryBox::A1), open(EntryBox::A2),
              open(EntryBox::CollectorArea), range(model::kCollectorTempRange),
-             range(model::kAmbientTempRange), range(model::kIrradianceRange), range(kStepRange))
-        .arg(datasheetHelp());
+             range(model::kAmbientTempRange), range(model::kIrradianceRange), range(kStepRange));
+}
+
+QString inputAndFormatHelp() {
+    return QStringLiteral(
+        "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
+        "                      fejléccel, a name, eta0, a1, a2 és area vagy a\n"
+        "                      kollektorkönyvtár mezőinek oszlopaival (az eta0 vagy\n"
+        "                      az eta0b és a kd, az a1 és az a2 kötelező), vesszővel\n"
+        "                      és tizedesponttal vagy pontosvesszővel és\n"
+        "                      tizedesvesszővel; vagy JSON-tömb, JSON Lines, illetve\n"
+        "                      a kollektorkönyvtár JSON-ja. Felület oszlop nélkül\n"
+        "                      1 m²; a nem UTF-8 fájlt Windows-1250-ként olvassa.\n"
+        "                      Minden sort a megadott üzemi pontban számol, a bemenet\n"
+        "                      sorrendjében, és olvasás közben írja ki; az elutasított\n"
+        "                      sort így jelzi: <fájl>:<sor>: [<n>. elem: ]<oszlop>: <ok>\n"
+        "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
+        "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
+        "                      specificOutput W/m²-ben, output W-ban; a --table\n"
+        "                      mellett {\"collector\", \"rows\": [{\"deltaT\", \"x\",\n"
+        "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
+        "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
+        "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
+        "\n");
+}
+
+QString libraryHelp() {
+    return QStringLiteral(
+        "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
+        "  --library FÁJL      ezt a könyvtárfájlt használja\n"
+        "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
+        "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
+        "                      --datasheet minden tárolt adatával\n"
+        "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
+        "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
+        "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
+        "  --import FÁJL       CSV vagy JSON beolvasása (- a szabványos bemenet); egyetlen\n"
+        "                      hibás sor vagy meglévő név esetén semmit sem ír\n"
+        "                      (--replace: a meglévőt cseréli)\n"
+        "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
+        "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
+        "                      így érvényes --input; a - a szabványos kimenet\n"
+        "  --remove NÉV        a kollektor törlése\n"
+        "  -h, --help          ez a súgó\n"
+        "  -v, --version       a program verziója\n"
+        "\n");
+}
+
+QString numbersAndExitHelp() {
+    return QStringLiteral(
+        "\n"
+        "A számok tizedesponttal és tizedesvesszővel is megadhatók (0.5 vagy 0,5),\n"
+        "bármely területi beállítás mellett. A szöveges kimenet magyar számformájú\n"
+        "(tizedesvessző), így ugyanaz a parancs minden beállítás mellett ugyanazt írja\n"
+        "ki; a JSON és a CSV is.\n"
+        "\n"
+        "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
+        "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n");
+}
+
+QString helpText() {
+    return usageHelp() + settingsHelp() + inputAndFormatHelp() + libraryHelp() + datasheetHelp() +
+           numbersAndExitHelp();
 }
 
 // A whole number within `range`, written with digits and an optional sign.
