@@ -95,6 +95,27 @@ bool isCsv(ReportFormat format) {
     return format == ReportFormat::Csv || format == ReportFormat::CsvHungarian;
 }
 
+// The window's result labels, a line each: the names and texts it shows.
+QString resultLines(const model::Results& results, const rt::NumberFormat& format) {
+    const chart::ResultTexts texts = chart::formatResults(results, format);
+    QString text;
+    for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
+        const auto result = static_cast<chart::Result>(i);
+        text += chart::nameOf(result).toString() + QStringLiteral(": ") +
+                chart::valueOf(texts, result).get() + u'\n';
+    }
+    return text;
+}
+
+// Each --calc JSON member's text before its value.
+QStringList jsonPrefixes() {
+    QStringList prefixes;
+    for (const QString& name : kCalcKeys) {
+        prefixes << QStringLiteral(", \"%1\": ").arg(name);
+    }
+    return prefixes;
+}
+
 }  // namespace
 
 ReportWriter::ReportWriter(const model::Conditions& conditions, const Report& report,
@@ -128,14 +149,7 @@ QString ReportWriter::collector(const model::Collector& collector) {
 QString ReportWriter::calcLines(const model::Collector& collector) const {
     const model::Results results = resultsOf(collector, conditions_);
     if (report_.format == ReportFormat::Text) {
-        const chart::ResultTexts texts = chart::formatResults(results, textFormat_);
-        QString text;
-        for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
-            const auto result = static_cast<chart::Result>(i);
-            text += chart::nameOf(result).toString() + QStringLiteral(": ") +
-                    chart::valueOf(texts, result).get() + u'\n';
-        }
-        return text;
+        return resultLines(results, textFormat_);
     }
     // One line built in place: a batch writes one for every row it reads.
     const bool json = report_.format == ReportFormat::Json;
@@ -145,14 +159,7 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
     QString line;
     line.reserve(200 + collector.name.size());
     qsizetype key = 0;
-    // Each member's text before its value, made once.
-    static const QStringList kJsonPrefixes = [] {
-        QStringList prefixes;
-        for (const QString& name : kCalcKeys) {
-            prefixes << QStringLiteral(", \"%1\": ").arg(name);
-        }
-        return prefixes;
-    }();
+    static const QStringList kJsonPrefixes = jsonPrefixes();
     const auto next = [&] {
         ++key;
         if (json) {

@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -67,7 +69,43 @@ struct Options {
     }
 };
 
-QString helpText() {
+// The collector types' list, a row a line, as --type numbers them.
+QString typeLines() {
+    QString types;
+    for (std::size_t row = 0; row < model::kCollectorTypes.size(); ++row) {
+        types += QStringLiteral("                        %1: %2\n")
+                     .arg(row)
+                     .arg(model::kCollectorTypes[row].name);
+    }
+    return types;
+}
+
+QString usageHelp() {
+    return QStringLiteral(
+        "Használat:\n"
+        "  efficiency --calc [beállítások] [--input FÁJL] [--json | --csv | --csv-hu]\n"
+        "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
+        "                     [--json | --csv | --csv-hu]\n"
+        "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
+        "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
+        "             [beállítások]\n"
+        "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
+        "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
+        "             | --remove NÉV [--library FÁJL]\n"
+        "  efficiency --help | --version\n"
+        "\n"
+        "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
+        "számításával és kijelzési szabályaival: a --calc az ablak eredményeit\n"
+        "írja ki, a --table a teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az\n"
+        "első 0 %-os sorig).\n"
+        "Beállítás nélkül az ablak induló állapotával számol. Argumentum nélkül az\n"
+        "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
+        "argumentum parancssori futást jelent.\n"
+        "\n");
+}
+
+// The options --calc and --table share, with the ranges the window accepts.
+QString settingsHelp() {
     const auto range = [](const ConditionRange& r) {
         return QStringLiteral("%1 és %2 között, alapértéke %3").arg(r.min).arg(r.max).arg(r.start);
     };
@@ -78,33 +116,7 @@ QString helpText() {
             .arg(QString::number(rule.lower).replace(u'.', u','),
                  QString::number(rule.upper).replace(u'.', u','));
     };
-    QString types;
-    for (std::size_t row = 0; row < model::kCollectorTypes.size(); ++row) {
-        types += QStringLiteral("                        %1: %2\n")
-                     .arg(row)
-                     .arg(model::kCollectorTypes[row].name);
-    }
     return QStringLiteral(
-               "Használat:\n"
-               "  efficiency --calc [beállítások] [--input FÁJL] [--json | --csv | --csv-hu]\n"
-               "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
-               "                     [--json | --csv | --csv-hu]\n"
-               "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
-               "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
-               "             [beállítások]\n"
-               "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
-               "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
-               "             | --remove NÉV [--library FÁJL]\n"
-               "  efficiency --help | --version\n"
-               "\n"
-               "A napkollektor hatásfokát számolja ki ablak és kijelző nélkül, az ablak\n"
-               "számításával és kijelzési szabályaival: a --calc az ablak eredményeit\n"
-               "írja ki, a --table a teljesítménytáblázatot (ΔT = 0, K, 2K, … kelvin, az\n"
-               "első 0 %-os sorig).\n"
-               "Beállítás nélkül az ablak induló állapotával számol. Argumentum nélkül az\n"
-               "ablak nyílik meg; a Qt saját kapcsolóin (-platform, -style …) kívül bármely\n"
-               "argumentum parancssori futást jelent.\n"
-               "\n"
                "Beállítások (a tizedes értékek tartományának határai nem megengedettek, az\n"
                "egész számokéi igen):\n"
                "  --type N            a napkollektor típusa, a lista N. sora:\n"
@@ -125,57 +137,72 @@ QString helpText() {
                "  --irradiance G      a napsugárzás intenzitása, W/m², egész,\n"
                "                      %8\n"
                "  --step K            a táblázat lépésköze, K, egész,\n"
-               "                      %9\n"
-               "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
-               "                      fejléccel, a name, eta0, a1, a2 és area vagy a\n"
-               "                      kollektorkönyvtár mezőinek oszlopaival (az eta0 vagy\n"
-               "                      az eta0b és a kd, az a1 és az a2 kötelező), vesszővel\n"
-               "                      és tizedesponttal vagy pontosvesszővel és\n"
-               "                      tizedesvesszővel; vagy JSON-tömb, JSON Lines, illetve\n"
-               "                      a kollektorkönyvtár JSON-ja. Felület oszlop nélkül\n"
-               "                      1 m²; a nem UTF-8 fájlt Windows-1250-ként olvassa.\n"
-               "                      Minden sort a megadott üzemi pontban számol, a bemenet\n"
-               "                      sorrendjében, és olvasás közben írja ki; az elutasított\n"
-               "                      sort így jelzi: <fájl>:<sor>: [<n>. elem: ]<oszlop>: <ok>\n"
-               "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
-               "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
-               "                      specificOutput W/m²-ben, output W-ban; a --table\n"
-               "                      mellett {\"collector\", \"rows\": [{\"deltaT\", \"x\",\n"
-               "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
-               "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
-               "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
-               "\n"
-               "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
-               "  --library FÁJL      ezt a könyvtárfájlt használja\n"
-               "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
-               "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
-               "                      --datasheet minden tárolt adatával\n"
-               "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
-               "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
-               "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
-               "  --import FÁJL       CSV vagy JSON beolvasása (- a szabványos bemenet); egyetlen\n"
-               "                      hibás sor vagy meglévő név esetén semmit sem ír\n"
-               "                      (--replace: a meglévőt cseréli)\n"
-               "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
-               "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
-               "                      így érvényes --input; a - a szabványos kimenet\n"
-               "  --remove NÉV        a kollektor törlése\n"
-               "  -h, --help          ez a súgó\n"
-               "  -v, --version       a program verziója\n"
-               "\n"
-               "%10"
-               "\n"
-               "A számok tizedesponttal és tizedesvesszővel is megadhatók (0.5 vagy 0,5),\n"
-               "bármely területi beállítás mellett. A szöveges kimenet magyar számformájú\n"
-               "(tizedesvessző), így ugyanaz a parancs minden beállítás mellett ugyanazt írja\n"
-               "ki; a JSON és a CSV is.\n"
-               "\n"
-               "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
-               "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n")
-        .arg(types, open(EntryBox::Eta0), open(EntryBox::A1), open(EntryBox::A2),
+               "                      %9\n")
+        .arg(typeLines(), open(EntryBox::Eta0), open(EntryBox::A1), open(EntryBox::A2),
              open(EntryBox::CollectorArea), range(model::kCollectorTempRange),
-             range(model::kAmbientTempRange), range(model::kIrradianceRange), range(kStepRange))
-        .arg(datasheetHelp());
+             range(model::kAmbientTempRange), range(model::kIrradianceRange), range(kStepRange));
+}
+
+QString inputAndFormatHelp() {
+    return QStringLiteral(
+        "  --input FÁJL        kollektorok táblázata (- a szabványos bemenet): CSV\n"
+        "                      fejléccel, a name, eta0, a1, a2 és area vagy a\n"
+        "                      kollektorkönyvtár mezőinek oszlopaival (az eta0 vagy\n"
+        "                      az eta0b és a kd, az a1 és az a2 kötelező), vesszővel\n"
+        "                      és tizedesponttal vagy pontosvesszővel és\n"
+        "                      tizedesvesszővel; vagy JSON-tömb, JSON Lines, illetve\n"
+        "                      a kollektorkönyvtár JSON-ja. Felület oszlop nélkül\n"
+        "                      1 m²; a nem UTF-8 fájlt Windows-1250-ként olvassa.\n"
+        "                      Minden sort a megadott üzemi pontban számol, a bemenet\n"
+        "                      sorrendjében, és olvasás közben írja ki; az elutasított\n"
+        "                      sort így jelzi: <fájl>:<sor>: [<n>. elem: ]<oszlop>: <ok>\n"
+        "  --json              JSON: kollektoronként egy objektum egy sorban, a számok\n"
+        "                      JSON-számok, egység nélkül: efficiency %-ban,\n"
+        "                      specificOutput W/m²-ben, output W-ban; a --table\n"
+        "                      mellett {\"collector\", \"rows\": [{\"deltaT\", \"x\",\n"
+        "                      \"efficiency\", \"specificOutput\", \"output\"}]}\n"
+        "  --csv               CSV (RFC 4180, UTF-8): fejléc, vessző, tizedespont\n"
+        "  --csv-hu            CSV magyar táblázatkezelőnek: pontosvessző, tizedesvessző\n"
+        "\n");
+}
+
+QString libraryHelp() {
+    return QStringLiteral(
+        "A kollektorkönyvtár (alapértéke a felhasználó saját könyvtára):\n"
+        "  --library FÁJL      ezt a könyvtárfájlt használja\n"
+        "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
+        "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
+        "                      --datasheet minden tárolt adatával\n"
+        "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
+        "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
+        "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
+        "  --import FÁJL       CSV vagy JSON beolvasása (- a szabványos bemenet); egyetlen\n"
+        "                      hibás sor vagy meglévő név esetén semmit sem ír\n"
+        "                      (--replace: a meglévőt cseréli)\n"
+        "  --export FÁJL       kiírás; a formátum a kiterjesztésből (.csv, .json); a CSV\n"
+        "                      olyan, mint a --list --csv (--csv-hu: pontosvesszővel),\n"
+        "                      így érvényes --input; a - a szabványos kimenet\n"
+        "  --remove NÉV        a kollektor törlése\n"
+        "  -h, --help          ez a súgó\n"
+        "  -v, --version       a program verziója\n"
+        "\n");
+}
+
+QString numbersAndExitHelp() {
+    return QStringLiteral(
+        "\n"
+        "A számok tizedesponttal és tizedesvesszővel is megadhatók (0.5 vagy 0,5),\n"
+        "bármely területi beállítás mellett. A szöveges kimenet magyar számformájú\n"
+        "(tizedesvessző), így ugyanaz a parancs minden beállítás mellett ugyanazt írja\n"
+        "ki; a JSON és a CSV is.\n"
+        "\n"
+        "Kilépési kód: 0 siker; 1 futásidejű hiba, vagy a kimenet nem írható;\n"
+        "2 hibás kapcsoló, elutasított érték vagy elutasított bemeneti sor.\n");
+}
+
+QString helpText() {
+    return usageHelp() + settingsHelp() + inputAndFormatHelp() + libraryHelp() + datasheetHelp() +
+           numbersAndExitHelp();
 }
 
 // A whole number within `range`, written with digits and an optional sign.
@@ -303,8 +330,6 @@ const rt::NumberFormat& formatFor(QStringView text) {
 
 // The stored collector --collector names, converted as every front end
 // converts it; the refusal when it is not stored or cannot be calculated.
-// The stored collector --collector names, converted as every front end
-// converts it; the refusal when it is not stored or cannot be calculated.
 // `adopted` receives what taking over an earlier library says.
 std::variant<model::Collector, Outcome> storedCollector(const QString& name,
                                                         const QString& libraryPath,
@@ -367,6 +392,268 @@ Outcome report_(const model::Conditions& conditions, const Report& report, const
     }
 }
 
+// Parses the arguments into `parser`; the outcome when that alone ends the
+// run: a refusal, --help or --version.
+std::optional<Outcome> parseArguments(const QStringList& arguments, const Options& o,
+                                      QCommandLineParser& parser) {
+    QList<QCommandLineOption> all = o.all();
+    all += o.datasheet.all();
+    if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
+        return usageError(*refusal);
+    }
+    parser.addOptions(all);
+    if (!parser.parse(arguments)) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(o.help)) {
+        return Outcome{kSuccess, helpText(), {}};
+    }
+    if (parser.isSet(o.version)) {
+        return Outcome{kSuccess, QString::fromUtf8(product::kDisplayVersion) + u'\n', {}};
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        return usageError(
+            QStringLiteral("Ismeretlen argumentum: %1").arg(parser.positionalArguments().front()));
+    }
+    if (parser.isSet(o.library) && !parser.isSet(o.collector)) {
+        return usageError(QStringLiteral("--library: itt csak a --collector mellett adható meg."));
+    }
+    return std::nullopt;
+}
+
+// The library --library names; empty for the user's own.
+QString libraryPath(const QCommandLineParser& parser, const Options& o) {
+    return parser.isSet(o.library) ? parser.value(o.library) : QString();
+}
+
+// The refusal of --calc and --table options that do not go together.
+std::optional<Outcome> refuseCombination(const QCommandLineParser& parser, const Options& o) {
+    if (const std::optional<QString> refusal =
+            datasheetOptionWithoutDatasheet(parser, o.datasheet)) {
+        return usageError(*refusal);
+    }
+    const bool table = parser.isSet(o.table);
+    if (table == parser.isSet(o.calc)) {
+        return usageError(
+            table ? QStringLiteral("A --calc és a --table közül csak az egyik adható meg!")
+                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót "
+                                   "(a többit a --help sorolja fel)!"));
+    }
+    if (!table && parser.isSet(o.step)) {
+        return usageError(QStringLiteral("A --step csak a --table mellett adható meg!"));
+    }
+    const int formats = int(parser.isSet(o.json)) + int(parser.isSet(o.datasheet.csv)) +
+                        int(parser.isSet(o.datasheet.csvHungarian));
+    if (formats > 1) {
+        return usageError(
+            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
+    }
+    if (!parser.isSet(o.input)) {
+        return std::nullopt;
+    }
+    if (parser.isSet(o.collector)) {
+        return usageError(QStringLiteral(
+            "--collector: az --input mellett nem adható meg, a kollektorokat a fájl adja!"));
+    }
+    for (const QCommandLineOption& collectorOption : {o.type, o.eta0, o.a1, o.a2, o.area}) {
+        if (parser.isSet(collectorOption)) {
+            return usageError(QStringLiteral("--%1: az --input mellett nem adható meg, a "
+                                             "kollektorokat a fájl adja!")
+                                  .arg(collectorOption.names().front()));
+        }
+    }
+    return std::nullopt;
+}
+
+// The whole-number options, each within its range.
+struct WholeNumbers {
+    std::optional<int> type;  // only when given
+    int collectorTemp;
+    int ambientTemp;
+    int irradiance;
+    int step;
+};
+
+// Whole numbers first: nothing is computed from a command line with a bad one.
+std::variant<WholeNumbers, Outcome> readWholeNumbers(const QCommandLineParser& parser,
+                                                     const Options& o) {
+    const auto whole = [&](const QCommandLineOption& option,
+                           const ConditionRange& range) -> std::optional<int> {
+        return parser.isSet(option) ? wholeNumber(parser.value(option), range) : range.start;
+    };
+    struct Whole {
+        const QCommandLineOption& option;
+        ConditionRange range;
+        std::optional<int> value;
+    };
+    const Whole wholes[] = {
+        {o.type, kTypeRange, whole(o.type, kTypeRange)},
+        {o.collectorTemp, model::kCollectorTempRange,
+         whole(o.collectorTemp, model::kCollectorTempRange)},
+        {o.ambientTemp, model::kAmbientTempRange, whole(o.ambientTemp, model::kAmbientTempRange)},
+        {o.irradiance, model::kIrradianceRange, whole(o.irradiance, model::kIrradianceRange)},
+        {o.step, kStepRange, whole(o.step, kStepRange)},
+    };
+    for (const Whole& w : wholes) {
+        if (!w.value) {
+            return usageError(rangeMessage(w.option.names().front(), w.range));
+        }
+    }
+    return WholeNumbers{parser.isSet(o.type) ? wholes[0].value : std::nullopt, *wholes[1].value,
+                        *wholes[2].value, *wholes[3].value, *wholes[4].value};
+}
+
+// An option that sets a collector's field as the window's box does.
+struct Entry {
+    const QCommandLineOption& option;
+    EntryBox box;
+};
+
+// Writes the entries given into `collector`; the refusal of the first the
+// window's box would not accept.
+std::optional<Outcome> enterValues(const QCommandLineParser& parser,
+                                   std::initializer_list<Entry> entries,
+                                   model::Collector& collector) {
+    for (const Entry& entry : entries) {
+        if (!parser.isSet(entry.option)) {
+            continue;
+        }
+        const QString text = parser.value(entry.option);
+        const rt::NumberFormat& format = formatFor(text);
+        const model::EntryRule& rule = model::ruleFor(entry.box);
+        const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
+        if (verdict != model::EntryVerdict::Accepted) {
+            return usageError(
+                QStringLiteral("--%1: %2")
+                    .arg(entry.option.names().front(),
+                         (verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage
+                                                                     : rule.rangeMessage)
+                             .toString()));
+        }
+        fieldOf(collector, entry.box) = format.toCurrency(text);
+    }
+    return std::nullopt;
+}
+
+// The collector --type, --collector and the coefficient options choose, with
+// the values given; `type` is --type's row when given. `adopted` receives
+// what taking over an earlier library says.
+std::variant<model::Collector, Outcome> pickCollector(const QCommandLineParser& parser,
+                                                      const Options& o, std::optional<int> type,
+                                                      QString* adopted) {
+    const Entry coefficients[] = {
+        {o.eta0, EntryBox::Eta0}, {o.a1, EntryBox::A1}, {o.a2, EntryBox::A2}};
+    const bool custom = std::any_of(std::begin(coefficients), std::end(coefficients),
+                                    [&](const Entry& e) { return parser.isSet(e.option); });
+    const bool stored = parser.isSet(o.collector);
+    if (stored && (custom || type)) {
+        return usageError(QStringLiteral(
+            "--collector: a --type, --eta0, --a1 és --a2 mellett nem adható meg, a kollektort "
+            "a kollektorkönyvtár adja."));
+    }
+    if (custom && type && *type != kCustomRow) {
+        return usageError(
+            QStringLiteral(
+                "Az --eta0, --a1 és --a2 csak az egyedi kollektorhoz (--type %1) adható meg!")
+                .arg(kCustomRow));
+    }
+    model::Collector collector = collectorAt(custom ? std::optional<int>(kCustomRow) : type);
+    if (stored) {
+        auto found = storedCollector(parser.value(o.collector), libraryPath(parser, o), adopted);
+        if (const Outcome* refusal = std::get_if<Outcome>(&found)) {
+            return *refusal;
+        }
+        collector = std::get<model::Collector>(std::move(found));
+    }
+    if (std::optional<Outcome> refusal = enterValues(
+            parser,
+            {coefficients[0], coefficients[1], coefficients[2], {o.area, EntryBox::CollectorArea}},
+            collector)) {
+        return *refusal;
+    }
+    return collector;
+}
+
+// A --calc or --table command line, checked.
+struct CalcRequest {
+    model::Collector collector;  // the one collector, without --input
+    QString adopted;             // what taking over an earlier library says
+    std::optional<QString> inputFile;
+    model::Conditions conditions;
+    Report report;
+};
+
+ReportFormat reportFormat(const QCommandLineParser& parser, const Options& o) {
+    return parser.isSet(o.json)                     ? ReportFormat::Json
+           : parser.isSet(o.datasheet.csv)          ? ReportFormat::Csv
+           : parser.isSet(o.datasheet.csvHungarian) ? ReportFormat::CsvHungarian
+                                                    : ReportFormat::Text;
+}
+
+// Checks a --calc or --table command line; the refusal of its first fault.
+std::variant<CalcRequest, Outcome> checkCalc(const QCommandLineParser& parser, const Options& o) {
+    if (std::optional<Outcome> refusal = refuseCombination(parser, o)) {
+        return *refusal;
+    }
+    const std::variant<WholeNumbers, Outcome> read = readWholeNumbers(parser, o);
+    if (const Outcome* refusal = std::get_if<Outcome>(&read)) {
+        return *refusal;
+    }
+    const WholeNumbers& numbers = std::get<WholeNumbers>(read);
+    QString adopted;
+    std::variant<model::Collector, Outcome> collector =
+        pickCollector(parser, o, numbers.type, &adopted);
+    if (const Outcome* refusal = std::get_if<Outcome>(&collector)) {
+        return *refusal;
+    }
+    const bool input = parser.isSet(o.input);
+    const bool table = parser.isSet(o.table);
+    return CalcRequest{
+        std::get<model::Collector>(std::move(collector)),
+        adopted,
+        input ? std::optional(parser.value(o.input)) : std::nullopt,
+        {rt::Integer::checked(numbers.collectorTemp), rt::Integer::checked(numbers.ambientTemp),
+         rt::Integer::checked(numbers.irradiance)},
+        {reportFormat(parser, o), input, table ? std::optional(numbers.step) : std::nullopt}};
+}
+
+// Reports each collector of the input file as it is read; the file's
+// refusals and notes go to standard error.
+Outcome reportInputFile(const QString& name, const CalcRequest& request, const QLocale& locale,
+                        const OutputSink& sink) {
+    QString error;
+    const std::unique_ptr<QFile> file = openInputFile(name, &error);
+    if (!file) {
+        return usageError(error);
+    }
+    return report_(request.conditions, request.report, locale, sink, [&](const Take& take) {
+        const InputReport read = readCollectors(*file, name, take);
+        Outcome outcome;
+        const QStringList messages = read.notes + read.refusals;
+        if (!messages.isEmpty()) {
+            outcome.standardError = messages.join(u'\n') + u'\n';
+        }
+        if (!read.refusals.isEmpty()) {
+            outcome.status = kUsageError;
+        } else if (read.accepted == 0) {
+            outcome.status = kUsageError;
+            outcome.standardError += QStringLiteral("%1: nincs benne kollektor.\n").arg(name);
+        }
+        return outcome;
+    });
+}
+
+Outcome runCalc(const CalcRequest& request, const QLocale& locale, const OutputSink& sink) {
+    if (request.inputFile) {
+        return reportInputFile(*request.inputFile, request, locale, sink);
+    }
+    return report_(request.conditions, request.report, locale, sink, [&](const Take& take) {
+        take(request.collector);
+        return Outcome{
+            kSuccess, {}, request.adopted.isEmpty() ? QString() : request.adopted + u'\n'};
+    });
+}
+
 }  // namespace
 
 // QCommandLineParser would read "-calc" as -c -a -l -c and report a "c".
@@ -416,189 +703,24 @@ bool asksForCommandLine(int argc, char* argv[]) {
     return withoutQtOptions(arguments).size() > 1;
 }
 
-Outcome run(const QStringList& given, const QLocale& locale, const OutputSink& sink) {
-    if (auto outcome = runLibraryCommand(given, locale)) {
+Outcome run(const QStringList& arguments, const QLocale& locale, const OutputSink& sink) {
+    if (auto outcome = runLibraryCommand(arguments, locale)) {
         return *outcome;
     }
-    const QStringList& arguments = given;
     const Options o;
-    QList<QCommandLineOption> all = o.all();
-    all += o.datasheet.all();
-    if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
-        return usageError(*refusal);
-    }
     QCommandLineParser parser;
-    parser.addOptions(all);
-    if (!parser.parse(arguments)) {
-        return usageError(parser.errorText());
-    }
-    if (parser.isSet(o.help)) {
-        return {kSuccess, helpText(), {}};
-    }
-    if (parser.isSet(o.version)) {
-        return {kSuccess, QString::fromUtf8(product::kDisplayVersion) + u'\n', {}};
-    }
-    if (!parser.positionalArguments().isEmpty()) {
-        return usageError(
-            QStringLiteral("Ismeretlen argumentum: %1").arg(parser.positionalArguments().front()));
-    }
-    const QString storedName = parser.value(o.collector);
-    const QString libraryPath = parser.isSet(o.library) ? parser.value(o.library) : QString();
-    if (parser.isSet(o.library) && !parser.isSet(o.collector)) {
-        return usageError(QStringLiteral("--library: itt csak a --collector mellett adható meg."));
+    if (std::optional<Outcome> answer = parseArguments(arguments, o, parser)) {
+        return *answer;
     }
     if (parser.isSet(o.datasheet.datasheet)) {
-        return runDatasheet(parser, o.datasheet, storedName, libraryPath, locale);
+        return runDatasheet(parser, o.datasheet, parser.value(o.collector), libraryPath(parser, o),
+                            locale);
     }
-    if (const std::optional<QString> refusal =
-            datasheetOptionWithoutDatasheet(parser, o.datasheet)) {
-        return usageError(*refusal);
+    std::variant<CalcRequest, Outcome> request = checkCalc(parser, o);
+    if (const Outcome* refusal = std::get_if<Outcome>(&request)) {
+        return *refusal;
     }
-    const bool table = parser.isSet(o.table);
-    if (table == parser.isSet(o.calc)) {
-        return usageError(
-            table ? QStringLiteral("A --calc és a --table közül csak az egyik adható meg!")
-                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót "
-                                   "(a többit a --help sorolja fel)!"));
-    }
-    if (!table && parser.isSet(o.step)) {
-        return usageError(QStringLiteral("A --step csak a --table mellett adható meg!"));
-    }
-    const bool json = parser.isSet(o.json);
-    const bool csv = parser.isSet(o.datasheet.csv);
-    const bool csvHungarian = parser.isSet(o.datasheet.csvHungarian);
-    if (int(json) + int(csv) + int(csvHungarian) > 1) {
-        return usageError(
-            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
-    }
-    const bool input = parser.isSet(o.input);
-    if (input && parser.isSet(o.collector)) {
-        return usageError(QStringLiteral(
-            "--collector: az --input mellett nem adható meg, a kollektorokat a fájl adja!"));
-    }
-    if (input) {
-        for (const QCommandLineOption& collectorOption : {o.type, o.eta0, o.a1, o.a2, o.area}) {
-            if (parser.isSet(collectorOption)) {
-                return usageError(QStringLiteral("--%1: az --input mellett nem adható meg, a "
-                                                 "kollektorokat a fájl adja!")
-                                      .arg(collectorOption.names().front()));
-            }
-        }
-    }
-    // Whole numbers first: nothing is computed from a command line with a bad one.
-    const auto whole = [&](const QCommandLineOption& option,
-                           const ConditionRange& range) -> std::optional<int> {
-        return parser.isSet(option) ? wholeNumber(parser.value(option), range) : range.start;
-    };
-    struct Whole {
-        const QCommandLineOption& option;
-        ConditionRange range;
-        std::optional<int> value;
-    };
-    const Whole wholes[] = {
-        {o.type, kTypeRange, whole(o.type, kTypeRange)},
-        {o.collectorTemp, model::kCollectorTempRange,
-         whole(o.collectorTemp, model::kCollectorTempRange)},
-        {o.ambientTemp, model::kAmbientTempRange, whole(o.ambientTemp, model::kAmbientTempRange)},
-        {o.irradiance, model::kIrradianceRange, whole(o.irradiance, model::kIrradianceRange)},
-        {o.step, kStepRange, whole(o.step, kStepRange)},
-    };
-    for (const Whole& w : wholes) {
-        if (!w.value) {
-            return usageError(rangeMessage(w.option.names().front(), w.range));
-        }
-    }
-    const int collectorTemp = *wholes[1].value;
-    const int ambientTemp = *wholes[2].value;
-    const int irradiance = *wholes[3].value;
-    const int step = *wholes[4].value;
-
-    struct Entry {
-        const QCommandLineOption& option;
-        EntryBox box;
-    };
-    const Entry coefficients[] = {
-        {o.eta0, EntryBox::Eta0}, {o.a1, EntryBox::A1}, {o.a2, EntryBox::A2}};
-    const bool custom = std::any_of(std::begin(coefficients), std::end(coefficients),
-                                    [&](const Entry& e) { return parser.isSet(e.option); });
-    if (parser.isSet(o.collector) && (custom || parser.isSet(o.type))) {
-        return usageError(QStringLiteral(
-            "--collector: a --type, --eta0, --a1 és --a2 mellett nem adható meg, a kollektort "
-            "a kollektorkönyvtár adja."));
-    }
-    if (custom && parser.isSet(o.type) && *wholes[0].value != kCustomRow) {
-        return usageError(
-            QStringLiteral(
-                "Az --eta0, --a1 és --a2 csak az egyedi kollektorhoz (--type %1) adható meg!")
-                .arg(kCustomRow));
-    }
-
-    model::Collector collector = collectorAt(custom                 ? std::optional<int>(kCustomRow)
-                                             : parser.isSet(o.type) ? wholes[0].value
-                                                                    : std::nullopt);
-    QString adopted;
-    if (parser.isSet(o.collector)) {
-        auto stored = storedCollector(storedName, libraryPath, &adopted);
-        if (const Outcome* refusal = std::get_if<Outcome>(&stored)) {
-            return *refusal;
-        }
-        collector = std::get<model::Collector>(std::move(stored));
-    }
-    const Entry area{o.area, EntryBox::CollectorArea};
-    for (const Entry& entry : {coefficients[0], coefficients[1], coefficients[2], area}) {
-        if (!parser.isSet(entry.option)) {
-            continue;
-        }
-        const QString text = parser.value(entry.option);
-        const rt::NumberFormat& format = formatFor(text);
-        const model::EntryRule& rule = model::ruleFor(entry.box);
-        const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
-        if (verdict != model::EntryVerdict::Accepted) {
-            return usageError(
-                QStringLiteral("--%1: %2")
-                    .arg(entry.option.names().front(),
-                         (verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage
-                                                                     : rule.rangeMessage)
-                             .toString()));
-        }
-        fieldOf(collector, entry.box) = format.toCurrency(text);
-    }
-
-    const Report report{json           ? ReportFormat::Json
-                        : csv          ? ReportFormat::Csv
-                        : csvHungarian ? ReportFormat::CsvHungarian
-                                       : ReportFormat::Text,
-                        input, table ? std::optional(step) : std::nullopt};
-    const model::Conditions conditions{rt::Integer::checked(collectorTemp),
-                                       rt::Integer::checked(ambientTemp),
-                                       rt::Integer::checked(irradiance)};
-    if (!input) {
-        return report_(conditions, report, locale, sink, [&](const Take& take) {
-            take(collector);
-            return Outcome{kSuccess, {}, adopted.isEmpty() ? QString() : adopted + u'\n'};
-        });
-    }
-    const QString name = parser.value(o.input);
-    QString error;
-    const std::unique_ptr<QFile> file = openInputFile(name, &error);
-    if (!file) {
-        return usageError(error);
-    }
-    return report_(conditions, report, locale, sink, [&](const Take& take) {
-        const InputReport read = readCollectors(*file, name, take);
-        Outcome outcome;
-        const QStringList messages = read.notes + read.refusals;
-        if (!messages.isEmpty()) {
-            outcome.standardError = messages.join(u'\n') + u'\n';
-        }
-        if (!read.refusals.isEmpty()) {
-            outcome.status = kUsageError;
-        } else if (read.accepted == 0) {
-            outcome.status = kUsageError;
-            outcome.standardError += QStringLiteral("%1: nincs benne kollektor.\n").arg(name);
-        }
-        return outcome;
-    });
+    return runCalc(std::get<CalcRequest>(request), locale, sink);
 }
 
 int runMain(int argc, char* argv[]) {

@@ -144,6 +144,138 @@ std::optional<QString> chooseCollector(const QCommandLineParser& parser, const D
     return std::nullopt;
 }
 
+// The refusal of the options --datasheet does not take with it.
+std::optional<Outcome> refuseWindowOptions(const QCommandLineParser& parser,
+                                           const DatasheetOptions& o) {
+    // The window's modes and operating point have no place in the sheet's table.
+    for (const char* name :
+         {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step", "input"}) {
+        if (parser.isSet(QString::fromLatin1(name))) {
+            return refused(QStringLiteral("--%1: a --datasheet mellett nem adható meg!")
+                               .arg(QString::fromLatin1(name)));
+        }
+    }
+    if (int(parser.isSet(kJson)) + int(parser.isSet(o.csv)) + int(parser.isSet(o.csvHungarian)) >
+        1) {
+        return refused(
+            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
+    }
+    return std::nullopt;
+}
+
+// The stored collector whole: its coefficients, reference and areas, which
+// no option may change. `said` receives what taking over an earlier library
+// says.
+std::variant<model::DatasheetInput, Outcome> storedInput(const QCommandLineParser& parser,
+                                                         const DatasheetOptions& o,
+                                                         const QString& storedName,
+                                                         const QString& libraryPath,
+                                                         QString* said) {
+    for (const QString& name :
+         {kType, kEta0, nameOf(o.eta0b), nameOf(o.kd), kA1, kA2, nameOf(o.reference), kArea,
+          nameOf(o.grossArea), nameOf(o.apertureArea)}) {
+        if (parser.isSet(name)) {
+            return refused(QStringLiteral("%1: a --collector mellett nem adható meg, a "
+                                          "kollektort a kollektorkönyvtár adja.")
+                               .arg(dashed(name)));
+        }
+    }
+    QString adopted;
+    std::variant<library::Collector, Outcome> found =
+        findStoredCollector(storedName, libraryPath, &adopted);
+    if (const Outcome* refusal = std::get_if<Outcome>(&found)) {
+        return *refusal;
+    }
+    *said = adopted.isEmpty() ? QString() : adopted + u'\n';
+    auto converted = library::datasheetInput(std::get<library::Collector>(found));
+    if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
+        return refused(QStringLiteral("--collector: %1: %2")
+                           .arg(printable(storedName), library::describe(*refusal)));
+    }
+    return std::get<model::DatasheetInput>(std::move(converted));
+}
+
+// The options that set the fields whose option depends on the input: the
+// peak efficiency's, and --area standing for the reference area's own.
+struct FieldOptions {
+    QString eta0;
+    QString grossArea;
+    QString apertureArea;
+};
+
+// Reads the options' values into `input`, the reference first, since the
+// areas' options follow it; the first refusal, naming its option.
+std::optional<QString> readValues(const QCommandLineParser& parser, const DatasheetOptions& o,
+                                  bool stored, model::DatasheetInput& input, FieldOptions& names) {
+    Reader reader(parser);
+    names.eta0 = input.peak == PeakEfficiency::Beam ? nameOf(o.eta0b) : kEta0;
+    reader.number(names.eta0, input.eta0);
+    reader.number(nameOf(o.kd), input.kd);
+    reader.number(kA1, input.a1);
+    reader.number(kA2, input.a2);
+    if (parser.isSet(o.reference)) {
+        const QString kind = parser.value(o.reference);
+        if (kind == u"aperture") {
+            input.reference = ReferenceArea::Aperture;
+        } else if (kind != u"gross") {
+            reader.refuse(nameOf(o.reference), QStringLiteral("értéke gross vagy aperture lehet!"));
+        }
+    }
+    // --area is the reference area's own option under the window's name.
+    const bool gross = input.reference == ReferenceArea::Gross;
+    const bool area = parser.isSet(kArea);
+    names.grossArea = area && gross ? kArea : nameOf(o.grossArea);
+    names.apertureArea = area && !gross ? kArea : nameOf(o.apertureArea);
+    if (area && parser.isSet(gross ? o.grossArea : o.apertureArea)) {
+        reader.refuse(kArea, gross ? QStringLiteral("a --gross-area mellett nem adható meg, "
+                                                    "mindkettő a bruttó felület!")
+                                   : QStringLiteral("az --aperture-area mellett nem adható meg, "
+                                                    "mindkettő az apertúrafelület!"));
+    }
+    if (!stored && !area && !parser.isSet(o.grossArea) && !parser.isSet(o.apertureArea)) {
+        (gross ? input.grossArea : input.apertureArea) =
+            model::kStartCoefficients.collectorArea.toDouble();
+    }
+    reader.number(names.grossArea, input.grossArea);
+    reader.number(names.apertureArea, input.apertureArea);
+    reader.list(nameOf(o.deltaT), input.deltaT);
+    reader.number(nameOf(o.beam), input.beam);
+    reader.number(nameOf(o.diffuse), input.diffuse);
+    return reader.refusal();
+}
+
+// The option a problem of the sheet's check is reported on.
+QString optionOf(DatasheetField field, const FieldOptions& names, const DatasheetOptions& o) {
+    switch (field) {
+        case DatasheetField::Eta0:
+            return names.eta0;
+        case DatasheetField::Kd:
+            return nameOf(o.kd);
+        case DatasheetField::A1:
+            return kA1;
+        case DatasheetField::A2:
+            return kA2;
+        case DatasheetField::GrossArea:
+            return names.grossArea;
+        case DatasheetField::ApertureArea:
+            return names.apertureArea;
+        case DatasheetField::DeltaT:
+            return nameOf(o.deltaT);
+        case DatasheetField::Beam:
+            return nameOf(o.beam);
+        case DatasheetField::Diffuse:
+            return nameOf(o.diffuse);
+    }
+    return QString();
+}
+
+DatasheetFormat datasheetFormat(const QCommandLineParser& parser, const DatasheetOptions& o) {
+    return parser.isSet(kJson)            ? DatasheetFormat::Json
+           : parser.isSet(o.csv)          ? DatasheetFormat::Csv
+           : parser.isSet(o.csvHungarian) ? DatasheetFormat::CsvHungarian
+                                          : DatasheetFormat::Text;
+}
+
 }  // namespace
 
 QList<QCommandLineOption> DatasheetOptions::all() const {
@@ -201,123 +333,35 @@ QString datasheetHelp() {
 
 Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o,
                      const QString& storedName, const QString& libraryPath, const QLocale& locale) {
-    // The window's modes and operating point have no place in the sheet's table.
-    for (const char* name :
-         {"calc", "table", "collector-temp", "ambient-temp", "irradiance", "step", "input"}) {
-        if (parser.isSet(QString::fromLatin1(name))) {
-            return refused(QStringLiteral("--%1: a --datasheet mellett nem adható meg!")
-                               .arg(QString::fromLatin1(name)));
-        }
+    if (std::optional<Outcome> refusal = refuseWindowOptions(parser, o)) {
+        return *refusal;
     }
-    if (int(parser.isSet(kJson)) + int(parser.isSet(o.csv)) + int(parser.isSet(o.csvHungarian)) >
-        1) {
-        return refused(
-            QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
-    }
-
     model::DatasheetInput input;
     QString said;  // what taking over an earlier library says
     if (!storedName.isEmpty()) {
-        // The stored collector whole: its coefficients, reference and areas.
-        for (const QString& name :
-             {kType, kEta0, nameOf(o.eta0b), nameOf(o.kd), kA1, kA2, nameOf(o.reference), kArea,
-              nameOf(o.grossArea), nameOf(o.apertureArea)}) {
-            if (parser.isSet(name)) {
-                return refused(QStringLiteral("%1: a --collector mellett nem adható meg, a "
-                                              "kollektort a kollektorkönyvtár adja.")
-                                   .arg(dashed(name)));
-            }
-        }
-        QString adopted;
-        std::variant<library::Collector, Outcome> found =
-            findStoredCollector(storedName, libraryPath, &adopted);
-        if (const Outcome* refusal = std::get_if<Outcome>(&found)) {
+        auto stored = storedInput(parser, o, storedName, libraryPath, &said);
+        if (const Outcome* refusal = std::get_if<Outcome>(&stored)) {
             return *refusal;
         }
-        said = adopted.isEmpty() ? QString() : adopted + u'\n';
-        auto converted = library::datasheetInput(std::get<library::Collector>(found));
-        if (const auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
-            return refused(QStringLiteral("--collector: %1: %2")
-                               .arg(printable(storedName), library::describe(*refusal)));
-        }
-        input = std::get<model::DatasheetInput>(std::move(converted));
+        input = std::get<model::DatasheetInput>(std::move(stored));
     } else if (const std::optional<QString> refusal = chooseCollector(parser, o, input)) {
         return refused(*refusal);
     }
-    Reader reader(parser);
-    const QString eta0Name = input.peak == PeakEfficiency::Beam ? nameOf(o.eta0b) : kEta0;
-    reader.number(eta0Name, input.eta0);
-    reader.number(nameOf(o.kd), input.kd);
-    reader.number(kA1, input.a1);
-    reader.number(kA2, input.a2);
-    if (parser.isSet(o.reference)) {
-        const QString kind = parser.value(o.reference);
-        if (kind == u"aperture") {
-            input.reference = ReferenceArea::Aperture;
-        } else if (kind != u"gross") {
-            reader.refuse(nameOf(o.reference), QStringLiteral("értéke gross vagy aperture lehet!"));
-        }
-    }
-
-    // --area is the reference area's own option under the window's name.
-    const bool gross = input.reference == ReferenceArea::Gross;
-    const bool area = parser.isSet(kArea);
-    const QString grossName = area && gross ? kArea : nameOf(o.grossArea);
-    const QString apertureName = area && !gross ? kArea : nameOf(o.apertureArea);
-    if (area && parser.isSet(gross ? o.grossArea : o.apertureArea)) {
-        reader.refuse(kArea, gross ? QStringLiteral("a --gross-area mellett nem adható meg, "
-                                                    "mindkettő a bruttó felület!")
-                                   : QStringLiteral("az --aperture-area mellett nem adható meg, "
-                                                    "mindkettő az apertúrafelület!"));
-    }
-    if (storedName.isEmpty() && !area && !parser.isSet(o.grossArea) &&
-        !parser.isSet(o.apertureArea)) {
-        (gross ? input.grossArea : input.apertureArea) =
-            model::kStartCoefficients.collectorArea.toDouble();
-    }
-    reader.number(grossName, input.grossArea);
-    reader.number(apertureName, input.apertureArea);
-    reader.list(nameOf(o.deltaT), input.deltaT);
-    reader.number(nameOf(o.beam), input.beam);
-    reader.number(nameOf(o.diffuse), input.diffuse);
-    if (const std::optional<QString>& refusal = reader.refusal()) {
+    FieldOptions names;
+    if (const std::optional<QString> refusal =
+            readValues(parser, o, !storedName.isEmpty(), input, names)) {
         return refused(*refusal);
     }
-
     if (const std::vector<model::DatasheetProblem> problems = model::checkDatasheet(input);
         !problems.empty()) {
-        const auto optionOf = [&](DatasheetField field) {
-            switch (field) {
-                case DatasheetField::Eta0:
-                    return eta0Name;
-                case DatasheetField::Kd:
-                    return nameOf(o.kd);
-                case DatasheetField::A1:
-                    return kA1;
-                case DatasheetField::A2:
-                    return kA2;
-                case DatasheetField::GrossArea:
-                    return grossName;
-                case DatasheetField::ApertureArea:
-                    return apertureName;
-                case DatasheetField::DeltaT:
-                    return nameOf(o.deltaT);
-                case DatasheetField::Beam:
-                    return nameOf(o.beam);
-                case DatasheetField::Diffuse:
-                    return nameOf(o.diffuse);
-            }
-            return QString();
-        };
         const model::DatasheetProblem& first = problems.front();
-        return refused(QStringLiteral("%1: %2").arg(dashed(optionOf(first.field)), first.message));
+        return refused(
+            QStringLiteral("%1: %2").arg(dashed(optionOf(first.field, names, o)), first.message));
     }
-
-    const DatasheetFormat format = parser.isSet(kJson)            ? DatasheetFormat::Json
-                                   : parser.isSet(o.csv)          ? DatasheetFormat::Csv
-                                   : parser.isSet(o.csvHungarian) ? DatasheetFormat::CsvHungarian
-                                                                  : DatasheetFormat::Text;
-    return {kSuccess, datasheetReport(input, model::computeDatasheet(input), format, locale), said};
+    return {
+        kSuccess,
+        datasheetReport(input, model::computeDatasheet(input), datasheetFormat(parser, o), locale),
+        said};
 }
 
 }  // namespace cli

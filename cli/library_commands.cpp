@@ -111,6 +111,48 @@ Outcome exportFile(const library::CollectorStore& store, const QString& fileName
     return {};
 }
 
+struct LibraryOptions {
+    QCommandLineOption library{QStringLiteral("library"), {}, QStringLiteral("FILE")};
+    QCommandLineOption list{QStringLiteral("list")};
+    QCommandLineOption json{QStringLiteral("json")};
+    QCommandLineOption csv{QStringLiteral("csv")};
+    QCommandLineOption csvHungarian{QStringLiteral("csv-hu")};
+    QCommandLineOption import{QStringLiteral("import"), {}, QStringLiteral("FILE")};
+    QCommandLineOption replace{QStringLiteral("replace")};
+    QCommandLineOption exportTo{QStringLiteral("export"), {}, QStringLiteral("FILE")};
+    QCommandLineOption remove{QStringLiteral("remove"), {}, QStringLiteral("NAME")};
+
+    [[nodiscard]] QList<QCommandLineOption> all() const {
+        return {library, list, json, csv, csvHungarian, import, replace, exportTo, remove};
+    }
+};
+
+// Runs the one command the checked arguments give on `store`.
+Outcome runOnStore(library::CollectorStore& store, const QCommandLineParser& parser,
+                   const LibraryOptions& o, const QLocale& locale) {
+    const library::CsvStyle style = parser.isSet(o.csvHungarian) ? library::CsvStyle::SemicolonComma
+                                                                 : library::CsvStyle::CommaPoint;
+    if (store.isReadOnly() && !parser.isSet(o.import) && !parser.isSet(o.remove)) {
+        return failure(store.problem());
+    }
+    if (parser.isSet(o.import)) {
+        return importFile(store, parser.value(o.import), parser.isSet(o.replace));
+    }
+    if (parser.isSet(o.exportTo)) {
+        return exportFile(store, parser.value(o.exportTo), parser.isSet(o.json), style);
+    }
+    if (parser.isSet(o.remove)) {
+        const auto removed = store.remove(parser.value(o.remove));
+        return removed.ok
+                   ? Outcome{}
+                   : (store.isReadOnly() ? failure(removed.message) : usage(removed.message));
+    }
+    if (parser.isSet(o.json) || parser.isSet(o.csv) || parser.isSet(o.csvHungarian)) {
+        return exportFile(store, QStringLiteral("-"), parser.isSet(o.json), style);
+    }
+    return Outcome{kSuccess, listText(store.collectors(), rt::NumberFormat(locale)), {}};
+}
+
 }  // namespace
 
 bool asksForLibraryCommand(const QStringList& arguments) {
@@ -128,17 +170,8 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
     if (!asksForLibraryCommand(arguments)) {
         return std::nullopt;
     }
-    const QCommandLineOption libraryOption{QStringLiteral("library"), {}, QStringLiteral("FILE")};
-    const QCommandLineOption list{QStringLiteral("list")};
-    const QCommandLineOption json{QStringLiteral("json")};
-    const QCommandLineOption csv{QStringLiteral("csv")};
-    const QCommandLineOption csvHungarian{QStringLiteral("csv-hu")};
-    const QCommandLineOption import{QStringLiteral("import"), {}, QStringLiteral("FILE")};
-    const QCommandLineOption replace{QStringLiteral("replace")};
-    const QCommandLineOption exportTo{QStringLiteral("export"), {}, QStringLiteral("FILE")};
-    const QCommandLineOption remove{QStringLiteral("remove"), {}, QStringLiteral("NAME")};
-    const QList<QCommandLineOption> options{libraryOption, list,    json,     csv,   csvHungarian,
-                                            import,        replace, exportTo, remove};
+    const LibraryOptions o;
+    const QList<QCommandLineOption> options = o.all();
     if (const std::optional<QString> refusal = misusedOption(arguments, options)) {
         return usage(*refusal);
     }
@@ -147,42 +180,21 @@ std::optional<Outcome> runLibraryCommand(const QStringList& arguments, const QLo
     if (!parser.parse(arguments)) {
         return usage(parser.errorText());
     }
-    const int commands = int(parser.isSet(list)) + int(parser.isSet(import)) +
-                         int(parser.isSet(exportTo)) + int(parser.isSet(remove));
+    const int commands = int(parser.isSet(o.list)) + int(parser.isSet(o.import)) +
+                         int(parser.isSet(o.exportTo)) + int(parser.isSet(o.remove));
     if (commands != 1 || !parser.positionalArguments().isEmpty()) {
         return usage(QStringLiteral(
             "A --list, --import, --export és --remove közül pontosan egy adható meg!"));
     }
-    if (int(parser.isSet(json)) + int(parser.isSet(csv)) + int(parser.isSet(csvHungarian)) > 1) {
+    if (int(parser.isSet(o.json)) + int(parser.isSet(o.csv)) + int(parser.isSet(o.csvHungarian)) >
+        1) {
         return usage(
             QStringLiteral("A --json, a --csv és a --csv-hu közül csak az egyik adható meg!"));
     }
-    const library::CsvStyle style = parser.isSet(csvHungarian) ? library::CsvStyle::SemicolonComma
-                                                               : library::CsvStyle::CommaPoint;
     QString adopted;
     library::CollectorStore store =
-        openStore(parser.isSet(libraryOption) ? parser.value(libraryOption) : QString(), &adopted);
-    Outcome outcome = [&] {
-        if (store.isReadOnly() && !parser.isSet(import) && !parser.isSet(remove)) {
-            return failure(store.problem());
-        }
-        if (parser.isSet(import)) {
-            return importFile(store, parser.value(import), parser.isSet(replace));
-        }
-        if (parser.isSet(exportTo)) {
-            return exportFile(store, parser.value(exportTo), parser.isSet(json), style);
-        }
-        if (parser.isSet(remove)) {
-            const auto removed = store.remove(parser.value(remove));
-            return removed.ok
-                       ? Outcome{}
-                       : (store.isReadOnly() ? failure(removed.message) : usage(removed.message));
-        }
-        if (parser.isSet(json) || parser.isSet(csv) || parser.isSet(csvHungarian)) {
-            return exportFile(store, QStringLiteral("-"), parser.isSet(json), style);
-        }
-        return Outcome{kSuccess, listText(store.collectors(), rt::NumberFormat(locale)), {}};
-    }();
+        openStore(parser.isSet(o.library) ? parser.value(o.library) : QString(), &adopted);
+    Outcome outcome = runOnStore(store, parser, o, locale);
     if (!adopted.isEmpty()) {
         outcome.standardError.prepend(adopted + u'\n');
     }
