@@ -203,8 +203,8 @@ TEST_F(Accessibility, TheChartDescriptionFollowsATypedCoefficient) {
 // Kept collectors follow the current one's values, by the legend's words and
 // with their whole names; with none kept graf says what it said before.
 TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
-    const QString current =
-        QStringLiteral("η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,05, η = 58 %");
+    const QString current = QStringLiteral(
+        "η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,05, η = 58 %");
     const struct {
         const char* what;
         std::function<void()> action;
@@ -225,9 +225,10 @@ TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
              user_->pickRow(2);
              c().collectorTempSlider->setValue(120);
          },
-         QStringLiteral("η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,125, η = 17,5 %"
-                        "; megtartott görbék: Vákumcsöves kollektor: 36,2 %, 290 W/m2; "
-                        "Lefedés nélküli kollektor: 0 %, 0 W/m2")},
+         QStringLiteral(
+             "η0 0,8; a hatásfok x = 0,155-nél lesz nulla; üzemi pont: x = 0,125, η = 17,5 %"
+             "; megtartott görbék: Vákumcsöves kollektor: 36,2 %, 290 W/m2; "
+             "Lefedés nélküli kollektor: 0 %, 0 W/m2")},
         {"a custom name, whole",
          [&] {
              window_->forgetKeptCollectors();
