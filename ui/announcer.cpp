@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QTimer>
 
 namespace ui {
@@ -34,6 +35,7 @@ QWidget* withFactory(QWidget* parent) {
 
 Announcer::Announcer(QWidget* parent) : QLabel(withFactory(parent)) {
     setFixedSize(0, 0);
+    hide();  // until there is something to say
 }
 
 // Orca reads a notification when it starts showing; shown again in the same
@@ -42,6 +44,17 @@ void Announcer::announce(const QString& message) {
     hide();
     setText(message);
     QTimer::singleShot(50, this, &QWidget::show);
+}
+
+void voiceValue(QComboBox& box, Announcer& announcer) {
+    box.setAccessibleDescription(box.currentText());
+    QObject::connect(&box, &QComboBox::currentTextChanged, &announcer,
+                     [&box, &announcer](const QString& text) {
+                         box.setAccessibleDescription(text);
+                         if (box.hasFocus()) {
+                             announcer.announce(text);
+                         }
+                     });
 }
 
 }  // namespace ui

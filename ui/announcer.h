@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+class QComboBox;
+
 namespace ui {
 
 // Says a message to screen readers once, as a notification, without taking
@@ -15,5 +17,10 @@ public:
 
     void announce(const QString& message);
 };
+
+// Lets a combo box's value be heard: Orca 43 reads a focused combo box by
+// its label alone, so the value goes into its description, and a value
+// chosen with the arrow keys is announced.
+void voiceValue(QComboBox& box, Announcer& announcer);
 
 }  // namespace ui

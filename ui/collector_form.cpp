@@ -59,6 +59,7 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     : QDialog(parent), format_(format), takenNames_(std::move(takenNames)) {
     setWindowTitle(title);
     setAccessibleName(title);
+    announcer_ = new Announcer(this);
     auto* form = new QFormLayout;
     const QChar point = format_.decimalSeparator();
     for (const FormRow& row : kRows) {
@@ -69,6 +70,7 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
             reference_->addItem(QStringLiteral("apertúrafelület"));
             reference_->setCurrentIndex(collector.reference == library::Reference::Gross ? 0 : 1);
             connect(reference_, &QComboBox::currentIndexChanged, this, &CollectorForm::recheck);
+            voiceValue(*reference_, *announcer_);
             input = reference_;
         } else if (row.field == Field::Note) {
             note_ = new QPlainTextEdit(collector.note, this);
@@ -121,7 +123,6 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     fitToScreen(*this);
     // A field left with a fault says so at once; otherwise a screen reader
     // would hear it only on coming back to the field.
-    announcer_ = new Announcer(this);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
         for (const FormRow& row : kRows) {
             if (edits_[at(row.field)] == old && isVisible() &&

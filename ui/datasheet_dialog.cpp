@@ -1,5 +1,6 @@
 #include "datasheet_dialog.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -20,6 +21,7 @@
 #include <cmath>
 #include <limits>
 
+#include "announcer.h"
 #include "controls.h"
 #include "dialog_frame.h"
 #include "efficiency_window.h"
@@ -308,9 +310,20 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     // The collector on the left, its areas and the conditions on the right.
     name_ = lineEdit(input.collector);
     place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
+    auto* announcer = new Announcer(this);
+    // A field left with a fault says so at once, not only on coming back.
+    connect(qApp, &QApplication::focusChanged, announcer, [this, announcer](QWidget* old) {
+        const auto* edit = qobject_cast<QLineEdit*>(old);
+        if (edit != nullptr && edit->window() == this && !edit->isReadOnly() &&
+            !edit->accessibleDescription().isEmpty() &&
+            edit->accessibleDescription() != kEmptyArea) {
+            announcer->announce(edit->accessibleDescription());
+        }
+    });
     peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
                      input.peak == PeakEfficiency::Beam ? 1 : 0);
     place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
+    voiceValue(*peak_, *announcer);
     eta0_ = lineEdit(number(input.eta0));
     eta0Label_ = place(eta0_, eta0Caption(input.peak), 2, 0);
     kd_ = lineEdit(number(input.kd));
@@ -323,6 +336,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     reference_ = comboBox({"bruttó felület", "apertúrafelület"},
                           input.reference == ReferenceArea::Aperture ? 1 : 0);
     place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
+    voiceValue(*reference_, *announcer);
     grossArea_ = lineEdit(optionalNumber(input.grossArea));
     place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
     apertureArea_ = lineEdit(optionalNumber(input.apertureArea));

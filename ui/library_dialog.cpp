@@ -265,6 +265,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     setWindowTitle(QStringLiteral("Kollektorkönyvtár"));
     setAccessibleName(windowTitle());
 
+    announcer_ = new Announcer(this);
     search_ = new QLineEdit(this);
     search_->setPlaceholderText(QStringLiteral("Név, gyártó vagy típus"));
     search_->setAccessibleName(QStringLiteral("Keresés névben, gyártóban és típusban"));
@@ -300,6 +301,7 @@ LibraryDialog::LibraryDialog(Efficiency& window)
     }
     auto* sortLabel = new QLabel(QStringLiteral("Rende&zés:"), this);
     sortLabel->setBuddy(sortColumn_);
+    voiceValue(*sortColumn_, *announcer_);
     descending_ = new QCheckBox(QStringLiteral("Csökke&nő"), this);
     descending_->setAccessibleName(QStringLiteral("Csökkenő sorrend"));
     const auto sortAsChosen = [this] {
@@ -315,7 +317,6 @@ LibraryDialog::LibraryDialog(Efficiency& window)
                 descending_->setChecked(order == Qt::DescendingOrder);
             });
 
-    announcer_ = new Announcer(this);
     status_ = new QLabel(this);
     status_->setWordWrap(true);
     // Long texts wrap rather than widen the dialog.

@@ -21,6 +21,7 @@
 #include "model/presets.h"
 #include "shown_window.h"
 #include "test_printers.h"
+#include "ui/announcer.h"
 #include "ui/collector_form.h"
 #include "ui/datasheet_dialog.h"
 #include "ui/library_dialog.h"
@@ -115,6 +116,24 @@ TEST_F(LibraryDialogTest, TheKeyboardSelectsAndSorts) {
     QTest::keyClick(dialog_->findChild<QCheckBox*>(), Qt::Key_Space);
     EXPECT_EQ(table.model()->index(0, 0).data(Qt::EditRole).toString(), QStringLiteral("Sík 20"));
     EXPECT_EQ(table.horizontalHeader()->sortIndicatorSection(), ui::LibraryTable::A1);
+}
+
+// Screen readers hear every status as a notification, and a combo box's
+// value in its description.
+TEST_F(LibraryDialogTest, StatusesAreAnnouncedAndComboValuesDescribed) {
+    auto* announcer = dialog_->findChild<ui::Announcer*>();
+    ASSERT_NE(announcer, nullptr);
+    EXPECT_TRUE(announcer->isHidden());  // nothing said on opening
+    select(QStringLiteral("Csöves 30"));
+    dialog_->duplicateCollector();
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(announcer);
+    EXPECT_EQ(heard->role(), QAccessible::Notification);
+    EXPECT_EQ(heard->text(QAccessible::Name), dialog_->status());
+    QTRY_VERIFY(!announcer->isHidden());
+    auto* sort = dialog_->findChild<QComboBox*>();
+    sort->setCurrentIndex(ui::LibraryTable::Eta0);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(sort)->text(QAccessible::Description),
+              QStringLiteral("η0"));
 }
 
 // Escape on a changed form asks before discarding; an unchanged one closes.
