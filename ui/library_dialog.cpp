@@ -467,7 +467,7 @@ void LibraryDialog::showCollectors() {
     for (const Collector& c : selectedCollectors()) {
         selectedNames.insert(library::nameKey(c.name));
     }
-    const QModelIndex current = table_->selectionModel()->currentIndex();
+    const QModelIndex current = table_->currentRow();
     const QString currentName =
         current.isValid()
             ? library::nameKey(
@@ -487,7 +487,7 @@ void LibraryDialog::showCollectors() {
         }
     }
     if (newCurrent.isValid()) {
-        table_->selectionModel()->setCurrentIndex(newCurrent, QItemSelectionModel::NoUpdate);
+        table_->setCurrentRow(newCurrent);
     }
     updateButtons();
 }
@@ -511,8 +511,9 @@ bool LibraryDialog::select(const QString& name) {
     for (int row = 0; row < filter_->rowCount(); ++row) {
         const QModelIndex index = filter_->index(row, LibraryTable::Name);
         if (library::nameKey(index.data(Qt::EditRole).toString()) == library::nameKey(name)) {
-            table_->selectionModel()->setCurrentIndex(
+            table_->selectionModel()->select(
                 index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            table_->setCurrentRow(index);
             return true;
         }
     }

@@ -21,6 +21,7 @@ class Announcer;
 class Efficiency;
 class LibraryFilter;
 class LibraryTable;
+class LibraryView;
 
 // Where and how an export writes: the typed extension decides the format;
 // without one, the chosen type's extension is added. A CSV typed under the
@@ -46,7 +47,7 @@ class LibraryDialog : public QDialog {
 public:
     explicit LibraryDialog(Efficiency& window);
 
-    [[nodiscard]] QTableView& table() const { return *table_; }
+    [[nodiscard]] LibraryView& table() const { return *table_; }
     [[nodiscard]] QLineEdit& search() const { return *search_; }
     [[nodiscard]] QString status() const;
     [[nodiscard]] const library::CollectorStore& store() const { return store_; }
@@ -87,7 +88,7 @@ private:
     QFileSystemWatcher watcher_;
     LibraryTable* model_ = nullptr;
     LibraryFilter* filter_ = nullptr;
-    QTableView* table_ = nullptr;
+    LibraryView* table_ = nullptr;
     QLineEdit* search_ = nullptr;
     QLabel* status_ = nullptr;
     Announcer* announcer_ = nullptr;  // says every status to screen readers

@@ -160,7 +160,32 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex& parent) c
 
 LibraryView::LibraryView(QWidget* parent) : QTableView(parent) {}
 
+QModelIndex LibraryView::currentRow() const {
+    return currentIndex().isValid() ? currentIndex() : QModelIndex(kept_);
+}
+
+void LibraryView::setCurrentRow(const QModelIndex& index) {
+    if (hasFocus()) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    } else {
+        kept_ = index;
+    }
+}
+
+void LibraryView::focusOutEvent(QFocusEvent* event) {
+    QTableView::focusOutEvent(event);
+    // A context menu leaves the focus where it was.
+    if (event->reason() != Qt::PopupFocusReason && currentIndex().isValid()) {
+        kept_ = currentIndex();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
 void LibraryView::focusInEvent(QFocusEvent* event) {
+    if (!currentIndex().isValid() && kept_.isValid()) {
+        selectionModel()->setCurrentIndex(kept_, QItemSelectionModel::NoUpdate);
+    }
+    kept_ = QPersistentModelIndex();
     QTableView::focusInEvent(event);
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
         selectCurrentRow();

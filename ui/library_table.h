@@ -65,18 +65,27 @@ private:
 // The table of the library dialog. Whatever the keyboard does, a row is
 // selected where there is one: entering the table with Tab selects the
 // current row (the first if none), and the arrow keys select a row even
-// when the filter leaves only the current one.
+// when the filter leaves only the current one. While the focus is
+// elsewhere the table keeps its current row to itself: Qt marks the current
+// cell focused, and screen readers would hear two controls claim the focus.
 class LibraryView : public QTableView {
     Q_OBJECT
 public:
     explicit LibraryView(QWidget* parent);
 
+    // The row the keyboard goes on from, with or without the focus.
+    [[nodiscard]] QModelIndex currentRow() const;
+    void setCurrentRow(const QModelIndex& index);
+
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void selectCurrentRow();
+
+    QPersistentModelIndex kept_;  // the current row while the focus is elsewhere
 };
 
 }  // namespace ui
