@@ -22,9 +22,9 @@
 #include <limits>
 
 #include "announcer.h"
+#include "collector_host.h"
 #include "controls.h"
 #include "dialog_frame.h"
-#include "efficiency_window.h"
 #include "library/collector_record.h"
 #include "output_module.h"
 
@@ -607,18 +607,18 @@ bool DatasheetDialog::printTo(QPagedPaintDevice& printer) {
     return painter.end();
 }
 
-model::DatasheetInput currentDatasheetInput(const Efficiency& window) {
-    const model::CollectorState& state = window.state();
-    return {.collector = window.currentCollectorName(),
-            .eta0 = state.eta0.toDouble(),
-            .a1 = state.a1.toDouble(),
-            .a2 = state.a2.toDouble(),
-            .grossArea = state.collectorArea.toDouble()};
+model::DatasheetInput currentDatasheetInput(const CollectorHost& window) {
+    const ShownCollector shown = window.shownCollector();
+    return {.collector = shown.name,
+            .eta0 = shown.eta0.toDouble(),
+            .a1 = shown.a1.toDouble(),
+            .a2 = shown.a2.toDouble(),
+            .grossArea = shown.area.toDouble()};
 }
 
-void openDatasheet(Efficiency& window) {
-    auto* dialog =
-        new DatasheetDialog(currentDatasheetInput(window), &window, window.numberLocale());
+void openDatasheet(CollectorHost& window) {
+    auto* dialog = new DatasheetDialog(currentDatasheetInput(window), &window.dialogParent(),
+                                       window.numberLocale());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setWindowModality(Qt::WindowModal);
     dialog->show();

@@ -17,7 +17,7 @@ class QTableWidget;
 
 namespace ui {
 
-class Efficiency;
+class CollectorHost;
 
 // The power table of a collector's datasheet, recomputed as its inputs are
 // typed, with the stagnation estimate; copied to the clipboard or printed
@@ -79,10 +79,10 @@ private:
 
 // The datasheet input of the window's current collector: its coefficients,
 // and its area as the gross area.
-[[nodiscard]] model::DatasheetInput currentDatasheetInput(const Efficiency& window);
+[[nodiscard]] model::DatasheetInput currentDatasheetInput(const CollectorHost& window);
 
 // Opens the dialog for the window's current collector, window-modal; it is
 // deleted when closed.
-void openDatasheet(Efficiency& window);
+void openDatasheet(CollectorHost& window);
 
 }  // namespace ui

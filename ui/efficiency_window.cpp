@@ -97,15 +97,15 @@ constexpr std::array kChartMenu{
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
     MenuEntry{u"&Kollektorkönyvtár…",
               QKeySequence::UnknownKey,
-              openCollectorLibrary,
+              [](Efficiency& window) { openCollectorLibrary(window); },
               true,
               nullptr,
               {},
               QKeyCombination(Qt::CTRL, Qt::Key_K)},
     MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
-              storeCurrentCollector},
+              [](Efficiency& window) { storeCurrentCollector(window); }},
     MenuEntry{u"Törölt kollektorok &visszaállítása…", QKeySequence::UnknownKey,
-              restoreDeletedCollectors},
+              [](Efficiency& window) { restoreDeletedCollectors(window); }},
 };
 
 QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
@@ -224,7 +224,8 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     });
     wireEvents();
     wireEnterKeys();
-    addScreenReaderHints(controls_, format_, *this);
+    connect(this, &Efficiency::resultsFormatted, this,
+            addScreenReaderHints(controls_, format_, *this));
 }
 
 Efficiency::~Efficiency() = default;
@@ -321,6 +322,10 @@ void Efficiency::loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) {
     run([&] { collector_->load(collector, shown); });
     loaded_ = collector;
+}
+
+ShownCollector Efficiency::shownCollector() const {
+    return {currentCollectorName(), state_.eta0, state_.a1, state_.a2, state_.collectorArea};
 }
 
 // The library's name follows the collector until its coefficients change.

@@ -13,6 +13,7 @@
 
 #include "chart/chart_procedures.h"
 #include "chart/results.h"
+#include "collector_host.h"
 #include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
@@ -33,7 +34,7 @@ class ResultOutput;
 // The program's one window: it holds the collector state and the controls
 // the builder made from the control table, and its procedures answer the
 // events.
-class Efficiency : public QWidget, private EvaluationView {
+class Efficiency : public QWidget, public CollectorHost, private EvaluationView {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
@@ -51,9 +52,10 @@ public:
         return widgets_[static_cast<std::size_t>(id)];
     }
     [[nodiscard]] const model::CollectorState& state() const { return state_; }
-    [[nodiscard]] const rt::NumberFormat& format() const { return format_; }
-    // The region whose number format the window follows.
-    [[nodiscard]] const QLocale& numberLocale() const { return locale_; }
+    [[nodiscard]] const rt::NumberFormat& format() const override { return format_; }
+    [[nodiscard]] const QLocale& numberLocale() const override { return locale_; }
+    [[nodiscard]] QWidget& dialogParent() override { return *this; }
+    [[nodiscard]] ShownCollector shownCollector() const override;
     // True once a runtime error has ended the program.
     [[nodiscard]] bool ended() const { return ended_; }
     // Copying, saving and printing the results: what the chart box's menu runs.
@@ -79,14 +81,15 @@ public:
     // Takes a collector whose values are within the boxes' ranges: one
     // change of the state and one evaluation, leaving what typing the
     // values (`shown`: η0, a1, a2, area) into the custom row's boxes would.
-    void loadCollector(const model::Collector& collector, const std::array<QString, 4>& shown);
+    void loadCollector(const model::Collector& collector,
+                       const std::array<QString, 4>& shown) override;
     // The loaded collector's library name while the window holds its
     // coefficients in the custom row; empty otherwise.
     [[nodiscard]] QString loadedName() const;
     // Keeps a collector under a name of its own, extended with its values when a
     // kept curve already has that name, then runs the chart.
     model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
-                                     rt::Currency a2);
+                                     rt::Currency a2) override;
 
 signals:
     // After every chart run, with the results the labels now show.

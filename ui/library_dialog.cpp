@@ -28,9 +28,9 @@
 
 #include "announcer.h"
 #include "collector_form.h"
+#include "collector_host.h"
 #include "datasheet_dialog.h"
 #include "dialog_frame.h"
-#include "efficiency_window.h"
 #include "library/collector_import.h"
 #include "library/earlier_library.h"
 #include "library/stored_calculation.h"
@@ -260,8 +260,8 @@ QString adoptEarlierLibrary() {
     return library::adoptEarlierLibrary(store, library::earlierCommandLinePath());
 }
 
-LibraryDialog::LibraryDialog(Efficiency& window)
-    : QDialog(&window), window_(window), store_(libraryPath()) {
+LibraryDialog::LibraryDialog(CollectorHost& window)
+    : QDialog(&window.dialogParent()), window_(window), store_(libraryPath()) {
     setWindowTitle(QStringLiteral("Kollektorkönyvtár"));
     setAccessibleName(windowTitle());
 
@@ -870,37 +870,39 @@ void LibraryDialog::startNewLibrary() {
     updateButtons();
 }
 
-void openCollectorLibrary(Efficiency& window) {
+void openCollectorLibrary(CollectorHost& window) {
     LibraryDialog dialog(window);
     dialog.exec();
 }
 
-void restoreDeletedCollectors(Efficiency& window) {
+void restoreDeletedCollectors(CollectorHost& window) {
     LibraryDialog dialog(window);
     dialog.show();
     dialog.restoreDeleted();
     dialog.exec();
 }
 
-void storeCurrentCollector(Efficiency& window) {
+void storeCurrentCollector(CollectorHost& window) {
     if (const QString adopted = adoptEarlierLibrary(); !adopted.isEmpty()) {
-        QMessageBox::information(&window, QStringLiteral("Kollektorkönyvtár"), adopted);
+        QMessageBox::information(&window.dialogParent(), QStringLiteral("Kollektorkönyvtár"),
+                                 adopted);
     }
     CollectorStore store(libraryPath());
     store.reload();
     if (store.isReadOnly()) {
-        QMessageBox::warning(&window, QStringLiteral("Kollektorkönyvtár"), store.problem());
+        QMessageBox::warning(&window.dialogParent(), QStringLiteral("Kollektorkönyvtár"),
+                             store.problem());
         return;
     }
     const rt::NumberFormat& format = window.format();
-    const model::CollectorState& state = window.state();
+    const ShownCollector shown = window.shownCollector();
     Collector current;
-    current.name = window.currentCollectorName();
+    current.name = shown.name;
     const std::array<std::pair<library::DecimalText*, rt::Currency>, 4> values = {{
-        {&current.eta0, state.eta0},
-        {&current.a1, state.a1},
-        {&current.a2, state.a2},
-        {&current.grossArea, state.collectorArea},
+        {&current.eta0, shown.eta0},
+        {&current.a1, shown.a1},
+        {&current.a2, shown.a2},
+        {&current.grossArea, shown.area},
     }};
     for (const auto& [target, value] : values) {
         *target = library::DecimalText::parse(format.text(value), format.decimalSeparator())
@@ -911,13 +913,15 @@ void storeCurrentCollector(Efficiency& window) {
         names.append(c.name);
     }
     CollectorForm form(current, names, format,
-                       QStringLiteral("Jelenlegi kollektor mentése a könyvtárba"), &window);
+                       QStringLiteral("Jelenlegi kollektor mentése a könyvtárba"),
+                       &window.dialogParent());
     while (form.exec() == QDialog::Accepted) {
         const auto outcome = store.add(form.collector());
         if (outcome.ok) {
             return;
         }
-        QMessageBox::warning(&window, QStringLiteral("Kollektorkönyvtár"), outcome.message);
+        QMessageBox::warning(&window.dialogParent(), QStringLiteral("Kollektorkönyvtár"),
+                             outcome.message);
     }
 }
 

@@ -18,7 +18,7 @@ class QTableView;
 namespace ui {
 
 class Announcer;
-class Efficiency;
+class CollectorHost;
 class LibraryFilter;
 class LibraryTable;
 class LibraryView;
@@ -45,7 +45,7 @@ void setLibraryPath(const QString& path);
 class LibraryDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit LibraryDialog(Efficiency& window);
+    explicit LibraryDialog(CollectorHost& window);
 
     [[nodiscard]] LibraryView& table() const { return *table_; }
     [[nodiscard]] QLineEdit& search() const { return *search_; }
@@ -83,7 +83,7 @@ private:
     [[nodiscard]] QList<library::Collector> selectedCollectors() const;
     [[nodiscard]] QList<QString> namesExcept(const QString& name) const;
 
-    Efficiency& window_;
+    CollectorHost& window_;
     library::CollectorStore store_;
     QFileSystemWatcher watcher_;
     LibraryTable* model_ = nullptr;
@@ -104,8 +104,8 @@ private:
 };
 
 // The chart menu's entries.
-void openCollectorLibrary(Efficiency& window);
-void restoreDeletedCollectors(Efficiency& window);
-void storeCurrentCollector(Efficiency& window);
+void openCollectorLibrary(CollectorHost& window);
+void restoreDeletedCollectors(CollectorHost& window);
+void storeCurrentCollector(CollectorHost& window);
 
 }  // namespace ui

@@ -6,7 +6,6 @@
 
 #include "chart/results.h"
 #include "controls.h"
-#include "efficiency_window.h"
 #include "inputs.h"
 
 namespace ui {
@@ -53,8 +52,9 @@ QString buddyText(const QWidget& input) {
 
 }  // namespace
 
-void addScreenReaderHints(const Controls& controls, const rt::NumberFormat& format,
-                          const Efficiency& window) {
+std::function<void(const chart::ResultTexts&)> addScreenReaderHints(const Controls& controls,
+                                                                    const rt::NumberFormat& format,
+                                                                    QObject& context) {
     // Orca reads a slider's new value as a bare number, and Qt 6.4 gives a
     // slider no value text. While a slider has the focus, each step gives it
     // a name that says the value with its unit and the efficiency it leads
@@ -62,13 +62,10 @@ void addScreenReaderHints(const Controls& controls, const rt::NumberFormat& form
     // slider gives it back its label's name. The step's chart run has
     // formatted the new efficiency by the time the slider tells its value.
     auto efficiency = std::make_shared<QString>();
-    QObject::connect(
-        &window, &Efficiency::resultsFormatted, &window,
-        [efficiency](const chart::ResultTexts& texts) { *efficiency = texts.efficiency.get(); });
     for (const SliderRow& row : kSliders) {
         ScrollBar* slider = controls.*row.slider;
         const QString name = buddyText(*slider);
-        QObject::connect(slider, &QAbstractSlider::valueChanged, &window,
+        QObject::connect(slider, &QAbstractSlider::valueChanged, &context,
                          [slider, name, efficiency, &format, unit = row.unitAfterChange] {
                              if (slider->hasFocus()) {
                                  slider->setAccessibleName(
@@ -85,11 +82,12 @@ void addScreenReaderHints(const Controls& controls, const rt::NumberFormat& form
         const auto describe = [box] {
             box->setAccessibleDescription(box->isEnabled() ? QString() : box->text());
         };
-        QObject::connect(box, &QLineEdit::textChanged, &window, describe);
+        QObject::connect(box, &QLineEdit::textChanged, &context, describe);
         QObject::connect(new EventWatcher(*box, QEvent::EnabledChange), &EventWatcher::happened,
                          box, describe);
         describe();
     }
+    return [efficiency](const chart::ResultTexts& texts) { *efficiency = texts.efficiency.get(); };
 }
 
 }  // namespace ui

@@ -1,5 +1,12 @@
 #pragma once
 
+#include <functional>
+
+class QObject;
+
+namespace chart {
+struct ResultTexts;
+}
 namespace rt {
 class NumberFormat;
 }
@@ -7,13 +14,12 @@ class NumberFormat;
 namespace ui {
 
 struct Controls;
-class Efficiency;
 
 // What a screen reader cannot learn from the stock widgets: a slider's step
 // with its unit and the result it gives, and the values of disabled boxes.
-// The efficiency comes from the window's formatted results. The hints live
-// as long as `window`.
-void addScreenReaderHints(const Controls& controls, const rt::NumberFormat& format,
-                          const Efficiency& window);
+// The hints live as long as `context`. The efficiency comes from the results
+// as the window formats them: call the returned function with each.
+[[nodiscard]] std::function<void(const chart::ResultTexts&)> addScreenReaderHints(
+    const Controls& controls, const rt::NumberFormat& format, QObject& context);
 
 }  // namespace ui
