@@ -5,9 +5,9 @@
 #include <optional>
 
 #include "cli/command_line.h"
-#include "message_box.h"
 #include "product/version.h"
-#include "program.h"
+#include "ui/message_box.h"
+#include "ui/program.h"
 
 // The version record, kept in a section of its own where `readelf -p
 // .version_record` and package tools find it.
