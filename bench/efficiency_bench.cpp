@@ -28,11 +28,11 @@
 
 namespace {
 
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 
 struct Collector {
-    Currency eta0, a1, a2;
+    Fixed4 eta0, a1, a2;
     int irradiance[2];  // alternated where a case needs a change
     const char16_t* typed[3];
     bool fourKept = false;  // the kept collectors below are on the chart
@@ -41,24 +41,24 @@ struct Collector {
 // The longest kept curves beside the worst collector: the smallest losses
 // the entry checks admit, and optical efficiencies just below its own.
 const Collector kKept[] = {
-    {Currency::literal("0.9998"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9998"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9998", u"0,8001", u"0,0001"}},
-    {Currency::literal("0.9997"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9997"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9997", u"0,8001", u"0,0001"}},
-    {Currency::literal("0.9996"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9996"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9996", u"0,8001", u"0,0001"}},
-    {Currency::literal("0.9995"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9995"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9995", u"0,8001", u"0,0001"}},
 };
@@ -66,19 +66,19 @@ const Collector kKept[] = {
 // 0: the start state; 1: the longest search and curve the entry checks admit;
 // 2: the same with four kept curves.
 const Collector kCollectors[] = {
-    {Currency::literal("0.798"),
-     Currency::literal("4.17"),
-     Currency::literal("0.011"),
+    {Fixed4::literal("0.798"),
+     Fixed4::literal("4.17"),
+     Fixed4::literal("0.011"),
      {800, 801},
      {u"0,798", u"4,17", u"0,011"}},
-    {Currency::literal("0.9999"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9999"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9999", u"0,8001", u"0,0001"}},
-    {Currency::literal("0.9999"),
-     Currency::literal("0.8001"),
-     Currency::literal("0.0001"),
+    {Fixed4::literal("0.9999"),
+     Fixed4::literal("0.8001"),
+     Fixed4::literal("0.0001"),
      {1, 2},
      {u"0,9999", u"0,8001", u"0,0001"},
      true},
@@ -113,11 +113,11 @@ model::CollectorState evaluated(const Collector& c) {
     s.eta0 = c.eta0;
     s.a1 = c.a1;
     s.a2 = c.a2;
-    s.collectorArea = Currency::literal("1");
-    s.collectorTemp = Integer{60};
-    s.ambientTemp = Integer{20};
-    s.irradiance = Integer::checked(c.irradiance[0]);
-    s.stagnationX =
+    s.collectorArea = Fixed4::literal("1");
+    s.collectorTemp = Int16{60};
+    s.ambientTemp = Int16{20};
+    s.irradiance = Int16::checked(c.irradiance[0]);
+    s.zeroEfficiencyX =
         model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance));
     return s;
 }
@@ -152,7 +152,7 @@ void Evaluation(benchmark::State& state) {
     const Collector& c = kCollectors[state.range(0)];
     int turn = 0;
     for (auto _ : state) {
-        const Integer g = Integer::checked(c.irradiance[turn ^= 1]);
+        const Int16 g = Int16::checked(c.irradiance[turn ^= 1]);
         benchmark::DoNotOptimize(model::characteristicEfficiency(c.eta0, c.a1, c.a2));
         benchmark::DoNotOptimize(
             model::zeroEfficiencyX(model::EfficiencyCurve(c.eta0, c.a1, c.a2, g)));
@@ -219,7 +219,7 @@ public:
                  QPen(color, l.width, Qt::SolidLine, Qt::SquareCap)});
         }
         const int ascent = QFontMetrics(font_).ascent();
-        for (const chart::RecordedPrint& p : recorded.surface.prints()) {
+        for (const chart::RecordedText& p : recorded.surface.prints()) {
             texts_.emplace_back(QPointF(p.x / perPixel, p.y / perPixel + ascent), p.text);
         }
     }
@@ -257,12 +257,12 @@ private:
     std::vector<Caption> captions_;
 };
 
-ui::Efficiency& window();
-void enter(ui::Efficiency& w, const Collector& c);
+ui::MainWindow& window();
+void enter(ui::MainWindow& w, const Collector& c);
 
 // The window's places, with the five captions as it shows them for the collector.
 WindowPlaces placesOf(const Collector& collector) {
-    ui::Efficiency& w = window();
+    ui::MainWindow& w = window();
     enter(w, collector);
     const ui::Controls& c = w.controls();
     c.irradianceSlider->setValue(collector.irradiance[0]);
@@ -301,9 +301,9 @@ protected:
 
 // The real window, created on first use and closed before the application.
 ui::DesktopMessageBox theMessages;
-std::unique_ptr<ui::Efficiency> theWindow;
+std::unique_ptr<ui::MainWindow> theWindow;
 
-ui::Efficiency& window() {
+ui::MainWindow& window() {
     if (!theWindow) {
         theWindow = ui::createWindow(QLocale(QLocale::Hungarian, QLocale::Hungary), theMessages,
                                      [](const QString& error) { qFatal("%s", qPrintable(error)); });
@@ -315,12 +315,12 @@ ui::Efficiency& window() {
 }
 
 // Puts the window into a collector's state the way a user would.
-void enter(ui::Efficiency& w, const Collector& c) {
+void enter(ui::MainWindow& w, const Collector& c) {
     const ui::Controls& controls = w.controls();
     if (w.state().eta0 == c.eta0 && w.state().a1 == c.a1 && w.state().a2 == c.a2) {
         return;
     }
-    controls.collectorType->setListIndex(Integer{5});
+    controls.collectorType->setListIndex(Int16{5});
     ui::TextBox* boxes[] = {controls.eta0Box, controls.a1Box, controls.a2Box};
     for (int i = 0; i < 3; ++i) {
         boxes[i]->setFocus(Qt::TabFocusReason);
@@ -382,7 +382,7 @@ public:
 
 private:
     const Collector& collector_;
-    ui::Efficiency& window_;
+    ui::MainWindow& window_;
     ui::ScrollBar* slider_;
     PaintCounter counter_;
     int turn_ = 0;

@@ -48,7 +48,7 @@ struct Fixture {
     QByteArray document = library::writeDocument(manyCollectors());
     QByteArray csv = library::exportCsv(manyCollectors(), library::CsvStyle::SemicolonComma);
     ui::DesktopMessageBox messages;
-    std::unique_ptr<ui::Efficiency> window;
+    std::unique_ptr<ui::MainWindow> window;
 
     Fixture() {
         QFile file(path);

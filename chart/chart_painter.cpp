@@ -36,7 +36,7 @@ QFont printFont(const QFont& surfaceFont, const QString& name) {
 }
 
 // Whatever the print's glyphs, laid out in `layout`, can cover.
-QRectF areaOf(const RecordedPrint& print, const QStaticText& layout) {
+QRectF areaOf(const RecordedText& print, const QStaticText& layout) {
     const QSizeF size = layout.size();
     // Glyphs may reach beyond their line's box: a generous margin costs a
     // few pixels, a short one would leave old pixels standing.
@@ -81,7 +81,7 @@ public:
         flush(batch, count);
     }
 
-    void drawText(const RecordedPrint& print) {
+    void drawText(const RecordedText& print) {
         if (!hasFont_ || print.fontName != fontName_) {
             useFont(print.fontName);
         }
@@ -162,7 +162,7 @@ const QStaticText& ChartPainter::layout(const QString& text, const QFont& font) 
     return *found;
 }
 
-QRectF ChartPainter::textArea(const RecordedPrint& print, const QFont& surfaceFont) {
+QRectF ChartPainter::textArea(const RecordedText& print, const QFont& surfaceFont) {
     return areaOf(print, layout(print.text, printFont(surfaceFont, print.fontName)));
 }
 
@@ -182,7 +182,7 @@ void ChartPainter::paint(QPainter& painter, const RecordingSurface& list, const 
         }
     };
     for (std::size_t i = 0; i < list.prints().size(); ++i) {
-        const RecordedPrint& print = list.prints()[i];
+        const RecordedText& print = list.prints()[i];
         drawBoxesBefore(i);
         paint.drawLines(lines.subspan(drawn, print.linesBefore - drawn));
         drawn = print.linesBefore;

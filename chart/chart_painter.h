@@ -32,7 +32,7 @@ public:
     void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
                const QRegion* area = nullptr);
     // Bounds, in pixels, whatever the print's glyphs can cover when painted.
-    [[nodiscard]] QRectF textArea(const RecordedPrint& print, const QFont& surfaceFont);
+    [[nodiscard]] QRectF textArea(const RecordedText& print, const QFont& surfaceFont);
 
 private:
     friend class ListPainter;

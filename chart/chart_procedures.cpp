@@ -4,22 +4,22 @@
 #include <vector>
 
 #include "runtime/checked.h"
-#include "runtime/integer.h"
+#include "runtime/int16.h"
 
 namespace chart {
 namespace {
 
 using rt::checkedDiv;
 using rt::checkedMul;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 
 // Geometry in twips of the surface's inner area; whole numbers, exact both
 // as float and as double.
 constexpr float kOriginX = 500;   // x = 0 of the horizontal scale, and the y axis
 constexpr float kOriginY = 4150;  // efficiency 0, and the x axis
-constexpr Currency kOriginYExact = Currency::literal("4150");
-constexpr float kScaleEndX = 7500;  // x = stagnationX
+constexpr Fixed4 kOriginYExact = Fixed4::literal("4150");
+constexpr float kScaleEndX = 7500;  // x = zeroEfficiencyX
 constexpr double kScaleWidth = 7000;
 constexpr long long kScaleHeight = 4050;  // efficiency 1.0
 constexpr float kYAxisTop = 100;
@@ -36,7 +36,7 @@ constexpr double kYTickTextRise = 100;
 constexpr double kEtaTickStep = 0.1;
 
 // Kept curves end at the first point beyond the x axis' right end.
-constexpr Integer kKeptCurveEndX{7800};
+constexpr Int16 kKeptCurveEndX{7800};
 constexpr int kKeptCurveWidth = 1;
 constexpr int kCurveWidth = 2;
 
@@ -65,7 +65,7 @@ constexpr rt::Color kBlack = rt::rgb(0, 0, 0);
 constexpr rt::Color kCurveColor = rt::rgb(250, 0, 0);
 constexpr rt::Color kMarkerColor = rt::rgb(0, 200, 0);
 
-constexpr Integer kOne{1};
+constexpr Int16 kOne{1};
 
 // "name: values", the name cut short with "…" when the whole line would be
 // wider than the room. The values are never cut; without a width to go by
@@ -101,11 +101,11 @@ QString legendLine(const rt::Surface& surface, const QString& name, const QStrin
 }
 
 // The horizontal scale counts in steps that suit the curve's extent.
-double horizontalTickStep(Currency stagnationX) {
-    if (stagnationX < Currency::literal("0.08")) {
+double horizontalTickStep(Fixed4 zeroEfficiencyX) {
+    if (zeroEfficiencyX < Fixed4::literal("0.08")) {
         return 0.01;
     }
-    if (stagnationX < Currency::literal("0.25")) {
+    if (zeroEfficiencyX < Fixed4::literal("0.25")) {
         return 0.02;
     }
     return 0.05;
@@ -113,8 +113,8 @@ double horizontalTickStep(Currency stagnationX) {
 
 // X(v): the reduced temperature difference v in twips. Inline, as Y(eta)
 // below: both run for every point of every curve.
-inline double chartX(double v, Currency stagnationX) {
-    return kOriginX + checkedDiv(checkedMul(kScaleWidth, v), stagnationX.toDouble());
+inline double chartX(double v, Fixed4 zeroEfficiencyX) {
+    return kOriginX + checkedDiv(checkedMul(kScaleWidth, v), zeroEfficiencyX.toDouble());
 }
 
 // Y(eta) for a tick value.
@@ -122,8 +122,8 @@ double chartY(double eta) {
     return kOriginY - checkedMul(static_cast<double>(kScaleHeight), eta);
 }
 
-// Y(eta) for an efficiency of the model: exact in Currency.
-inline Currency chartY(Currency eta) {
+// Y(eta) for an efficiency of the model: exact in Fixed4.
+inline Fixed4 chartY(Fixed4 eta) {
     return kOriginYExact - eta.timesWhole(kScaleHeight);
 }
 
@@ -132,12 +132,12 @@ float single(double value) {
 }
 
 // Through the double, which at chart magnitudes is exact far below a float's
-// precision, so this is the float nearest the Currency value.
-float single(Currency value) {
+// precision, so this is the float nearest the Fixed4 value.
+float single(Fixed4 value) {
     return static_cast<float>(value.toDouble());
 }
 
-float single(Integer value) {
+float single(Int16 value) {
     return static_cast<float>(value.value());
 }
 
@@ -156,12 +156,12 @@ void ChartProcedures::redraw(const model::Results& results, const model::Conditi
     keptResults_.clear();
     keptTwipsX_.clear();
     drawFrame();
-    const Currency stagnationX = results.zeroEfficiencyX.get();
+    const Fixed4 zeroEfficiencyX = results.zeroEfficiencyX.get();
     // The kept collectors' results at the same conditions, their curves only
     // as far as they are drawn; their errors are raised where the chart comes
     // to them. A point beyond keptCurveEndX lies right of kKeptCurveEndX.
     const double keptCurveEndX =
-        stagnationX.toDouble() * (kKeptCurveEndX.toDouble() + 1 - kOriginX) / kScaleWidth;
+        zeroEfficiencyX.toDouble() * (kKeptCurveEndX.toDouble() + 1 - kOriginX) / kScaleWidth;
     std::vector<model::Results> kept;
     kept.reserve(comparison_.kept().size());
     for (const model::KeptCollector& collector : comparison_.kept()) {
@@ -169,11 +169,11 @@ void ChartProcedures::redraw(const model::Results& results, const model::Conditi
             {collector.name, collector.eta0, collector.a1, collector.a2, state_.collectorArea},
             conditions, {.zeroEfficiencyX = false, .curveEndX = keptCurveEndX}));
     }
-    drawHorizontalScale(stagnationX);
+    drawHorizontalScale(zeroEfficiencyX);
     drawVerticalScale();
-    drawKeptCurves(kept, stagnationX);
-    drawCurve(results.curve, stagnationX);
-    const Marker marker = showResults(results, texts, stagnationX);
+    drawKeptCurves(kept, zeroEfficiencyX);
+    drawCurve(results.curve, zeroEfficiencyX);
+    const Marker marker = showResults(results, texts, zeroEfficiencyX);
     drawMarker(marker);
     showLegend(kept);
 }
@@ -192,20 +192,20 @@ void ChartProcedures::repaint(const model::Results& results, const model::Condit
 
 void ChartProcedures::drawFrame() {
     rt::Surface& surface = controls_.surface;
-    surface.cls();
+    surface.clear();
     surface.setDrawWidth(kCurveWidth);
     surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
     surface.line(kXAxisLeft, kOriginY, kXAxisRight, kOriginY, kBlack);
 }
 
-// Ticks at step, 2 step, ... up to the first at or beyond stagnationX, which
+// Ticks at step, 2 step, ... up to the first at or beyond zeroEfficiencyX, which
 // may lie past the axis or even outside the surface.
-void ChartProcedures::drawHorizontalScale(Currency stagnationX) {
-    const double step = horizontalTickStep(stagnationX);
-    const double end = stagnationX.toDouble();
-    for (Integer i = kOne; checkedMul((i - kOne).toDouble(), step) < end; i = i + kOne) {
+void ChartProcedures::drawHorizontalScale(Fixed4 zeroEfficiencyX) {
+    const double step = horizontalTickStep(zeroEfficiencyX);
+    const double end = zeroEfficiencyX.toDouble();
+    for (Int16 i = kOne; checkedMul((i - kOne).toDouble(), step) < end; i = i + kOne) {
         const double v = checkedMul(step, i.toDouble());
-        const double x = chartX(v, stagnationX);
+        const double x = chartX(v, zeroEfficiencyX);
         controls_.surface.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
         printTickValue(x - kTickTextOffset, kXTickTextY, v);
     }
@@ -214,7 +214,7 @@ void ChartProcedures::drawHorizontalScale(Currency stagnationX) {
 // Always ten ticks, 0.1 ... 1.0; the double 3 * 0.1 prints as 0,3 and not
 // 0,30000000000000004 because the text keeps 15 digits.
 void ChartProcedures::drawVerticalScale() {
-    for (Integer i = kOne; checkedMul((i - kOne).toDouble(), kEtaTickStep) < 1.0; i = i + kOne) {
+    for (Int16 i = kOne; checkedMul((i - kOne).toDouble(), kEtaTickStep) < 1.0; i = i + kOne) {
         const double v = checkedMul(kEtaTickStep, i.toDouble());
         const double y = chartY(v);
         controls_.surface.line(kOriginX - kTickLength, single(y), kOriginX, single(y), kBlack);
@@ -227,45 +227,45 @@ void ChartProcedures::printTickValue(double x, double y, double value) {
     surface.setCurrentX(single(x));
     surface.setCurrentY(single(y));
     surface.setFontName(QString());
-    surface.print(value);
+    surface.drawText(value);
 }
 
 // Thinner than the current curve, so that the current one stays in front.
 // Without kept curves the pen is left alone.
 void ChartProcedures::drawKeptCurves(const std::vector<model::Results>& kept,
-                                     Currency stagnationX) {
+                                     Fixed4 zeroEfficiencyX) {
     if (kept.empty()) {
         return;
     }
     controls_.surface.setDrawWidth(kKeptCurveWidth);
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        drawKeptCurve(kept[i].curve, kKeptCurveColors[i], stagnationX);
+        drawKeptCurve(kept[i].curve, kKeptCurveColors[i], zeroEfficiencyX);
     }
     controls_.surface.setDrawWidth(kCurveWidth);
 }
 
 // On the current curve's x scale, ending after the first point at zero
-// efficiency or beyond the x axis. No coordinate can leave the Integer range:
-// each point lies one step of 7000 * 0.001 / stagnationX <= 7000 twips
-// (stagnationX >= 0.001) right of one at or left of 7800, and the admitted
+// efficiency or beyond the x axis. No coordinate can leave the Int16 range:
+// each point lies one step of 7000 * 0.001 / zeroEfficiencyX <= 7000 twips
+// (zeroEfficiencyX >= 0.001) right of one at or left of 7800, and the admitted
 // coefficients keep one step's loss of efficiency below 2.2, so y stays
 // within 100 ... 13060.
 void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
-                                    Currency stagnationX) {
-    Integer previousX;
-    Integer previousY;
+                                    Fixed4 zeroEfficiencyX) {
+    Int16 previousX;
+    Int16 previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
         const model::CurvePoint& point = curve.points[k];
         if (k == keptTwipsX_.size()) {
-            keptTwipsX_.push_back(Integer::fromDouble(chartX(point.x, stagnationX)));
+            keptTwipsX_.push_back(Int16::fromDouble(chartX(point.x, zeroEfficiencyX)));
         }
-        const Integer pointX = keptTwipsX_[k];
-        const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
+        const Int16 pointX = keptTwipsX_[k];
+        const Int16 pointY = Int16::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
             controls_.surface.line(single(pointX), single(pointY), single(previousX),
                                    single(previousY), color);
         }
-        if (point.eta <= Currency() || pointX > kKeptCurveEndX) {
+        if (point.eta <= Fixed4() || pointX > kKeptCurveEndX) {
             return;
         }
         previousX = pointX;
@@ -278,16 +278,16 @@ void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
 
 // The points at whole twips, joined by segments; the last one is the first
 // at zero efficiency or below.
-void ChartProcedures::drawCurve(const model::Curve& curve, Currency stagnationX) {
-    Integer previousX;
-    Integer previousY;
+void ChartProcedures::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiencyX) {
+    Int16 previousX;
+    Int16 previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
         const model::CurvePoint& point = curve.points[k];
-        const Integer pointX = k < keptTwipsX_.size()
-                                   ? keptTwipsX_[k]
-                                   : Integer::fromDouble(chartX(point.x, stagnationX));
-        // The Currency height is exact in the double, so ties still go to even.
-        const Integer pointY = Integer::fromDouble(chartY(point.eta).toDouble());
+        const Int16 pointX = k < keptTwipsX_.size()
+                                 ? keptTwipsX_[k]
+                                 : Int16::fromDouble(chartX(point.x, zeroEfficiencyX));
+        // The Fixed4 height is exact in the double, so ties still go to even.
+        const Int16 pointY = Int16::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
             controls_.surface.line(single(pointX), single(pointY), single(previousX),
                                    single(previousY), kCurveColor);
@@ -303,7 +303,7 @@ void ChartProcedures::drawCurve(const model::Curve& curve, Currency stagnationX)
 // Stores x and writes the result labels; returns where the marker lines meet.
 ChartProcedures::Marker ChartProcedures::showResults(const model::Results& results,
                                                      const ResultTexts& texts,
-                                                     Currency stagnationX) {
+                                                     Fixed4 zeroEfficiencyX) {
     state_.operatingX = results.operatingX.get();
     controls_.operatingXLabel.setCaption(texts.operatingX.get());
     const model::OperatingPoint& point = results.operating.get();
@@ -311,7 +311,7 @@ ChartProcedures::Marker ChartProcedures::showResults(const model::Results& resul
     if (point.rule == model::OperatingRule::OpticalEfficiency) {
         marker = {kOriginX, chartY(point.eta)};
     } else if (point.rule == model::OperatingRule::OnCurve) {
-        marker = {chartX(state_.operatingX.toDouble(), stagnationX), chartY(point.eta)};
+        marker = {chartX(state_.operatingX.toDouble(), zeroEfficiencyX), chartY(point.eta)};
     }
     controls_.efficiencyLabel.setCaption(texts.efficiency.get());
     controls_.outputLabel.setCaption(texts.output.get());
@@ -352,7 +352,7 @@ void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
         surface.setCurrentX(kLegendX);
         surface.setCurrentY(top + kLegendLineHeight * static_cast<float>(i));
         surface.setFontName(QString());
-        surface.print(lines[i], kKeptCurveColors[i]);
+        surface.drawText(lines[i], kKeptCurveColors[i]);
     }
 }
 

@@ -10,7 +10,7 @@
 #include "model/comparison.h"
 #include "results.h"
 #include "runtime/control_interfaces.h"
-#include "runtime/currency.h"
+#include "runtime/fixed4.h"
 #include "runtime/number_text.h"
 
 namespace chart {
@@ -60,20 +60,20 @@ public:
     [[nodiscard]] const std::vector<KeptResult>& keptResults() const { return keptResults_; }
 
 private:
-    // Where the marker lines meet: x in twips, y an exact Currency height.
+    // Where the marker lines meet: x in twips, y an exact Fixed4 height.
     struct Marker {
         double x;
-        rt::Currency y;
+        rt::Fixed4 y;
     };
 
     void drawFrame();
-    void drawHorizontalScale(rt::Currency stagnationX);
+    void drawHorizontalScale(rt::Fixed4 zeroEfficiencyX);
     void drawVerticalScale();
-    void drawKeptCurves(const std::vector<model::Results>& kept, rt::Currency stagnationX);
-    void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Currency stagnationX);
-    void drawCurve(const model::Curve& curve, rt::Currency stagnationX);
+    void drawKeptCurves(const std::vector<model::Results>& kept, rt::Fixed4 zeroEfficiencyX);
+    void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Fixed4 zeroEfficiencyX);
+    void drawCurve(const model::Curve& curve, rt::Fixed4 zeroEfficiencyX);
     [[nodiscard]] Marker showResults(const model::Results& results, const ResultTexts& texts,
-                                     rt::Currency stagnationX);
+                                     rt::Fixed4 zeroEfficiencyX);
     void drawMarker(const Marker& marker);
     void showLegend(const std::vector<model::Results>& kept);
 
@@ -87,7 +87,7 @@ private:
     // Every curve has its k-th point at the same x, k · kCurveStep: the kept
     // curves map each x to twips once per run, and the current curve takes
     // the x they reached from here.
-    std::vector<rt::Integer> keptTwipsX_;
+    std::vector<rt::Int16> keptTwipsX_;
 };
 
 }  // namespace chart

@@ -24,7 +24,7 @@ constexpr float kSpare = 1.0F;
 
 constexpr float kPixelsPerTwip = 1.0F / kTwipsPerPixel;
 
-bool looksAlike(const RecordedPrint& a, const RecordedPrint& b) {
+bool looksAlike(const RecordedText& a, const RecordedText& b) {
     return a.x == b.x && a.y == b.y && a.color == b.color && a.text == b.text &&
            a.fontName == b.fontName;
 }
@@ -226,13 +226,13 @@ std::optional<std::vector<QRect>> changedAreas(const DisplayList& before, const 
     std::pair<Unpaired, Unpaired> prints;
     if (!pair(
             before.prints, now.prints,
-            [&](const RecordedPrint& a, const RecordedPrint& b) {
+            [&](const RecordedText& a, const RecordedText& b) {
                 return looksAlike(a, b) && sameLinesBefore(a.linesBefore, b.linesBefore);
             },
-            [](const RecordedPrint& a, const RecordedPrint& b) {
+            [](const RecordedText& a, const RecordedText& b) {
                 return a.fontName == b.fontName && a.color == b.color;
             },
-            [&](const RecordedPrint& print) { areas.add(extentOf(textArea(print))); }, budget,
+            [&](const RecordedText& print) { areas.add(extentOf(textArea(print))); }, budget,
             prints)) {
         return std::nullopt;
     }

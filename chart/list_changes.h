@@ -14,7 +14,7 @@ namespace chart {
 [[nodiscard]] QRect areaOf(const RecordedLine& line);
 
 // Bounds, in pixels, whatever a print's glyphs can cover.
-using TextArea = std::function<QRectF(const RecordedPrint&)>;
+using TextArea = std::function<QRectF(const RecordedText&)>;
 
 // Where painting `now` can give other pixels than painting `before`, as
 // rectangles in pixels of the surface (they may overlap). An item that both

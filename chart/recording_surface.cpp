@@ -16,7 +16,7 @@ RecordingSurface::RecordingSurface(const rt::NumberFormat& format) : format_(for
     list_.prints.reserve(kExpectedPrints);
 }
 
-void RecordingSurface::cls() {
+void RecordingSurface::clear() {
     list_.lines.clear();
     list_.prints.clear();
     list_.boxes.clear();
@@ -40,13 +40,13 @@ void RecordingSurface::box(float x1, float y1, float x2, float y2, rt::Color fra
     notify();
 }
 
-void RecordingSurface::print(double value) {
+void RecordingSurface::drawText(double value) {
     list_.prints.push_back(
         {currentX_, currentY_, format_.text(value), fontName_, list_.lines.size(), std::nullopt});
     notify();
 }
 
-void RecordingSurface::print(const QString& text, rt::Color color) {
+void RecordingSurface::drawText(const QString& text, rt::Color color) {
     list_.prints.push_back({currentX_, currentY_, text, fontName_, list_.lines.size(), color});
     notify();
 }

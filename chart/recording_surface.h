@@ -22,7 +22,7 @@ struct RecordedLine {
 };
 
 // One Print call: the text's top-left corner is the current position.
-struct RecordedPrint {
+struct RecordedText {
     float x, y;
     QString text;
     // Empty: the surface's own font. Tick values are printed this way, since
@@ -34,7 +34,7 @@ struct RecordedPrint {
     // Empty: the surface's own text colour, as for the tick values.
     std::optional<rt::Color> color;
 
-    friend bool operator==(const RecordedPrint&, const RecordedPrint&) = default;
+    friend bool operator==(const RecordedText&, const RecordedText&) = default;
 };
 
 // One Box call, covering the lines and texts recorded before it.
@@ -50,7 +50,7 @@ struct RecordedBox {
 // What one run drew, each kind in drawing order.
 struct DisplayList {
     std::vector<RecordedLine> lines;
-    std::vector<RecordedPrint> prints;
+    std::vector<RecordedText> prints;
     std::vector<RecordedBox> boxes;
 
     friend bool operator==(const DisplayList&, const DisplayList&) = default;
@@ -62,27 +62,27 @@ class RecordingSurface final : public rt::Surface {
 public:
     explicit RecordingSurface(const rt::NumberFormat& format);
 
-    void cls() override;
+    void clear() override;
     void setDrawWidth(int pixels) override;
     void line(float x1, float y1, float x2, float y2, rt::Color color) override;
     void box(float x1, float y1, float x2, float y2, rt::Color frame) override;
     void setCurrentX(float x) override { currentX_ = x; }
     void setCurrentY(float y) override { currentY_ = y; }
     void setFontName(const QString& name) override { fontName_ = name; }
-    void print(double value) override;
-    void print(const QString& text, rt::Color color) override;
+    void drawText(double value) override;
+    void drawText(const QString& text, rt::Color color) override;
     // Asks the measure, if one is set; without one nothing has a width.
     [[nodiscard]] double textWidth(const QString& text) const override;
 
     // Both in drawing order.
     [[nodiscard]] const std::vector<RecordedLine>& lines() const { return list_.lines; }
-    [[nodiscard]] const std::vector<RecordedPrint>& prints() const { return list_.prints; }
+    [[nodiscard]] const std::vector<RecordedText>& prints() const { return list_.prints; }
     [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return list_.boxes; }
     [[nodiscard]] const DisplayList& list() const { return list_; }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     [[nodiscard]] const QString& fontName() const { return fontName_; }
 
-    // Runs after every cls, line and print, so the widget can schedule a repaint.
+    // Runs after every clear, line and text, so the widget can schedule a repaint.
     void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
     // A text's width in twips in the font the list will be painted in: the
     // recording itself knows no font.

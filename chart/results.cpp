@@ -5,7 +5,7 @@
 namespace chart {
 namespace {
 
-QString withUnit(const rt::NumberFormat& format, rt::Integer value, QStringView unit) {
+QString withUnit(const rt::NumberFormat& format, rt::Int16 value, QStringView unit) {
     return format.text(value) + unit.toString();
 }
 
@@ -68,7 +68,7 @@ ResultTexts formatResults(const model::Results& results, const rt::NumberFormat&
     ResultTexts texts{
         .characteristic = {},
         .operatingX = results.operatingX.map(
-            [&](rt::Currency x) { return format.text(model::thousandthsDown(x)); }),
+            [&](rt::Fixed4 x) { return format.text(model::thousandthsDown(x)); }),
         .efficiency = results.operating.map(efficiencyText),
         .specificOutput = results.operating.map(specificOutputText),
         .output = results.operating.map([&](const model::OperatingPoint& point) {
@@ -78,11 +78,11 @@ ResultTexts formatResults(const model::Results& results, const rt::NumberFormat&
     };
     if (wanted.characteristic) {
         texts.characteristic = results.characteristic.map(
-            [&](rt::Currency eta) { return format.text(model::thousandthsDown(eta)); });
+            [&](rt::Fixed4 eta) { return format.text(model::thousandthsDown(eta)); });
     }
     if (wanted.zeroEfficiencyX) {
         texts.zeroEfficiencyX =
-            results.zeroEfficiencyX.map([&](rt::Currency x) { return format.text(x); });
+            results.zeroEfficiencyX.map([&](rt::Fixed4 x) { return format.text(x); });
     }
     return texts;
 }
@@ -150,7 +150,7 @@ std::vector<PowerRow> powerTable(const model::Collector& collector,
             continue;
         }
         model::Conditions at = conditions;
-        at.collectorTemp = rt::Integer::checked(ambient + deltaT);
+        at.collectorTemp = rt::Int16::checked(ambient + deltaT);
         const model::Results results = model::calculate(collector, at);
         const ResultTexts texts = formatResults(results, format);
         rows.push_back({deltaT, texts.operatingX.get(), texts.efficiency.get(),

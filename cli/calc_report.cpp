@@ -60,7 +60,7 @@ model::Results resultsOf(const model::Collector& collector, const model::Conditi
 
 model::Conditions at(const model::Conditions& conditions, int deltaT) {
     model::Conditions shifted = conditions;
-    shifted.collectorTemp = rt::Integer::checked(conditions.ambientTemp.value() + deltaT);
+    shifted.collectorTemp = rt::Int16::checked(conditions.ambientTemp.value() + deltaT);
     return shifted;
 }
 
@@ -174,7 +174,7 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
     } else {
         line += library::csvField(collector.name, csv.separator);  // digits need no quoting
     }
-    for (const rt::Currency value : {collector.eta0, collector.a1, collector.a2, collector.area}) {
+    for (const rt::Fixed4 value : {collector.eta0, collector.a1, collector.a2, collector.area}) {
         next();
         numbers.appendTo(line, value);
     }
@@ -188,9 +188,8 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
         next();
         numbers.appendTo(line, value);
     }
-    for (const rt::Currency value :
-         {model::wattsDown(point.specificOutput), model::wattsDown(point.output),
-          results.zeroEfficiencyX.get()}) {
+    for (const rt::Fixed4 value : {model::wattsDown(point.specificOutput),
+                                   model::wattsDown(point.output), results.zeroEfficiencyX.get()}) {
         next();
         numbers.appendTo(line, value);
     }

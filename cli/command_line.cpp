@@ -242,7 +242,7 @@ model::Collector collectorAt(std::optional<int> row) {
     return collector;
 }
 
-rt::Currency& fieldOf(model::Collector& collector, EntryBox box) {
+rt::Fixed4& fieldOf(model::Collector& collector, EntryBox box) {
     switch (box) {
         case EntryBox::Eta0:
             return collector.eta0;
@@ -530,7 +530,7 @@ std::optional<Outcome> enterValues(const QCommandLineParser& parser,
                                                                      : rule.rangeMessage)
                              .toString()));
         }
-        fieldOf(collector, entry.box) = format.toCurrency(text);
+        fieldOf(collector, entry.box) = format.toFixed4(text);
     }
     return std::nullopt;
 }
@@ -612,8 +612,8 @@ std::variant<CalcRequest, Outcome> checkCalc(const QCommandLineParser& parser, c
         std::get<model::Collector>(std::move(collector)),
         adopted,
         input ? std::optional(parser.value(o.input)) : std::nullopt,
-        {rt::Integer::checked(numbers.collectorTemp), rt::Integer::checked(numbers.ambientTemp),
-         rt::Integer::checked(numbers.irradiance)},
+        {rt::Int16::checked(numbers.collectorTemp), rt::Int16::checked(numbers.ambientTemp),
+         rt::Int16::checked(numbers.irradiance)},
         {reportFormat(parser, o), input, table ? std::optional(numbers.step) : std::nullopt}};
 }
 

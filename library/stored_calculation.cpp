@@ -17,11 +17,11 @@ std::optional<double> valueOf(const DecimalText& text) {
 // A decimal into the window's fixed point, from its digits, as a typed value
 // is stored: four decimals, a half to the even neighbour. The canonical text
 // has no trailing zeros, so a half is a fifth decimal of 5 alone.
-rt::Currency currencyOf(const DecimalText& decimal) {
+rt::Fixed4 fixed4Of(const DecimalText& decimal) {
     const QString& text = decimal.text();
     if (std::abs(decimal.value()) >= 1e9) {  // beyond the boxes' ranges anyway
         static const rt::NumberFormat kPoint(QLocale::c());
-        return kPoint.toCurrency(text);
+        return kPoint.toFixed4(text);
     }
     const bool negative = text.startsWith(u'-');
     std::int64_t units = 0;
@@ -45,7 +45,7 @@ rt::Currency currencyOf(const DecimalText& decimal) {
             ++units;
         }
     }
-    return rt::Currency::fromRaw(negative ? -units : units);
+    return rt::Fixed4::fromRaw(negative ? -units : units);
 }
 
 // The derived η0 has more digits than any box holds; the window reads the 15
@@ -102,14 +102,14 @@ std::variant<model::Collector, NotCalculable> windowCollector(const Collector& c
         {Field::A2, model::EntryBox::A2, c.a2},
         {referenceAreaField(c.reference), model::EntryBox::CollectorArea, referenceArea(c)},
     };
-    std::array<rt::Currency, 4> stored{};
+    std::array<rt::Fixed4, 4> stored{};
     for (std::size_t i = 0; i < std::size(values); ++i) {
         const model::EntryRule& rule = model::ruleFor(values[i].box);
         const double value = values[i].value.value();
         if (!(value > rule.lower && value < rule.upper)) {
             return NotCalculable{{values[i].field, rule.rangeMessage.toString()}, true};
         }
-        stored[i] = currencyOf(values[i].value);
+        stored[i] = fixed4Of(values[i].value);
     }
     return model::Collector{c.name, stored[0], stored[1], stored[2], stored[3]};
 }

@@ -9,8 +9,8 @@ namespace {
 
 using rt::checkedDiv;
 using rt::checkedMul;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 
 // Room for the points up to `end`, without making room for more than a
 // chart shows.
@@ -19,16 +19,16 @@ std::size_t expectedPoints(double end) {
     return static_cast<std::size_t>(std::clamp(end / kCurveStep + 2, 1.0, kMostReserved));
 }
 
-Curve curveOf(const Collector& collector, Integer irradiance, double expectedEnd,
+Curve curveOf(const Collector& collector, Int16 irradiance, double expectedEnd,
               std::optional<double> endX) {
     Curve curve;
     curve.points.reserve(expectedPoints(expectedEnd));
     try {
         const EfficiencyCurve equation(collector.eta0, collector.a1, collector.a2, irradiance);
-        Currency eta;
+        Fixed4 eta;
         double x = 0;
-        for (Integer k{0}; curve.points.empty() || (eta > Currency() && !(endX && x > *endX));
-             k = k + Integer{1}) {
+        for (Int16 k{0}; curve.points.empty() || (eta > Fixed4() && !(endX && x > *endX));
+             k = k + Int16{1}) {
             x = checkedMul(kCurveStep, k.toDouble());
             eta = equation.at(x);
             curve.points.push_back({x, eta});
@@ -39,29 +39,29 @@ Curve curveOf(const Collector& collector, Integer irradiance, double expectedEnd
     return curve;
 }
 
-Reached<Currency> zeroOf(const Collector& collector, Integer irradiance) {
-    return Reached<Currency>::of([&] {
+Reached<Fixed4> zeroOf(const Collector& collector, Int16 irradiance) {
+    return Reached<Fixed4>::of([&] {
         return zeroEfficiencyX(
             EfficiencyCurve(collector.eta0, collector.a1, collector.a2, irradiance));
     });
 }
 
-OperatingRule ruleAt(Currency curveEta, Currency operatingX) {
+OperatingRule ruleAt(Fixed4 curveEta, Fixed4 operatingX) {
     OperatingRule rule{};
-    if (operatingX <= Currency()) {
+    if (operatingX <= Fixed4()) {
         rule = OperatingRule::OpticalEfficiency;
     }
-    if (curveEta <= Currency()) {
+    if (curveEta <= Fixed4()) {
         rule = OperatingRule::BeyondZero;
     }
-    if (curveEta > Currency() && operatingX > Currency()) {
+    if (curveEta > Fixed4() && operatingX > Fixed4()) {
         rule = OperatingRule::OnCurve;
     }
     return rule;
 }
 
 OperatingPoint operatingPointAt(const Collector& collector, const Conditions& conditions,
-                                Currency operatingX) {
+                                Fixed4 operatingX) {
     OperatingPoint point;
     point.curveEta = operatingEfficiency(collector.eta0, collector.a1, collector.a2,
                                          conditions.irradiance, operatingX);
@@ -87,7 +87,7 @@ Results calculate(const Collector& collector, const Conditions& conditions, cons
     // Without an end known in advance, room for a typical curve.
     constexpr double kTypicalEnd = 0.25;
     Results results;
-    results.characteristic = Reached<Currency>::of(
+    results.characteristic = Reached<Fixed4>::of(
         [&] { return characteristicEfficiency(collector.eta0, collector.a1, collector.a2); });
     double expectedEnd = kTypicalEnd;
     if (scope.zeroEfficiencyX) {
@@ -100,30 +100,30 @@ Results calculate(const Collector& collector, const Conditions& conditions, cons
         expectedEnd = std::min(expectedEnd, *scope.curveEndX);
     }
     results.curve = curveOf(collector, conditions.irradiance, expectedEnd, scope.curveEndX);
-    results.operatingX = Reached<Currency>::of([&] {
-        const Integer difference = conditions.collectorTemp - conditions.ambientTemp;
-        return Currency::fromDouble(
+    results.operatingX = Reached<Fixed4>::of([&] {
+        const Int16 difference = conditions.collectorTemp - conditions.ambientTemp;
+        return Fixed4::fromDouble(
             checkedDiv(difference.toDouble(), conditions.irradiance.toDouble()));
     });
     results.operating = results.operatingX.map(
-        [&](Currency x) { return operatingPointAt(collector, conditions, x); });
+        [&](Fixed4 x) { return operatingPointAt(collector, conditions, x); });
     return results;
 }
 
-double thousandthsDown(Currency value) {
+double thousandthsDown(Fixed4 value) {
     return checkedDiv(value.timesWhole(1000).wholeFloor().toDouble(), 1000.0);
 }
 
-double percentTenthsDown(Currency eta) {
+double percentTenthsDown(Fixed4 eta) {
     return checkedDiv(eta.timesWhole(1000).wholeFloor().toDouble(), 10.0);
 }
 
-Currency wattsDown(Currency watts) {
+Fixed4 wattsDown(Fixed4 watts) {
     return watts.wholeFloor();
 }
 
 bool showsNoEfficiency(const OperatingPoint& point) {
-    return point.eta.timesWhole(1000).wholeFloor() == Currency();
+    return point.eta.timesWhole(1000).wholeFloor() == Fixed4();
 }
 
 }  // namespace model

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "evaluation.h"
-#include "runtime/currency.h"
-#include "runtime/integer.h"
+#include "runtime/fixed4.h"
+#include "runtime/int16.h"
 #include "runtime/runtime_error.h"
 
 // The calculation core: from a collector and the operating conditions to the
@@ -17,17 +17,17 @@ namespace model {
 
 struct Collector {
     QString name;  // as the list or the legend names it
-    rt::Currency eta0;
-    rt::Currency a1;    // W/(m²·K)
-    rt::Currency a2;    // W/(m²·K²)
-    rt::Currency area;  // m²
+    rt::Fixed4 eta0;
+    rt::Fixed4 a1;    // W/(m²·K)
+    rt::Fixed4 a2;    // W/(m²·K²)
+    rt::Fixed4 area;  // m²
 };
 
 // The three sliders' values.
 struct Conditions {
-    rt::Integer collectorTemp;  // °C
-    rt::Integer ambientTemp;    // °C
-    rt::Integer irradiance;     // W/m²
+    rt::Int16 collectorTemp;  // °C
+    rt::Int16 ambientTemp;    // °C
+    rt::Int16 irradiance;     // W/m²
 };
 
 // A result, or the runtime error that kept the calculation from it. Reading a
@@ -80,7 +80,7 @@ private:
 // One point of the curve: x = k · kCurveStep and the efficiency there.
 struct CurvePoint {
     double x;
-    rt::Currency eta;
+    rt::Fixed4 eta;
 };
 
 // The curve from x = 0 up to and with its first point at zero efficiency or
@@ -101,21 +101,21 @@ enum class OperatingRule {
 
 struct OperatingPoint {
     OperatingRule rule{};
-    rt::Currency curveEta;        // the operating equation's value at x
-    rt::Currency eta;             // what the results show: eta0, curveEta or 0
-    rt::Currency specificOutput;  // W/m², irradiance · eta
-    rt::Currency output;          // W, specificOutput · area
+    rt::Fixed4 curveEta;        // the operating equation's value at x
+    rt::Fixed4 eta;             // what the results show: eta0, curveEta or 0
+    rt::Fixed4 specificOutput;  // W/m², irradiance · eta
+    rt::Fixed4 output;          // W, specificOutput · area
 };
 
 // Each value is the exact one its display rule is applied to.
 struct Results {
     // At x = 0.05 and 800 W/m², before its cut to thousandths.
-    Reached<rt::Currency> characteristic;
+    Reached<rt::Fixed4> characteristic;
     // One search step beyond the curve's zero: the end of the chart's x scale.
-    Reached<rt::Currency> zeroEfficiencyX;
+    Reached<rt::Fixed4> zeroEfficiencyX;
     Curve curve;
     // (collector − ambient temperature) / irradiance, m²·K/W.
-    Reached<rt::Currency> operatingX;
+    Reached<rt::Fixed4> operatingX;
     Reached<OperatingPoint> operating;
 };
 
@@ -137,12 +137,12 @@ struct Scope {
 
 // The characteristic efficiency and x are shown cut to three decimals toward
 // minus infinity, Int(1000 · v) / 1000, so that no value shows above itself.
-[[nodiscard]] double thousandthsDown(rt::Currency value);
+[[nodiscard]] double thousandthsDown(rt::Fixed4 value);
 // The efficiency is shown in percent with one decimal, cut toward minus
 // infinity: Int(1000 · eta) / 10.
-[[nodiscard]] double percentTenthsDown(rt::Currency eta);
+[[nodiscard]] double percentTenthsDown(rt::Fixed4 eta);
 // The outputs are shown in whole watts, cut toward minus infinity.
-[[nodiscard]] rt::Currency wattsDown(rt::Currency watts);
+[[nodiscard]] rt::Fixed4 wattsDown(rt::Fixed4 watts);
 // Whether the efficiency shows as 0 %: where the power table stops.
 [[nodiscard]] bool showsNoEfficiency(const OperatingPoint& point);
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calculation.h"
-#include "runtime/currency.h"
-#include "runtime/integer.h"
+#include "runtime/fixed4.h"
+#include "runtime/int16.h"
 
 namespace model {
 
@@ -15,16 +15,16 @@ struct CollectorState {
     [[nodiscard]] Collector collector() const { return {{}, eta0, a1, a2, collectorArea}; }
     [[nodiscard]] Conditions conditions() const { return {collectorTemp, ambientTemp, irradiance}; }
 
-    rt::Integer collectorTemp;  // °C, the collector-temperature slider's value
-    rt::Integer ambientTemp;    // °C, the ambient-temperature slider's value
-    rt::Integer irradiance;     // W/m², the irradiance slider's value
+    rt::Int16 collectorTemp;  // °C, the collector-temperature slider's value
+    rt::Int16 ambientTemp;    // °C, the ambient-temperature slider's value
+    rt::Int16 irradiance;     // W/m², the irradiance slider's value
 
-    rt::Currency stagnationX;    // m²·K/W where the search found zero efficiency
-    rt::Currency operatingX;     // m²·K/W of the operating point
-    rt::Currency eta0;           // optical efficiency
-    rt::Currency a1;             // W/(m²·K), first-order heat loss
-    rt::Currency a2;             // W/(m²·K²), second-order heat loss
-    rt::Currency collectorArea;  // m²
+    rt::Fixed4 zeroEfficiencyX;  // m²·K/W where the search found zero efficiency
+    rt::Fixed4 operatingX;       // m²·K/W of the operating point
+    rt::Fixed4 eta0;             // optical efficiency
+    rt::Fixed4 a1;               // W/(m²·K), first-order heat loss
+    rt::Fixed4 a2;               // W/(m²·K²), second-order heat loss
+    rt::Fixed4 collectorArea;    // m²
 };
 
 }  // namespace model

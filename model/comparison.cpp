@@ -6,8 +6,7 @@
 
 namespace model {
 
-KeepOutcome Comparison::keep(const QString& name, rt::Currency eta0, rt::Currency a1,
-                             rt::Currency a2) {
+KeepOutcome Comparison::keep(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1, rt::Fixed4 a2) {
     const bool known = std::ranges::any_of(kept_, [&](const KeptCollector& kept) {
         return kept.eta0 == eta0 && kept.a1 == a1 && kept.a2 == a2;
     });

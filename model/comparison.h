@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "runtime/currency.h"
+#include "runtime/fixed4.h"
 
 // The collectors the user keeps on the chart to compare with the current one.
 // They live as long as the window; nothing is saved.
@@ -14,9 +14,9 @@ namespace model {
 
 struct KeptCollector {
     QString name;  // a preset's row text, or the custom collector's made-up name
-    rt::Currency eta0;
-    rt::Currency a1;
-    rt::Currency a2;
+    rt::Fixed4 eta0;
+    rt::Fixed4 a1;
+    rt::Fixed4 a2;
 };
 
 enum class KeepOutcome {
@@ -31,7 +31,7 @@ public:
 
     // Adds the collector after those kept before; does nothing, and says
     // why, when it is kept already or no room is left.
-    KeepOutcome keep(const QString& name, rt::Currency eta0, rt::Currency a1, rt::Currency a2);
+    KeepOutcome keep(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1, rt::Fixed4 a2);
     void forget() { kept_.clear(); }
 
     // Whether another collector could be kept at all (the menu's enabled state).

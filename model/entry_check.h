@@ -12,7 +12,7 @@ namespace model {
 enum class EntryBox { Eta0, A1, A2, CollectorArea };
 
 struct EntryRule {
-    rt::Currency CollectorState::*field;
+    rt::Fixed4 CollectorState::*field;
     double lower;  // exclusive
     double upper;  // exclusive
     QStringView rangeMessage;
@@ -36,7 +36,7 @@ inline constexpr std::array<EntryRule, 4> kEntryRules{{
 enum class EntryVerdict { Accepted, NotANumber, OutOfRange };
 
 // Whether a typed text may be stored. The range test reads the text as a
-// double; the value stored is the text read as Currency, which may round onto
+// double; the value stored is the text read as Fixed4, which may round onto
 // a bound (0,99999 is accepted and stored as 1).
 [[nodiscard]] EntryVerdict checkEntry(QStringView text, const EntryRule& rule,
                                       const rt::NumberFormat& format);

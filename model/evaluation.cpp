@@ -9,37 +9,35 @@
 namespace model {
 
 using rt::checkedMul;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 
-EfficiencyCurve::EfficiencyCurve(Currency eta0, Currency a1, Currency a2, Integer irradiance)
+EfficiencyCurve::EfficiencyCurve(Fixed4 eta0, Fixed4 a1, Fixed4 a2, Int16 irradiance)
     : eta0_(eta0), a1_(a1.toDouble()), irradianceA2_((irradiance * a2).toDouble()) {}
 
-Currency EfficiencyCurve::at(double x) const {
-    const Currency linearLoss = Currency::fromDouble(checkedMul(a1_, x));
-    const Currency quadraticLoss =
-        Currency::fromDouble(checkedMul(irradianceA2_, checkedMul(x, x)));
+Fixed4 EfficiencyCurve::at(double x) const {
+    const Fixed4 linearLoss = Fixed4::fromDouble(checkedMul(a1_, x));
+    const Fixed4 quadraticLoss = Fixed4::fromDouble(checkedMul(irradianceA2_, checkedMul(x, x)));
     return (eta0_ - linearLoss) - quadraticLoss;
 }
 
-Currency characteristicEfficiency(Currency eta0, Currency a1, Currency a2) {
+Fixed4 characteristicEfficiency(Fixed4 eta0, Fixed4 a1, Fixed4 a2) {
     constexpr double kReferenceX = 0.05;
-    constexpr Integer kReferenceIrradiance{800};
+    constexpr Int16 kReferenceIrradiance{800};
     // The power function's square of 0.05, slightly above 0.0025.
     static const double referenceXSquared = std::pow(kReferenceX, 2.0);
 
-    const Currency p = a2 * kReferenceIrradiance;
-    const Currency q2 = Currency::fromDouble(checkedMul(referenceXSquared, p.toDouble()));
-    const Currency q1 = Currency::fromDouble(checkedMul(a1.toDouble(), kReferenceX));
+    const Fixed4 p = a2 * kReferenceIrradiance;
+    const Fixed4 q2 = Fixed4::fromDouble(checkedMul(referenceXSquared, p.toDouble()));
+    const Fixed4 q1 = Fixed4::fromDouble(checkedMul(a1.toDouble(), kReferenceX));
     return (eta0 - q1) - q2;
 }
 
-Currency operatingEfficiency(Currency eta0, Currency a1, Currency a2, Integer irradiance,
-                             Currency x) {
-    const Currency linearLoss = a1 * x;
+Fixed4 operatingEfficiency(Fixed4 eta0, Fixed4 a1, Fixed4 a2, Int16 irradiance, Fixed4 x) {
+    const Fixed4 linearLoss = a1 * x;
     const double xd = x.toDouble();
-    const Currency quadraticLoss =
-        Currency::fromDouble(checkedMul((irradiance * a2).toDouble(), checkedMul(xd, xd)));
+    const Fixed4 quadraticLoss =
+        Fixed4::fromDouble(checkedMul((irradiance * a2).toDouble(), checkedMul(xd, xd)));
     return (eta0 - linearLoss) - quadraticLoss;
 }
 
@@ -65,14 +63,14 @@ const std::array<double, kTabledSteps>& searchGrid() {
 
 // The step-by-step search, which also raises the error the curve raises
 // first along the grid.
-Currency steppedZero(const EfficiencyCurve& curve) {
+Fixed4 steppedZero(const EfficiencyCurve& curve) {
     double x = 0.0;
-    Currency y;
+    Fixed4 y;
     do {
         y = curve.at(x);
         x += kCurveStep;
-    } while (y > Currency());
-    return Currency::fromDouble(x);
+    } while (y > Fixed4());
+    return Fixed4::fromDouble(x);
 }
 
 }  // namespace
@@ -80,25 +78,25 @@ Currency steppedZero(const EfficiencyCurve& curve) {
 // With both losses growing with x, the curve never rises, so the first grid
 // point at or below zero is found by bisection among the same grid points;
 // wherever that cannot be shown, or an evaluation fails, the steps decide.
-Currency zeroEfficiencyX(const EfficiencyCurve& curve) {
+Fixed4 zeroEfficiencyX(const EfficiencyCurve& curve) {
     const std::array<double, kTabledSteps>& grid = searchGrid();
     if (!curve.neverRises()) {
         return steppedZero(curve);
     }
     try {
-        if (curve.at(grid.back()) > Currency()) {
+        if (curve.at(grid.back()) > Fixed4()) {
             return steppedZero(curve);
         }
         std::size_t above = 0;  // the last point known above zero, or 0 when none is
         std::size_t atOrBelow = grid.size() - 1;
-        if (curve.at(0.0) <= Currency()) {
-            return Currency::fromDouble(grid[1]);
+        if (curve.at(0.0) <= Fixed4()) {
+            return Fixed4::fromDouble(grid[1]);
         }
         while (atOrBelow - above > 1) {
             const std::size_t middle = above + (atOrBelow - above) / 2;
-            (curve.at(grid[middle]) > Currency() ? above : atOrBelow) = middle;
+            (curve.at(grid[middle]) > Fixed4() ? above : atOrBelow) = middle;
         }
-        return Currency::fromDouble(grid[atOrBelow] + kCurveStep);
+        return Fixed4::fromDouble(grid[atOrBelow] + kCurveStep);
     } catch (const rt::RuntimeError&) {
         return steppedZero(curve);
     }

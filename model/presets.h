@@ -3,50 +3,50 @@
 #include <QStringView>
 #include <array>
 
-#include "runtime/currency.h"
+#include "runtime/fixed4.h"
 
 namespace model {
 
 struct CollectorType {
     QStringView name;  // the row's text in the collector-type list
-    rt::Currency eta0;
-    rt::Currency a1;
-    rt::Currency a2;
+    rt::Fixed4 eta0;
+    rt::Fixed4 a1;
+    rt::Fixed4 a2;
     bool typedCoefficients;  // the user types eta0, a1 and a2 in their boxes
 };
 
-using rt::Currency;
+using rt::Fixed4;
 
 // The rows of the collector-type list, in list order. The custom row starts from the values of
 // the selective flat-plate collector and remembers nothing typed earlier.
 inline constexpr std::array<CollectorType, 6> kCollectorTypes{{
-    {u"Vákumcsöves kollektor", Currency::literal("0.65"), Currency::literal("1.5"),
-     Currency::literal("0.008"), false},
-    {u"Vákumos síkkollektor", Currency::literal("0.8"), Currency::literal("2.6"),
-     Currency::literal("0.008"), false},
-    {u"Szelektív síkkollektor", Currency::literal("0.8"), Currency::literal("4"),
-     Currency::literal("0.01"), false},
-    {u"Nem szelektív síkkollektor", Currency::literal("0.75"), Currency::literal("6"),
-     Currency::literal("0.02"), false},
-    {u"Lefedés nélküli kollektor", Currency::literal("0.9"), Currency::literal("11"),
-     Currency::literal("0.08"), false},
-    {u"Egyedi kollektor", Currency::literal("0.8"), Currency::literal("4"),
-     Currency::literal("0.01"), true},
+    {u"Vákumcsöves kollektor", Fixed4::literal("0.65"), Fixed4::literal("1.5"),
+     Fixed4::literal("0.008"), false},
+    {u"Vákumos síkkollektor", Fixed4::literal("0.8"), Fixed4::literal("2.6"),
+     Fixed4::literal("0.008"), false},
+    {u"Szelektív síkkollektor", Fixed4::literal("0.8"), Fixed4::literal("4"),
+     Fixed4::literal("0.01"), false},
+    {u"Nem szelektív síkkollektor", Fixed4::literal("0.75"), Fixed4::literal("6"),
+     Fixed4::literal("0.02"), false},
+    {u"Lefedés nélküli kollektor", Fixed4::literal("0.9"), Fixed4::literal("11"),
+     Fixed4::literal("0.08"), false},
+    {u"Egyedi kollektor", Fixed4::literal("0.8"), Fixed4::literal("4"), Fixed4::literal("0.01"),
+     true},
 }};
 
 // What start-up stores after selecting the default row: a collector of its
 // own, matching no preset. The values are those of the double constants
-// 0.798, 4.17 and 0.011 once stored in Currency.
+// 0.798, 4.17 and 0.011 once stored in Fixed4.
 struct StartCoefficients {
-    Currency eta0;
-    Currency a1;
-    Currency a2;
-    Currency collectorArea;
+    Fixed4 eta0;
+    Fixed4 a1;
+    Fixed4 a2;
+    Fixed4 collectorArea;
 };
 
 inline constexpr StartCoefficients kStartCoefficients{
-    Currency::literal("0.798"), Currency::literal("4.17"), Currency::literal("0.011"),
-    Currency::literal("1")};
+    Fixed4::literal("0.798"), Fixed4::literal("4.17"), Fixed4::literal("0.011"),
+    Fixed4::literal("1")};
 
 // The row start-up selects: the selective flat-plate collector.
 inline constexpr int kStartRow = 2;

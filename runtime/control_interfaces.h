@@ -3,7 +3,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "integer.h"
+#include "int16.h"
 
 // What the window's procedures need from the controls, the drawing surface
 // and the message box. The widgets implement these; tests use doubles.
@@ -30,15 +30,15 @@ public:
     virtual ~ComboBox() = default;
     virtual void addItem(const QString& text) = 0;
     // The selected row from 0, or -1 when none is selected.
-    [[nodiscard]] virtual Integer listIndex() const = 0;
+    [[nodiscard]] virtual Int16 listIndex() const = 0;
     // Selects a row and runs the box's Click procedure before returning.
-    virtual void setListIndex(Integer index) = 0;
+    virtual void setListIndex(Int16 index) = 0;
 };
 
 class ScrollBar {
 public:
     virtual ~ScrollBar() = default;
-    [[nodiscard]] virtual Integer value() const = 0;
+    [[nodiscard]] virtual Int16 value() const = 0;
 };
 
 // A colour as RGB(red, green, blue) gives it: red + 256 * green + 65536 * blue.
@@ -67,7 +67,7 @@ class Surface {
 public:
     virtual ~Surface() = default;
     // Erases every line and printed text.
-    virtual void cls() = 0;
+    virtual void clear() = 0;
     // Pen width in pixels for the lines that follow.
     virtual void setDrawWidth(int pixels) = 0;
     virtual void line(float x1, float y1, float x2, float y2, Color color) = 0;
@@ -80,9 +80,9 @@ public:
     virtual void setFontName(const QString& name) = 0;
     // Writes the number's text at the current position, in the surface's
     // own text colour.
-    virtual void print(double value) = 0;
+    virtual void drawText(double value) = 0;
     // Writes a text at the current position in a colour of its own.
-    virtual void print(const QString& text, Color color) = 0;
+    virtual void drawText(const QString& text, Color color) = 0;
     // How wide, in twips, the text would print in the surface's own font.
     [[nodiscard]] virtual double textWidth(const QString& text) const = 0;
 };

@@ -165,7 +165,7 @@ QString NumberFormat::text(double value) const {
     return out;
 }
 
-QString NumberFormat::text(Currency value) const {
+QString NumberFormat::text(Fixed4 value) const {
     QString out;
     appendTo(out, value);
     return out;
@@ -196,11 +196,11 @@ void NumberFormat::appendTo(QString& out, double value) const {
     out += withSeparator(buffer, end, decimal_);
 }
 
-void NumberFormat::appendTo(QString& out, Currency value) const {
+void NumberFormat::appendTo(QString& out, Fixed4 value) const {
     appendUnits(out, value.raw(), 4);
 }
 
-// `units` of 10^-decimals written without trailing zeros, as text(Currency)
+// `units` of 10^-decimals written without trailing zeros, as text(Fixed4)
 // writes them; backwards into a buffer, since a batch writes millions.
 void NumberFormat::appendUnits(QString& out, std::int64_t units, int decimals) const {
     std::uint64_t scale = 1;
@@ -235,7 +235,7 @@ void NumberFormat::appendUnits(QString& out, std::int64_t units, int decimals) c
     out.append(reinterpret_cast<const QChar*>(start), std::end(buffer) - start);
 }
 
-QString NumberFormat::text(Integer value) const {
+QString NumberFormat::text(Int16 value) const {
     return QString::number(value.value());
 }
 
@@ -256,14 +256,14 @@ double NumberFormat::toDouble(QStringView text) const {
     return *value == 0.0 ? 0.0 : *value;
 }
 
-Currency NumberFormat::toCurrency(QStringView text) const {
+Fixed4 NumberFormat::toFixed4(QStringView text) const {
     const auto decimal = parse(text, decimal_);
     if (!decimal) {
         throw RuntimeError(ErrorKind::TypeMismatch);
     }
     const Decimal& d = *decimal;
     if (d.digits.empty()) {
-        return Currency();
+        return Fixed4();
     }
     // Units of 0.0001: digits * 10^(exponent + 4).
     const long long shift = d.exponent + 4;
@@ -274,7 +274,7 @@ Currency NumberFormat::toCurrency(QStringView text) const {
     if (shift + digitCount < 0) {
         // The leading digit stands two or more places below a unit: less
         // than a tenth of a unit, which rounds to zero.
-        return Currency();
+        return Fixed4();
     }
     const long long kept = std::min(digitCount, shift + digitCount);
     UInt128 units = 0;
@@ -299,8 +299,8 @@ Currency NumberFormat::toCurrency(QStringView text) const {
         throw RuntimeError(ErrorKind::Overflow);
     }
     const auto magnitudeUnits = static_cast<std::uint64_t>(units);
-    return Currency::fromRaw(d.negative ? static_cast<std::int64_t>(0 - magnitudeUnits)
-                                        : static_cast<std::int64_t>(magnitudeUnits));
+    return Fixed4::fromRaw(d.negative ? static_cast<std::int64_t>(0 - magnitudeUnits)
+                                      : static_cast<std::int64_t>(magnitudeUnits));
 }
 
 }  // namespace rt

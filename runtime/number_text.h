@@ -5,8 +5,8 @@
 #include <QStringView>
 #include <cstdint>
 
-#include "currency.h"
-#include "integer.h"
+#include "fixed4.h"
+#include "int16.h"
 
 namespace rt {
 
@@ -21,11 +21,11 @@ public:
     // 1e-5 -> "1E-05", 4 -> "4".
     [[nodiscard]] QString text(double value) const;
     // At most four decimals, no trailing zeros: 0.65 -> "0,65", 4 -> "4".
-    [[nodiscard]] QString text(Currency value) const;
-    [[nodiscard]] QString text(Integer value) const;
+    [[nodiscard]] QString text(Fixed4 value) const;
+    [[nodiscard]] QString text(Int16 value) const;
     // The same texts appended to `out`, for lines built in place.
     void appendTo(QString& out, double value) const;
-    void appendTo(QString& out, Currency value) const;
+    void appendTo(QString& out, Fixed4 value) const;
 
     // True when the whole text reads as a finite number: blanks around it, a
     // sign, digits with at most one decimal separator of this format, and an
@@ -37,7 +37,7 @@ public:
     [[nodiscard]] double toDouble(QStringView text) const;
     // Read from the decimal digits themselves (never through a double) and
     // rounded to four decimals, a half to the even neighbour.
-    [[nodiscard]] Currency toCurrency(QStringView text) const;
+    [[nodiscard]] Fixed4 toFixed4(QStringView text) const;
 
     [[nodiscard]] QChar decimalSeparator() const { return decimal_; }
 

@@ -7,7 +7,7 @@ namespace rt {
 // The errors a procedure can raise. None of them is trapped by the program's
 // own procedures: they travel up to the event loop, which reports and exits.
 enum class ErrorKind {
-    // An Integer or Currency result out of range, or a floating-point result
+    // An Int16 or Fixed4 result out of range, or a floating-point result
     // that overflows or is undefined (0/0, inf - inf).
     Overflow,
     // A finite non-zero number divided by zero.

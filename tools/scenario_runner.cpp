@@ -49,7 +49,7 @@
 
 namespace {
 
-using ui::Efficiency;
+using ui::MainWindow;
 
 QString colorName(rt::Color color) {
     return QColor(rt::redOf(color), rt::greenOf(color), rt::blueOf(color)).name();
@@ -74,7 +74,7 @@ int styleOf(QMessageBox::Icon icon) {
 
 class Runner {
 public:
-    explicit Runner(Efficiency& window) : window_(window), c_(window.controls()), user_(window) {}
+    explicit Runner(MainWindow& window) : window_(window), c_(window.controls()), user_(window) {}
 
     // False for an unknown command.
     bool execute(const QString& line);
@@ -89,7 +89,7 @@ private:
     QJsonObject dump();
     void print(const QJsonObject& object);
 
-    Efficiency& window_;
+    MainWindow& window_;
     const ui::Controls& c_;
     driver::WindowDriver user_;
     bool copied_ = false;    // since the last dump
@@ -181,7 +181,7 @@ QJsonObject Runner::dump() {
         {"collectorTemp", s.collectorTemp.value()},
         {"ambientTemp", s.ambientTemp.value()},
         {"irradiance", s.irradiance.value()},
-        {"stagnationX", exact.text(s.stagnationX)},
+        {"stagnationX", exact.text(s.zeroEfficiencyX)},
         {"operatingX", exact.text(s.operatingX)},
         {"eta0", exact.text(s.eta0)},
         {"a1", exact.text(s.a1)},
@@ -200,7 +200,7 @@ QJsonObject Runner::dump() {
         lines.append(QJsonArray{line.x1, line.y1, line.x2, line.y2, colorName(line.color)});
     }
     QJsonArray prints;
-    for (const chart::RecordedPrint& text : c_.chart->surface().prints()) {
+    for (const chart::RecordedText& text : c_.chart->surface().prints()) {
         prints.append(QJsonArray{text.x, text.y, text.text});
     }
     out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};

@@ -8,7 +8,7 @@
 
 namespace driver {
 
-WindowDriver::WindowDriver(ui::Efficiency& window) : window_(window) {
+WindowDriver::WindowDriver(ui::MainWindow& window) : window_(window) {
     // Polls while a box's own event loop runs, and costs nothing otherwise.
     answerer_.setInterval(0);
     QObject::connect(&answerer_, &QTimer::timeout, [this] { answerOpenBox(); });

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <vector>
 
-#include "ui/efficiency_window.h"
+#include "ui/main_window.h"
 
 // Drives the real window as a user would, under the offscreen platform:
 // clicks and keys go through the window system's routing, and every message
@@ -22,7 +22,7 @@ struct AnsweredBox {
 
 class WindowDriver {
 public:
-    explicit WindowDriver(ui::Efficiency& window);
+    explicit WindowDriver(ui::MainWindow& window);
 
     // After a message box nothing is active offscreen; a user's next
     // action would activate the window again.
@@ -45,7 +45,7 @@ public:
 private:
     void answerOpenBox();
 
-    ui::Efficiency& window_;
+    ui::MainWindow& window_;
     QTimer answerer_;
     std::vector<AnsweredBox> answered_;
 };

@@ -82,7 +82,7 @@ void ChartBox::endRun() {
     }
     const std::optional<std::vector<QRect>> areas = chart::changedAreas(
         shown_, surface_.list(),
-        [this](const chart::RecordedPrint& print) { return painter_.textArea(print, font()); });
+        [this](const chart::RecordedText& print) { return painter_.textArea(print, font()); });
     if (!areas) {
         // A slider that moved a dense curve will move it again: the next
         // runs are repainted whole without the comparison's cost.

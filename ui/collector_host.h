@@ -5,7 +5,7 @@
 
 #include "model/calculation.h"
 #include "model/comparison.h"
-#include "runtime/currency.h"
+#include "runtime/fixed4.h"
 
 class QLocale;
 class QWidget;
@@ -19,10 +19,10 @@ namespace ui {
 // The collector the window shows, as a dialog reads it.
 struct ShownCollector {
     QString name;  // as the chart's legend shows it
-    rt::Currency eta0;
-    rt::Currency a1;
-    rt::Currency a2;
-    rt::Currency area;
+    rt::Fixed4 eta0;
+    rt::Fixed4 a1;
+    rt::Fixed4 a2;
+    rt::Fixed4 area;
 };
 
 // What the library and datasheet dialogs use of the main window, and all
@@ -43,8 +43,8 @@ public:
     virtual void loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) = 0;
     // Keeps a collector on the chart under a name of its own.
-    virtual model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0,
-                                             rt::Currency a1, rt::Currency a2) = 0;
+    virtual model::KeepOutcome keepCollector(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1,
+                                             rt::Fixed4 a2) = 0;
 };
 
 }  // namespace ui

@@ -19,7 +19,7 @@ void CollectorPresenter::startUp() {
     for (const model::CollectorType& type : model::kCollectorTypes) {
         controls_.collectorType.addItem(type.name.toString());
     }
-    controls_.collectorType.setListIndex(rt::Integer{model::kStartRow});
+    controls_.collectorType.setListIndex(rt::Int16{model::kStartRow});
 
     state_.eta0 = model::kStartCoefficients.eta0;
     state_.a1 = model::kStartCoefficients.a1;
@@ -66,14 +66,14 @@ void CollectorPresenter::evaluateStored() {
     const chart::ResultTexts texts =
         chart::formatResults(results, format_, {.zeroEfficiencyX = false});
     controls_.characteristicEfficiencyLabel.setCaption(texts.characteristic.get());
-    state_.stagnationX = results.zeroEfficiencyX.get();
+    state_.zeroEfficiencyX = results.zeroEfficiencyX.get();
     view_.showEvaluation(results, texts);
 }
 
 void CollectorPresenter::entryLeft(EntryBox box) {
     rt::TextBox& textBox = boxOf(box);
     const model::EntryRule& rule = model::ruleFor(box);
-    rt::Currency& stored = state_.*rule.field;
+    rt::Fixed4& stored = state_.*rule.field;
     const model::EntryVerdict verdict = model::checkEntry(textBox.text(), rule, format_);
     if (verdict != model::EntryVerdict::Accepted) {
         const QStringView prompt = verdict == model::EntryVerdict::NotANumber
@@ -84,7 +84,7 @@ void CollectorPresenter::entryLeft(EntryBox box) {
         textBox.setText(format_.text(stored));
     }
     // After a warning this reads back the stored value just written.
-    stored = format_.toCurrency(textBox.text());
+    stored = format_.toFixed4(textBox.text());
     evaluate();
 }
 
@@ -95,7 +95,7 @@ void CollectorPresenter::load(const model::Collector& collector,
                      [](const model::CollectorType& t) { return t.typedCoefficients; });
     loading_ = true;
     controls_.collectorType.setListIndex(
-        rt::Integer::checked(custom - model::kCollectorTypes.begin()));
+        rt::Int16::checked(custom - model::kCollectorTypes.begin()));
     loading_ = false;
     state_.eta0 = collector.eta0;
     state_.a1 = collector.a1;

@@ -333,17 +333,17 @@ ComboBox::ComboBox(QWidget* parent) : QComboBox(parent) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { listIndex_ = rt::Integer{-1}; });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { listIndex_ = rt::Int16{-1}; });
     connect(this, &QComboBox::activated, this, [this](int index) {
         if (qtMatchesTypedText_) {
             return;
         }
-        listIndex_ = rt::Integer::checked(index);
+        listIndex_ = rt::Int16::checked(index);
         emit userPicked();
     });
 }
 
-void ComboBox::setListIndex(rt::Integer index) {
+void ComboBox::setListIndex(rt::Int16 index) {
     setCurrentIndex(index.value());
     if (index.value() >= 0) {
         setEditText(itemText(index.value()));  // also when the row was already current

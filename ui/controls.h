@@ -146,8 +146,8 @@ public:
     explicit ComboBox(QWidget* parent);
 
     void addItem(const QString& text) override { QComboBox::addItem(text); }
-    [[nodiscard]] rt::Integer listIndex() const override { return listIndex_; }
-    void setListIndex(rt::Integer index) override;
+    [[nodiscard]] rt::Int16 listIndex() const override { return listIndex_; }
+    void setListIndex(rt::Int16 index) override;
 
 signals:
     // Click, raised as part of the selection.
@@ -160,7 +160,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    rt::Integer listIndex_{-1};
+    rt::Int16 listIndex_{-1};
     // Set while Qt itself selects a row whose text was typed exactly.
     bool qtMatchesTypedText_ = false;
 };
@@ -172,8 +172,8 @@ class ScrollBar : public QScrollBar, public rt::ScrollBar {
 public:
     ScrollBar(QWidget* parent, int min, int max, int value, int smallChange, int largeChange);
 
-    [[nodiscard]] rt::Integer value() const override {
-        return rt::Integer::checked(QScrollBar::value());
+    [[nodiscard]] rt::Int16 value() const override {
+        return rt::Int16::checked(QScrollBar::value());
     }
 
     // Where the thumb is drawn, in the bar's own coordinates.

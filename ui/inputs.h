@@ -6,7 +6,7 @@
 #include "control_table.h"
 #include "model/collector_state.h"
 #include "model/entry_check.h"
-#include "runtime/integer.h"
+#include "runtime/int16.h"
 
 // The window's inputs as data: the procedures, the scenario runner and the
 // tests go through these lists rather than naming each slider or box.
@@ -20,7 +20,7 @@ enum class AfterSlider {
 
 struct SliderRow {
     ScrollBar* Controls::*slider;
-    rt::Integer model::CollectorState::*variable;
+    rt::Int16 model::CollectorState::*variable;
     Label* Controls::*valueLabel;
     // After the value in the label: start-up writes the first, every change
     // of the slider the second (the temperatures then lose their blank).

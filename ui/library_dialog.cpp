@@ -757,8 +757,8 @@ void LibraryDialog::keepForComparison() {
         const Collector& c =
             model_->collectors()[filter_->mapToSource(filter_->index(viewRow, 0)).row()];
         const auto outcome = window_.keepCollector(
-            c.name, rt::Currency::fromDouble(library::hemisphericalEta0(c)),
-            rt::Currency::fromDouble(c.a1.value()), rt::Currency::fromDouble(c.a2.value()));
+            c.name, rt::Fixed4::fromDouble(library::hemisphericalEta0(c)),
+            rt::Fixed4::fromDouble(c.a1.value()), rt::Fixed4::fromDouble(c.a2.value()));
         full = full || outcome == model::KeepOutcome::Full;
         if (outcome == model::KeepOutcome::Kept) {
             ++kept;
@@ -898,7 +898,7 @@ void storeCurrentCollector(CollectorHost& window) {
     const ShownCollector shown = window.shownCollector();
     Collector current;
     current.name = shown.name;
-    const std::array<std::pair<library::DecimalText*, rt::Currency>, 4> values = {{
+    const std::array<std::pair<library::DecimalText*, rt::Fixed4>, 4> values = {{
         {&current.eta0, shown.eta0},
         {&current.a1, shown.a1},
         {&current.a2, shown.a2},

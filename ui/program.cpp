@@ -203,9 +203,9 @@ int runEventLoop() {
     return status;
 }
 
-std::unique_ptr<Efficiency> createWindow(const QLocale& locale, rt::MessageBox& messageBox,
-                                         Efficiency::ErrorReport reportError) {
-    auto window = std::make_unique<Efficiency>(locale, messageBox, std::move(reportError));
+std::unique_ptr<MainWindow> createWindow(const QLocale& locale, rt::MessageBox& messageBox,
+                                         MainWindow::ErrorReport reportError) {
+    auto window = std::make_unique<MainWindow>(locale, messageBox, std::move(reportError));
     if (!window->load()) {
         return nullptr;
     }

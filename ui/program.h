@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "efficiency_window.h"
+#include "main_window.h"
 
 namespace ui {
 
@@ -43,8 +43,8 @@ void setUpApplication();
 
 // The window as the program creates it: controls from the table, then the
 // load procedure. Null when a runtime error ended the load.
-[[nodiscard]] std::unique_ptr<Efficiency> createWindow(const QLocale& locale,
+[[nodiscard]] std::unique_ptr<MainWindow> createWindow(const QLocale& locale,
                                                        rt::MessageBox& messageBox,
-                                                       Efficiency::ErrorReport reportError);
+                                                       MainWindow::ErrorReport reportError);
 
 }  // namespace ui

@@ -50,7 +50,7 @@ ResultOutput::ResultOutput(const ResultSources& sources, rt::MessageBox& message
 std::vector<chart::NamedValue> ResultOutput::resultLines() const {
     const Controls& c = sources_.controls;
     const auto valueOf = [](const ScrollBar* slider) {
-        return rt::Integer::checked(slider->QScrollBar::value());
+        return rt::Int16::checked(slider->QScrollBar::value());
     };
     const chart::InputTexts inputs{
         .collectorType = sources_.loadedName && !sources_.loadedName().isEmpty()

@@ -17,7 +17,7 @@ inline constexpr rt::Color kRed = rt::rgb(250, 0, 0);
 inline constexpr rt::Color kGreen = rt::rgb(0, 200, 0);
 
 // The chart procedures over a recording surface and fake labels, in the
-// state start-up leaves (stagnationX as the evaluation finds it).
+// state start-up leaves (zeroEfficiencyX as the evaluation finds it).
 struct Chart {
     model::CollectorState state = testsupport::startState();
     const rt::NumberFormat& format = testsupport::hungarian();
@@ -31,7 +31,7 @@ struct Chart {
     // The chart run at the state, on the zero-efficiency x the state holds.
     [[nodiscard]] model::Results results() const {
         model::Results results = model::calculate(state.collector(), state.conditions());
-        results.zeroEfficiencyX = state.stagnationX;
+        results.zeroEfficiencyX = state.zeroEfficiencyX;
         return results;
     }
     void redraw() { procedures.redraw(results(), state.conditions()); }

@@ -10,13 +10,13 @@
 namespace {
 
 using chart::RecordedLine;
-using chart::RecordedPrint;
+using chart::RecordedText;
 using charttest::Chart;
 using charttest::kBlack;
 using charttest::kGreen;
 using charttest::kRed;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 using Change = std::function<void(model::CollectorState&)>;
 
 TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
@@ -36,14 +36,14 @@ TEST(ChartProcedures, StartStateDrawsTheWholeChartInOrder) {
 
 TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
     const struct {
-        Currency eta0;
+        Fixed4 eta0;
         std::size_t segments;
         float firstY;  // 4150 - 4050 * eta0, to a whole twip
-    } cases[] = {{Currency::literal("0.798"), 147, 918},
-                 {Currency::literal("0.03"), 8, 4028},  // 4028.5
-                 {Currency::literal("0.01"), 3, 4110},  // 4109.5
-                 {Currency(), 0, 0},                    // a single point
-                 {Currency::literal("-0.1"), 0, 0}};
+    } cases[] = {{Fixed4::literal("0.798"), 147, 918},
+                 {Fixed4::literal("0.03"), 8, 4028},  // 4028.5
+                 {Fixed4::literal("0.01"), 3, 4110},  // 4109.5
+                 {Fixed4(), 0, 0},                    // a single point
+                 {Fixed4::literal("-0.1"), 0, 0}};
     for (const auto& row : cases) {
         Chart c;
         c.state.eta0 = row.eta0;
@@ -58,40 +58,34 @@ TEST(ChartProcedures, CurveStartsAtTheOpticalEfficiencyRoundedHalfToEven) {
 
 TEST(ChartProcedures, OperatingPointResultsAndMarker) {
     const auto largeLosses = [](model::CollectorState& s) {
-        s.eta0 = Currency::literal("0.01");
-        s.a1 = Currency::literal("0.9");
-        s.a2 = Currency::literal("0.2");
-        s.irradiance = Integer{100};
+        s.eta0 = Fixed4::literal("0.01");
+        s.a1 = Fixed4::literal("0.9");
+        s.a2 = Fixed4::literal("0.2");
+        s.irradiance = Int16{100};
     };
     const struct {
         int collectorTemp, ambientTemp;
         Change change;
-        Currency operatingX;
+        Fixed4 operatingX;
         const char* captions;  // operating x | efficiency | output | specific output
         double markerX, markerY;
     } cases[] = {
-        {60, 20, {}, Currency::literal("0.05"), "0,05|56,7 %|454 W|454 W/m2", 2864.8649, 1851.625},
-        {60, 20, [](auto& s) { s.collectorArea = Currency::literal("2"); },
-         Currency::literal("0.05"), "0,05|56,7 %|908 W|454 W/m2", 2864.8649, 1851.625},
+        {60, 20, {}, Fixed4::literal("0.05"), "0,05|56,7 %|454 W|454 W/m2", 2864.8649, 1851.625},
+        {60, 20, [](auto& s) { s.collectorArea = Fixed4::literal("2"); }, Fixed4::literal("0.05"),
+         "0,05|56,7 %|908 W|454 W/m2", 2864.8649, 1851.625},
         // a1 * operatingX = 0.10425 exactly: the tie goes down to 0.1042.
-        {40,
-         20,
-         {},
-         Currency::literal("0.025"),
-         "0,025|68,8 %|550 W|550 W/m2",
-         1682.4324,
-         1362.385},
-        {150, 20, {}, Currency::literal("0.1625"), "0,162|0 %|0 W|0 W/m2", 7500, 4150},
-        {20, 20, {}, Currency(), "0|79,8 %|638 W|638 W/m2", 500, 918.1},
-        {10, 20, {}, Currency::literal("-0.0125"), "-0,013|79,8 %|638 W|638 W/m2", 500, 918.1},
+        {40, 20, {}, Fixed4::literal("0.025"), "0,025|68,8 %|550 W|550 W/m2", 1682.4324, 1362.385},
+        {150, 20, {}, Fixed4::literal("0.1625"), "0,162|0 %|0 W|0 W/m2", 7500, 4150},
+        {20, 20, {}, Fixed4(), "0|79,8 %|638 W|638 W/m2", 500, 918.1},
+        {10, 20, {}, Fixed4::literal("-0.0125"), "-0,013|79,8 %|638 W|638 W/m2", 500, 918.1},
         // The second test overwrites what the first one set.
-        {20, 20, [](auto& s) { s.eta0 = Currency(); }, Currency(), "0|0 %|0 W|0 W/m2", 7500, 4150},
-        {0, 50, largeLosses, Currency::literal("-0.5"), "-0,5|0 %|0 W|0 W/m2", 7500, 4150},
+        {20, 20, [](auto& s) { s.eta0 = Fixed4(); }, Fixed4(), "0|0 %|0 W|0 W/m2", 7500, 4150},
+        {0, 50, largeLosses, Fixed4::literal("-0.5"), "-0,5|0 %|0 W|0 W/m2", 7500, 4150},
     };
     for (const auto& row : cases) {
         Chart c;
-        c.state.collectorTemp = Integer::checked(row.collectorTemp);
-        c.state.ambientTemp = Integer::checked(row.ambientTemp);
+        c.state.collectorTemp = Int16::checked(row.collectorTemp);
+        c.state.ambientTemp = Int16::checked(row.ambientTemp);
         if (row.change) {
             row.change(c.state);
         }
@@ -112,35 +106,35 @@ TEST(ChartProcedures, OperatingPointResultsAndMarker) {
 
 TEST(ChartProcedures, HorizontalTicksFollowTheCurveExtent) {
     const struct {
-        Currency stagnationX;
+        Fixed4 zeroEfficiencyX;
         std::size_t ticks;
         double lastX;
         const char16_t* lastText;
     } cases[] = {
-        {Currency::literal("0.148"), 8, 8067.57, u"0,16"},
-        {Currency::literal("0.05"), 5, 7500, u"0,05"},
-        {Currency::literal("0.0799"), 8, 7508.76, u"0,08"},
-        {Currency::literal("0.08"), 4, 7500, u"0,08"},
-        {Currency::literal("0.25"), 5, 7500, u"0,25"},
-        {Currency::literal("0.26"), 6, 8576.92, u"0,3"},
-        {Currency::literal("0.001"), 1, 70500, u"0,01"},
+        {Fixed4::literal("0.148"), 8, 8067.57, u"0,16"},
+        {Fixed4::literal("0.05"), 5, 7500, u"0,05"},
+        {Fixed4::literal("0.0799"), 8, 7508.76, u"0,08"},
+        {Fixed4::literal("0.08"), 4, 7500, u"0,08"},
+        {Fixed4::literal("0.25"), 5, 7500, u"0,25"},
+        {Fixed4::literal("0.26"), 6, 8576.92, u"0,3"},
+        {Fixed4::literal("0.001"), 1, 70500, u"0,01"},
     };
     for (const auto& row : cases) {
         Chart c;
-        c.state.eta0 = Currency();  // a one-point curve fits any scale
-        c.state.stagnationX = row.stagnationX;
+        c.state.eta0 = Fixed4();  // a one-point curve fits any scale
+        c.state.zeroEfficiencyX = row.zeroEfficiencyX;
         c.redraw();
         std::vector<RecordedLine> ticks;
-        std::vector<RecordedPrint> values;
+        std::vector<RecordedText> values;
         std::ranges::copy_if(c.surface.lines(), std::back_inserter(ticks),
                              [](const auto& l) { return l.y2 == 4250.0F && l.x1 == l.x2; });
         std::ranges::copy_if(c.surface.prints(), std::back_inserter(values),
                              [](const auto& p) { return p.y == 4300.0F; });
-        ASSERT_EQ(ticks.size(), row.ticks) << row.stagnationX.raw();
-        ASSERT_EQ(values.size(), row.ticks) << row.stagnationX.raw();
-        EXPECT_NEAR(ticks.back().x1, row.lastX, 0.01) << row.stagnationX.raw();
-        EXPECT_EQ(values.back().x, ticks.back().x1 - 150.0F) << row.stagnationX.raw();
-        EXPECT_EQ(values.back().text, QStringView(row.lastText)) << row.stagnationX.raw();
+        ASSERT_EQ(ticks.size(), row.ticks) << row.zeroEfficiencyX.raw();
+        ASSERT_EQ(values.size(), row.ticks) << row.zeroEfficiencyX.raw();
+        EXPECT_NEAR(ticks.back().x1, row.lastX, 0.01) << row.zeroEfficiencyX.raw();
+        EXPECT_EQ(values.back().x, ticks.back().x1 - 150.0F) << row.zeroEfficiencyX.raw();
+        EXPECT_EQ(values.back().text, QStringView(row.lastText)) << row.zeroEfficiencyX.raw();
     }
 }
 
@@ -153,11 +147,11 @@ TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
     const QStringList texts = QStringLiteral("0,1 0,2 0,3 0,4 0,5 0,6 0,7 0,8 0,9 1").split(u' ');
     for (int i = 0; i < 10; ++i) {
         const float y = 3745.0F - 405.0F * static_cast<float>(i);
-        const RecordedPrint& p = prints[8u + static_cast<std::size_t>(i)];
+        const RecordedText& p = prints[8u + static_cast<std::size_t>(i)];
         EXPECT_EQ(c.surface.lines()[p.linesBefore - 1], (RecordedLine{400, y, 500, y, kBlack, 2}));
         EXPECT_EQ(std::tuple(p.x, p.y, p.text), std::tuple(100.0F, y - 100.0F, texts[i]));
     }
-    for (const RecordedPrint& p : prints) {
+    for (const RecordedText& p : prints) {
         EXPECT_TRUE(p.fontName.isEmpty()) << p.text.toStdString();
     }
 }
@@ -177,11 +171,11 @@ TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
         rt::ErrorKind kind;
         std::size_t curveSegments;
     } cases[] = {
-        // x = 0.047 maps to 33400 twips, beyond the Integer range.
-        {[](auto& s) { s.stagnationX = Currency::literal("0.01"); }, rt::ErrorKind::Overflow, 46},
-        {[](auto& s) { s.collectorTemp = Integer{32767}, s.ambientTemp = Integer{-1}; },
+        // x = 0.047 maps to 33400 twips, beyond the Int16 range.
+        {[](auto& s) { s.zeroEfficiencyX = Fixed4::literal("0.01"); }, rt::ErrorKind::Overflow, 46},
+        {[](auto& s) { s.collectorTemp = Int16{32767}, s.ambientTemp = Int16{-1}; },
          rt::ErrorKind::Overflow, 147},
-        {[](auto& s) { s.irradiance = Integer{0}; }, rt::ErrorKind::DivisionByZero, 192},
+        {[](auto& s) { s.irradiance = Int16{0}; }, rt::ErrorKind::DivisionByZero, 192},
     };
     for (const auto& row : cases) {
         Chart c;
@@ -190,7 +184,7 @@ TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
         EXPECT_EQ(testsupport::thrownKind([&] { c.redraw(); }), row.kind) << row.curveSegments;
         EXPECT_EQ(c.linesIn(kRed).size(), row.curveSegments);
         EXPECT_TRUE(c.linesIn(kGreen).empty()) << row.curveSegments;
-        EXPECT_EQ(c.state.operatingX, Currency::literal("0.05")) << row.curveSegments;
+        EXPECT_EQ(c.state.operatingX, Fixed4::literal("0.05")) << row.curveSegments;
         EXPECT_EQ(c.operatingXLabel.caption + c.outputLabel.caption, u"0,05454 W")
             << row.curveSegments;
     }

@@ -18,11 +18,11 @@ namespace {
 
 using chart::kKeptCurveColors;
 using chart::RecordedLine;
-using chart::RecordedPrint;
+using chart::RecordedText;
 using charttest::Chart;
 using charttest::kRed;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 
 constexpr rt::Color kBlue = rt::rgb(0, 0, 255);
 
@@ -32,21 +32,21 @@ void keepPreset(Chart& c, std::size_t row) {
               model::KeepOutcome::Kept);
 }
 
-// The current collector at an irradiance, with stagnationX as the evaluation
+// The current collector at an irradiance, with zeroEfficiencyX as the evaluation
 // finds it.
-void makeCurrent(Chart& c, Currency eta0, Currency a1, Currency a2, int irradiance) {
+void makeCurrent(Chart& c, Fixed4 eta0, Fixed4 a1, Fixed4 a2, int irradiance) {
     c.state.eta0 = eta0;
     c.state.a1 = a1;
     c.state.a2 = a2;
-    c.state.irradiance = Integer::checked(irradiance);
-    c.state.stagnationX =
+    c.state.irradiance = Int16::checked(irradiance);
+    c.state.zeroEfficiencyX =
         model::zeroEfficiencyX(model::EfficiencyCurve(eta0, a1, a2, c.state.irradiance));
 }
 
-std::vector<RecordedPrint> legendOf(const Chart& c) {
-    std::vector<RecordedPrint> legend;
+std::vector<RecordedText> legendOf(const Chart& c) {
+    std::vector<RecordedText> legend;
     std::ranges::copy_if(c.surface.prints(), std::back_inserter(legend),
-                         [](const RecordedPrint& p) { return p.color.has_value(); });
+                         [](const RecordedText& p) { return p.color.has_value(); });
     return legend;
 }
 
@@ -86,8 +86,8 @@ TEST(ComparisonChart, KeptPresetCurveOnTheCurrentScale) {
 TEST(ComparisonChart, AKeptCurveStopsOneStepBeyondTheAxisWithoutOverflow) {
     // The narrowest scale the search can give: one step of x is 7000 twips.
     Chart c;
-    c.state.eta0 = Currency();
-    c.state.stagnationX = Currency::literal("0.001");
+    c.state.eta0 = Fixed4();
+    c.state.zeroEfficiencyX = Fixed4::literal("0.001");
     keepPreset(c, 0);
     EXPECT_EQ(testsupport::thrownKind([&] { c.redraw(); }), std::nullopt);
     const auto kept = c.linesIn(kBlue);
@@ -141,13 +141,13 @@ TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
     };
     for (const auto& row : cases) {
         Chart c;
-        c.state.collectorTemp = Integer::checked(row.collectorTemp);
+        c.state.collectorTemp = Int16::checked(row.collectorTemp);
         keepPreset(c, 0);
         keepPreset(c, 4);
         c.redraw();
         QStringList shown;
         QStringList results;
-        for (const RecordedPrint& p : legendOf(c)) {
+        for (const RecordedText& p : legendOf(c)) {
             shown << p.text;
         }
         for (const chart::KeptResult& r : c.procedures.keptResults()) {
@@ -174,8 +174,8 @@ TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
                 for (int collector = 0; collector <= 250; collector += 10) {
                     Chart c;
                     makeCurrent(c, type.eta0, type.a1, type.a2, irradiance);
-                    c.state.ambientTemp = Integer::checked(ambient);
-                    c.state.collectorTemp = Integer::checked(collector);
+                    c.state.ambientTemp = Int16::checked(ambient);
+                    c.state.collectorTemp = Int16::checked(collector);
                     c.procedures.comparison().keep(QStringLiteral("x"), type.eta0, type.a1,
                                                    type.a2);
                     c.redraw();
@@ -194,7 +194,7 @@ TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
 // Every call the chart makes on its surface, in order.
 struct CallLog final : rt::Surface {
     QStringList calls;
-    void cls() override { calls << QStringLiteral("cls"); }
+    void clear() override { calls << QStringLiteral("cls"); }
     void setDrawWidth(int pixels) override { calls << QStringLiteral("width %1").arg(pixels); }
     void line(float x1, float y1, float x2, float y2, rt::Color color) override {
         calls << QStringLiteral("line %1 %2 %3 %4 %5").arg(x1).arg(y1).arg(x2).arg(y2).arg(color);
@@ -205,8 +205,8 @@ struct CallLog final : rt::Surface {
     void setCurrentX(float x) override { calls << QStringLiteral("x %1").arg(x); }
     void setCurrentY(float y) override { calls << QStringLiteral("y %1").arg(y); }
     void setFontName(const QString& name) override { calls << QStringLiteral("font ") + name; }
-    void print(double value) override { calls << QStringLiteral("print %1").arg(value); }
-    void print(const QString& text, rt::Color color) override {
+    void drawText(double value) override { calls << QStringLiteral("print %1").arg(value); }
+    void drawText(const QString& text, rt::Color color) override {
         calls << QStringLiteral("print %1 %2").arg(text).arg(color);
     }
     [[nodiscard]] double textWidth(const QString&) const override { return 0; }
@@ -215,8 +215,8 @@ struct CallLog final : rt::Surface {
 TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
     const std::function<void(model::CollectorState&)> changes[] = {
         [](auto&) {},
-        [](auto& s) { s.collectorTemp = Integer{150}; },
-        [](auto& s) { s.collectorTemp = Integer{10}; },
+        [](auto& s) { s.collectorTemp = Int16{150}; },
+        [](auto& s) { s.collectorTemp = Int16{10}; },
     };
     for (const auto& change : changes) {
         std::optional<QStringList> runs[2];
@@ -228,8 +228,8 @@ TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
             chart::ChartProcedures procedures(state, {log, x, eta, output, specific},
                                               testsupport::hungarian());
             if (keptAndForgotten) {
-                procedures.comparison().keep(QStringLiteral("x"), Currency::literal("0.5"),
-                                             Currency::literal("2"), Currency::literal("0.01"));
+                procedures.comparison().keep(QStringLiteral("x"), Fixed4::literal("0.5"),
+                                             Fixed4::literal("2"), Fixed4::literal("0.01"));
                 procedures.redraw(model::calculate(state.collector(), state.conditions()),
                                   state.conditions());
                 procedures.comparison().forget();
@@ -254,7 +254,7 @@ QFont surfaceFont() {
 }
 
 // At 15 twips to the pixel.
-QRectF textRect(const RecordedPrint& p) {
+QRectF textRect(const RecordedText& p) {
     const QFontMetricsF metrics(surfaceFont());
     constexpr qreal twips = 15;
     return {p.x, p.y, metrics.horizontalAdvance(p.text) * twips, metrics.height() * twips};
@@ -287,8 +287,8 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
     // 426 px); a long typed text makes every line too wide. The names are
     // cut to the room, and the room keeps clear of the current curve in
     // every case here.
-    const Currency eta0s[] = {Currency::literal("0.9999"), Currency::literal("0.9998"),
-                              Currency::literal("0.9997"), Currency::literal("0.9996")};
+    const Fixed4 eta0s[] = {Fixed4::literal("0.9999"), Fixed4::literal("0.9998"),
+                            Fixed4::literal("0.9997"), Fixed4::literal("0.9996")};
     const struct {
         const char16_t* eta0;
         const char16_t* a1;
@@ -305,7 +305,7 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
     // The lines' rooms in twips, top line first.
     const std::array<double, 4> rooms{351 * 15, 376 * 15, 401 * 15, 426 * 15};
     struct Case {
-        Currency eta0, a1, a2;
+        Fixed4 eta0, a1, a2;
     };
     std::vector<Case> currents;
     for (std::size_t row = 0; row < 5; ++row) {
@@ -327,22 +327,22 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                         return chart::textWidthInTwips(font, text);
                     });
                     makeCurrent(c, current.eta0, current.a1, current.a2, irradiance);
-                    c.state.collectorTemp = Integer::checked(collector);
-                    for (const Currency eta0 : eta0s) {
-                        c.procedures.comparison().keep(name, eta0, Currency::literal("0.8001"),
-                                                       Currency::literal("0.0001"));
+                    c.state.collectorTemp = Int16::checked(collector);
+                    for (const Fixed4 eta0 : eta0s) {
+                        c.procedures.comparison().keep(name, eta0, Fixed4::literal("0.8001"),
+                                                       Fixed4::literal("0.0001"));
                     }
                     c.redraw();
                     const auto legend = legendOf(c);
                     ASSERT_EQ(legend.size(), 4u);
                     std::vector<QRectF> numbers;
-                    for (const RecordedPrint& p : c.surface.prints()) {
+                    for (const RecordedText& p : c.surface.prints()) {
                         if (!p.color) {
                             numbers.push_back(textRect(p));
                         }
                     }
                     for (std::size_t k = 0; k < legend.size(); ++k) {
-                        const RecordedPrint& line = legend[k];
+                        const RecordedText& line = legend[k];
                         const chart::KeptResult& result = c.procedures.keptResults()[k];
                         const auto where = [&] {
                             return line.text.toStdString() + " at " + std::to_string(irradiance) +
@@ -422,14 +422,14 @@ TEST(ComparisonChart, LegendNamesAreCutToTheRoomOfTheirLine) {
         {1, QString(42, u'a') + QStringLiteral("😀b"), QString(42, u'a') + u'…'},
     };
     // The first is the start collector, whose values the top line shows.
-    const Currency a1s[] = {Currency::literal("4.17"), Currency::literal("4.2"),
-                            Currency::literal("4.3"), Currency::literal("4.4")};
+    const Fixed4 a1s[] = {Fixed4::literal("4.17"), Fixed4::literal("4.2"), Fixed4::literal("4.3"),
+                          Fixed4::literal("4.4")};
     for (const auto& row : cases) {
         Chart c;
         c.surface.setTextMeasure([](const QString& text) { return 100.0 * text.size(); });
         for (std::size_t k = 0; k < row.kept; ++k) {
-            ASSERT_EQ(c.procedures.comparison().keep(row.name, Currency::literal("0.798"), a1s[k],
-                                                     Currency::literal("0.011")),
+            ASSERT_EQ(c.procedures.comparison().keep(row.name, Fixed4::literal("0.798"), a1s[k],
+                                                     Fixed4::literal("0.011")),
                       model::KeepOutcome::Kept);
         }
         c.redraw();

@@ -8,15 +8,15 @@ namespace {
 
 using chart::DisplayList;
 using chart::RecordedLine;
-using chart::RecordedPrint;
+using chart::RecordedText;
 
 // Lines and a text in twips, 15 to the pixel.
 const RecordedLine kAxis{0, 1500, 3000, 1500, 0, 2};
 const RecordedLine kMovedAxis{0, 3000, 3000, 3000, 0, 2};
-const RecordedPrint kBeforeLines{1500, 1350, "0,5", {}, 0, {}};
-const RecordedPrint kAfterLines{1500, 1350, "0,5", {}, 1, {}};
+const RecordedText kBeforeLines{1500, 1350, "0,5", {}, 0, {}};
+const RecordedText kAfterLines{1500, 1350, "0,5", {}, 1, {}};
 
-QRectF textArea(const RecordedPrint& print) {
+QRectF textArea(const RecordedText& print) {
     return {print.x / 15.0, print.y / 15.0, 20, 12};
 }
 

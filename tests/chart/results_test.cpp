@@ -11,7 +11,7 @@
 namespace {
 
 using chart::PowerRow;
-using rt::Currency;
+using rt::Fixed4;
 
 // The window's inputs at start-up, as its controls hold them.
 chart::InputTexts startInputs() {
@@ -71,7 +71,7 @@ TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
 
 TEST(Results, SliderValuesKeepTheirSignAndUnit) {
     chart::InputTexts inputs = startInputs();
-    inputs.conditions = {rt::Integer{0}, rt::Integer{-30}, rt::Integer{1300}};
+    inputs.conditions = {rt::Int16{0}, rt::Int16{-30}, rt::Int16{1300}};
     const auto lines = linesOf(inputs);
     ASSERT_EQ(lines.size(), 14U);
     EXPECT_EQ(lines[5].value, u"0 °C");
@@ -92,15 +92,14 @@ TEST(Results, HtmlTableEscapesEveryCell) {
 }
 
 // The collector state after an evaluation with these coefficients.
-model::CollectorState evaluated(Currency eta0, Currency a1, Currency a2, int ambient,
-                                int irradiance) {
+model::CollectorState evaluated(Fixed4 eta0, Fixed4 a1, Fixed4 a2, int ambient, int irradiance) {
     model::CollectorState state = testsupport::startState();
     state.eta0 = eta0;
     state.a1 = a1;
     state.a2 = a2;
-    state.ambientTemp = rt::Integer::checked(ambient);
-    state.irradiance = rt::Integer::checked(irradiance);
-    state.stagnationX =
+    state.ambientTemp = rt::Int16::checked(ambient);
+    state.irradiance = rt::Int16::checked(irradiance);
+    state.zeroEfficiencyX =
         model::zeroEfficiencyX(model::EfficiencyCurve(eta0, a1, a2, state.irradiance));
     return state;
 }
@@ -171,14 +170,14 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
          {50, 75},
          "0 %"},
         {"a collector that never reaches 0 ends at the slider's maximum",
-         evaluated(Currency::literal("0.9999"), Currency::literal("0.8001"),
-                   Currency::literal("0.0001"), 50, 1300),
+         evaluated(Fixed4::literal("0.9999"), Fixed4::literal("0.8001"), Fixed4::literal("0.0001"),
+                   50, 1300),
          100,
          {0, 100, 200},
          "87,3 %"},
         {"one row per kelvin up to 250 °C",
-         evaluated(Currency::literal("0.9999"), Currency::literal("0.8001"),
-                   Currency::literal("0.0001"), 0, 1300),
+         evaluated(Fixed4::literal("0.9999"), Fixed4::literal("0.8001"), Fixed4::literal("0.0001"),
+                   0, 1300),
          1,
          {},
          nullptr},
@@ -208,17 +207,17 @@ TEST(Formatting, EachResultIsCutAsItsLabelShowsIt) {
     const rt::NumberFormat point(english);
     const struct {
         const rt::NumberFormat& format;
-        Currency characteristic, x, eta, specificOutput, output, zeroX;
+        Fixed4 characteristic, x, eta, specificOutput, output, zeroX;
         const char* texts;
     } cases[] = {
-        {testsupport::hungarian(), Currency::literal("0.5675"), Currency::literal("0.0509"),
-         Currency::literal("0.5675"), Currency::literal("454.9999"), Currency::literal("1135.5"),
-         Currency::literal("0.148"), "0,567|0,05|56,7 %|454 W/m2|1135 W|0,148"},
-        {testsupport::hungarian(), Currency::literal("0.9999"), Currency::literal("-0.0501"),
-         Currency::literal("0.0009"), Currency::literal("0.9999"), Currency(),
-         Currency::literal("0.001"), "0,999|-0,051|0 %|0 W/m2|0 W|0,001"},
-        {point, Currency::literal("-0.0001"), Currency(), Currency::literal("1"),
-         Currency::literal("1300"), Currency::literal("129999.9999"), Currency::literal("1.25"),
+        {testsupport::hungarian(), Fixed4::literal("0.5675"), Fixed4::literal("0.0509"),
+         Fixed4::literal("0.5675"), Fixed4::literal("454.9999"), Fixed4::literal("1135.5"),
+         Fixed4::literal("0.148"), "0,567|0,05|56,7 %|454 W/m2|1135 W|0,148"},
+        {testsupport::hungarian(), Fixed4::literal("0.9999"), Fixed4::literal("-0.0501"),
+         Fixed4::literal("0.0009"), Fixed4::literal("0.9999"), Fixed4(), Fixed4::literal("0.001"),
+         "0,999|-0,051|0 %|0 W/m2|0 W|0,001"},
+        {point, Fixed4::literal("-0.0001"), Fixed4(), Fixed4::literal("1"), Fixed4::literal("1300"),
+         Fixed4::literal("129999.9999"), Fixed4::literal("1.25"),
          "-0.001|0|100 %|1300 W/m2|129999 W|1.25"},
     };
     for (const auto& c : cases) {

@@ -2,7 +2,7 @@
 // as UTF-8 and checked in both number formats and against all four entry
 // rules, each result compared with a slow reference of its own: a separate
 // reader of the grammar, strtod in the C locale for the double, and decimal
-// arithmetic on the digit string for the Currency.
+// arithmetic on the digit string for the Fixed4.
 //
 // Texts that break the grammar raise the type-mismatch error in both
 // conversions; texts that keep it but lie beyond a double (1E400) raise the
@@ -26,8 +26,8 @@
 
 namespace {
 
-using rt::Currency;
 using rt::ErrorKind;
+using rt::Fixed4;
 
 // What a conversion gave: a value or the runtime error it raised.
 template <typename T>
@@ -235,13 +235,13 @@ void checkConversions(const Case& c, const std::optional<Typed>& typed) {
     const rt::NumberFormat& f = c.format;
     const bool numeric = f.isNumeric(c.text);
     const auto asDouble = attempt([&] { return f.toDouble(c.text); });
-    const auto asCurrency = attempt([&] { return f.toCurrency(c.text); });
+    const auto asFixed4 = attempt([&] { return f.toFixed4(c.text); });
 
     c.require(numeric == asDouble.value.has_value(), "isNumeric exactly when toDouble succeeds");
     if (!typed) {
         c.require(!numeric, "a text outside the grammar is not numeric");
         c.require(asDouble.error == ErrorKind::TypeMismatch, "toDouble: type mismatch");
-        c.require(asCurrency.error == ErrorKind::TypeMismatch, "toCurrency: type mismatch");
+        c.require(asFixed4.error == ErrorKind::TypeMismatch, "toFixed4: type mismatch");
         return;
     }
 
@@ -249,7 +249,7 @@ void checkConversions(const Case& c, const std::optional<Typed>& typed) {
     if (!expected) {
         c.require(!numeric, "a number beyond a double is not numeric");
         c.require(asDouble.error == ErrorKind::Overflow, "toDouble beyond a double: overflow");
-        c.require(asCurrency.error == ErrorKind::Overflow, "toCurrency beyond a double: overflow");
+        c.require(asFixed4.error == ErrorKind::Overflow, "toFixed4 beyond a double: overflow");
         return;
     }
     c.require(numeric, "a number within a double is numeric");
@@ -258,18 +258,18 @@ void checkConversions(const Case& c, const std::optional<Typed>& typed) {
 
     const std::optional<std::int64_t> units = referenceUnits(*typed);
     if (!units) {
-        c.require(asCurrency.error == ErrorKind::Overflow, "toCurrency out of range: overflow");
+        c.require(asFixed4.error == ErrorKind::Overflow, "toFixed4 out of range: overflow");
         return;
     }
-    c.require(asCurrency.value.has_value(), "toCurrency succeeds within its range");
-    c.require(asCurrency.value->raw() == *units, "toCurrency rounds the digits half to even");
-    c.require(f.toCurrency(f.text(*asCurrency.value)) == *asCurrency.value,
-              "a Currency reads back from its own text");
+    c.require(asFixed4.value.has_value(), "toFixed4 succeeds within its range");
+    c.require(asFixed4.value->raw() == *units, "toFixed4 rounds the digits half to even");
+    c.require(f.toFixed4(f.text(*asFixed4.value)) == *asFixed4.value,
+              "a Fixed4 reads back from its own text");
 }
 
 // The start-up values: what a box holds when a refused entry restores it.
-constexpr std::array<Currency, 4> kPrevious{Currency::literal("0.798"), Currency::literal("4.17"),
-                                            Currency::literal("0.011"), Currency::literal("1")};
+constexpr std::array<Fixed4, 4> kPrevious{Fixed4::literal("0.798"), Fixed4::literal("4.17"),
+                                          Fixed4::literal("0.011"), Fixed4::literal("1")};
 
 void checkEntryRules(const Case& c, const std::optional<Typed>& typed) {
     const std::optional<double> reference = typed ? referenceDouble(*typed) : std::nullopt;
@@ -286,15 +286,15 @@ void checkEntryRules(const Case& c, const std::optional<Typed>& typed) {
 
         // What the box's LostFocus stores: the text when it is accepted, else
         // the previous value read back from the text the box is reset to.
-        const Currency stored = verdict == model::EntryVerdict::Accepted
-                                    ? c.format.toCurrency(c.text)
-                                    : c.format.toCurrency(c.format.text(kPrevious[k]));
+        const Fixed4 stored = verdict == model::EntryVerdict::Accepted
+                                  ? c.format.toFixed4(c.text)
+                                  : c.format.toFixed4(c.format.text(kPrevious[k]));
         if (verdict != model::EntryVerdict::Accepted) {
             c.require(stored == kPrevious[k], "a refused entry keeps the previous value");
         }
-        c.require(Currency::fromDouble(rule.lower) <= stored &&
-                      stored <= Currency::fromDouble(rule.upper),
-                  "the stored value lies within the box's closed range");
+        c.require(
+            Fixed4::fromDouble(rule.lower) <= stored && stored <= Fixed4::fromDouble(rule.upper),
+            "the stored value lies within the box's closed range");
     }
 }
 

@@ -405,7 +405,7 @@ TEST(StoredCalculation, CoefficientsKeepTheirReferenceArea) {
         Collector c = collector(QStringLiteral("x"));
         c.a2 = dec(a2);
         EXPECT_EQ(std::get<model::Collector>(library::windowCollector(c)).a2,
-                  typed.toCurrency(QStringView(a2)))
+                  typed.toFixed4(QStringView(a2)))
             << QString::fromUtf16(a2).toStdString();
     }
 }

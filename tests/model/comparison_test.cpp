@@ -10,7 +10,7 @@ namespace {
 
 using model::Comparison;
 using model::KeepOutcome;
-using rt::Currency;
+using rt::Fixed4;
 
 void keepPreset(Comparison& comparison, std::size_t row, KeepOutcome expected) {
     const model::CollectorType& type = model::kCollectorTypes.at(row);
@@ -33,7 +33,7 @@ TEST(Comparison, KeepsUpToFourInKeepingOrderAndRefusesTheFifth) {
     EXPECT_EQ(names.join(u'|'), QStringLiteral("Nem szelektív síkkollektor|Vákumcsöves "
                                                "kollektor|Lefedés nélküli kollektor|Vákumos "
                                                "síkkollektor"));
-    EXPECT_EQ(comparison.kept()[2].a1, Currency::literal("11"));
+    EXPECT_EQ(comparison.kept()[2].a1, Fixed4::literal("11"));
 
     comparison.forget();
     EXPECT_TRUE(comparison.kept().empty());
@@ -46,7 +46,7 @@ TEST(Comparison, TheSameCoefficientsAreKeptOnceWhateverTheName) {
     const model::CollectorType& custom = model::kCollectorTypes[5];
     const struct {
         const char16_t* name;
-        Currency eta0, a1, a2;
+        Fixed4 eta0, a1, a2;
         KeepOutcome outcome;
     } steps[] = {
         {u"Szelektív síkkollektor", selective.eta0, selective.a1, selective.a2, KeepOutcome::Kept},
@@ -56,15 +56,12 @@ TEST(Comparison, TheSameCoefficientsAreKeptOnceWhateverTheName) {
         {u"Egyedi kollektor (η0 0,8; a1 4; a2 0,01)", custom.eta0, custom.a1, custom.a2,
          KeepOutcome::AlreadyKept},
         // One coefficient apart is another collector, each of the three.
-        {u"a", selective.eta0 - Currency::fromRaw(1), selective.a1, selective.a2,
-         KeepOutcome::Kept},
-        {u"b", selective.eta0, selective.a1 + Currency::fromRaw(1), selective.a2,
-         KeepOutcome::Kept},
-        {u"c", selective.eta0, selective.a1, selective.a2 + Currency::fromRaw(1),
-         KeepOutcome::Kept},
+        {u"a", selective.eta0 - Fixed4::fromRaw(1), selective.a1, selective.a2, KeepOutcome::Kept},
+        {u"b", selective.eta0, selective.a1 + Fixed4::fromRaw(1), selective.a2, KeepOutcome::Kept},
+        {u"c", selective.eta0, selective.a1, selective.a2 + Fixed4::fromRaw(1), KeepOutcome::Kept},
         // Full, but this one is there already: that is the answer.
         {u"d", selective.eta0, selective.a1, selective.a2, KeepOutcome::AlreadyKept},
-        {u"e", Currency::literal("0.5"), selective.a1, selective.a2, KeepOutcome::Full},
+        {u"e", Fixed4::literal("0.5"), selective.a1, selective.a2, KeepOutcome::Full},
     };
     Comparison comparison;
     for (const auto& step : steps) {
@@ -96,8 +93,8 @@ TEST(Comparison, CustomNameQuotesTheBoxesAsTheyStand) {
 TEST(Comparison, ANameOnTheChartWithOtherCoefficientsGetsThemAppended) {
     Comparison comparison;
     const QString row = QStringLiteral("Szelektív síkkollektor");
-    comparison.keep(row, Currency::literal("0.798"), Currency::literal("4.17"),
-                    Currency::literal("0.011"));
+    comparison.keep(row, Fixed4::literal("0.798"), Fixed4::literal("4.17"),
+                    Fixed4::literal("0.011"));
     EXPECT_EQ(model::keptName(comparison.kept(), row, u"0,8", u"4", u"0,01"),
               u"Szelektív síkkollektor (η0 0,8; a1 4; a2 0,01)");
     EXPECT_EQ(model::keptName(comparison.kept(), QStringLiteral("Vákumcsöves kollektor"), u"0,8",

@@ -16,24 +16,24 @@ using model::characteristicEfficiency;
 using model::EfficiencyCurve;
 using model::kCollectorTypes;
 using model::zeroEfficiencyX;
-using rt::Currency;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 using testsupport::hungarian;
 
 struct Coefficients {
-    Currency eta0, a1, a2;
+    Fixed4 eta0, a1, a2;
 };
 
 constexpr Coefficients kStart{model::kStartCoefficients.eta0, model::kStartCoefficients.a1,
                               model::kStartCoefficients.a2};
 
 // Start-up stores the double constants 0.798, 4.17 and 0.011 and the area 1
-// in Currency; the shared constant must hold exactly what that gives.
-TEST(Evaluation, StartCoefficientsAreTheDoubleConstantsStoredInCurrency) {
-    EXPECT_EQ(model::kStartCoefficients.eta0, Currency::fromDouble(0.798));
-    EXPECT_EQ(model::kStartCoefficients.a1, Currency::fromDouble(4.17));
-    EXPECT_EQ(model::kStartCoefficients.a2, Currency::fromDouble(0.011));
-    EXPECT_EQ(model::kStartCoefficients.collectorArea, Currency::fromWhole(1));
+// in Fixed4; the shared constant must hold exactly what that gives.
+TEST(Evaluation, StartCoefficientsAreTheDoubleConstantsStoredInFixed4) {
+    EXPECT_EQ(model::kStartCoefficients.eta0, Fixed4::fromDouble(0.798));
+    EXPECT_EQ(model::kStartCoefficients.a1, Fixed4::fromDouble(4.17));
+    EXPECT_EQ(model::kStartCoefficients.a2, Fixed4::fromDouble(0.011));
+    EXPECT_EQ(model::kStartCoefficients.collectorArea, Fixed4::fromWhole(1));
     EXPECT_EQ(model::kCollectorTypes[model::kStartRow].name, u"Szelektív síkkollektor");
 }
 
@@ -42,8 +42,8 @@ Coefficients preset(int row) {
     return {t.eta0, t.a1, t.a2};
 }
 
-Currency search(const Coefficients& c, int irradiance) {
-    return zeroEfficiencyX(EfficiencyCurve(c.eta0, c.a1, c.a2, Integer::checked(irradiance)));
+Fixed4 search(const Coefficients& c, int irradiance) {
+    return zeroEfficiencyX(EfficiencyCurve(c.eta0, c.a1, c.a2, Int16::checked(irradiance)));
 }
 
 TEST(Evaluation, CharacteristicEfficiencyIsCutToThreeDecimalsDownward) {
@@ -60,9 +60,9 @@ TEST(Evaluation, CharacteristicEfficiencyIsCutToThreeDecimalsDownward) {
         {"row 4", preset(4), "0,19"},
         {"row 5", preset(5), "0,58"},
         {"negative, rounded down",
-         {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
+         {Fixed4::literal("0.1"), Fixed4::literal("10.01"), Fixed4::literal("0.0001")},
          "-0,401"},
-        {"zero optical efficiency", {Currency(), Currency::literal("0.8001"), Currency()}, "-0,04"},
+        {"zero optical efficiency", {Fixed4(), Fixed4::literal("0.8001"), Fixed4()}, "-0,04"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(hungarian().text(
@@ -77,39 +77,39 @@ TEST(Evaluation, ZeroEfficiencySearch) {
         const char* label;
         Coefficients c;
         int irradiance;
-        Currency expected;
+        Fixed4 expected;
     } cases[] = {
-        {"start values", kStart, 800, Currency::literal("0.148")},
-        {"row 0", preset(0), 800, Currency::literal("0.224")},
-        {"row 1", preset(1), 800, Currency::literal("0.206")},
-        {"row 2", preset(2), 800, Currency::literal("0.155")},
-        {"row 3", preset(3), 800, Currency::literal("0.1")},
-        {"row 4", preset(4), 800, Currency::literal("0.062")},
+        {"start values", kStart, 800, Fixed4::literal("0.148")},
+        {"row 0", preset(0), 800, Fixed4::literal("0.224")},
+        {"row 1", preset(1), 800, Fixed4::literal("0.206")},
+        {"row 2", preset(2), 800, Fixed4::literal("0.155")},
+        {"row 3", preset(3), 800, Fixed4::literal("0.1")},
+        {"row 4", preset(4), 800, Fixed4::literal("0.062")},
         // The rounded terms make the value exactly 0 at 0.199; unrounded it
         // would still be positive there.
-        {"row 2 at 10 W/m2", preset(2), 10, Currency::literal("0.2")},
+        {"row 2 at 10 W/m2", preset(2), 10, Fixed4::literal("0.2")},
         {"negative characteristic",
-         {Currency::literal("0.1"), Currency::literal("10.01"), Currency::literal("0.0001")},
+         {Fixed4::literal("0.1"), Fixed4::literal("10.01"), Fixed4::literal("0.0001")},
          800,
-         Currency::literal("0.011")},
+         Fixed4::literal("0.011")},
         {"eta0 0 stops at once",
-         {Currency(), Currency::literal("4"), Currency::literal("0.01")},
+         {Fixed4(), Fixed4::literal("4"), Fixed4::literal("0.01")},
          800,
-         Currency::literal("0.001")},
+         Fixed4::literal("0.001")},
         {"eta0 negative stops at once",
-         {Currency::literal("-0.5"), Currency::literal("4"), Currency::literal("0.01")},
+         {Fixed4::literal("-0.5"), Fixed4::literal("4"), Fixed4::literal("0.01")},
          800,
-         Currency::literal("0.001")},
-        {"start values at 1 W/m2", kStart, 1, Currency::literal("0.193")},
-        {"start values at 1300 W/m2", kStart, 1300, Currency::literal("0.133")},
+         Fixed4::literal("0.001")},
+        {"start values at 1 W/m2", kStart, 1, Fixed4::literal("0.193")},
+        {"start values at 1300 W/m2", kStart, 1300, Fixed4::literal("0.133")},
         {"longest admitted search",
-         {Currency::literal("1"), Currency::literal("0.8"), Currency()},
+         {Fixed4::literal("1"), Fixed4::literal("0.8"), Fixed4()},
          800,
-         Currency::literal("1.251")},
+         Fixed4::literal("1.251")},
         {"worst typed collector",
-         {Currency::literal("0.9999"), Currency::literal("0.8001"), Currency::literal("0.0001")},
+         {Fixed4::literal("0.9999"), Fixed4::literal("0.8001"), Fixed4::literal("0.0001")},
          1,
-         Currency::literal("1.251")},
+         Fixed4::literal("1.251")},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(search(c.c, c.irradiance).raw(), c.expected.raw()) << c.label;
@@ -117,17 +117,17 @@ TEST(Evaluation, ZeroEfficiencySearch) {
 }
 
 TEST(Evaluation, CurveValuesAroundTheStartValuesZero) {
-    const EfficiencyCurve curve(kStart.eta0, kStart.a1, kStart.a2, Integer{800});
+    const EfficiencyCurve curve(kStart.eta0, kStart.a1, kStart.a2, Int16{800});
     double x = 0.0;
     for (int k = 0; k < 146; ++k) {
         x += 0.001;
     }
-    EXPECT_EQ(curve.at(x), Currency::literal("0.0016"));
-    EXPECT_EQ(curve.at(x + 0.001), Currency::literal("-0.0052"));
+    EXPECT_EQ(curve.at(x), Fixed4::literal("0.0016"));
+    EXPECT_EQ(curve.at(x + 0.001), Fixed4::literal("-0.0052"));
     EXPECT_EQ(curve.at(0.0), kStart.eta0);
 }
 
-// An evaluation written apart from the model: Currency as whole units, the
+// An evaluation written apart from the model: Fixed4 as whole units, the
 // rounding of a double to units done in extended precision, where the
 // product with 10000 is exact.
 std::int64_t referenceUnits(double value) {
@@ -155,7 +155,7 @@ TEST(Evaluation, SweepOfEveryPresetAndIrradianceMatchesAnIndependentSearch) {
     }
     collectors.push_back(kStart);
     collectors.push_back(
-        {Currency::literal("0.9999"), Currency::literal("0.8001"), Currency::literal("0.0001")});
+        {Fixed4::literal("0.9999"), Fixed4::literal("0.8001"), Fixed4::literal("0.0001")});
     int mismatches = 0;
     for (const Coefficients& c : collectors) {
         for (int irradiance = 1; irradiance <= 1300; ++irradiance) {
@@ -175,14 +175,14 @@ TEST(Evaluation, SweepOfEveryPresetAndIrradianceMatchesAnIndependentSearch) {
 namespace {
 
 // The search the bisection must equal: grid point after grid point.
-Currency steppedSearch(const EfficiencyCurve& curve) {
+Fixed4 steppedSearch(const EfficiencyCurve& curve) {
     double x = 0.0;
-    Currency y;
+    Fixed4 y;
     do {
         y = curve.at(x);
         x += model::kCurveStep;
-    } while (y > Currency());
-    return Currency::fromDouble(x);
+    } while (y > Fixed4());
+    return Fixed4::fromDouble(x);
 }
 
 // Every collector the boxes take, and beyond (a1 down to 0, a2 up to 100),
@@ -190,14 +190,14 @@ Currency steppedSearch(const EfficiencyCurve& curve) {
 TEST(Evaluation, TheZeroSearchStopsWhereTheStepsStop) {
     std::mt19937 random(2026);
     const auto between = [&](double low, double high) {
-        return Currency::fromDouble(std::uniform_real_distribution(low, high)(random));
+        return Fixed4::fromDouble(std::uniform_real_distribution(low, high)(random));
     };
     for (int i = 0; i < 20000; ++i) {
-        const Currency eta0 = between(0.0001, 0.9999);
-        const Currency a1 = i % 10 == 0 ? between(0, 0.8) : between(0.8, 15);
-        const Currency a2 = i % 7 == 0 ? Currency() : between(0, i % 3 == 0 ? 100 : 0.05);
+        const Fixed4 eta0 = between(0.0001, 0.9999);
+        const Fixed4 a1 = i % 10 == 0 ? between(0, 0.8) : between(0.8, 15);
+        const Fixed4 a2 = i % 7 == 0 ? Fixed4() : between(0, i % 3 == 0 ? 100 : 0.05);
         const int irradiance = std::uniform_int_distribution(1, 1300)(random);
-        const EfficiencyCurve curve(eta0, a1, a2, Integer::checked(irradiance));
+        const EfficiencyCurve curve(eta0, a1, a2, Int16::checked(irradiance));
         ASSERT_EQ(zeroEfficiencyX(curve), steppedSearch(curve))
             << eta0.toDouble() << " " << a1.toDouble() << " " << a2.toDouble() << " " << irradiance;
     }

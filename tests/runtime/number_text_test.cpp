@@ -14,9 +14,9 @@
 
 namespace {
 
-using rt::Currency;
 using rt::ErrorKind;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 using rt::NumberFormat;
 using testsupport::hungarian;
 using testsupport::thrownKind;
@@ -54,32 +54,32 @@ TEST(NumberText, DoubleShowsAtMostFifteenDigitsInTheShortestForm) {
     }
 }
 
-TEST(NumberText, CurrencyAndIntegerText) {
+TEST(NumberText, Fixed4AndInt16Text) {
     const struct {
-        Currency value;
+        Fixed4 value;
         const char* hu;
     } cases[] = {
-        {Currency::literal("0.65"), "0,65"},
-        {Currency::literal("4"), "4"},
-        {Currency::literal("0.008"), "0,008"},
-        {Currency::literal("-0.0125"), "-0,0125"},
-        {Currency::literal("1234.5678"), "1234,5678"},
-        {Currency(), "0"},
-        {Currency::fromRaw(std::numeric_limits<std::int64_t>::min()), "-922337203685477,5808"},
+        {Fixed4::literal("0.65"), "0,65"},
+        {Fixed4::literal("4"), "4"},
+        {Fixed4::literal("0.008"), "0,008"},
+        {Fixed4::literal("-0.0125"), "-0,0125"},
+        {Fixed4::literal("1234.5678"), "1234,5678"},
+        {Fixed4(), "0"},
+        {Fixed4::fromRaw(std::numeric_limits<std::int64_t>::min()), "-922337203685477,5808"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(hungarian().text(c.value), QString::fromUtf8(c.hu));
     }
-    EXPECT_EQ(english().text(Currency::literal("0.798")), u"0.798");
-    EXPECT_EQ(hungarian().text(Integer{-30}), u"-30");
-    EXPECT_EQ(hungarian().text(Integer{1300}), u"1300");
+    EXPECT_EQ(english().text(Fixed4::literal("0.798")), u"0.798");
+    EXPECT_EQ(hungarian().text(Int16{-30}), u"-30");
+    EXPECT_EQ(hungarian().text(Int16{1300}), u"1300");
 }
 
 struct ParseCase {
     const char16_t* text;
     bool numeric;
     double value;        // when numeric
-    std::int64_t units;  // Currency units, when numeric
+    std::int64_t units;  // Fixed4 units, when numeric
 };
 
 // Hungarian format: decimal comma.
@@ -136,7 +136,7 @@ TEST_P(HungarianParse, NumericTestAndConversionsAgree) {
     ASSERT_EQ(hungarian().isNumeric(text), c.numeric) << text.toStdString();
     if (c.numeric) {
         EXPECT_EQ(hungarian().toDouble(text), c.value) << text.toStdString();
-        EXPECT_EQ(hungarian().toCurrency(text).raw(), c.units) << text.toStdString();
+        EXPECT_EQ(hungarian().toFixed4(text).raw(), c.units) << text.toStdString();
     } else {
         const auto kind = thrownKind([&] { (void)hungarian().toDouble(text); });
         EXPECT_TRUE(kind == ErrorKind::TypeMismatch || kind == ErrorKind::Overflow)
@@ -152,24 +152,24 @@ INSTANTIATE_TEST_SUITE_P(Table, HungarianParse, testing::ValuesIn(kHungarianCase
 TEST(NumberText, EnglishFormatReadsThePointAndRejectsTheComma) {
     EXPECT_TRUE(english().isNumeric(u"0.5"));
     EXPECT_FALSE(english().isNumeric(u"0,5"));
-    EXPECT_EQ(english().toCurrency(u"0.99999").raw(), 10000);
+    EXPECT_EQ(english().toFixed4(u"0.99999").raw(), 10000);
 }
 
 TEST(NumberText, NotANumberIsTypeMismatchAndHugeIsOverflow) {
-    EXPECT_EQ(thrownKind([] { (void)hungarian().toCurrency(u"abc"); }), ErrorKind::TypeMismatch);
+    EXPECT_EQ(thrownKind([] { (void)hungarian().toFixed4(u"abc"); }), ErrorKind::TypeMismatch);
     EXPECT_EQ(thrownKind([] { (void)hungarian().toDouble(u""); }), ErrorKind::TypeMismatch);
     EXPECT_EQ(thrownKind([] { (void)hungarian().toDouble(u"1E400"); }), ErrorKind::Overflow);
-    EXPECT_EQ(thrownKind([] { (void)hungarian().toCurrency(u"1E15"); }), ErrorKind::Overflow);
-    EXPECT_EQ(thrownKind([] { (void)hungarian().toCurrency(u"1E999999999999999999"); }),
+    EXPECT_EQ(thrownKind([] { (void)hungarian().toFixed4(u"1E15"); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([] { (void)hungarian().toFixed4(u"1E999999999999999999"); }),
               ErrorKind::Overflow);
-    EXPECT_EQ(hungarian().toCurrency(u"922337203685477,5807").raw(),
+    EXPECT_EQ(hungarian().toFixed4(u"922337203685477,5807").raw(),
               std::numeric_limits<std::int64_t>::max());
-    EXPECT_EQ(hungarian().toCurrency(u"-922337203685477,5808").raw(),
+    EXPECT_EQ(hungarian().toFixed4(u"-922337203685477,5808").raw(),
               std::numeric_limits<std::int64_t>::min());
-    EXPECT_EQ(thrownKind([] { (void)hungarian().toCurrency(u"922337203685477,58075"); }),
+    EXPECT_EQ(thrownKind([] { (void)hungarian().toFixed4(u"922337203685477,58075"); }),
               ErrorKind::Overflow);
-    EXPECT_EQ(hungarian().toCurrency(u"0E999999999999").raw(), 0);
-    EXPECT_EQ(hungarian().toCurrency(u"1E-999999999999").raw(), 0);
+    EXPECT_EQ(hungarian().toFixed4(u"0E999999999999").raw(), 0);
+    EXPECT_EQ(hungarian().toFixed4(u"1E-999999999999").raw(), 0);
 }
 
 TEST(NumberText, HugeTextsAreReadInFull) {
@@ -178,9 +178,9 @@ TEST(NumberText, HugeTextsAreReadInFull) {
     const QString fraction = QStringLiteral("0,") + ones;
     ASSERT_TRUE(hungarian().isNumeric(fraction));
     EXPECT_EQ(hungarian().toDouble(fraction), 1.0 / 9.0);
-    EXPECT_EQ(hungarian().toCurrency(fraction).raw(), 1111);
+    EXPECT_EQ(hungarian().toFixed4(fraction).raw(), 1111);
     const QString tie = QStringLiteral("0,00005") + QString(100000, u'0') + u'1';
-    EXPECT_EQ(hungarian().toCurrency(tie).raw(), 1);  // just above the half
+    EXPECT_EQ(hungarian().toFixed4(tie).raw(), 1);  // just above the half
 }
 
 }  // namespace

@@ -29,7 +29,7 @@
 
 namespace {
 
-using rt::Currency;
+using rt::Fixed4;
 
 unsigned long fromEnvironment(const char* name, unsigned long fallback) {
     const char* value = std::getenv(name);
@@ -78,7 +78,7 @@ protected:
                 const model::EntryRule& rule = model::ruleFor(entry);
                 const FocusOuts::Held& held = focusOuts_.held.at(box);
                 const QString text = held.text;
-                const Currency before = held.stored;
+                const Fixed4 before = held.stored;
                 const std::size_t warningsBefore = held.warnings;
                 const auto verdict = model::checkEntry(text, rule, format());
                 const bool refused = verdict != model::EntryVerdict::Accepted;
@@ -97,7 +97,7 @@ protected:
                     EXPECT_EQ(state().*rule.field, before);
                     EXPECT_EQ(box->QLineEdit::text(), format().text(before));
                 } else {
-                    EXPECT_EQ(state().*rule.field, format().toCurrency(text));
+                    EXPECT_EQ(state().*rule.field, format().toFixed4(text));
                     EXPECT_TRUE(box->QLineEdit::text() == text) << "the box was rewritten";
                 }
             });
@@ -130,7 +130,7 @@ protected:
         }
         struct Held {
             QString text;
-            Currency stored;
+            Fixed4 stored;
             std::size_t warnings = 0;
         };
         Soak& soak_;
@@ -138,7 +138,7 @@ protected:
     };
 
     ui::DesktopMessageBox messages_;
-    std::unique_ptr<ui::Efficiency> window_;
+    std::unique_ptr<ui::MainWindow> window_;
     std::unique_ptr<driver::WindowDriver> user_;
     std::vector<QString> errors_;
     std::array<bool, 3> moved_{};  // a slider has written its label since start-up
@@ -327,8 +327,8 @@ void Soak::checkInvariants() {
     ASSERT_TRUE(errors_.empty()) << errors_.front().toStdString();
     const model::CollectorState& s = state();
     for (const model::EntryRule& rule : model::kEntryRules) {
-        EXPECT_LE(Currency::fromDouble(rule.lower), s.*rule.field);
-        EXPECT_LE(s.*rule.field, Currency::fromDouble(rule.upper));
+        EXPECT_LE(Fixed4::fromDouble(rule.lower), s.*rule.field);
+        EXPECT_LE(s.*rule.field, Fixed4::fromDouble(rule.upper));
     }
     const bool custom = c().collectorType->listIndex().value() == 5;
     for (const ui::TextBox* box : {c().eta0Box, c().a1Box, c().a2Box}) {
@@ -350,7 +350,7 @@ void Soak::checkInvariants() {
     EXPECT_EQ(
         c().characteristicEfficiencyLabel->text(),
         format().text(model::thousandthsDown(model::characteristicEfficiency(s.eta0, s.a1, s.a2))));
-    EXPECT_EQ(s.stagnationX,
+    EXPECT_EQ(s.zeroEfficiencyX,
               model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance)));
 
     // The chart, run again on a copy of the state.

@@ -31,8 +31,8 @@ struct ComboBox : rt::ComboBox {
     int index = -1;
     std::function<void()> click;
     void addItem(const QString& t) override { items.push_back(t); }
-    rt::Integer listIndex() const override { return rt::Integer::checked(index); }
-    void setListIndex(rt::Integer i) override {
+    rt::Int16 listIndex() const override { return rt::Int16::checked(index); }
+    void setListIndex(rt::Int16 i) override {
         index = i.value();
         if (click) {
             click();
@@ -43,7 +43,7 @@ struct ComboBox : rt::ComboBox {
 struct ScrollBar : rt::ScrollBar {
     int position = 0;
     explicit ScrollBar(int start) : position(start) {}
-    rt::Integer value() const override { return rt::Integer::checked(position); }
+    rt::Int16 value() const override { return rt::Int16::checked(position); }
 };
 
 struct Message {

@@ -11,7 +11,7 @@ inline constexpr int kStartCollectorTemp = 60;
 inline constexpr int kStartAmbientTemp = 20;
 inline constexpr int kStartIrradiance = 800;
 
-// The start coefficients and sliders, with stagnationX as the evaluation
+// The start coefficients and sliders, with zeroEfficiencyX as the evaluation
 // finds it for them (0.148).
 [[nodiscard]] inline model::CollectorState startState() {
     model::CollectorState state;
@@ -19,10 +19,10 @@ inline constexpr int kStartIrradiance = 800;
     state.a1 = model::kStartCoefficients.a1;
     state.a2 = model::kStartCoefficients.a2;
     state.collectorArea = model::kStartCoefficients.collectorArea;
-    state.collectorTemp = rt::Integer{kStartCollectorTemp};
-    state.ambientTemp = rt::Integer{kStartAmbientTemp};
-    state.irradiance = rt::Integer{kStartIrradiance};
-    state.stagnationX = rt::Currency::literal("0.148");
+    state.collectorTemp = rt::Int16{kStartCollectorTemp};
+    state.ambientTemp = rt::Int16{kStartAmbientTemp};
+    state.irradiance = rt::Int16{kStartIrradiance};
+    state.zeroEfficiencyX = rt::Fixed4::literal("0.148");
     return state;
 }
 

@@ -249,9 +249,9 @@ void compareWithWindow(unsigned seed, int count, const QString& locale, const QL
                 shown.section(u' ', 0, 0).replace(format.decimalSeparator(), u'.');
             EXPECT_EQ(jsonDigits(cli.output, key), digits) << what << " " << key;
         }
-        const QString stagnationX =
-            exact.text(exact.toCurrency(at(dump, QStringLiteral("state/stagnationX")).toString()));
-        EXPECT_EQ(jsonDigits(cli.output, "zeroEfficiencyX"), stagnationX) << what;
+        const QString zeroEfficiencyX =
+            exact.text(exact.toFixed4(at(dump, QStringLiteral("state/stagnationX")).toString()));
+        EXPECT_EQ(jsonDigits(cli.output, "zeroEfficiencyX"), zeroEfficiencyX) << what;
         zeroEfficiency += dump.value(u"Label2").toString() == u"0 %" ? 1 : 0;
     }
     // The generator reaches every kind of outcome.

@@ -14,7 +14,7 @@
 namespace {
 
 using model::EntryBox;
-using rt::Currency;
+using rt::Fixed4;
 using ui::CollectorPresenter;
 
 // The end of an evaluation, as the test sets it.
@@ -54,7 +54,7 @@ struct Window {
             combo.addItem(type.name.toString());
         }
         combo.click = [this] { procedures.collectorTypeChosen(); };
-        combo.setListIndex(rt::Integer{model::kStartRow});
+        combo.setListIndex(rt::Int16{model::kStartRow});
         state.eta0 = model::kStartCoefficients.eta0;
         state.a1 = model::kStartCoefficients.a1;
         state.a2 = model::kStartCoefficients.a2;
@@ -71,7 +71,7 @@ TEST(CollectorPresenter, EvaluationCopiesTheSlidersAndSearches) {
     EXPECT_EQ(w.state.ambientTemp.value(), 20);
     EXPECT_EQ(w.state.irradiance.value(), 800);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");
-    EXPECT_EQ(w.state.stagnationX, Currency::literal("0.148"));
+    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.148"));
 
     w.collectorTempSlider.position = 61;
     w.irradianceSlider.position = 1300;
@@ -79,7 +79,7 @@ TEST(CollectorPresenter, EvaluationCopiesTheSlidersAndSearches) {
     EXPECT_EQ(w.state.collectorTemp.value(), 61);
     EXPECT_EQ(w.state.irradiance.value(), 1300);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");  // independent of the sliders
-    EXPECT_EQ(w.state.stagnationX, Currency::literal("0.133"));
+    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.133"));
     EXPECT_EQ(w.chartRuns, 1);
 }
 
@@ -88,19 +88,19 @@ TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
         int row;
         const char16_t *eta0, *a1, *a2, *label1;
         bool enabled;
-        Currency stagnationX;
+        Fixed4 zeroEfficiencyX;
     } cases[] = {
-        {0, u"0,65", u"1,5", u"0,008", u"0,559", false, Currency::literal("0.224")},
-        {1, u"0,8", u"2,6", u"0,008", u"0,654", false, Currency::literal("0.206")},
-        {2, u"0,8", u"4", u"0,01", u"0,58", false, Currency::literal("0.155")},
-        {3, u"0,75", u"6", u"0,02", u"0,41", false, Currency::literal("0.1")},
-        {4, u"0,9", u"11", u"0,08", u"0,19", false, Currency::literal("0.062")},
-        {5, u"0,8", u"4", u"0,01", u"0,58", true, Currency::literal("0.155")},
+        {0, u"0,65", u"1,5", u"0,008", u"0,559", false, Fixed4::literal("0.224")},
+        {1, u"0,8", u"2,6", u"0,008", u"0,654", false, Fixed4::literal("0.206")},
+        {2, u"0,8", u"4", u"0,01", u"0,58", false, Fixed4::literal("0.155")},
+        {3, u"0,75", u"6", u"0,02", u"0,41", false, Fixed4::literal("0.1")},
+        {4, u"0,9", u"11", u"0,08", u"0,19", false, Fixed4::literal("0.062")},
+        {5, u"0,8", u"4", u"0,01", u"0,58", true, Fixed4::literal("0.155")},
     };
     for (const auto& c : cases) {
         Window w;
-        w.state.collectorArea = Currency::literal("2.5");
-        w.combo.setListIndex(rt::Integer::checked(c.row));
+        w.state.collectorArea = Fixed4::literal("2.5");
+        w.combo.setListIndex(rt::Int16::checked(c.row));
         EXPECT_EQ(w.eta0Box.value, QStringView(c.eta0)) << c.row;
         EXPECT_EQ(w.a1Box.value, QStringView(c.a1)) << c.row;
         EXPECT_EQ(w.a2Box.value, QStringView(c.a2)) << c.row;
@@ -108,8 +108,8 @@ TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
         EXPECT_EQ(w.eta0Box.enabled, c.enabled) << c.row;
         EXPECT_EQ(w.a1Box.enabled, c.enabled) << c.row;
         EXPECT_EQ(w.a2Box.enabled, c.enabled) << c.row;
-        EXPECT_EQ(w.state.stagnationX, c.stagnationX) << c.row;
-        EXPECT_EQ(w.state.collectorArea, Currency::literal("2.5")) << c.row;
+        EXPECT_EQ(w.state.zeroEfficiencyX, c.zeroEfficiencyX) << c.row;
+        EXPECT_EQ(w.state.collectorArea, Fixed4::literal("2.5")) << c.row;
         EXPECT_EQ(w.areaBox.value, u"1") << c.row;
         EXPECT_EQ(w.chartRuns, 1) << c.row;
     }
@@ -117,25 +117,25 @@ TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
 
 TEST(CollectorPresenter, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     Window w;
-    w.combo.setListIndex(rt::Integer{5});
+    w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
     w.procedures.entryLeft(EntryBox::Eta0);
-    ASSERT_EQ(w.state.eta0, Currency::literal("0.5"));
-    w.combo.setListIndex(rt::Integer{0});
-    EXPECT_EQ(w.state.eta0, Currency::literal("0.65"));
+    ASSERT_EQ(w.state.eta0, Fixed4::literal("0.5"));
+    w.combo.setListIndex(rt::Int16{0});
+    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.65"));
     EXPECT_EQ(w.eta0Box.value, u"0,65");
     EXPECT_FALSE(w.eta0Box.enabled);
-    w.combo.setListIndex(rt::Integer{5});
-    EXPECT_EQ(w.state.eta0, Currency::literal("0.8"));  // the custom row forgets
+    w.combo.setListIndex(rt::Int16{5});
+    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.8"));  // the custom row forgets
 }
 
 TEST(CollectorPresenter, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
     Window w;
-    w.combo.setListIndex(rt::Integer{5});
+    w.combo.setListIndex(rt::Int16{5});
     w.a1Box.value = QStringLiteral("2,50");
     w.procedures.entryLeft(EntryBox::A1);
-    w.combo.setListIndex(rt::Integer{-1});
-    EXPECT_EQ(w.state.a1, Currency::literal("2.5"));
+    w.combo.setListIndex(rt::Int16{-1});
+    EXPECT_EQ(w.state.a1, Fixed4::literal("2.5"));
     EXPECT_EQ(w.a1Box.value, u"2,5");
     EXPECT_FALSE(w.eta0Box.enabled);
     EXPECT_FALSE(w.a1Box.enabled);
@@ -149,37 +149,37 @@ TEST(CollectorPresenter, LostFocusChecksStoresAndAlwaysEvaluates) {
         const char16_t* typed;
         const char16_t* message;  // nullptr: no warning
         const char16_t* boxAfter;
-        Currency stored;
+        Fixed4 stored;
     } cases[] = {
-        {EntryBox::Eta0, u"0,5", nullptr, u"0,5", Currency::literal("0.5")},
-        {EntryBox::Eta0, u"0,50", nullptr, u"0,50", Currency::literal("0.5")},  // kept as typed
-        {EntryBox::Eta0, u"0,99999", nullptr, u"0,99999", Currency::literal("1")},
-        {EntryBox::Eta0, u"", u"Adjon meg számot!", u"0,8", Currency::literal("0.8")},
+        {EntryBox::Eta0, u"0,5", nullptr, u"0,5", Fixed4::literal("0.5")},
+        {EntryBox::Eta0, u"0,50", nullptr, u"0,50", Fixed4::literal("0.5")},  // kept as typed
+        {EntryBox::Eta0, u"0,99999", nullptr, u"0,99999", Fixed4::literal("1")},
+        {EntryBox::Eta0, u"", u"Adjon meg számot!", u"0,8", Fixed4::literal("0.8")},
         {EntryBox::Eta0, u"1", u"Az optikai hatásfok 0 és 1 között kell legyen!", u"0,8",
-         Currency::literal("0.8")},
+         Fixed4::literal("0.8")},
         {EntryBox::Eta0, u"-0,2", u"Az optikai hatásfok 0 és 1 között kell legyen!", u"0,8",
-         Currency::literal("0.8")},
+         Fixed4::literal("0.8")},
         {EntryBox::A1, u"0,8", u"Az elsőfokú paraméter 0.8 és 15 között kell legyen!", u"4",
-         Currency::literal("4")},
+         Fixed4::literal("4")},
         {EntryBox::A1, u"15", u"Az elsőfokú paraméter 0.8 és 15 között kell legyen!", u"4",
-         Currency::literal("4")},
-        {EntryBox::A1, u" 7,25 ", nullptr, u" 7,25 ", Currency::literal("7.25")},
+         Fixed4::literal("4")},
+        {EntryBox::A1, u" 7,25 ", nullptr, u" 7,25 ", Fixed4::literal("7.25")},
         {EntryBox::A2, u"0", u"A másodfokú paraméter 0 és 100 között kell legyen!", u"0,01",
-         Currency::literal("0.01")},
+         Fixed4::literal("0.01")},
         {EntryBox::A2, u"100", u"A másodfokú paraméter 0 és 100 között kell legyen!", u"0,01",
-         Currency::literal("0.01")},
-        {EntryBox::A2, u"x", u"Adjon meg számot!", u"0,01", Currency::literal("0.01")},
+         Fixed4::literal("0.01")},
+        {EntryBox::A2, u"x", u"Adjon meg számot!", u"0,01", Fixed4::literal("0.01")},
         {EntryBox::CollectorArea, u"150", u"A napkollektor felület 0 és 100 között kell legyen!",
-         u"1", Currency::literal("1")},
+         u"1", Fixed4::literal("1")},
         {EntryBox::CollectorArea, u"0", u"A napkollektor felület 0 és 100 között kell legyen!",
-         u"1", Currency::literal("1")},
-        {EntryBox::CollectorArea, u"0,00001", nullptr, u"0,00001", Currency()},
-        {EntryBox::CollectorArea, u"2", nullptr, u"2", Currency::literal("2")},
-        {EntryBox::CollectorArea, u"1.5", u"Adjon meg számot!", u"1", Currency::literal("1")},
+         u"1", Fixed4::literal("1")},
+        {EntryBox::CollectorArea, u"0,00001", nullptr, u"0,00001", Fixed4()},
+        {EntryBox::CollectorArea, u"2", nullptr, u"2", Fixed4::literal("2")},
+        {EntryBox::CollectorArea, u"1.5", u"Adjon meg számot!", u"1", Fixed4::literal("1")},
     };
     for (const auto& c : cases) {
         Window w;
-        w.combo.setListIndex(rt::Integer{5});
+        w.combo.setListIndex(rt::Int16{5});
         w.chartRuns = 0;
         fake::TextBox* boxes[] = {&w.eta0Box, &w.a1Box, &w.a2Box, &w.areaBox};
         fake::TextBox& box = *boxes[static_cast<int>(c.box)];
@@ -202,22 +202,22 @@ TEST(CollectorPresenter, LostFocusChecksStoresAndAlwaysEvaluates) {
 
 TEST(CollectorPresenter, ATypedValueChangesTheResults) {
     Window w;
-    w.combo.setListIndex(rt::Integer{5});
+    w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
     w.procedures.entryLeft(EntryBox::Eta0);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,28");  // 0.5 - 0.2 - 0.02
-    EXPECT_EQ(w.state.stagnationX, Currency::literal("0.105"));
+    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.105"));
 }
 
 TEST(CollectorPresenter, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
     Window w;
     w.chart = [] { throw rt::RuntimeError(rt::ErrorKind::Overflow); };
     w.ambientTempSlider.position = -30;
-    EXPECT_EQ(testsupport::thrownKind([&] { w.combo.setListIndex(rt::Integer{0}); }),
+    EXPECT_EQ(testsupport::thrownKind([&] { w.combo.setListIndex(rt::Int16{0}); }),
               rt::ErrorKind::Overflow);
     EXPECT_EQ(w.state.ambientTemp.value(), -30);
-    EXPECT_EQ(w.state.eta0, Currency::literal("0.65"));
-    EXPECT_EQ(w.state.stagnationX, Currency::literal("0.224"));
+    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.65"));
+    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.224"));
 }
 
 }  // namespace
@@ -237,7 +237,7 @@ TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients
     fake::Label characteristic;
     fake::MessageBox messages;
     struct SeenByChart {
-        Currency eta0, area;
+        Fixed4 eta0, area;
         QString eta0Box;
         bool eta0BoxEnabled;
         int rows;
@@ -265,13 +265,13 @@ TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients
     // One evaluation, inside the selection: the row's preset, no area yet, the
     // whole list already there.
     ASSERT_EQ(seen.size(), 1U);
-    EXPECT_EQ(seen[0].eta0, Currency::literal("0.8"));
-    EXPECT_EQ(seen[0].area, Currency());
+    EXPECT_EQ(seen[0].eta0, Fixed4::literal("0.8"));
+    EXPECT_EQ(seen[0].area, Fixed4());
     EXPECT_EQ(seen[0].eta0Box, u"0,8");
     EXPECT_FALSE(seen[0].eta0BoxEnabled);
     EXPECT_EQ(seen[0].rows, 6);
     EXPECT_EQ(characteristic.caption, u"0,58");
-    EXPECT_EQ(state.stagnationX, Currency::literal("0.155"));
+    EXPECT_EQ(state.zeroEfficiencyX, Fixed4::literal("0.155"));
 
     EXPECT_EQ(state.eta0, model::kStartCoefficients.eta0);
     EXPECT_EQ(state.a1, model::kStartCoefficients.a1);

@@ -53,11 +53,11 @@ TEST_F(Built, EachSliderWritesItsOwnVariableAndLabelThenRunsItsFollowUp) {
         std::size_t slider;
         int value;
         const char* label;
-        rt::Currency stagnationX;
+        rt::Fixed4 zeroEfficiencyX;
     } cases[] = {
-        {0, 250, "250°C", rt::Currency::literal("0.148")},
-        {1, 50, "50°C", rt::Currency::literal("0.148")},
-        {2, 1300, "1300 W/m2", rt::Currency::literal("0.133")},
+        {0, 250, "250°C", rt::Fixed4::literal("0.148")},
+        {1, 50, "50°C", rt::Fixed4::literal("0.148")},
+        {2, 1300, "1300 W/m2", rt::Fixed4::literal("0.133")},
     };
     for (const auto& step : cases) {
         const ui::SliderRow& row = ui::kSliders[step.slider];
@@ -69,7 +69,7 @@ TEST_F(Built, EachSliderWritesItsOwnVariableAndLabelThenRunsItsFollowUp) {
         const model::CollectorState& after = window_->state();
         EXPECT_EQ((after.*row.variable).value(), step.value);
         EXPECT_EQ((c().*row.valueLabel)->text(), QString::fromUtf8(step.label));
-        EXPECT_EQ(after.stagnationX, step.stagnationX);
+        EXPECT_EQ(after.zeroEfficiencyX, step.zeroEfficiencyX);
         EXPECT_NE(after.operatingX, before.operatingX) << "the chart was not redrawn";
         for (const ui::SliderRow& other : ui::kSliders) {
             if (&other != &row) {

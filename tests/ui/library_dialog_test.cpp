@@ -184,10 +184,10 @@ TEST_F(LibraryDialogTest, LoadingIsAllOrNothing) {
     dialog_->loadIntoWindow();
     EXPECT_TRUE(user_->takeAnswered().empty());
     EXPECT_EQ(c().a1Box->text(), QStringLiteral("3,6"));
-    EXPECT_EQ(window_->state().a1, rt::Currency::literal("3.6"));
+    EXPECT_EQ(window_->state().a1, rt::Fixed4::literal("3.6"));
     EXPECT_TRUE(dialog_->status().contains(u"a1: Az elsőfokú")) << dialog_->status().toStdString();
     EXPECT_TRUE(dialog_->status().contains(u"Adatlap…"));
-    c().collectorType->setListIndex(rt::Integer{2});
+    c().collectorType->setListIndex(rt::Int16{2});
     EXPECT_EQ(window_->currentCollectorName(), model::kCollectorTypes[2].name);
 }
 

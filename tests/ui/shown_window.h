@@ -37,6 +37,6 @@ protected:
     }
 
     ui::DesktopMessageBox messages_;
-    std::unique_ptr<ui::Efficiency> window_;
+    std::unique_ptr<ui::MainWindow> window_;
     std::unique_ptr<driver::WindowDriver> user_;
 };

@@ -21,7 +21,7 @@
 
 namespace {
 
-using ui::Efficiency;
+using ui::MainWindow;
 
 // The real window with the real message box, whose boxes are answered OK.
 class WindowTest : public ShownWindow {
@@ -82,7 +82,7 @@ TEST_F(WindowTest, TabVisitsTheControlsInTabIndexOrder) {
         EXPECT_EQ(focusName(), order[i]) << "after " << order[i - 1].toStdString();
     }
     // The custom row enables the coefficient boxes, which then take their turn.
-    c().collectorType->setListIndex(rt::Integer{5});
+    c().collectorType->setListIndex(rt::Int16{5});
     window_->findChild<QWidget*>("Picture6")->setFocus(Qt::TabFocusReason);
     for (const char* next : {"Text1", "Text2", "Text3", "Combo1"}) {
         key(Qt::Key_Tab);
@@ -108,7 +108,7 @@ TEST_F(WindowTest, AClickOnAPictureEndsAnEntryWithOneWarning) {
     ASSERT_EQ(warnings().size(), 1u);
     EXPECT_EQ(warnings()[0], QStringLiteral("Adjon meg számot!"));
     EXPECT_EQ(c().areaBox->QLineEdit::text(), "1");
-    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("1"));
+    EXPECT_EQ(window_->state().collectorArea, rt::Fixed4::literal("1"));
 }
 
 TEST_F(WindowTest, TabEndsAnEntry) {
@@ -129,7 +129,7 @@ TEST_F(WindowTest, ALongPastedEntryIsTakenInFull) {
     EXPECT_EQ(c().areaBox->QLineEdit::text().size(), text.size());
     key(Qt::Key_Tab);
     EXPECT_TRUE(warnings().empty());
-    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("50"));
+    EXPECT_EQ(window_->state().collectorArea, rt::Fixed4::literal("50"));
 }
 
 TEST_F(WindowTest, AnAcceptedLongEntryIsShownFromItsStartOnceTheFocusHasLeft) {
@@ -141,7 +141,7 @@ TEST_F(WindowTest, AnAcceptedLongEntryIsShownFromItsStartOnceTheFocusHasLeft) {
     EXPECT_EQ(c().areaBox->QLineEdit::text(), text);
     EXPECT_EQ(c().areaBox->cursorPosition(), 0);
     EXPECT_FALSE(c().areaBox->hasSelectedText());
-    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("2.5"));
+    EXPECT_EQ(window_->state().collectorArea, rt::Fixed4::literal("2.5"));
 }
 
 TEST_F(WindowTest, AClickOnASliderArrowEndsARefusedEntryWithoutMovingTheSlider) {
@@ -164,7 +164,7 @@ TEST_F(WindowTest, AClickOnASliderArrowAfterAGoodEntryMovesIt) {
     EXPECT_TRUE(warnings().empty());
     EXPECT_EQ(bar->QScrollBar::value(), 61);
     EXPECT_EQ(c().collectorTempLabel->text(), QStringLiteral("61°C"));
-    EXPECT_EQ(window_->state().collectorArea, rt::Currency::literal("2"));
+    EXPECT_EQ(window_->state().collectorArea, rt::Fixed4::literal("2"));
     // 41 K over 800 W/m2 gives the operating x 0.0512 (0.05125 to even),
     // efficiency 0.5614 and 898 W from 2 m2.
     EXPECT_EQ(c().outputLabel->text(), "898 W");
@@ -241,7 +241,7 @@ TEST_F(WindowTest, DraggingTheThumbRaisesScrollForEachValueThenOneChange) {
     EXPECT_EQ(events->scrolls.back(), bar->QScrollBar::value());
     EXPECT_EQ(events->changes, 1);
     EXPECT_EQ(c().characteristicEfficiencyLabel->text(), "0,567");
-    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.148"));
+    EXPECT_EQ(window_->state().zeroEfficiencyX, rt::Fixed4::literal("0.148"));
 }
 
 TEST_F(WindowTest, TheIrradianceSliderRunsTheWholeEvaluation) {
@@ -249,10 +249,10 @@ TEST_F(WindowTest, TheIrradianceSliderRunsTheWholeEvaluation) {
     bar->setFocus(Qt::TabFocusReason);
     key(Qt::Key_Home);
     EXPECT_EQ(c().irradianceLabel->text(), "1 W/m2");
-    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.193"));
+    EXPECT_EQ(window_->state().zeroEfficiencyX, rt::Fixed4::literal("0.193"));
     key(Qt::Key_End);
     EXPECT_EQ(c().irradianceLabel->text(), "1300 W/m2");
-    EXPECT_EQ(window_->state().stagnationX, rt::Currency::literal("0.133"));
+    EXPECT_EQ(window_->state().zeroEfficiencyX, rt::Fixed4::literal("0.133"));
     EXPECT_EQ(c().characteristicEfficiencyLabel->text(), "0,567");
 }
 
@@ -504,7 +504,7 @@ TEST_F(ScaledWindowTest, TheWarningHasASharpIconAndAPlainOk) {
 namespace {
 
 // Keeps the rows' collectors one after another, picking each from the list.
-void keepRows(ui::Efficiency& window, driver::WindowDriver& user, std::initializer_list<int> rows) {
+void keepRows(ui::MainWindow& window, driver::WindowDriver& user, std::initializer_list<int> rows) {
     for (int row : rows) {
         user.pickRow(row);
         window.keepCurrentCollector();
@@ -575,7 +575,7 @@ TEST_F(WindowTest, KeepIsDisabledWithFourKeptAndForgetEnablesItAgain) {
     EXPECT_TRUE(window_->keptCollectors().empty());
     EXPECT_TRUE(window_->keptResults().empty());
     // The chart ran: no legend line is left.
-    for (const chart::RecordedPrint& p : c().chart->surface().prints()) {
+    for (const chart::RecordedText& p : c().chart->surface().prints()) {
         EXPECT_FALSE(p.color.has_value()) << p.text.toStdString();
     }
 }
@@ -589,18 +589,18 @@ TEST_F(WindowTest, AKeptCollectorIsNamedByItsRowOrItsBoxes) {
         const char* typedEta0;      // into the η0 box, if any
         const char* typedListText;  // into the list's text box afterwards, if any
         const char* name;
-        rt::Currency eta0;
+        rt::Fixed4 eta0;
     } cases[] = {
         {"the start-up row, with the start coefficients", -1, nullptr, nullptr,
-         "Szelektív síkkollektor", rt::Currency::literal("0.798")},
+         "Szelektív síkkollektor", rt::Fixed4::literal("0.798")},
         {"a preset row", 3, nullptr, nullptr, "Nem szelektív síkkollektor",
-         rt::Currency::literal("0.75")},
+         rt::Fixed4::literal("0.75")},
         {"text typed into the list keeps the row", 0, nullptr, "xyz", "Vákumcsöves kollektor",
-         rt::Currency::literal("0.65")},
+         rt::Fixed4::literal("0.65")},
         {"the custom row", 5, "0,7", nullptr, "Egyedi kollektor (η0 0,7; a1 4; a2 0,01)",
-         rt::Currency::literal("0.7")},
+         rt::Fixed4::literal("0.7")},
         {"the custom row, list text typed", 5, "0,70", "abc",
-         "Egyedi kollektor (η0 0,70; a1 4; a2 0,01)", rt::Currency::literal("0.7")},
+         "Egyedi kollektor (η0 0,70; a1 4; a2 0,01)", rt::Fixed4::literal("0.7")},
     };
     for (const auto& row : cases) {
         SCOPED_TRACE(row.what);

@@ -1,4 +1,4 @@
-#include "integer.h"
+#include "int16.h"
 
 #include <cmath>
 
@@ -6,7 +6,7 @@
 
 namespace rt {
 
-Integer Integer::fromDouble(double value) {
+Int16 Int16::fromDouble(double value) {
     if (!(std::fabs(value) < 65536.0)) {  // also catches NaN
         throw RuntimeError(ErrorKind::Overflow);
     }

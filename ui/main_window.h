@@ -34,14 +34,14 @@ class ResultOutput;
 // The program's one window: it holds the collector state and the controls
 // the builder made from the control table, and its procedures answer the
 // events.
-class Efficiency : public QWidget, public CollectorHost, private EvaluationView {
+class MainWindow : public QWidget, public CollectorHost, private EvaluationView {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
     using ErrorReport = std::function<void(const QString& message)>;
 
-    Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError);
-    ~Efficiency() override;
+    MainWindow(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError);
+    ~MainWindow() override;
 
     // Runs the load procedure; false when a runtime error ended it.
     bool load();
@@ -88,8 +88,8 @@ public:
     [[nodiscard]] QString loadedName() const;
     // Keeps a collector under a name of its own, extended with its values when a
     // kept curve already has that name, then runs the chart.
-    model::KeepOutcome keepCollector(const QString& name, rt::Currency eta0, rt::Currency a1,
-                                     rt::Currency a2) override;
+    model::KeepOutcome keepCollector(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1,
+                                     rt::Fixed4 a2) override;
 
 signals:
     // After every chart run, with the results the labels now show.

@@ -1,4 +1,4 @@
-#include "runtime/currency.h"
+#include "runtime/fixed4.h"
 
 #include <gtest/gtest.h>
 
@@ -11,33 +11,33 @@
 
 namespace {
 
-using rt::Currency;
 using rt::ErrorKind;
-using rt::Integer;
+using rt::Fixed4;
+using rt::Int16;
 using testsupport::thrownKind;
 
-static_assert(Currency::literal("0.65").raw() == 6500);
-static_assert(Currency::literal("0.008").raw() == 80);
-static_assert(Currency::literal("-0.0125").raw() == -125);
-static_assert(Currency::literal("4").raw() == 40000);
-static_assert(Currency::literal("-1.25").wholeFloor() == Currency::literal("-2"));
-static_assert(Currency::literal("1.9999").wholeFloor() == Currency::literal("1"));
-static_assert(Currency::literal("-3").wholeFloor() == Currency::literal("-3"));
-static_assert(Currency::literal("0.011") * Integer{800} == Currency::literal("8.8"));
+static_assert(Fixed4::literal("0.65").raw() == 6500);
+static_assert(Fixed4::literal("0.008").raw() == 80);
+static_assert(Fixed4::literal("-0.0125").raw() == -125);
+static_assert(Fixed4::literal("4").raw() == 40000);
+static_assert(Fixed4::literal("-1.25").wholeFloor() == Fixed4::literal("-2"));
+static_assert(Fixed4::literal("1.9999").wholeFloor() == Fixed4::literal("1"));
+static_assert(Fixed4::literal("-3").wholeFloor() == Fixed4::literal("-3"));
+static_assert(Fixed4::literal("0.011") * Int16{800} == Fixed4::literal("8.8"));
 
 struct FromDoubleCase {
     double value;
     std::int64_t units;
 };
 
-class CurrencyFromDouble : public testing::TestWithParam<FromDoubleCase> {};
+class Fixed4FromDouble : public testing::TestWithParam<FromDoubleCase> {};
 
-TEST_P(CurrencyFromDouble, RoundsTheExactProductHalfToEven) {
-    EXPECT_EQ(Currency::fromDouble(GetParam().value).raw(), GetParam().units) << GetParam().value;
+TEST_P(Fixed4FromDouble, RoundsTheExactProductHalfToEven) {
+    EXPECT_EQ(Fixed4::fromDouble(GetParam().value).raw(), GetParam().units) << GetParam().value;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, CurrencyFromDouble,
+    Table, Fixed4FromDouble,
     testing::Values(FromDoubleCase{0.03125, 312}, FromDoubleCase{0.09375, 938},
                     FromDoubleCase{-0.03125, -312}, FromDoubleCase{-0.09375, -938},
                     FromDoubleCase{0.00005, 1},  // the double lies just above the half
@@ -53,17 +53,17 @@ INSTANTIATE_TEST_SUITE_P(
         return "Case" + std::to_string(param.index);
     });
 
-TEST(Currency, FromDoubleKeepsTheExactProductWhereTheDoubleProductWouldRound) {
+TEST(Fixed4, FromDoubleKeepsTheExactProductWhereTheDoubleProductWouldRound) {
     // The double nearest 0.00035 lies just below it: times 10000 it is just
     // below 3.5, although the double product rounds to 3.5 exactly (and 3.5
     // would go to the even 4).
     ASSERT_EQ(0.00035 * 10000.0, 3.5);
-    EXPECT_EQ(Currency::fromDouble(0.00035).raw(), 3);
+    EXPECT_EQ(Fixed4::fromDouble(0.00035).raw(), 3);
     ASSERT_EQ(0.00025 * 10000.0, 2.5);
-    EXPECT_EQ(Currency::fromDouble(0.00025).raw(), 3);
+    EXPECT_EQ(Fixed4::fromDouble(0.00025).raw(), 3);
 }
 
-TEST(Currency, FromDoubleAgreesWithAnExtendedPrecisionReference) {
+TEST(Fixed4, FromDoubleAgreesWithAnExtendedPrecisionReference) {
     // x86-64's long double holds value * 10000 exactly (63 of its 64 bits).
     const auto reference = [](double value) {
         return static_cast<std::int64_t>(
@@ -83,57 +83,57 @@ TEST(Currency, FromDoubleAgreesWithAnExtendedPrecisionReference) {
         const double any = std::ldexp(static_cast<double>(units(random)), exponent(random));
         for (double v : {value, any}) {
             if (std::fabs(v) < 9e14) {
-                ASSERT_EQ(Currency::fromDouble(v).raw(), reference(v)) << std::hexfloat << v;
+                ASSERT_EQ(Fixed4::fromDouble(v).raw(), reference(v)) << std::hexfloat << v;
             }
         }
     }
 }
 
-TEST(Currency, FromDoubleOutOfRangeIsOverflow) {
+TEST(Fixed4, FromDoubleOutOfRangeIsOverflow) {
     for (double value : {1e15, -1e15, std::numeric_limits<double>::infinity(),
                          std::numeric_limits<double>::quiet_NaN(), 1e300}) {
-        EXPECT_EQ(thrownKind([&] { (void)Currency::fromDouble(value); }), ErrorKind::Overflow)
+        EXPECT_EQ(thrownKind([&] { (void)Fixed4::fromDouble(value); }), ErrorKind::Overflow)
             << value;
     }
 }
 
-TEST(Currency, ProductOfTwoCurrenciesRoundsHalfToEven) {
+TEST(Fixed4, ProductOfTwoCurrenciesRoundsHalfToEven) {
     struct Case {
         const char* label;
-        Currency a, b, product;
+        Fixed4 a, b, product;
     };
     const Case cases[] = {
-        {"4.17 x 0.1625", Currency::literal("4.17"), Currency::literal("0.1625"),
-         Currency::literal("0.6776")},  // 0.677625
-        {"0.0001 x 0.5", Currency::literal("0.0001"), Currency::literal("0.5"),
-         Currency::literal("0")},  // 0.00005, tie to even 0
-        {"0.0003 x 0.5", Currency::literal("0.0003"), Currency::literal("0.5"),
-         Currency::literal("0.0002")},  // 0.00015, tie to even 2
-        {"-0.0003 x 0.5", Currency::literal("-0.0003"), Currency::literal("0.5"),
-         Currency::literal("-0.0002")},
-        {"454 x 2", Currency::literal("454.0"), Currency::literal("2"), Currency::literal("908")},
+        {"4.17 x 0.1625", Fixed4::literal("4.17"), Fixed4::literal("0.1625"),
+         Fixed4::literal("0.6776")},  // 0.677625
+        {"0.0001 x 0.5", Fixed4::literal("0.0001"), Fixed4::literal("0.5"),
+         Fixed4::literal("0")},  // 0.00005, tie to even 0
+        {"0.0003 x 0.5", Fixed4::literal("0.0003"), Fixed4::literal("0.5"),
+         Fixed4::literal("0.0002")},  // 0.00015, tie to even 2
+        {"-0.0003 x 0.5", Fixed4::literal("-0.0003"), Fixed4::literal("0.5"),
+         Fixed4::literal("-0.0002")},
+        {"454 x 2", Fixed4::literal("454.0"), Fixed4::literal("2"), Fixed4::literal("908")},
     };
     for (const Case& c : cases) {
         EXPECT_EQ((c.a * c.b).raw(), c.product.raw()) << c.label;
     }
 }
 
-TEST(Currency, ExactOperationsOverflowAtTheRangeEnds) {
-    const Currency max = Currency::fromRaw(std::numeric_limits<std::int64_t>::max());
-    const Currency min = Currency::fromRaw(std::numeric_limits<std::int64_t>::min());
-    const Currency unit = Currency::fromRaw(1);
+TEST(Fixed4, ExactOperationsOverflowAtTheRangeEnds) {
+    const Fixed4 max = Fixed4::fromRaw(std::numeric_limits<std::int64_t>::max());
+    const Fixed4 min = Fixed4::fromRaw(std::numeric_limits<std::int64_t>::min());
+    const Fixed4 unit = Fixed4::fromRaw(1);
     EXPECT_EQ(thrownKind([&] { (void)(max + unit); }), ErrorKind::Overflow);
     EXPECT_EQ(thrownKind([&] { (void)(min - unit); }), ErrorKind::Overflow);
-    EXPECT_EQ(thrownKind([&] { (void)(max * Integer{2}); }), ErrorKind::Overflow);
-    EXPECT_EQ(thrownKind([&] { (void)(max * Currency::literal("1.0001")); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(max * Int16{2}); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([&] { (void)(max * Fixed4::literal("1.0001")); }), ErrorKind::Overflow);
     EXPECT_EQ(thrownKind([&] { (void)min.wholeFloor(); }), ErrorKind::Overflow);
     EXPECT_EQ((max - unit + unit).raw(), max.raw());
 }
 
-TEST(Currency, ToDoubleDividesTheUnits) {
-    EXPECT_EQ(Currency::literal("0.798").toDouble(), 0.798);
-    EXPECT_EQ(Currency::literal("-0.0125").toDouble(), -0.0125);
-    EXPECT_EQ(Currency::literal("0.148").toDouble(), 0.148);
+TEST(Fixed4, ToDoubleDividesTheUnits) {
+    EXPECT_EQ(Fixed4::literal("0.798").toDouble(), 0.798);
+    EXPECT_EQ(Fixed4::literal("-0.0125").toDouble(), -0.0125);
+    EXPECT_EQ(Fixed4::literal("0.148").toDouble(), 0.148);
 }
 
 }  // namespace

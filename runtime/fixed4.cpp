@@ -1,4 +1,4 @@
-#include "currency.h"
+#include "fixed4.h"
 
 #include <cmath>
 
@@ -32,7 +32,7 @@ Wide divideHalfEven(Wide numerator, Wide denominator) {
 
 }  // namespace
 
-Currency Currency::fromDouble(double value) {
+Fixed4 Fixed4::fromDouble(double value) {
     // The double product with 10000 is exact enough unless it lands on a
     // half: every half below 2^52 is a double itself, so no half can lie
     // strictly between the exact product and its nearest double. The
@@ -44,18 +44,18 @@ Currency Currency::fromDouble(double value) {
         const double fraction = scaled - static_cast<double>(whole);  // exact
         if (fraction != 0.5) {
             const std::int64_t units = whole + (fraction > 0.5 ? 1 : 0);
-            return Currency(value < 0 ? -units : units);
+            return Fixed4(value < 0 ? -units : units);
         }
     }
     return exactFromDouble(value);
 }
 
-Currency Currency::exactFromDouble(double value) {
+Fixed4 Fixed4::exactFromDouble(double value) {
     if (!std::isfinite(value) || std::fabs(value) >= 0x1p63) {
         throw RuntimeError(ErrorKind::Overflow);
     }
     if (value == 0.0) {
-        return Currency();
+        return Fixed4();
     }
     // value = mantissa * 2^(exponent - 53) with a 53-bit whole mantissa, so
     // value * 10000 = mantissa * 625 * 2^(exponent - 49), exact in 128 bits.
@@ -71,12 +71,12 @@ Currency Currency::exactFromDouble(double value) {
         const Wide unit = Wide{1} << -shift;
         units = divideHalfEven(scaled, unit);
     }
-    return Currency(checkedUnits(value < 0 ? -units : units));
+    return Fixed4(checkedUnits(value < 0 ? -units : units));
 }
 
-Currency operator*(Currency a, Currency b) {
+Fixed4 operator*(Fixed4 a, Fixed4 b) {
     const Wide product = Wide{a.units_} * b.units_;
-    return Currency(checkedUnits(divideHalfEven(product, Currency::kScale)));
+    return Fixed4(checkedUnits(divideHalfEven(product, Fixed4::kScale)));
 }
 
 }  // namespace rt

@@ -1,4 +1,4 @@
-#include "efficiency_window.h"
+#include "main_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,9 +56,9 @@ protected:
 struct MenuEntry {
     QStringView text;
     QKeySequence::StandardKey shortcut;
-    void (*run)(Efficiency& window);
+    void (*run)(MainWindow& window);
     bool startsGroup = false;
-    bool (*available)(const Efficiency& window) = nullptr;
+    bool (*available)(const MainWindow& window) = nullptr;
     QStringView whyUnavailable = {};
     // A shortcut that is no standard key: a key combination of its own.
     QKeyCombination ownShortcut = Qt::Key_unknown;
@@ -68,47 +68,47 @@ struct MenuEntry {
 // as well, so that its shortcut works wherever the focus is in the window; a
 // text box keeps Ctrl+C for its selection (it claims the key before any
 // shortcut). `trigger` runs a chosen entry. The menu belongs to the window.
-QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger);
+QMenu* makeChartMenu(MainWindow& window, std::function<void(const MenuEntry&)> trigger);
 
 constexpr std::array kChartMenu{
     MenuEntry{u"&Eredmények másolása", QKeySequence::Copy,
-              [](Efficiency& window) { window.output().copyResults(); }},
+              [](MainWindow& window) { window.output().copyResults(); }},
     MenuEntry{u"&Teljesítménytáblázat másolása", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.output().copyPowerTable(); }},
+              [](MainWindow& window) { window.output().copyPowerTable(); }},
     MenuEntry{u"Grafikon má&solása", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.output().copyChart(); }},
+              [](MainWindow& window) { window.output().copyChart(); }},
     MenuEntry{u"Grafikon &mentése…", QKeySequence::Save,
-              [](Efficiency& window) { window.output().saveChartAs(); }, true},
+              [](MainWindow& window) { window.output().saveChartAs(); }, true},
     MenuEntry{u"&Nyomtatás…", QKeySequence::Print,
-              [](Efficiency& window) { window.output().print(); }},
+              [](MainWindow& window) { window.output().print(); }},
     MenuEntry{u"&Görbe megtartása összehasonlításhoz", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.keepCurrentCollector(); }, true,
-              [](const Efficiency& window) { return window.canKeep(); },
+              [](MainWindow& window) { window.keepCurrentCollector(); }, true,
+              [](const MainWindow& window) { return window.canKeep(); },
               u"Legfeljebb négy görbe tartható meg"},
     MenuEntry{u"Összehasonlítás tö&rlése", QKeySequence::UnknownKey,
-              [](Efficiency& window) { window.forgetKeptCollectors(); }, false,
-              [](const Efficiency& window) { return !window.keptCollectors().empty(); }},
+              [](MainWindow& window) { window.forgetKeptCollectors(); }, false,
+              [](const MainWindow& window) { return !window.keptCollectors().empty(); }},
     MenuEntry{u"&Adatlap…",
               QKeySequence::UnknownKey,
-              [](Efficiency& window) { openDatasheet(window); },
+              [](MainWindow& window) { openDatasheet(window); },
               true,
               nullptr,
               {},
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
     MenuEntry{u"&Kollektorkönyvtár…",
               QKeySequence::UnknownKey,
-              [](Efficiency& window) { openCollectorLibrary(window); },
+              [](MainWindow& window) { openCollectorLibrary(window); },
               true,
               nullptr,
               {},
               QKeyCombination(Qt::CTRL, Qt::Key_K)},
     MenuEntry{u"&Jelenlegi kollektor mentése a könyvtárba…", QKeySequence::UnknownKey,
-              [](Efficiency& window) { storeCurrentCollector(window); }},
+              [](MainWindow& window) { storeCurrentCollector(window); }},
     MenuEntry{u"Törölt kollektorok &visszaállítása…", QKeySequence::UnknownKey,
-              [](Efficiency& window) { restoreDeletedCollectors(window); }},
+              [](MainWindow& window) { restoreDeletedCollectors(window); }},
 };
 
-QMenu* makeChartMenu(Efficiency& window, std::function<void(const MenuEntry&)> trigger) {
+QMenu* makeChartMenu(MainWindow& window, std::function<void(const MenuEntry&)> trigger) {
     auto* menu = new QMenu(&window);
     menu->setAccessibleName(QStringLiteral("A hatásfokgörbe helyi menüje"));
     std::vector<std::pair<QAction*, const MenuEntry*>> conditional;
@@ -162,7 +162,7 @@ QIcon applicationIcon() {
 }
 
 // Counts the warnings so that the window knows whether one interrupted a click.
-struct Efficiency::CountingBox : rt::MessageBox {
+struct MainWindow::CountingBox : rt::MessageBox {
     explicit CountingBox(rt::MessageBox& target) : target_(target) {}
     void show(const QString& prompt, int style, const QString& title) override {
         ++shown;
@@ -174,7 +174,7 @@ private:
     rt::MessageBox& target_;
 };
 
-Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError)
+MainWindow::MainWindow(const QLocale& locale, rt::MessageBox& messageBox, ErrorReport reportError)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       locale_(locale),
@@ -224,15 +224,15 @@ Efficiency::Efficiency(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     });
     wireEvents();
     wireEnterKeys();
-    connect(this, &Efficiency::resultsFormatted, this,
+    connect(this, &MainWindow::resultsFormatted, this,
             addScreenReaderHints(controls_, format_, *this));
 }
 
-Efficiency::~Efficiency() = default;
+MainWindow::~MainWindow() = default;
 
 // Enter (or the keypad's Enter) takes a typed value as leaving the box would;
 // the focus stays, with the text selected for the next entry.
-void Efficiency::wireEnterKeys() {
+void MainWindow::wireEnterKeys() {
     for (const EntryBoxRow& row : kEntryBoxes) {
         TextBox* box = controls_.*row.box;
         connect(box, &QLineEdit::returnPressed, this, [this, box, entry = row.entry] {
@@ -252,7 +252,7 @@ void Efficiency::wireEnterKeys() {
 //   Command2_Click               redrawChart
 // and one the form did not have:
 //   graf's context menu          the chart menu (kChartMenu), at the point asked
-void Efficiency::wireEvents() {
+void MainWindow::wireEvents() {
     const Controls& c = controls_;
     // Click runs inside the selection that raised it, which answers for its errors.
     connect(c.collectorType, &ComboBox::clicked, this,
@@ -279,16 +279,16 @@ void Efficiency::wireEvents() {
             [this] { run([this] { redrawChart(); }); });
 }
 
-bool Efficiency::load() {
+bool MainWindow::load() {
     run([this] { loadForm(); });
     return !ended_;
 }
 
-void Efficiency::evaluate() {
+void MainWindow::evaluate() {
     collector_->evaluate();
 }
 
-void Efficiency::keepCurrentCollector() {
+void MainWindow::keepCurrentCollector() {
     run([this] {
         model::Comparison& comparison = chart_->comparison();
         const Controls& c = controls_;
@@ -299,37 +299,37 @@ void Efficiency::keepCurrentCollector() {
     });
 }
 
-void Efficiency::forgetKeptCollectors() {
+void MainWindow::forgetKeptCollectors() {
     run([this] {
         chart_->comparison().forget();
         redrawChart();
     });
 }
 
-bool Efficiency::canKeep() const {
+bool MainWindow::canKeep() const {
     return chart_->comparison().canKeep();
 }
 
-std::span<const model::KeptCollector> Efficiency::keptCollectors() const {
+std::span<const model::KeptCollector> MainWindow::keptCollectors() const {
     return chart_->comparison().kept();
 }
 
-const std::vector<chart::KeptResult>& Efficiency::keptResults() const {
+const std::vector<chart::KeptResult>& MainWindow::keptResults() const {
     return chart_->keptResults();
 }
 
-void Efficiency::loadCollector(const model::Collector& collector,
+void MainWindow::loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) {
     run([&] { collector_->load(collector, shown); });
     loaded_ = collector;
 }
 
-ShownCollector Efficiency::shownCollector() const {
+ShownCollector MainWindow::shownCollector() const {
     return {currentCollectorName(), state_.eta0, state_.a1, state_.a2, state_.collectorArea};
 }
 
 // The library's name follows the collector until its coefficients change.
-QString Efficiency::loadedName() const {
+QString MainWindow::loadedName() const {
     const bool same = loaded_ && state_.eta0 == loaded_->eta0 && state_.a1 == loaded_->a1 &&
                       state_.a2 == loaded_->a2;
     const int row = controls_.collectorType->QComboBox::currentIndex();
@@ -338,8 +338,8 @@ QString Efficiency::loadedName() const {
     return same && custom ? loaded_->name : QString();
 }
 
-model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency eta0,
-                                             rt::Currency a1, rt::Currency a2) {
+model::KeepOutcome MainWindow::keepCollector(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1,
+                                             rt::Fixed4 a2) {
     auto outcome = model::KeepOutcome::Full;
     run([&] {
         // A library collector may share its name with a kept curve of other values.
@@ -354,7 +354,7 @@ model::KeepOutcome Efficiency::keepCollector(const QString& name, rt::Currency e
 
 // The row last taken from the list: typing into the list's text leaves the
 // coefficients, and the combo's own index, where that row put them.
-QString Efficiency::currentCollectorName() const {
+QString MainWindow::currentCollectorName() const {
     if (const QString loaded = loadedName(); !loaded.isEmpty()) {
         return loaded;
     }
@@ -369,30 +369,30 @@ QString Efficiency::currentCollectorName() const {
     return list.itemText(row);
 }
 
-void Efficiency::showEvaluation(const model::Results& results, const chart::ResultTexts& texts) {
+void MainWindow::showEvaluation(const model::Results& results, const chart::ResultTexts& texts) {
     describeResults(texts, true);
     drawChart(results, texts, true);
 }
 
 // The chart at the stored values, without a new evaluation.
-void Efficiency::redrawChart() {
+void MainWindow::redrawChart() {
     drawChart(model::calculate(state_.collector(), state_.conditions()));
 }
 
-void Efficiency::drawChart(const model::Results& results) {
+void MainWindow::drawChart(const model::Results& results) {
     drawChart(results, chart::formatResults(results, format_, kChartRunTexts), false);
 }
 
 // `texts` are the results formatted, once for the labels and the
 // descriptions; an evaluation has described the result labels already.
-void Efficiency::drawChart(const model::Results& results, const chart::ResultTexts& texts,
+void MainWindow::drawChart(const model::Results& results, const chart::ResultTexts& texts,
                            bool resultsDescribed) {
     const ChartBox::Run run(*controls_.chart);
     chart_->redraw(results, state_.conditions(), texts);
     describeChart(texts, resultsDescribed);
 }
 
-void Efficiency::repaintChart() {
+void MainWindow::repaintChart() {
     const model::Results results = model::calculate(state_.collector(), state_.conditions());
     const chart::ResultTexts texts = chart::formatResults(results, format_, kChartRunTexts);
     chart_->repaint(results, state_.conditions(), texts);
@@ -400,13 +400,13 @@ void Efficiency::repaintChart() {
 }
 
 // Every change of the curve or the operating point ends in a chart run.
-void Efficiency::describeChart(const chart::ResultTexts& texts, bool resultsDescribed) {
+void MainWindow::describeChart(const chart::ResultTexts& texts, bool resultsDescribed) {
     if (!resultsDescribed) {
         describeResults(texts, false);
     }
     emit resultsFormatted(texts);
     const QString description =
-        chartDescription(format_.text(state_.eta0), format_.text(state_.stagnationX),
+        chartDescription(format_.text(state_.eta0), format_.text(state_.zeroEfficiencyX),
                          texts.operatingX.get(), texts.efficiency.get(),
                          format_.decimalSeparator()) +
         keptCurvesDescription(chart_->keptResults());
@@ -418,7 +418,7 @@ void Efficiency::describeChart(const chart::ResultTexts& texts, bool resultsDesc
 // The result captions say the values their labels show, taken from the
 // same formatted results. The characteristic efficiency changes only with an
 // evaluation; a chart run alone leaves its label as it was.
-void Efficiency::describeResults(const chart::ResultTexts& texts, bool evaluated) {
+void MainWindow::describeResults(const chart::ResultTexts& texts, bool evaluated) {
     struct ResultLabel {
         Label* Controls::*label;
         chart::Result result;
@@ -444,7 +444,7 @@ void Efficiency::describeResults(const chart::ResultTexts& texts, bool evaluated
     }
 }
 
-void Efficiency::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
+void MainWindow::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
     if (inLostFocus_) {
         return;  // focus moves caused by the warning box itself
     }
@@ -463,7 +463,7 @@ void Efficiency::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
 // The warning took the activation while the focus moved, so the control the
 // key moved to never heard that the keyboard brought the focus; it is told
 // now, and shows its mark once the window is active again.
-void Efficiency::markKeyboardFocus(QWidget* target, Qt::FocusReason reason) {
+void MainWindow::markKeyboardFocus(QWidget* target, Qt::FocusReason reason) {
     if (qobject_cast<PictureBox*>(target) != nullptr ||
         qobject_cast<ScrollBar*>(target) != nullptr) {
         QFocusEvent focusIn(QEvent::FocusIn, reason);
@@ -474,7 +474,7 @@ void Efficiency::markKeyboardFocus(QWidget* target, Qt::FocusReason reason) {
 // A menu entry or its shortcut acts on what the boxes show, so a value still
 // being typed is taken first, as leaving its box would take it. False when it
 // was refused: the warning has been shown, and the entry must not run.
-bool Efficiency::applyPendingEntry() {
+bool MainWindow::applyPendingEntry() {
     for (const EntryBoxRow& row : kEntryBoxes) {
         TextBox* box = controls_.*row.box;
         if (box == focusWidget() && box->isEnabled()) {
@@ -486,14 +486,14 @@ bool Efficiency::applyPendingEntry() {
     return !ended_;
 }
 
-void Efficiency::swallowNextMousePress() {
+void MainWindow::swallowNextMousePress() {
     auto* swallower = new PressSwallower(qApp);
     qApp->installEventFilter(swallower);
     // The press is being delivered right now; never wait for a later one.
     QTimer::singleShot(0, swallower, &QObject::deleteLater);
 }
 
-void Efficiency::run(const std::function<void()>& procedure) {
+void MainWindow::run(const std::function<void()>& procedure) {
     if (ended_) {
         return;
     }
@@ -505,13 +505,13 @@ void Efficiency::run(const std::function<void()>& procedure) {
     }
 }
 
-void Efficiency::paintEvent(QPaintEvent* event) {
+void MainWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setClipRegion(event->region());
     paintWindowFace(painter);
 }
 
-void Efficiency::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (!centred_) {
         centred_ = true;
@@ -526,7 +526,7 @@ void Efficiency::showEvent(QShowEvent* event) {
 namespace ui {
 
 // Start-up: the load procedure of the window.
-void Efficiency::loadForm() {
+void MainWindow::loadForm() {
     collector_->startUp();
     const Controls& c = controls_;
     for (const SliderRow& row : kSliders) {
@@ -538,8 +538,8 @@ void Efficiency::loadForm() {
 
 // Each slider keeps its variable and value label in step with its value, read
 // once, then runs what its row of kSliders names.
-void Efficiency::sliderMoved(const SliderRow& row) {
-    const rt::Integer value = (controls_.*row.slider)->value();
+void MainWindow::sliderMoved(const SliderRow& row) {
+    const rt::Int16 value = (controls_.*row.slider)->value();
     state_.*row.variable = value;
     (controls_.*row.valueLabel)->setCaption(format_.text(value) + row.unitAfterChange.toString());
     switch (row.then) {

@@ -1,4 +1,4 @@
-#include "runtime/integer.h"
+#include "runtime/int16.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +10,10 @@
 namespace {
 
 using rt::ErrorKind;
-using rt::Integer;
+using rt::Int16;
 using testsupport::thrownKind;
 
-TEST(Integer, FromDoubleRoundsHalfToEven) {
+TEST(Int16, FromDoubleRoundsHalfToEven) {
     const struct {
         double value;
         int expected;
@@ -31,20 +31,20 @@ TEST(Integer, FromDoubleRoundsHalfToEven) {
                  {32767.4, 32767},
                  {0.49999999999999994, 0}};
     for (const auto& c : cases) {
-        EXPECT_EQ(Integer::fromDouble(c.value).value(), c.expected) << c.value;
+        EXPECT_EQ(Int16::fromDouble(c.value).value(), c.expected) << c.value;
     }
 }
 
-TEST(Integer, OutOfRangeIsOverflow) {
+TEST(Int16, OutOfRangeIsOverflow) {
     for (double value :
          {32767.5, -32768.51, 70500.0, 1e300, std::numeric_limits<double>::quiet_NaN(),
           -std::numeric_limits<double>::infinity()}) {
-        EXPECT_EQ(thrownKind([&] { (void)Integer::fromDouble(value); }), ErrorKind::Overflow)
+        EXPECT_EQ(thrownKind([&] { (void)Int16::fromDouble(value); }), ErrorKind::Overflow)
             << value;
     }
-    EXPECT_EQ(thrownKind([] { (void)(Integer{32767} + Integer{1}); }), ErrorKind::Overflow);
-    EXPECT_EQ(thrownKind([] { (void)(Integer{-32768} - Integer{1}); }), ErrorKind::Overflow);
-    EXPECT_EQ((Integer{250} - Integer{-30}).value(), 280);
+    EXPECT_EQ(thrownKind([] { (void)(Int16{32767} + Int16{1}); }), ErrorKind::Overflow);
+    EXPECT_EQ(thrownKind([] { (void)(Int16{-32768} - Int16{1}); }), ErrorKind::Overflow);
+    EXPECT_EQ((Int16{250} - Int16{-30}).value(), 280);
 }
 
 TEST(CheckedDouble, NonFiniteResultsRaiseTheRuntimeError) {
