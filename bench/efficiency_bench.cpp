@@ -398,7 +398,7 @@ void ScrollEndToEnd(benchmark::State& state) {
     state.counters["dpr"] = events.ratio();
 }
 
-// The figure the README leads with: a Scroll event's time over the floor's at
+// The figure docs/performance.md leads with: a Scroll event's time over the floor's at
 // the window's pixel ratio. The two alternate in short rounds, so that
 // whatever else the machine does touches both alike, and the median of the
 // rounds' ratios is taken.

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Runs every performance measurement in one go and prints the README tables.
+"""Runs every performance measurement in one go and prints the tables of docs/performance.md.
 
 Usage: bench/report.py BUILD_DIR SCENARIO_RUNNER [BEFORE_BUILD_DIR]
 

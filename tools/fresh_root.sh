@@ -4,7 +4,7 @@
 # machine's apt uses, with a clone of this checkout's HEAD.
 #   1. "./dev test" inside the root: both suites, no test skipped;
 #   2. "./dev run" inside the root under Xvfb: the window's screenshot must
-#      equal docs/start-1x.png to the pixel.
+#      equal tests/golden/start-1x.png to the pixel.
 # The packages "./dev" installs are downloaded anew in every root; only the
 # bare debootstrap result is cached (EFFICIENCY_FRESH_CACHE, by default
 # /var/cache/efficiency-fresh). Needs root for debootstrap, chroot and mounts.
@@ -156,16 +156,16 @@ fi
 sleep 2  # the first frame; a shot before it would compare an empty window
 shot=$(mktemp /tmp/efficiency-fresh-XXXXXX.png)
 DISPLAY=":$display" import -window "$window" "$shot"
-differing=$(compare -metric AE "$shot" docs/start-1x.png null: 2>&1 || true)
+differing=$(compare -metric AE "$shot" tests/golden/start-1x.png null: 2>&1 || true)
 kill_root_processes  # closes the window and its X server
 wait "$program_pid" 2>/dev/null || true
 took "./dev run (build, start and screenshot)" "$start"
 if [ "$differing" != "0" ]; then
     cp "$shot" /tmp/efficiency-fresh-start.png
     rm -f "$shot"
-    echo "fresh: the window differs from docs/start-1x.png in $differing pixels" \
+    echo "fresh: the window differs from tests/golden/start-1x.png in $differing pixels" \
         "(the shot: /tmp/efficiency-fresh-start.png)" >&2
     exit 1
 fi
 rm -f "$shot"
-step "the window's screenshot equals docs/start-1x.png (0 pixels differ)"
+step "the window's screenshot equals tests/golden/start-1x.png (0 pixels differ)"

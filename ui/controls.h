@@ -19,7 +19,7 @@
 namespace ui {
 
 // One of the icon's sizes as the build rendered it (see
-// tools/render_pictures.cpp), or a null image when the resource is missing
+// ui/generators/render_pictures.cpp), or a null image when the resource is missing
 // or not such a picture.
 [[nodiscard]] QImage readyPicture(const QString& resource);
 

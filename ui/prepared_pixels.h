@@ -8,7 +8,7 @@
 #include "control_table.h"
 
 // Pixels the build prepared for the window at 100 % and 200 %
-// (tools/render_pictures.cpp): every picture box composed over its back
+// (ui/generators/render_pictures.cpp): every picture box composed over its back
 // colour, and every fixed line of text over what lies beneath it, each
 // exactly its control's size. Painting them is one blit with nothing laid
 // out, decoded or composed; at any other scale the controls draw themselves.

@@ -103,7 +103,7 @@ TEST(CommandLine, TableAsJson) {
     EXPECT_EQ(run(QStringLiteral("--table")).standardOutput.count(u'\n'), 14);
 }
 
-// The README's Ebner EMEK202 sheet from η0,b and Kd; an evacuated tube the
+// The user guide's Ebner EMEK202 sheet from η0,b and Kd; an evacuated tube the
 // window refuses (a1 = 0,6); --area as the aperture the coefficients refer to.
 TEST(CommandLine, DatasheetInEachFormat) {
     const struct {

@@ -142,7 +142,7 @@ TEST_F(FocusMark, TheMarkStaysWhileAnotherWindowBorrowsTheFocus) {
 }
 
 TEST_F(FocusMark, TheStartUpWindowIsUnchanged) {
-    const QImage expected(QStringLiteral(EFFICIENCY_SOURCE_DIR "/docs/start-1x.png"));
+    const QImage expected(QStringLiteral(EFFICIENCY_GOLDEN_DIR "/start-1x.png"));
     ASSERT_FALSE(expected.isNull());
     const QImage shown = window_->grab().toImage().convertToFormat(expected.format());
     EXPECT_EQ(differingPixels(expected, shown), 0);

@@ -423,13 +423,13 @@ TEST_F(ScaledWindowTest, AHundredSliderEventsLeaveTheChartAsAFullRepaintPaintsIt
     EXPECT_TRUE(afterEvents == afresh) << "at " << window_->devicePixelRatioF();
 }
 
-// The window at start-up is its picture in docs/ at each scale that has one:
+// The window at start-up is its golden picture at each scale that has one:
 // prepared pixels at 100 % and 200 %, pictures and text drawn live between.
 using DocumentedScaleTest = WindowTest;
 
 TEST_F(DocumentedScaleTest, TheStartUpWindowIsItsPicture) {
     const QString scale = QString::number(window_->devicePixelRatioF());
-    const QImage expected(QStringLiteral(EFFICIENCY_SOURCE_DIR "/docs/start-%1x.png").arg(scale));
+    const QImage expected(QStringLiteral(EFFICIENCY_GOLDEN_DIR "/start-%1x.png").arg(scale));
     ASSERT_FALSE(expected.isNull()) << "no picture for scale " << scale.toStdString();
     EXPECT_TRUE(shown(window_.get()) == expected.convertToFormat(QImage::Format_RGB32));
 }
