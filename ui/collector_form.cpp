@@ -1,6 +1,5 @@
 #include "collector_form.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -100,6 +99,9 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
         policy.setRetainSizeWhenHidden(true);
         reason->setSizePolicy(policy);
         reason->hide();
+        // Read with the field's label when the focus reaches it; a reason
+        // that labels nothing would be read with the dialog every time.
+        reason->setBuddy(input);
         reasons_[at(row.field)] = reason;
         auto* line = new QHBoxLayout;
         line->addWidget(input, 1);
@@ -123,15 +125,19 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     fitToScreen(*this);
     // A field left with a fault says so at once; otherwise a screen reader
     // would hear it only on coming back to the field.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget*) {
-        for (const FormRow& row : kRows) {
-            if (edits_[at(row.field)] == old && isVisible() &&
-                !reasons_[at(row.field)]->text().isEmpty()) {
-                announcer_->announce(QStringLiteral("%1: %2").arg(
-                    QString::fromUtf16(row.accessibleName), reasons_[at(row.field)]->text()));
-            }
+    // Only a field typed in: one merely passed through says nothing new.
+    for (const FormRow& row : kRows) {
+        if (QLineEdit* edit = edits_[at(row.field)]) {
+            connect(edit, &QLineEdit::editingFinished, this, [this, row, edit] {
+                const QString reason = reasons_[at(row.field)]->text();
+                if (edit->isModified() && !reason.isEmpty()) {
+                    announcer_->announce(QStringLiteral("%1: %2").arg(
+                        QString::fromUtf16(row.accessibleName), reason));
+                }
+                edit->setModified(false);
+            });
         }
-    });
+    }
     opened_ = typed();
 }
 
@@ -215,14 +221,23 @@ void CollectorForm::recheck() {
         ok = ok && reason.isEmpty();
         reasons_[at(row.field)]->setText(reason);
         reasons_[at(row.field)]->setVisible(!reason.isEmpty());
-        // Read with the field when the focus reaches it.
-        QWidget* input = edits_[at(row.field)];
-        if (input == nullptr) {
-            input = row.field == Field::Reference ? static_cast<QWidget*>(reference_) : note_;
-        }
-        input->setAccessibleDescription(reason);
     }
-    buttons_->button(QDialogButtonBox::Ok)->setEnabled(ok);
+    faultless_ = ok;
+}
+
+// Mentés stays reachable, so that a screen reader hears it; with a fault left
+// it says which and takes the focus there.
+void CollectorForm::accept() {
+    for (const FormRow& row : kRows) {
+        if (const QString reason = reasons_[at(row.field)]->text(); !reason.isEmpty()) {
+            announcer_->announce(QStringLiteral("Nem menthető. %1: %2")
+                                     .arg(QString::fromUtf16(row.accessibleName), reason));
+            QWidget* input = edits_[at(row.field)];
+            (input != nullptr ? input : static_cast<QWidget*>(reference_))->setFocus();
+            return;
+        }
+    }
+    QDialog::accept();
 }
 
 }  // namespace ui

@@ -34,6 +34,9 @@ public:
 
     // Escape or Mégse on a form with changes asks before discarding them.
     void reject() override;
+    // Saves only a faultless form; otherwise says the first fault and goes there.
+    void accept() override;
+    [[nodiscard]] bool faultless() const { return faultless_; }
 
 private:
     void recheck();
@@ -48,6 +51,7 @@ private:
     QPlainTextEdit* note_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
     QStringList opened_;
+    bool faultless_ = false;
     Announcer* announcer_ = nullptr;
 };
 

@@ -630,6 +630,12 @@ void LibraryDialog::removeSelected() {
     for (const Collector& c : selected) {
         names.append(c.name);
     }
+    // The row that takes the first deleted one's place is selected next, so
+    // that the keyboard goes on from there.
+    int nextRow = filter_->rowCount();
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        nextRow = std::min(nextRow, index.row());
+    }
     QList<std::pair<qsizetype, Collector>> removed;
     const auto outcome = store_.removeNames(names, &removed);
     if (outcome.ok) {
@@ -649,6 +655,12 @@ void LibraryDialog::removeSelected() {
     report(outcome, QStringLiteral("Törölve: %1. Visszahozza a Visszavonás (Ctrl+Z), a párbeszéd "
                                    "bezárása után pedig a „Töröltek visszaállítása…” gomb.")
                         .arg(what));
+    if (outcome.ok && filter_->rowCount() > 0) {
+        const QModelIndex next = filter_->index(std::min(nextRow, filter_->rowCount() - 1), 0);
+        table_->selectionModel()->select(
+            next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        table_->setCurrentRow(next);
+    }
 }
 
 void LibraryDialog::undoRemove() {
@@ -667,6 +679,9 @@ void LibraryDialog::undoRemove() {
         removed_.removeLast();
     }
     report(outcome, QStringLiteral("Visszaállítva: %1.").arg(brief(collector.name)));
+    if (outcome.ok) {
+        select(collector.name);
+    }
 }
 
 void LibraryDialog::restoreDeleted() {

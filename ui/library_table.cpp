@@ -1,5 +1,6 @@
 #include "library_table.h"
 
+#include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
 
@@ -189,6 +190,15 @@ void LibraryView::focusInEvent(QFocusEvent* event) {
     QTableView::focusInEvent(event);
     if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason) {
         selectCurrentRow();
+    }
+    // Screen readers follow the focused cell; entering the table names the
+    // table alone unless the current cell is announced too. Qt numbers a
+    // table's cells after a header row and a header column.
+    if (QAccessible::isActive() && currentIndex().isValid()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild((currentIndex().row() + 1) * (model()->columnCount() + 1) +
+                       currentIndex().column() + 1);
+        QAccessible::updateAccessibility(&focus);
     }
 }
 
