@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -140,6 +141,21 @@ TEST_F(LibraryDialogTest, StatusesAreAnnouncedAndComboValuesDescribed) {
     sort->setCurrentIndex(ui::LibraryTable::Eta0);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(sort)->text(QAccessible::Description),
               QStringLiteral("η0"));
+}
+
+// A very long name is elided in the table and the status: the dialog keeps
+// to the screen.
+TEST_F(LibraryDialogTest, ALongNameDoesNotWidenTheDialog) {
+    const QString name(300, u'N');
+    library::CollectorStore store(ui::libraryPath());
+    ASSERT_TRUE(store.add(stored(name.toUtf8().constData(), "", u"3")).ok);
+    ui::LibraryDialog dialog(*window_);
+    ASSERT_TRUE(dialog.select(name));
+    dialog.duplicateCollector();
+    EXPECT_TRUE(dialog.status().contains(u'…')) << dialog.status().toStdString();
+    dialog.show();
+    EXPECT_LT(dialog.minimumSizeHint().width(), 800);
+    EXPECT_LE(dialog.width(), dialog.screen()->availableGeometry().width());
 }
 
 // Escape on a changed form asks before discarding; an unchanged one closes.
