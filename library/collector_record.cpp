@@ -285,9 +285,11 @@ QList<FieldProblem> check(const Collector& c) {
     // The coefficients mean nothing without the area they refer to.
     const Field reference = referenceAreaField(c.reference);
     if (numberOf(c, reference).isEmpty()) {
-        add(reference, QStringLiteral("kötelező mező: az együtthatók erre a felületre "
-                                      "vonatkoznak (reference: %1).")
-                           .arg(referenceKey(c.reference)));
+        add(reference, c.reference == Reference::Gross
+                           ? QStringLiteral("kötelező mező: az együtthatók a bruttó felületre "
+                                            "vonatkoznak.")
+                           : QStringLiteral("kötelező mező: az együtthatók az apertúrafelületre "
+                                            "vonatkoznak."));
     }
     if (!c.date.isEmpty() && !QDate::fromString(c.date, Qt::ISODate).isValid()) {
         add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell."));

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QSet>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -376,12 +378,21 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     top->addWidget(sortLabel);
     top->addWidget(sortColumn_);
     top->addWidget(descending_);
-    auto* side = new QVBoxLayout;
-    for (QPushButton* b :
-         {add, edit, copy, remove, undo_, restore, load, compare, sheet, import, exportTo}) {
-        side->addWidget(b);
+    // On a low screen (1024×768 at 150 % or more) the buttons stand in two
+    // columns, so that all of them stay in view beside the table.
+    const QList<QPushButton*> sideButtons = {add,  edit,    copy,  remove, undo_,   restore,
+                                             load, compare, sheet, import, exportTo};
+    const int perColumn = screen()->availableGeometry().height() < 600
+                              ? static_cast<int>((sideButtons.size() + 1) / 2)
+                              : static_cast<int>(sideButtons.size());
+    auto* side = new QGridLayout;
+    for (int i = 0; i < sideButtons.size(); ++i) {
+        side->addWidget(sideButtons[i], i % perColumn, i / perColumn);
     }
-    side->addStretch(1);
+    side->setRowStretch(perColumn, 1);
+    for (int i = 1; i < sideButtons.size(); ++i) {
+        setTabOrder(sideButtons[i - 1], sideButtons[i]);
+    }
     auto* middle = new QHBoxLayout;
     middle->addWidget(table_, 1);
     middle->addLayout(side);
