@@ -221,6 +221,15 @@ void CollectorForm::recheck() {
         ok = ok && reason.isEmpty();
         reasons_[at(row.field)]->setText(reason);
         reasons_[at(row.field)]->setVisible(!reason.isEmpty());
+        // Orca reads a field's first label only: the reason goes into the
+        // description as well, read when the focus reaches the field.
+        QWidget* input = edits_[at(row.field)];
+        if (input == nullptr) {
+            input = row.field == Field::Reference ? static_cast<QWidget*>(reference_) : note_;
+        }
+        if (input != reference_) {  // the combo box's description is its value
+            input->setAccessibleDescription(reason);
+        }
     }
     faultless_ = ok;
 }

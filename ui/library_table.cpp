@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include "library/collector_store.h"
 
@@ -192,14 +193,17 @@ void LibraryView::focusInEvent(QFocusEvent* event) {
         selectCurrentRow();
     }
     // Screen readers follow the focused cell; entering the table names the
-    // table alone unless the current cell is announced too. Qt numbers a
-    // table's cells after a header row and a header column.
-    if (QAccessible::isActive() && currentIndex().isValid()) {
-        QAccessibleEvent focus(this, QAccessible::Focus);
-        focus.setChild((currentIndex().row() + 1) * (model()->columnCount() + 1) +
-                       currentIndex().column() + 1);
-        QAccessible::updateAccessibility(&focus);
-    }
+    // table alone unless the current cell is announced too, after the
+    // table's own focus event. Qt numbers a table's cells after a header row
+    // and a header column.
+    QTimer::singleShot(0, this, [this] {
+        if (QAccessible::isActive() && hasFocus() && currentIndex().isValid()) {
+            QAccessibleEvent focus(this, QAccessible::Focus);
+            focus.setChild((currentIndex().row() + 1) * (model()->columnCount() + 1) +
+                           currentIndex().column() + 1);
+            QAccessible::updateAccessibility(&focus);
+        }
+    });
 }
 
 void LibraryView::keyPressEvent(QKeyEvent* event) {

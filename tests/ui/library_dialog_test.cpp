@@ -287,7 +287,8 @@ TEST_F(LibraryDialogTest, TheFormGivesTheReasonBesideTheFieldAsTyped) {
         const QString shown = form.reasonShown(c.field);
         EXPECT_EQ(shown.isEmpty(), *c.reason == '\0') << c.typed << ": " << shown.toStdString();
         EXPECT_TRUE(shown.contains(QString::fromUtf8(c.reason))) << shown.toStdString();
-        // Read with the field's label: the reason labels the field too.
+        EXPECT_EQ(form.edit(c.field)->accessibleDescription(), shown);
+        // The reason labels the field too, so that it labels nothing else.
         const auto labels = QAccessible::queryAccessibleInterface(form.edit(c.field))
                                 ->relations(QAccessible::Label);
         EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const auto& label) {
