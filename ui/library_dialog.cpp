@@ -711,12 +711,11 @@ void LibraryDialog::restoreDeleted() {
     }
     const auto outcome = store_.restoreDeleted(*names);
     removed_.clear();  // what this dialog deleted may be back already
-    report(outcome, QStringLiteral("Visszaállítva: %1 kollektor%2.")
-                        .arg(outcome.added)
-                        .arg(outcome.skipped > 0
-                                 ? QStringLiteral("; %1 neve közben foglalt lett, az kimaradt")
-                                       .arg(outcome.skipped)
-                                 : QString()));
+    report(outcome, QStringLiteral("Visszaállítva: %1 kollektor.").arg(outcome.added) +
+                        (outcome.skipped > 0
+                             ? QStringLiteral(" %1 kimaradt, mert a neve közben foglalt lett.")
+                                   .arg(outcome.skipped)
+                             : QString()));
     if (outcome.ok && names->size() == 1) {
         select(names->front());
     }
