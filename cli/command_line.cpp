@@ -28,6 +28,7 @@
 #include "model/entry_check.h"
 #include "model/operating_conditions.h"
 #include "model/presets.h"
+#include "present/entry_messages.h"
 #include "product/version.h"
 #include "runtime/qt_translation.h"
 
@@ -523,12 +524,9 @@ std::optional<Outcome> enterValues(const QCommandLineParser& parser,
         const model::EntryRule& rule = model::ruleFor(entry.box);
         const model::EntryVerdict verdict = model::checkEntry(text, rule, format);
         if (verdict != model::EntryVerdict::Accepted) {
-            return usageError(
-                QStringLiteral("--%1: %2")
-                    .arg(entry.option.names().front(),
-                         (verdict == model::EntryVerdict::NotANumber ? model::kNotANumberMessage
-                                                                     : rule.rangeMessage)
-                             .toString()));
+            return usageError(QStringLiteral("--%1: %2")
+                                  .arg(entry.option.names().front(),
+                                       present::refusal(verdict, entry.box).toString()));
         }
         fieldOf(collector, entry.box) = format.toFixed4(text);
     }

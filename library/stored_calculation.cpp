@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "model/entry_check.h"
+#include "present/entry_messages.h"
 
 namespace library {
 namespace {
@@ -107,7 +108,8 @@ std::variant<model::Collector, NotCalculable> windowCollector(const Collector& c
         const model::EntryRule& rule = model::ruleFor(values[i].box);
         const double value = values[i].value.value();
         if (!(value > rule.lower && value < rule.upper)) {
-            return NotCalculable{{values[i].field, rule.rangeMessage.toString()}, true};
+            return NotCalculable{{values[i].field, present::rangeMessage(values[i].box).toString()},
+                                 true};
         }
         stored[i] = fixed4Of(values[i].value);
     }

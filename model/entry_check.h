@@ -11,22 +11,18 @@ namespace model {
 // The four parameter boxes, in the window's order.
 enum class EntryBox { Eta0, A1, A2, CollectorArea };
 
+// The open range a box admits; its wording is the presentation's.
 struct EntryRule {
     rt::Fixed4 CollectorState::*field;
     double lower;  // exclusive
     double upper;  // exclusive
-    QStringView rangeMessage;
 };
 
-inline constexpr QStringView kEntryTitle = u"HIBÁS ADAT";
-inline constexpr QStringView kNotANumberMessage = u"Adjon meg számot!";
-
 inline constexpr std::array<EntryRule, 4> kEntryRules{{
-    {&CollectorState::eta0, 0.0, 1.0, u"Az optikai hatásfok 0 és 1 között kell legyen!"},
-    {&CollectorState::a1, 0.8, 15.0, u"Az elsőfokú paraméter 0.8 és 15 között kell legyen!"},
-    {&CollectorState::a2, 0.0, 100.0, u"A másodfokú paraméter 0 és 100 között kell legyen!"},
-    {&CollectorState::collectorArea, 0.0, 100.0,
-     u"A napkollektor felület 0 és 100 között kell legyen!"},
+    {&CollectorState::eta0, 0.0, 1.0},
+    {&CollectorState::a1, 0.8, 15.0},
+    {&CollectorState::a2, 0.0, 100.0},
+    {&CollectorState::collectorArea, 0.0, 100.0},
 }};
 
 [[nodiscard]] constexpr const EntryRule& ruleFor(EntryBox box) {

@@ -1,5 +1,7 @@
 #include "collector_presenter.h"
 
+#include "present/entry_messages.h"
+
 #include <algorithm>
 
 #include "chart/results.h"
@@ -76,11 +78,8 @@ void CollectorPresenter::entryLeft(EntryBox box) {
     rt::Fixed4& stored = state_.*rule.field;
     const model::EntryVerdict verdict = model::checkEntry(textBox.text(), rule, format_);
     if (verdict != model::EntryVerdict::Accepted) {
-        const QStringView prompt = verdict == model::EntryVerdict::NotANumber
-                                       ? model::kNotANumberMessage
-                                       : rule.rangeMessage;
-        controls_.messageBox.show(prompt.toString(), rt::MessageBox::kWarningOk,
-                                  model::kEntryTitle.toString());
+        controls_.messageBox.show(present::refusal(verdict, box).toString(),
+                                  rt::MessageBox::kWarningOk, present::kEntryTitle.toString());
         textBox.setText(format_.text(stored));
     }
     // After a warning this reads back the stored value just written.

@@ -20,6 +20,7 @@
 #include "model/entry_check.h"
 #include "model/evaluation.h"
 #include "model/presets.h"
+#include "present/entry_messages.h"
 #include "test_printers.h"
 #include "tests/support/fake_controls.h"
 #include "tools/window_driver.h"
@@ -89,11 +90,9 @@ protected:
                     << text.left(80).toStdString();
                 if (refused) {
                     const driver::AnsweredBox& warning = user_->answered().back();
-                    EXPECT_EQ(warning.title, model::kEntryTitle);
+                    EXPECT_EQ(warning.title, present::kEntryTitle);
                     EXPECT_EQ(warning.icon, QMessageBox::Warning);
-                    EXPECT_EQ(warning.text, verdict == model::EntryVerdict::NotANumber
-                                                ? model::kNotANumberMessage
-                                                : rule.rangeMessage);
+                    EXPECT_EQ(warning.text, present::refusal(verdict, entry));
                     EXPECT_EQ(state().*rule.field, before);
                     EXPECT_EQ(box->QLineEdit::text(), format().text(before));
                 } else {
