@@ -215,10 +215,8 @@ void CollectorForm::recheck() {
                     [&](const QString& n) { return library::nameKey(n) == key; })) {
         reasons[at(Field::Name)] = QStringLiteral("már van ilyen nevű kollektor");
     }
-    bool ok = true;
     for (const FormRow& row : kRows) {
         const QString& reason = reasons[at(row.field)];
-        ok = ok && reason.isEmpty();
         reasons_[at(row.field)]->setText(reason);
         reasons_[at(row.field)]->setVisible(!reason.isEmpty());
         // Orca reads a field's first label only: the reason goes into the
@@ -231,7 +229,6 @@ void CollectorForm::recheck() {
             input->setAccessibleDescription(reason);
         }
     }
-    faultless_ = ok;
 }
 
 // Mentés stays reachable, so that a screen reader hears it; with a fault left

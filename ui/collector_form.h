@@ -36,7 +36,6 @@ public:
     void reject() override;
     // Saves only a faultless form; otherwise says the first fault and goes there.
     void accept() override;
-    [[nodiscard]] bool faultless() const { return faultless_; }
 
 private:
     void recheck();
@@ -51,7 +50,6 @@ private:
     QPlainTextEdit* note_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
     QStringList opened_;
-    bool faultless_ = false;
     Announcer* announcer_ = nullptr;
 };
 

@@ -522,9 +522,7 @@ bool LibraryDialog::select(const QString& name) {
     for (int row = 0; row < filter_->rowCount(); ++row) {
         const QModelIndex index = filter_->index(row, LibraryTable::Name);
         if (library::nameKey(index.data(Qt::EditRole).toString()) == library::nameKey(name)) {
-            table_->selectionModel()->select(
-                index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            table_->setCurrentRow(index);
+            table_->selectOnly(index);
             return true;
         }
     }
@@ -667,10 +665,7 @@ void LibraryDialog::removeSelected() {
                                    "bezárása után pedig a „Töröltek visszaállítása…” gomb.")
                         .arg(what));
     if (outcome.ok && filter_->rowCount() > 0) {
-        const QModelIndex next = filter_->index(std::min(nextRow, filter_->rowCount() - 1), 0);
-        table_->selectionModel()->select(
-            next, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        table_->setCurrentRow(next);
+        table_->selectOnly(filter_->index(std::min(nextRow, filter_->rowCount() - 1), 0));
     }
 }
 

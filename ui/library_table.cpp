@@ -174,6 +174,12 @@ void LibraryView::setCurrentRow(const QModelIndex& index) {
     }
 }
 
+void LibraryView::selectOnly(const QModelIndex& index) {
+    selectionModel()->select(index,
+                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    setCurrentRow(index);
+}
+
 void LibraryView::focusOutEvent(QFocusEvent* event) {
     QTableView::focusOutEvent(event);
     // A context menu leaves the focus where it was.

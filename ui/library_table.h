@@ -76,6 +76,8 @@ public:
     // The row the keyboard goes on from, with or without the focus.
     [[nodiscard]] QModelIndex currentRow() const;
     void setCurrentRow(const QModelIndex& index);
+    // Selects the row of `index` alone and makes it the current one.
+    void selectOnly(const QModelIndex& index);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
