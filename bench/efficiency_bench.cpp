@@ -25,6 +25,7 @@
 #include "ui/fonts.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
+#include "ui/window_presenter.h"
 
 namespace {
 
@@ -103,43 +104,35 @@ const rt::NumberFormat& hungarian() {
 // The chart box's inner area: 8010 x 4905 twips.
 const QSize kGrafInner(534, 327);
 
-struct NullLabel : rt::Label {
-    void setCaption(const QString&) override {}
-};
-
-// A collector state as the evaluation leaves it.
-model::CollectorState evaluated(const Collector& c) {
-    model::CollectorState s;
-    s.eta0 = c.eta0;
-    s.a1 = c.a1;
-    s.a2 = c.a2;
-    s.collectorArea = Fixed4::literal("1");
-    s.collectorTemp = Int16{60};
-    s.ambientTemp = Int16{20};
-    s.irradiance = Int16::checked(c.irradiance[0]);
-    s.zeroEfficiencyX =
-        model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance));
-    return s;
+// The inputs as the evaluation leaves them.
+model::Inputs inputsOf(const Collector& c) {
+    model::Inputs inputs;
+    inputs.eta0 = c.eta0;
+    inputs.a1 = c.a1;
+    inputs.a2 = c.a2;
+    inputs.collectorArea = Fixed4::literal("1");
+    inputs.collectorTemp = Int16{60};
+    inputs.ambientTemp = Int16{20};
+    inputs.irradiance = Int16::checked(c.irradiance[0]);
+    if (c.fourKept) {
+        keepFour(inputs.comparison);
+    }
+    return inputs;
 }
 
-// One recorded chart run of a collector, measured as the chart box measures.
+// One chart run of a collector, from the inputs to the display list, as a
+// temperature slider's event runs it and measured as the chart box measures.
 struct Recorded {
     explicit Recorded(const Collector& c)
-        : state(evaluated(c)),
-          surface(hungarian()),
-          chart(state, {surface, label, label, label, label}, hungarian()) {
-        surface.setTextMeasure([font = ui::fontFor(ui::FontKey::Default)](const QString& text) {
-            return chart::textWidthInTwips(font, text);
-        });
-        if (c.fourKept) {
-            keepFour(chart.comparison());
-        }
-        chart.redraw(model::calculate(state.collector(), state.conditions()), state.conditions());
+        : inputs(inputsOf(c)),
+          presenter(hungarian(), [font = ui::fontFor(ui::FontKey::Default)](const QString& text) {
+              return chart::textWidthInTwips(font, text);
+          }) {
+        list = *presenter.chartRun(inputs).chart;
     }
-    model::CollectorState state;
-    NullLabel label;
-    chart::RecordingSurface surface;
-    chart::ChartProcedures chart;
+    model::Inputs inputs;
+    ui::WindowPresenter presenter;
+    chart::DisplayList list;
 };
 
 QImage grafImage(int scale) {
@@ -162,10 +155,9 @@ void Evaluation(benchmark::State& state) {
 void ChartRun(benchmark::State& state) {
     Recorded recorded(kCollectors[state.range(0)]);
     for (auto _ : state) {
-        const model::CollectorState& s = recorded.state;
-        recorded.chart.redraw(model::calculate(s.collector(), s.conditions()), s.conditions());
+        benchmark::DoNotOptimize(recorded.presenter.chartRun(recorded.inputs));
     }
-    state.counters["lines"] = static_cast<double>(recorded.surface.lines().size());
+    state.counters["lines"] = static_cast<double>(recorded.list.lines.size());
 }
 
 void PaintRecorded(benchmark::State& state) {
@@ -176,7 +168,7 @@ void PaintRecorded(benchmark::State& state) {
     for (auto _ : state) {
         QPainter painter(&image);
         painter.fillRect(QRect(QPoint(0, 0), kGrafInner), QColor(239, 239, 239));
-        chartPainter.paint(painter, recorded.surface, font);
+        chartPainter.paint(painter, recorded.list, font);
     }
 }
 
@@ -212,14 +204,14 @@ public:
         image_.setDevicePixelRatio(scale);
         constexpr double perPixel = chart::kTwipsPerPixel;
         const Recorded recorded(collector);
-        for (const chart::RecordedLine& l : recorded.surface.lines()) {
+        for (const chart::RecordedLine& l : recorded.list.lines) {
             const QColor color(rt::redOf(l.color), rt::greenOf(l.color), rt::blueOf(l.color));
             segments_.push_back(
                 {QLineF(l.x1 / perPixel, l.y1 / perPixel, l.x2 / perPixel, l.y2 / perPixel),
                  QPen(color, l.width, Qt::SolidLine, Qt::SquareCap)});
         }
         const int ascent = QFontMetrics(font_).ascent();
-        for (const chart::RecordedText& p : recorded.surface.prints()) {
+        for (const chart::RecordedText& p : recorded.list.prints) {
             texts_.emplace_back(QPointF(p.x / perPixel, p.y / perPixel + ascent), p.text);
         }
     }

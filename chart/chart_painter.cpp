@@ -166,29 +166,29 @@ QRectF ChartPainter::textArea(const RecordedText& print, const QFont& surfaceFon
     return areaOf(print, layout(print.text, printFont(surfaceFont, print.fontName)));
 }
 
-void ChartPainter::paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
+void ChartPainter::paint(QPainter& painter, const DisplayList& list, const QFont& surfaceFont,
                          const QRegion* area) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     ListPainter paint(painter, *this, surfaceFont, area);
-    const std::span<const RecordedLine> lines(list.lines());
+    const std::span<const RecordedLine> lines(list.lines);
     std::size_t drawn = 0;
-    auto box = list.boxes().begin();
+    auto box = list.boxes.begin();
     const auto drawBoxesBefore = [&](std::size_t print) {
-        for (; box != list.boxes().end() && box->printsBefore <= print; ++box) {
+        for (; box != list.boxes.end() && box->printsBefore <= print; ++box) {
             paint.drawLines(lines.subspan(drawn, box->linesBefore - drawn));
             drawn = box->linesBefore;
             paint.drawBox(*box);
         }
     };
-    for (std::size_t i = 0; i < list.prints().size(); ++i) {
-        const RecordedText& print = list.prints()[i];
+    for (std::size_t i = 0; i < list.prints.size(); ++i) {
+        const RecordedText& print = list.prints[i];
         drawBoxesBefore(i);
         paint.drawLines(lines.subspan(drawn, print.linesBefore - drawn));
         drawn = print.linesBefore;
         paint.drawText(print);
     }
-    drawBoxesBefore(list.prints().size());
+    drawBoxesBefore(list.prints.size());
     paint.drawLines(lines.subspan(drawn));
     painter.restore();
 }
@@ -197,7 +197,7 @@ double textWidthInTwips(const QFont& font, const QString& text) {
     return QFontMetricsF(font).horizontalAdvance(text) * kTwipsPerPixel;
 }
 
-void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont) {
+void paintDisplayList(QPainter& painter, const DisplayList& list, const QFont& surfaceFont) {
     ChartPainter().paint(painter, list, surfaceFont);
 }
 

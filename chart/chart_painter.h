@@ -29,7 +29,7 @@ class ChartPainter {
 public:
     // With `area` (in the surface's pixels) only the lines and texts that
     // can reach it are painted: the others would leave no pixel in it.
-    void paint(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont,
+    void paint(QPainter& painter, const DisplayList& list, const QFont& surfaceFont,
                const QRegion* area = nullptr);
     // Bounds, in pixels, whatever the print's glyphs can cover when painted.
     [[nodiscard]] QRectF textArea(const RecordedText& print, const QFont& surfaceFont);
@@ -47,6 +47,6 @@ private:
 [[nodiscard]] double textWidthInTwips(const QFont& font, const QString& text);
 
 // The same with no layouts kept, for a one-off paint.
-void paintDisplayList(QPainter& painter, const RecordingSurface& list, const QFont& surfaceFont);
+void paintDisplayList(QPainter& painter, const DisplayList& list, const QFont& surfaceFont);
 
 }  // namespace chart

@@ -141,57 +141,94 @@ float single(Int16 value) {
     return static_cast<float>(value.value());
 }
 
+// One run of the chart procedure: it draws on the surface and notes what the
+// run gives besides the drawing.
+class ChartDrawing {
+public:
+    ChartDrawing(rt::Surface& surface, const rt::NumberFormat& format, ChartRun& run)
+        : surface_(surface), format_(format), run_(run) {}
+
+    void draw(const ChartInput& input);
+
+private:
+    // Where the marker lines meet: x in twips, y an exact Fixed4 height.
+    struct Marker {
+        double x;
+        rt::Fixed4 y;
+    };
+
+    void drawFrame();
+    void drawHorizontalScale(rt::Fixed4 zeroEfficiencyX);
+    void drawVerticalScale();
+    void drawKeptCurves(std::span<const model::Results> kept, rt::Fixed4 zeroEfficiencyX);
+    void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Fixed4 zeroEfficiencyX);
+    void drawCurve(const model::Curve& curve, rt::Fixed4 zeroEfficiencyX);
+    [[nodiscard]] Marker showResults(const model::Results& results, const ResultTexts& texts,
+                                     rt::Fixed4 zeroEfficiencyX);
+    void drawMarker(const Marker& marker);
+    void showLegend(std::span<const model::KeptCollector> collectors,
+                    std::span<const model::Results> kept);
+
+    void printTickValue(double x, double y, double value);
+
+    rt::Surface& surface_;
+    const rt::NumberFormat& format_;
+    ChartRun& run_;
+    // Every curve has its k-th point at the same x, k · kCurveStep: the kept
+    // curves map each x to twips once per run, and the current curve takes
+    // the x they reached from here.
+    std::vector<rt::Int16> keptTwipsX_;
+};
+
+// A point beyond the returned x lies right of kKeptCurveEndX.
+double keptCurveEndX(Fixed4 zeroEfficiencyX) {
+    return zeroEfficiencyX.toDouble() * (kKeptCurveEndX.toDouble() + 1 - kOriginX) / kScaleWidth;
+}
+
 }  // namespace
 
-ChartProcedures::ChartProcedures(model::CollectorState& state, const ChartControls& controls,
-                                 const rt::NumberFormat& format)
-    : state_(state), controls_(controls), format_(format) {}
-
-void ChartProcedures::redraw(const model::Results& results, const model::Conditions& conditions) {
-    redraw(results, conditions, formatResults(results, format_));
+std::vector<model::Results> keptResults(std::span<const model::KeptCollector> kept, Fixed4 area,
+                                        const model::Conditions& conditions,
+                                        Fixed4 zeroEfficiencyX) {
+    std::vector<model::Results> results;
+    results.reserve(kept.size());
+    for (const model::KeptCollector& collector : kept) {
+        results.push_back(model::calculate(
+            {collector.name, collector.eta0, collector.a1, collector.a2, area}, conditions,
+            {.zeroEfficiencyX = false, .curveEndX = keptCurveEndX(zeroEfficiencyX)}));
+    }
+    return results;
 }
 
-void ChartProcedures::redraw(const model::Results& results, const model::Conditions& conditions,
-                             const ResultTexts& texts) {
-    keptResults_.clear();
-    keptTwipsX_.clear();
-    drawFrame();
-    const Fixed4 zeroEfficiencyX = results.zeroEfficiencyX.get();
-    // The kept collectors' results at the same conditions, their curves only
-    // as far as they are drawn; their errors are raised where the chart comes
-    // to them. A point beyond keptCurveEndX lies right of kKeptCurveEndX.
-    const double keptCurveEndX =
-        zeroEfficiencyX.toDouble() * (kKeptCurveEndX.toDouble() + 1 - kOriginX) / kScaleWidth;
-    std::vector<model::Results> kept;
-    kept.reserve(comparison_.kept().size());
-    for (const model::KeptCollector& collector : comparison_.kept()) {
-        kept.push_back(model::calculate(
-            {collector.name, collector.eta0, collector.a1, collector.a2, state_.collectorArea},
-            conditions, {.zeroEfficiencyX = false, .curveEndX = keptCurveEndX}));
+ChartRun drawChart(rt::Surface& surface, const ChartInput& input, const rt::NumberFormat& format) {
+    ChartRun run;
+    try {
+        ChartDrawing(surface, format, run).draw(input);
+    } catch (const rt::RuntimeError& error) {
+        run.error = error.kind();
     }
+    return run;
+}
+
+namespace {
+
+// The kept collectors' results are the caller's, calculated once the
+// zero-efficiency x is known; their errors are raised where the chart comes
+// to them.
+void ChartDrawing::draw(const ChartInput& input) {
+    drawFrame();
+    const Fixed4 zeroEfficiencyX = input.results.zeroEfficiencyX.get();
     drawHorizontalScale(zeroEfficiencyX);
     drawVerticalScale();
-    drawKeptCurves(kept, zeroEfficiencyX);
-    drawCurve(results.curve, zeroEfficiencyX);
-    const Marker marker = showResults(results, texts, zeroEfficiencyX);
+    drawKeptCurves(input.kept, zeroEfficiencyX);
+    drawCurve(input.results.curve, zeroEfficiencyX);
+    const Marker marker = showResults(input.results, input.texts, zeroEfficiencyX);
     drawMarker(marker);
-    showLegend(kept);
+    showLegend(input.keptCollectors, input.kept);
 }
 
-void ChartProcedures::repaint(const model::Results& results, const model::Conditions& conditions) {
-    repaint(results, conditions, formatResults(results, format_));
-}
-
-void ChartProcedures::repaint(const model::Results& results, const model::Conditions& conditions,
-                              const ResultTexts& texts) {
-    // Drawn before the full redraw, whose first step clears them again.
-    controls_.surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
-    controls_.surface.line(kXAxisLeft, kOriginY, kRepaintXAxisRight, kOriginY, kBlack);
-    redraw(results, conditions, texts);
-}
-
-void ChartProcedures::drawFrame() {
-    rt::Surface& surface = controls_.surface;
+void ChartDrawing::drawFrame() {
+    rt::Surface& surface = surface_;
     surface.clear();
     surface.setDrawWidth(kCurveWidth);
     surface.line(kOriginX, kYAxisTop, kOriginX, kYAxisBottom, kBlack);
@@ -200,30 +237,30 @@ void ChartProcedures::drawFrame() {
 
 // Ticks at step, 2 step, ... up to the first at or beyond zeroEfficiencyX, which
 // may lie past the axis or even outside the surface.
-void ChartProcedures::drawHorizontalScale(Fixed4 zeroEfficiencyX) {
+void ChartDrawing::drawHorizontalScale(Fixed4 zeroEfficiencyX) {
     const double step = horizontalTickStep(zeroEfficiencyX);
     const double end = zeroEfficiencyX.toDouble();
     for (Int16 i = kOne; checkedMul((i - kOne).toDouble(), step) < end; i = i + kOne) {
         const double v = checkedMul(step, i.toDouble());
         const double x = chartX(v, zeroEfficiencyX);
-        controls_.surface.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
+        surface_.line(single(x), kOriginY, single(x), kOriginY + kTickLength, kBlack);
         printTickValue(x - kTickTextOffset, kXTickTextY, v);
     }
 }
 
 // Always ten ticks, 0.1 ... 1.0; the double 3 * 0.1 prints as 0,3 and not
 // 0,30000000000000004 because the text keeps 15 digits.
-void ChartProcedures::drawVerticalScale() {
+void ChartDrawing::drawVerticalScale() {
     for (Int16 i = kOne; checkedMul((i - kOne).toDouble(), kEtaTickStep) < 1.0; i = i + kOne) {
         const double v = checkedMul(kEtaTickStep, i.toDouble());
         const double y = chartY(v);
-        controls_.surface.line(kOriginX - kTickLength, single(y), kOriginX, single(y), kBlack);
+        surface_.line(kOriginX - kTickLength, single(y), kOriginX, single(y), kBlack);
         printTickValue(kYTickTextX, y - kYTickTextRise, v);
     }
 }
 
-void ChartProcedures::printTickValue(double x, double y, double value) {
-    rt::Surface& surface = controls_.surface;
+void ChartDrawing::printTickValue(double x, double y, double value) {
+    rt::Surface& surface = surface_;
     surface.setCurrentX(single(x));
     surface.setCurrentY(single(y));
     surface.setFontName(QString());
@@ -232,16 +269,15 @@ void ChartProcedures::printTickValue(double x, double y, double value) {
 
 // Thinner than the current curve, so that the current one stays in front.
 // Without kept curves the pen is left alone.
-void ChartProcedures::drawKeptCurves(const std::vector<model::Results>& kept,
-                                     Fixed4 zeroEfficiencyX) {
+void ChartDrawing::drawKeptCurves(std::span<const model::Results> kept, Fixed4 zeroEfficiencyX) {
     if (kept.empty()) {
         return;
     }
-    controls_.surface.setDrawWidth(kKeptCurveWidth);
+    surface_.setDrawWidth(kKeptCurveWidth);
     for (std::size_t i = 0; i < kept.size(); ++i) {
         drawKeptCurve(kept[i].curve, kKeptCurveColors[i], zeroEfficiencyX);
     }
-    controls_.surface.setDrawWidth(kCurveWidth);
+    surface_.setDrawWidth(kCurveWidth);
 }
 
 // On the current curve's x scale, ending after the first point at zero
@@ -250,8 +286,8 @@ void ChartProcedures::drawKeptCurves(const std::vector<model::Results>& kept,
 // (zeroEfficiencyX >= 0.001) right of one at or left of 7800, and the admitted
 // coefficients keep one step's loss of efficiency below 2.2, so y stays
 // within 100 ... 13060.
-void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
-                                    Fixed4 zeroEfficiencyX) {
+void ChartDrawing::drawKeptCurve(const model::Curve& curve, rt::Color color,
+                                 Fixed4 zeroEfficiencyX) {
     Int16 previousX;
     Int16 previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
@@ -262,8 +298,8 @@ void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
         const Int16 pointX = keptTwipsX_[k];
         const Int16 pointY = Int16::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
-            controls_.surface.line(single(pointX), single(pointY), single(previousX),
-                                   single(previousY), color);
+            surface_.line(single(pointX), single(pointY), single(previousX), single(previousY),
+                          color);
         }
         if (point.eta <= Fixed4() || pointX > kKeptCurveEndX) {
             return;
@@ -278,7 +314,7 @@ void ChartProcedures::drawKeptCurve(const model::Curve& curve, rt::Color color,
 
 // The points at whole twips, joined by segments; the last one is the first
 // at zero efficiency or below.
-void ChartProcedures::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiencyX) {
+void ChartDrawing::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiencyX) {
     Int16 previousX;
     Int16 previousY;
     for (std::size_t k = 0; k < curve.points.size(); ++k) {
@@ -289,8 +325,8 @@ void ChartProcedures::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiency
         // The Fixed4 height is exact in the double, so ties still go to even.
         const Int16 pointY = Int16::fromDouble(chartY(point.eta).toDouble());
         if (k > 0) {
-            controls_.surface.line(single(pointX), single(pointY), single(previousX),
-                                   single(previousY), kCurveColor);
+            surface_.line(single(pointX), single(pointY), single(previousX), single(previousY),
+                          kCurveColor);
         }
         previousX = pointX;
         previousY = pointY;
@@ -301,45 +337,44 @@ void ChartProcedures::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiency
 }
 
 // Stores x and writes the result labels; returns where the marker lines meet.
-ChartProcedures::Marker ChartProcedures::showResults(const model::Results& results,
-                                                     const ResultTexts& texts,
-                                                     Fixed4 zeroEfficiencyX) {
-    state_.operatingX = results.operatingX.get();
-    controls_.operatingXLabel.setCaption(texts.operatingX.get());
+ChartDrawing::Marker ChartDrawing::showResults(const model::Results& results,
+                                               const ResultTexts& texts, Fixed4 zeroEfficiencyX) {
+    run_.operatingX = results.operatingX.get();
+    run_.point.operatingX = texts.operatingX.get();
     const model::OperatingPoint& point = results.operating.get();
     Marker marker{kScaleEndX, kOriginYExact};
     if (point.rule == model::OperatingRule::OpticalEfficiency) {
         marker = {kOriginX, chartY(point.eta)};
     } else if (point.rule == model::OperatingRule::OnCurve) {
-        marker = {chartX(state_.operatingX.toDouble(), zeroEfficiencyX), chartY(point.eta)};
+        marker = {chartX(run_.operatingX->toDouble(), zeroEfficiencyX), chartY(point.eta)};
     }
-    controls_.efficiencyLabel.setCaption(texts.efficiency.get());
-    controls_.outputLabel.setCaption(texts.output.get());
-    controls_.specificOutputLabel.setCaption(texts.specificOutput.get());
+    run_.point.efficiency = texts.efficiency.get();
+    run_.point.output = texts.output.get();
+    run_.point.specificOutput = texts.specificOutput.get();
     return marker;
 }
 
 // From the x axis up to the operating point, then across to the y axis.
-void ChartProcedures::drawMarker(const Marker& marker) {
+void ChartDrawing::drawMarker(const Marker& marker) {
     const float x = single(marker.x);
     const float y = single(marker.y);
-    controls_.surface.line(x, kOriginY, x, y, kMarkerColor);
-    controls_.surface.line(x, y, kOriginX, y, kMarkerColor);
+    surface_.line(x, kOriginY, x, y, kMarkerColor);
+    surface_.line(x, y, kOriginX, y, kMarkerColor);
 }
 
 // One line per kept collector in its curve's colour, each on a box of the
 // chart's back colour drawn last, so that no curve or marker line runs through
 // the text. A box takes its own line's width: a box as wide as the widest line
 // would reach the current curve above the lower, wider lines.
-void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
-    const auto collectors = comparison_.kept();
+void ChartDrawing::showLegend(std::span<const model::KeptCollector> collectors,
+                              std::span<const model::Results> kept) {
     const float top = kLegendBottom - kLegendLineHeight * static_cast<float>(kept.size());
-    rt::Surface& surface = controls_.surface;
+    rt::Surface& surface = surface_;
     std::vector<QString> lines;
     lines.reserve(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        keptResults_.push_back(keptResult(collectors[i].name, kept[i].operating.get(), format_));
-        const KeptResult& result = keptResults_.back();
+        run_.kept.push_back(keptResult(collectors[i].name, kept[i].operating.get(), format_));
+        const KeptResult& result = run_.kept.back();
         lines.push_back(legendLine(
             surface, result.name, result.efficiency + QStringLiteral(" · ") + result.specificOutput,
             kLegendRoom[kept.size() - 1 - i]));
@@ -356,4 +391,5 @@ void ChartProcedures::showLegend(const std::vector<model::Results>& kept) {
     }
 }
 
+}  // namespace
 }  // namespace chart

@@ -79,6 +79,12 @@ public:
     [[nodiscard]] const std::vector<RecordedText>& prints() const { return list_.prints; }
     [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return list_.boxes; }
     [[nodiscard]] const DisplayList& list() const { return list_; }
+    // What was drawn since the last clear, leaving the surface empty.
+    [[nodiscard]] DisplayList take() {
+        DisplayList taken = std::move(list_);
+        list_ = {};
+        return taken;
+    }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     [[nodiscard]] const QString& fontName() const { return fontName_; }
 

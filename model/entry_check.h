@@ -13,16 +13,16 @@ enum class EntryBox { Eta0, A1, A2, CollectorArea };
 
 // The open range a box admits; its wording is the presentation's.
 struct EntryRule {
-    rt::Fixed4 CollectorState::*field;
+    rt::Fixed4 Inputs::*field;
     double lower;  // exclusive
     double upper;  // exclusive
 };
 
 inline constexpr std::array<EntryRule, 4> kEntryRules{{
-    {&CollectorState::eta0, 0.0, 1.0},
-    {&CollectorState::a1, 0.8, 15.0},
-    {&CollectorState::a2, 0.0, 100.0},
-    {&CollectorState::collectorArea, 0.0, 100.0},
+    {&Inputs::eta0, 0.0, 1.0},
+    {&Inputs::a1, 0.8, 15.0},
+    {&Inputs::a2, 0.0, 100.0},
+    {&Inputs::collectorArea, 0.0, 100.0},
 }};
 
 [[nodiscard]] constexpr const EntryRule& ruleFor(EntryBox box) {

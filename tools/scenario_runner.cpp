@@ -196,11 +196,11 @@ QJsonObject Runner::dump() {
     out["messages"] = messages;
 
     QJsonArray lines;
-    for (const chart::RecordedLine& line : c_.chart->surface().lines()) {
+    for (const chart::RecordedLine& line : c_.chart->list().lines) {
         lines.append(QJsonArray{line.x1, line.y1, line.x2, line.y2, colorName(line.color)});
     }
     QJsonArray prints;
-    for (const chart::RecordedText& text : c_.chart->surface().prints()) {
+    for (const chart::RecordedText& text : c_.chart->list().prints) {
         prints.append(QJsonArray{text.x, text.y, text.text});
     }
     out["chart"] = QJsonObject{{"lines", lines}, {"prints", prints}};

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <algorithm>
 #include <cmath>
 
@@ -12,24 +11,10 @@
 
 namespace ui {
 
-ChartBox::ChartBox(QWidget* parent, const rt::NumberFormat& format)
-    : PictureBox(parent, nullptr, true), surface_(format) {
-    // A chart run outside painting asks for one repaint (it draws hundreds of
-    // lines); one inside the Paint procedure must not, or the box would
-    // repaint for ever.
-    surface_.setChangedCallback([this] {
-        if (painting_) {
-            return;
-        }
-        if (runs_ > 0) {
-            runChanged_ = true;
-        } else {
-            showWholeRun();
-        }
-    });
-    // Asked at each measurement: the builder gives the box its font later.
-    surface_.setTextMeasure(
-        [this](const QString& text) { return chart::textWidthInTwips(font(), text); });
+ChartBox::ChartBox(QWidget* parent) : PictureBox(parent, nullptr, true) {}
+
+double ChartBox::textWidth(const QString& text) const {
+    return chart::textWidthInTwips(font(), text);
 }
 
 // What a chart run changes: the box less what the frame alone covers, which
@@ -70,18 +55,15 @@ void ChartBox::showWholeRun() {
 // slider event moves the curve and the marker, while the axes, most ticks
 // and their values stay. At a fractional pixel ratio an item's edge can
 // share a device pixel with its neighbour, so the whole chart is repainted.
-void ChartBox::endRun() {
-    if (--runs_ > 0 || !runChanged_) {
-        return;
-    }
-    runChanged_ = false;
+void ChartBox::show(chart::DisplayList list) {
+    list_ = std::move(list);
     if (!shownKnown_ || wholeChartRepainted() || runsUncompared_ > 0) {
         runsUncompared_ = std::max(runsUncompared_ - 1, 0);
         showWholeRun();
         return;
     }
     const std::optional<std::vector<QRect>> areas = chart::changedAreas(
-        shown_, surface_.list(),
+        shown_, list_,
         [this](const chart::RecordedText& print) { return painter_.textArea(print, font()); });
     if (!areas) {
         // A slider that moved a dense curve will move it again: the next
@@ -90,7 +72,7 @@ void ChartBox::endRun() {
         showWholeRun();
         return;
     }
-    shown_ = surface_.list();
+    shown_ = list_;
     if (areas->empty()) {
         return;
     }
@@ -108,22 +90,15 @@ void ChartBox::endRun() {
 }
 
 void ChartBox::paintEvent(QPaintEvent* event) {
-    // A paint that a chart run (or the focus mark) asked for shows the last
-    // run; any other paint (the box uncovered, shown, resized) is the
-    // surface's Paint event.
+    // A paint that a chart run asked for may paint only what the run
+    // changed; any other (the box uncovered, shown, resized, its focus mark)
+    // paints the last run as it stands.
     const bool afterChartRun = updatePending_;
     const bool onlyChanges = afterChartRun && !wholePending_;
     updatePending_ = false;
     wholePending_ = false;
-    if (!afterChartRun) {
-        const QScopedValueRollback guard(painting_, true);
-        emit paintRequested();
-        // Where it did not paint, the box may still show another list.
-        if (shownKnown_ && surface_.list() != shown_) {
-            shownKnown_ = false;
-        }
-    } else if (!shownKnown_ && runsUncompared_ == 0) {
-        shown_ = surface_.list();  // it was asked to paint the whole chart
+    if (afterChartRun && !shownKnown_ && runsUncompared_ == 0) {
+        shown_ = list_;  // it was asked to paint the whole chart
         shownKnown_ = true;
     }
     // The frame goes on last: it covers whatever the chart drew beyond the
@@ -134,9 +109,9 @@ void ChartBox::paintEvent(QPaintEvent* event) {
     if (onlyChanges) {
         // Most lines lie outside the changed areas; Qt would still trace them.
         const QRegion area = event->region().translated(-borderWidth(), -borderWidth());
-        painter_.paint(painter, surface_, font(), &area);
+        painter_.paint(painter, list_, font(), &area);
     } else {
-        painter_.paint(painter, surface_, font());
+        painter_.paint(painter, list_, font());
     }
     painter.resetTransform();
     if (!innerArea().contains(event->rect())) {

@@ -6,34 +6,23 @@
 
 namespace ui {
 
-// The chart surface. A chart run records into a display list; the box paints
-// that list whenever Qt asks. A repaint that no chart run asked for first
-// runs the Paint procedure, like any classic surface that keeps no image of
-// its own.
+// The chart surface: it paints the display list of the last chart run
+// whenever Qt asks, and nothing else. Painting never runs the chart.
 class ChartBox : public PictureBox {
     Q_OBJECT
 public:
-    ChartBox(QWidget* parent, const rt::NumberFormat& format);
+    explicit ChartBox(QWidget* parent);
 
-    [[nodiscard]] chart::RecordingSurface& surface() { return surface_; }
-    [[nodiscard]] const chart::RecordingSurface& surface() const { return surface_; }
-
-    // A chart run that, when it ends, repaints only the pixels it changed.
-    // A run outside one repaints the whole chart as soon as it starts.
-    class Run {
-    public:
-        explicit Run(ChartBox& box) : box_(box) { ++box_.runs_; }
-        ~Run() { box_.endRun(); }
-        Run(const Run&) = delete;
-        Run& operator=(const Run&) = delete;
-
-    private:
-        ChartBox& box_;
-    };
+    // What the last chart run drew.
+    [[nodiscard]] const chart::DisplayList& list() const { return list_; }
+    // Shows a chart run's list, repainting only the pixels it changed where
+    // that can be told cheaply.
+    void show(chart::DisplayList list);
+    // A text's width in twips as the box paints it: the chart's legend fits
+    // its lines with it.
+    [[nodiscard]] double textWidth(const QString& text) const;
 
 signals:
-    // Paint, raised at the start of every repaint that no chart run asked for.
-    void paintRequested();
     // The context menu, asked for at this point of the screen: by the right
     // mouse button, or by the Menu key or Shift+F10 while the box has the focus.
     void contextMenuRequested(QPoint globalPos);
@@ -51,20 +40,16 @@ private:
     [[nodiscard]] bool wholeChartRepainted() const;
     void showRecording(const QRegion& area);
     void showWholeRun();
-    void endRun();
     [[nodiscard]] bool menuWanted() const;
 
-    chart::RecordingSurface surface_;
+    chart::DisplayList list_;
     chart::ChartPainter painter_;
-    bool painting_ = false;
     bool updatePending_ = false;
     bool wholePending_ = false;
     // What the box shows once the repaints asked for are done, if known:
     // a run is compared with it to find what it changed.
     chart::DisplayList shown_;
     bool shownKnown_ = false;
-    int runs_ = 0;  // Run scopes open
-    bool runChanged_ = false;
     static constexpr int kRunsUncomparedAfterMuchChanged = 7;
     int runsUncompared_ = 0;  // runs still to be repainted whole without comparing
 };

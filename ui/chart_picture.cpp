@@ -94,7 +94,7 @@ void paintChart(QPainter& painter, const ChartBox& chart) {
     painter.translate(border, border);
     painter.setPen(chart.palette().color(chart.foregroundRole()));   // the texts' colour
     painter.setBackground(chart.palette().color(QPalette::Window));  // the legend box's
-    chart::paintDisplayList(painter, chart.surface(), inScreenPixels(chart.font(), dpi));
+    chart::paintDisplayList(painter, chart.list(), inScreenPixels(chart.font(), dpi));
     painter.restore();
 
     // The children cover the drawing, each clipped to itself and to the

@@ -20,7 +20,7 @@ enum class AfterSlider {
 
 struct SliderRow {
     ScrollBar* Controls::*slider;
-    rt::Int16 model::CollectorState::*variable;
+    rt::Int16 model::Inputs::*variable;
     Label* Controls::*valueLabel;
     // After the value in the label: start-up writes the first, every change
     // of the slider the second (the temperatures then lose their blank).
@@ -31,12 +31,12 @@ struct SliderRow {
 
 // In the order of the runner's slider numbers 1 to 3.
 inline constexpr std::array kSliders{
-    SliderRow{&Controls::collectorTempSlider, &model::CollectorState::collectorTemp,
+    SliderRow{&Controls::collectorTempSlider, &model::Inputs::collectorTemp,
               &Controls::collectorTempLabel, u" °C", u"°C", AfterSlider::RedrawChart},
-    SliderRow{&Controls::ambientTempSlider, &model::CollectorState::ambientTemp,
+    SliderRow{&Controls::ambientTempSlider, &model::Inputs::ambientTemp,
               &Controls::ambientTempLabel, u" °C", u"°C", AfterSlider::RedrawChart},
-    SliderRow{&Controls::irradianceSlider, &model::CollectorState::irradiance,
-              &Controls::irradianceLabel, u" W/m2", u" W/m2", AfterSlider::Evaluate},
+    SliderRow{&Controls::irradianceSlider, &model::Inputs::irradiance, &Controls::irradianceLabel,
+              u" W/m2", u" W/m2", AfterSlider::Evaluate},
 };
 
 struct EntryBoxRow {

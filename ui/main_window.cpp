@@ -12,7 +12,6 @@
 #include <algorithm>
 
 #include "accessibility.h"
-#include "chart/chart_procedures.h"
 #include "chart_box.h"
 #include "control_table.h"
 #include "datasheet_dialog.h"
@@ -29,9 +28,6 @@
 
 namespace ui {
 namespace {
-
-// A chart run alone changes no text but the operating point's.
-constexpr chart::TextsWanted kChartRunTexts{.characteristic = false, .zeroEfficiencyX = false};
 
 // Eats one mouse press: the click that moved the focus out of a box whose
 // entry was refused has been answered by the warning already.
@@ -186,14 +182,15 @@ MainWindow::MainWindow(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
     setWindowIcon(applicationIcon());
     setFixedSize(toPixels(kClientWidthTwips), toPixels(kClientHeightTwips));
     installAccessibleRoles(staticMetaObject);
-    BuiltControls built = buildControls(*this, format_);
+    BuiltControls built = buildControls(*this);
     controls_ = built.handles;
     widgets_ = built.widgets;
     nameControls(widgets_);
 
     const Controls& c = controls_;
-    collector_ = std::make_unique<CollectorPresenter>(
-        state_,
+    presenter_ = std::make_unique<WindowPresenter>(
+        format_, [chart = c.chart](const QString& text) { return chart->textWidth(text); });
+    controller_ = std::make_unique<WindowController>(
         CollectorControls{.collectorType = *c.collectorType,
                           .eta0Box = *c.eta0Box,
                           .a1Box = *c.a1Box,
@@ -202,19 +199,10 @@ MainWindow::MainWindow(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                           .collectorTempSlider = *c.collectorTempSlider,
                           .ambientTempSlider = *c.ambientTempSlider,
                           .irradianceSlider = *c.irradianceSlider,
-                          .characteristicEfficiencyLabel = *c.characteristicEfficiencyLabel,
                           .messageBox = *messageBox_},
-        format_, static_cast<EvaluationView&>(*this));
-    chart_ = std::make_unique<chart::ChartProcedures>(
-        state_,
-        chart::ChartControls{.surface = c.chart->surface(),
-                             .operatingXLabel = *c.operatingXLabel,
-                             .efficiencyLabel = *c.efficiencyLabel,
-                             .outputLabel = *c.outputLabel,
-                             .specificOutputLabel = *c.specificOutputLabel},
-        format_);
+        format_, *presenter_, static_cast<ViewSink&>(*this));
     output_ = std::make_unique<ResultOutput>(
-        ResultSources{*this, controls_, state_, format_, chart_->keptResults(),
+        ResultSources{*this, controls_, controller_->inputs(), format_, presenter_->keptResults(),
                       [this] { return loadedName(); }},
         *messageBox_);
     chartMenu_ = makeChartMenu(*this, [this](const MenuEntry& entry) {
@@ -244,21 +232,21 @@ void MainWindow::wireEnterKeys() {
 
 // The form's events and the procedures they run:
 //   Form_Load                    loadForm
-//   Combo1_Click                 CollectorPresenter::collectorTypeChosen
+//   Combo1_Click                 WindowController::collectorTypeChosen
 //   Text1 ... Text4 LostFocus    entryLeft, by the box's row of kEntryBoxes
 //   HScrollK_Change and _Scroll  sliderMoved, by the K-th row of kSliders
-//   graf_Paint                   repaintChart
-//   Command1_Click               evaluate
-//   Command2_Click               redrawChart
+//   Command1_Click               WindowController::evaluate
+//   Command2_Click               WindowController::redrawChart
+// graf paints the last chart run's list: its Paint event runs nothing.
 // and one the form did not have:
 //   graf's context menu          the chart menu (kChartMenu), at the point asked
 void MainWindow::wireEvents() {
     const Controls& c = controls_;
     // Click runs inside the selection that raised it, which answers for its errors.
     connect(c.collectorType, &ComboBox::clicked, this,
-            [this] { collector_->collectorTypeChosen(); });
+            [this] { controller_->collectorTypeChosen(); });
     connect(c.collectorType, &ComboBox::userPicked, this,
-            [this] { run([this] { collector_->collectorTypeChosen(); }); });
+            [this] { run([this] { controller_->collectorTypeChosen(); }); });
 
     for (const EntryBoxRow& row : kEntryBoxes) {
         connect(c.*row.box, &TextBox::lostFocus, this,
@@ -271,12 +259,12 @@ void MainWindow::wireEvents() {
         connect(c.*row.slider, &ScrollBar::scrolled, this, moved);
     }
 
-    connect(c.chart, &ChartBox::paintRequested, this, [this] { run([this] { repaintChart(); }); });
     connect(c.chart, &ChartBox::contextMenuRequested, chartMenu_,
             [this](QPoint globalPos) { chartMenu_->popup(globalPos); });
-    connect(c.evaluateButton, &QPushButton::clicked, this, [this] { run([this] { evaluate(); }); });
+    connect(c.evaluateButton, &QPushButton::clicked, this,
+            [this] { run([this] { controller_->evaluate(); }); });
     connect(c.redrawButton, &QPushButton::clicked, this,
-            [this] { run([this] { redrawChart(); }); });
+            [this] { run([this] { controller_->redrawChart(); }); });
 }
 
 bool MainWindow::load() {
@@ -284,54 +272,49 @@ bool MainWindow::load() {
     return !ended_;
 }
 
-void MainWindow::evaluate() {
-    collector_->evaluate();
-}
-
 void MainWindow::keepCurrentCollector() {
     run([this] {
-        model::Comparison& comparison = chart_->comparison();
+        const model::Inputs& inputs = controller_->inputs();
         const Controls& c = controls_;
-        comparison.keep(model::keptName(comparison.kept(), currentCollectorName(),
-                                        c.eta0Box->text(), c.a1Box->text(), c.a2Box->text()),
-                        state_.eta0, state_.a1, state_.a2);
-        redrawChart();
+        (void)controller_->keep(
+            model::keptName(inputs.comparison.kept(), currentCollectorName(), c.eta0Box->text(),
+                            c.a1Box->text(), c.a2Box->text()),
+            inputs.eta0, inputs.a1, inputs.a2);
     });
 }
 
 void MainWindow::forgetKeptCollectors() {
-    run([this] {
-        chart_->comparison().forget();
-        redrawChart();
-    });
+    run([this] { controller_->forgetKept(); });
 }
 
 bool MainWindow::canKeep() const {
-    return chart_->comparison().canKeep();
+    return controller_->inputs().comparison.canKeep();
 }
 
 std::span<const model::KeptCollector> MainWindow::keptCollectors() const {
-    return chart_->comparison().kept();
+    return controller_->inputs().comparison.kept();
 }
 
 const std::vector<chart::KeptResult>& MainWindow::keptResults() const {
-    return chart_->keptResults();
+    return presenter_->keptResults();
 }
 
 void MainWindow::loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) {
-    run([&] { collector_->load(collector, shown); });
+    run([&] { controller_->load(collector, shown); });
     loaded_ = collector;
 }
 
 ShownCollector MainWindow::shownCollector() const {
-    return {currentCollectorName(), state_.eta0, state_.a1, state_.a2, state_.collectorArea};
+    const model::Inputs& inputs = controller_->inputs();
+    return {currentCollectorName(), inputs.eta0, inputs.a1, inputs.a2, inputs.collectorArea};
 }
 
 // The library's name follows the collector until its coefficients change.
 QString MainWindow::loadedName() const {
-    const bool same = loaded_ && state_.eta0 == loaded_->eta0 && state_.a1 == loaded_->a1 &&
-                      state_.a2 == loaded_->a2;
+    const model::Inputs& inputs = controller_->inputs();
+    const bool same = loaded_ && inputs.eta0 == loaded_->eta0 && inputs.a1 == loaded_->a1 &&
+                      inputs.a2 == loaded_->a2;
     const int row = controls_.collectorType->QComboBox::currentIndex();
     const bool custom = row >= 0 && static_cast<std::size_t>(row) < model::kCollectorTypes.size() &&
                         model::kCollectorTypes[static_cast<std::size_t>(row)].typedCoefficients;
@@ -343,11 +326,10 @@ model::KeepOutcome MainWindow::keepCollector(const QString& name, rt::Fixed4 eta
     auto outcome = model::KeepOutcome::Full;
     run([&] {
         // A library collector may share its name with a kept curve of other values.
-        model::Comparison& comparison = chart_->comparison();
-        outcome = comparison.keep(model::keptName(comparison.kept(), name, format_.text(eta0),
-                                                  format_.text(a1), format_.text(a2)),
-                                  eta0, a1, a2);
-        redrawChart();
+        outcome = controller_->keep(
+            model::keptName(controller_->inputs().comparison.kept(), name, format_.text(eta0),
+                            format_.text(a1), format_.text(a2)),
+            eta0, a1, a2);
     });
     return outcome;
 }
@@ -369,49 +351,39 @@ QString MainWindow::currentCollectorName() const {
     return list.itemText(row);
 }
 
-void MainWindow::showEvaluation(const model::Results& results, const chart::ResultTexts& texts) {
-    describeResults(texts, true);
-    drawChart(results, texts, true);
-}
-
-// The chart at the stored values, without a new evaluation.
-void MainWindow::redrawChart() {
-    drawChart(model::calculate(state_.collector(), state_.conditions()));
-}
-
-void MainWindow::drawChart(const model::Results& results) {
-    drawChart(results, chart::formatResults(results, format_, kChartRunTexts), false);
-}
-
-// `texts` are the results formatted, once for the labels and the
-// descriptions; an evaluation has described the result labels already.
-void MainWindow::drawChart(const model::Results& results, const chart::ResultTexts& texts,
-                           bool resultsDescribed) {
-    const ChartBox::Run run(*controls_.chart);
-    chart_->redraw(results, state_.conditions(), texts);
-    describeChart(texts, resultsDescribed);
-}
-
-void MainWindow::repaintChart() {
-    const model::Results results = model::calculate(state_.collector(), state_.conditions());
-    const chart::ResultTexts texts = chart::formatResults(results, format_, kChartRunTexts);
-    chart_->repaint(results, state_.conditions(), texts);
-    describeChart(texts, false);
-}
-
-// Every change of the curve or the operating point ends in a chart run.
-void MainWindow::describeChart(const chart::ResultTexts& texts, bool resultsDescribed) {
-    if (!resultsDescribed) {
-        describeResults(texts, false);
+void MainWindow::showView(const WindowView& view) {
+    if (view.characteristic) {
+        controls_.characteristicEfficiencyLabel->setCaption(*view.characteristic);
     }
-    emit resultsFormatted(texts);
-    const QString description =
-        chartDescription(format_.text(state_.eta0), format_.text(state_.zeroEfficiencyX),
-                         texts.operatingX.get(), texts.efficiency.get(),
-                         format_.decimalSeparator()) +
-        keptCurvesDescription(chart_->keptResults());
-    if (controls_.chart->accessibleDescription() != description) {
-        controls_.chart->setAccessibleDescription(description);
+    if (view.chart) {
+        showChartRun(view);
+    }
+    if (view.described) {
+        describeResults(*view.described, view.evaluated);
+        emit resultsFormatted(*view.described);
+        if (controls_.chart->accessibleDescription() != view.chartDescription) {
+            controls_.chart->setAccessibleDescription(view.chartDescription);
+        }
+    }
+    if (view.error) {
+        throw rt::RuntimeError(*view.error);
+    }
+}
+
+// The drawing, then the operating point's labels as far as the run reached them.
+void MainWindow::showChartRun(const WindowView& view) {
+    controls_.chart->show(*view.chart);
+    const chart::PointTexts& point = view.run.point;
+    const std::pair<const std::optional<QString>&, Label*> labels[] = {
+        {point.operatingX, controls_.operatingXLabel},
+        {point.efficiency, controls_.efficiencyLabel},
+        {point.output, controls_.outputLabel},
+        {point.specificOutput, controls_.specificOutputLabel},
+    };
+    for (const auto& [text, label] : labels) {
+        if (text) {
+            label->setCaption(*text);
+        }
     }
 }
 
@@ -450,7 +422,7 @@ void MainWindow::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
     }
     const QScopedValueRollback guard(inLostFocus_, true);
     const int warningsBefore = messageBox_->shown;
-    run([this, box] { collector_->entryLeft(box); });
+    run([this, box] { controller_->entryLeft(box); });
     if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
         swallowNextMousePress();
     }
@@ -527,29 +499,21 @@ namespace ui {
 
 // Start-up: the load procedure of the window.
 void MainWindow::loadForm() {
-    collector_->startUp();
+    controller_->startUp();
     const Controls& c = controls_;
     for (const SliderRow& row : kSliders) {
         (c.*row.valueLabel)
             ->setCaption(format_.text((c.*row.slider)->value()) + row.startUnit.toString());
     }
-    evaluate();
+    controller_->evaluate();
 }
 
-// Each slider keeps its variable and value label in step with its value, read
-// once, then runs what its row of kSliders names.
+// Each slider keeps its value label in step with its value, read once, then
+// its input takes the value and runs what its row of kSliders names.
 void MainWindow::sliderMoved(const SliderRow& row) {
     const rt::Int16 value = (controls_.*row.slider)->value();
-    state_.*row.variable = value;
     (controls_.*row.valueLabel)->setCaption(format_.text(value) + row.unitAfterChange.toString());
-    switch (row.then) {
-        case AfterSlider::RedrawChart:
-            redrawChart();
-            break;
-        case AfterSlider::Evaluate:
-            collector_->evaluateStored();
-            break;
-    }
+    controller_->sliderMoved(row.variable, value, row.then == AfterSlider::Evaluate);
 }
 
 }  // namespace ui

@@ -11,10 +11,8 @@
 #include <span>
 #include <vector>
 
-#include "chart/chart_procedures.h"
 #include "chart/results.h"
 #include "collector_host.h"
-#include "collector_presenter.h"
 #include "control_table.h"
 #include "controls.h"
 #include "inputs.h"
@@ -22,6 +20,8 @@
 #include "model/collector_state.h"
 #include "model/comparison.h"
 #include "runtime/number_text.h"
+#include "window_controller.h"
+#include "window_presenter.h"
 
 namespace ui {
 
@@ -31,10 +31,10 @@ class ResultOutput;
 // The program's icon at the sizes desktops ask for.
 [[nodiscard]] QIcon applicationIcon();
 
-// The program's one window: it holds the collector state and the controls
-// the builder made from the control table, and its procedures answer the
-// events.
-class MainWindow : public QWidget, public CollectorHost, private EvaluationView {
+// The program's one window: the controls the builder made from the control
+// table, wired to the controller, and the views the controller's events end
+// in, copied into the widgets.
+class MainWindow : public QWidget, public CollectorHost, private ViewSink {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
@@ -51,7 +51,8 @@ public:
     [[nodiscard]] QWidget* control(ControlId id) const {
         return widgets_[static_cast<std::size_t>(id)];
     }
-    [[nodiscard]] const model::CollectorState& state() const { return state_; }
+    // The inputs with the two results kept as stores.
+    [[nodiscard]] model::CollectorState state() const { return controller_->state(); }
     [[nodiscard]] const rt::NumberFormat& format() const override { return format_; }
     [[nodiscard]] const QLocale& numberLocale() const override { return locale_; }
     [[nodiscard]] QWidget& dialogParent() override { return *this; }
@@ -103,18 +104,13 @@ private:
     // Connects the form's events to the procedures below: the one place
     // that says which event runs which.
     void wireEvents();
-    void describeChart(const chart::ResultTexts& texts, bool resultsDescribed);
+    // Copies an event's view into the widgets; raises its runtime error last.
+    void showView(const WindowView& view) override;
+    void showChartRun(const WindowView& view);
     void describeResults(const chart::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();
-    void evaluate();
-    void redrawChart();
-    void showEvaluation(const model::Results& results, const chart::ResultTexts& texts) override;
-    void drawChart(const model::Results& results);
-    void drawChart(const model::Results& results, const chart::ResultTexts& texts,
-                   bool resultsDescribed);
-    void repaintChart();
     // A slider moved (by a drag, an arrow, the track or a key): its value
     // goes into its variable and, followed by the unit, its label.
     void sliderMoved(const SliderRow& slider);
@@ -132,13 +128,12 @@ private:
 
     QLocale locale_;
     rt::NumberFormat format_;
-    model::CollectorState state_;
     Controls controls_;
     std::array<QWidget*, kControlCount> widgets_{};
     std::unique_ptr<CountingBox> messageBox_;
     ErrorReport reportError_;
-    std::unique_ptr<CollectorPresenter> collector_;
-    std::unique_ptr<chart::ChartProcedures> chart_;
+    std::unique_ptr<WindowPresenter> presenter_;
+    std::unique_ptr<WindowController> controller_;
     std::unique_ptr<ResultOutput> output_;
     QMenu* chartMenu_ = nullptr;  // a child of the window
     bool ended_ = false;

@@ -63,8 +63,8 @@ std::vector<chart::NamedValue> ResultOutput::resultLines() const {
         .conditions = {valueOf(c.collectorTempSlider), valueOf(c.ambientTempSlider),
                        valueOf(c.irradianceSlider)},
     };
-    const model::CollectorState& state = sources_.state;
-    const model::Results results = model::calculate(state.collector(), state.conditions());
+    const model::Inputs& values = sources_.inputs;
+    const model::Results results = model::calculate(values.collector(), values.conditions());
     return chart::resultLines(inputs, chart::formatResults(results, sources_.format), sources_.kept,
                               sources_.format);
 }
@@ -76,7 +76,7 @@ void ResultOutput::copyResults() {
 
 void ResultOutput::copyPowerTable() {
     const std::vector<chart::PowerRow> rows = chart::powerTable(
-        sources_.state.collector(), sources_.state.conditions(), sources_.format, 10);
+        sources_.inputs.collector(), sources_.inputs.conditions(), sources_.format, 10);
     putOnClipboard(chart::powerTablePlainText(rows), chart::powerTableHtml(rows));
 }
 

@@ -23,12 +23,12 @@ class MessageBox;
 // calculation's, formatted as the labels show them.
 namespace ui {
 
-// What the output reads: the window's controls and stores, and the legend's
+// What the output reads: the window's controls and inputs, and the legend's
 // words of the last chart run. The window owns them all.
 struct ResultSources {
     QWidget& window;  // the dialogs' parent
     const Controls& controls;
-    const model::CollectorState& state;
+    const model::Inputs& inputs;
     const rt::NumberFormat& format;
     const std::vector<chart::KeptResult>& kept;
     // The name of a collector taken from the library, while the window

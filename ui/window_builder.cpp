@@ -30,12 +30,11 @@ void setForeColor(QWidget* widget, QRgb color) {
 }
 
 // The widget for a row, and whether Tab stops on it.
-std::pair<QWidget*, bool> makeWidget(const ControlRow& control, QWidget* container,
-                                     const rt::NumberFormat& format) {
+std::pair<QWidget*, bool> makeWidget(const ControlRow& control, QWidget* container) {
     switch (control.kind) {
         case Kind::PictureBox:
             if (std::holds_alternative<ChartBox * Controls::*>(control.handle)) {
-                return {new ChartBox(container, format), true};
+                return {new ChartBox(container), true};
             }
             return {new PictureBox(container, control.picture, control.border), true};
         case Kind::Label: {
@@ -108,7 +107,7 @@ bool showPrepared(const ControlRow& control, Label* label, const QWidget* contai
 
 }  // namespace
 
-BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format) {
+BuiltControls buildControls(QWidget& window) {
     BuiltControls built;
     std::vector<std::pair<int, QWidget*>> tabOrder;
     for (const ControlRow& control : controlTable()) {
@@ -120,7 +119,7 @@ BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format) {
             container = box;
             offset = box->borderWidth();
         }
-        const auto [widget, takesFocus] = makeWidget(control, container, format);
+        const auto [widget, takesFocus] = makeWidget(control, container);
         widget->setObjectName(QString::fromLatin1(control.name));
         widget->setFont(fontFor(control.font));
         widget->setGeometry(toPixels(control.place).translated(offset, offset));

@@ -16,7 +16,7 @@ struct BuiltControls {
 
 // Makes every control of the table inside the window, in the table's order,
 // chains them in tab order, gives the first of the chain the focus and
-// fills the handles. The chart box formats its tick values with `format`.
-[[nodiscard]] BuiltControls buildControls(QWidget& window, const rt::NumberFormat& format);
+// fills the handles.
+[[nodiscard]] BuiltControls buildControls(QWidget& window);
 
 }  // namespace ui

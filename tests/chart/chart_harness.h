@@ -16,26 +16,50 @@ inline constexpr rt::Color kBlack = rt::rgb(0, 0, 0);
 inline constexpr rt::Color kRed = rt::rgb(250, 0, 0);
 inline constexpr rt::Color kGreen = rt::rgb(0, 200, 0);
 
-// The chart procedures over a recording surface and fake labels, in the
-// state start-up leaves (zeroEfficiencyX as the evaluation finds it).
+// The chart procedure over a recording surface, shown as the window shows
+// a run: the operating x kept, the labels written, the legend's words kept
+// and the run's runtime error raised last. It starts in the state start-up
+// leaves (zeroEfficiencyX as the evaluation finds it).
 struct Chart {
     model::CollectorState state = testsupport::startState();
     const rt::NumberFormat& format = testsupport::hungarian();
     chart::RecordingSurface surface{format};
     fake::Label operatingXLabel, efficiencyLabel, outputLabel, specificOutputLabel;
-    chart::ChartProcedures procedures{
-        state,
-        {surface, operatingXLabel, efficiencyLabel, outputLabel, specificOutputLabel},
-        format};
+    std::vector<chart::KeptResult> keptResults;
 
-    // The chart run at the state, on the zero-efficiency x the state holds.
+    // The results at the state, on the zero-efficiency x the state holds.
     [[nodiscard]] model::Results results() const {
         model::Results results = model::calculate(state.collector(), state.conditions());
         results.zeroEfficiencyX = state.zeroEfficiencyX;
         return results;
     }
-    void redraw() { procedures.redraw(results(), state.conditions()); }
-    void repaint() { procedures.repaint(results(), state.conditions()); }
+    void redraw() { redrawOn(surface); }
+    void redrawOn(rt::Surface& on) {
+        const model::Results current = results();
+        const chart::ResultTexts texts = chart::formatResults(current, format);
+        const auto keptCollectors = state.comparison.kept();
+        const std::vector<model::Results> kept = chart::keptResults(
+            keptCollectors, state.collectorArea, state.conditions(), state.zeroEfficiencyX);
+        const chart::ChartRun run =
+            chart::drawChart(on, {current, texts, keptCollectors, kept}, format);
+        if (run.operatingX) {
+            state.operatingX = *run.operatingX;
+        }
+        const std::pair<const std::optional<QString>&, fake::Label&> labels[] = {
+            {run.point.operatingX, operatingXLabel},
+            {run.point.efficiency, efficiencyLabel},
+            {run.point.output, outputLabel},
+            {run.point.specificOutput, specificOutputLabel}};
+        for (const auto& [text, label] : labels) {
+            if (text) {
+                label.setCaption(*text);
+            }
+        }
+        keptResults = run.kept;
+        if (run.error) {
+            throw rt::RuntimeError(*run.error);
+        }
+    }
 
     [[nodiscard]] std::vector<chart::RecordedLine> linesIn(rt::Color color) const {
         std::vector<chart::RecordedLine> out;

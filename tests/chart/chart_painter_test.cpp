@@ -47,7 +47,7 @@ QImage paintStartChart(int ratio, const QFont& font) {
     image.setDevicePixelRatio(ratio);
     image.fill(kBackground);
     QPainter painter(&image);
-    chart::paintDisplayList(painter, c.surface, font);
+    chart::paintDisplayList(painter, c.surface.list(), font);
     return image;
 }
 
@@ -111,13 +111,13 @@ TEST(ChartPainter, ATextInItsOwnColour) {
     const QFont font(QStringLiteral("DejaVu Sans"), 8);
     Chart c;
     const model::CollectorType& type = model::kCollectorTypes[1];
-    c.procedures.comparison().keep(type.name.toString(), type.eta0, type.a1, type.a2);
+    c.state.comparison.keep(type.name.toString(), type.eta0, type.a1, type.a2);
     c.redraw();
     QImage image(534, 327, QImage::Format_RGB32);
     image.fill(kBackground);
     QPainter painter(&image);
     painter.setPen(QColor(0, 0, 0));
-    chart::paintDisplayList(painter, c.surface, font);
+    chart::paintDisplayList(painter, c.surface.list(), font);
     const auto inkIn = [&image](const QRect& box) {
         int blue = 0;
         int black = 0;

@@ -156,15 +156,6 @@ TEST(ChartProcedures, VerticalScaleIsFixedAndPrintedInTheSurfaceFont) {
     }
 }
 
-TEST(ChartProcedures, RepaintRecordsTheCompleteChartOnce) {
-    Chart c;
-    c.redraw();
-    const auto lines = c.surface.lines();
-    c.repaint();
-    EXPECT_EQ(c.surface.lines(), lines);
-    EXPECT_EQ(c.surface.prints().size(), 18u);
-}
-
 TEST(ChartProcedures, ARuntimeErrorEndsTheRunAndKeepsWhatWasDone) {
     const struct {
         Change change;

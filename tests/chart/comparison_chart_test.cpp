@@ -28,7 +28,7 @@ constexpr rt::Color kBlue = rt::rgb(0, 0, 255);
 
 void keepPreset(Chart& c, std::size_t row) {
     const model::CollectorType& type = model::kCollectorTypes.at(row);
-    ASSERT_EQ(c.procedures.comparison().keep(type.name.toString(), type.eta0, type.a1, type.a2),
+    ASSERT_EQ(c.state.comparison.keep(type.name.toString(), type.eta0, type.a1, type.a2),
               model::KeepOutcome::Kept);
 }
 
@@ -150,7 +150,7 @@ TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
         for (const RecordedText& p : legendOf(c)) {
             shown << p.text;
         }
-        for (const chart::KeptResult& r : c.procedures.keptResults()) {
+        for (const chart::KeptResult& r : c.keptResults) {
             results << r.name + QStringLiteral(": ") + r.efficiency + QStringLiteral(" · ") +
                            r.specificOutput;
         }
@@ -176,11 +176,10 @@ TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
                     makeCurrent(c, type.eta0, type.a1, type.a2, irradiance);
                     c.state.ambientTemp = Int16::checked(ambient);
                     c.state.collectorTemp = Int16::checked(collector);
-                    c.procedures.comparison().keep(QStringLiteral("x"), type.eta0, type.a1,
-                                                   type.a2);
+                    c.state.comparison.keep(QStringLiteral("x"), type.eta0, type.a1, type.a2);
                     c.redraw();
-                    ASSERT_EQ(c.procedures.keptResults().size(), 1u);
-                    const chart::KeptResult& kept = c.procedures.keptResults()[0];
+                    ASSERT_EQ(c.keptResults.size(), 1u);
+                    const chart::KeptResult& kept = c.keptResults[0];
                     EXPECT_EQ(kept.efficiency, c.efficiencyLabel.caption)
                         << irradiance << " " << ambient << " " << collector;
                     EXPECT_EQ(kept.specificOutput, c.specificOutputLabel.caption)
@@ -221,23 +220,18 @@ TEST(ComparisonChart, NothingKeptLeavesEverySurfaceCallAsWithoutTheComparison) {
     for (const auto& change : changes) {
         std::optional<QStringList> runs[2];
         for (bool keptAndForgotten : {false, true}) {
-            model::CollectorState state = testsupport::startState();
-            change(state);
+            charttest::Chart c;
+            change(c.state);
             CallLog log;
-            fake::Label x, eta, output, specific;
-            chart::ChartProcedures procedures(state, {log, x, eta, output, specific},
-                                              testsupport::hungarian());
             if (keptAndForgotten) {
-                procedures.comparison().keep(QStringLiteral("x"), Fixed4::literal("0.5"),
-                                             Fixed4::literal("2"), Fixed4::literal("0.01"));
-                procedures.redraw(model::calculate(state.collector(), state.conditions()),
-                                  state.conditions());
-                procedures.comparison().forget();
+                c.state.comparison.keep(QStringLiteral("x"), Fixed4::literal("0.5"),
+                                        Fixed4::literal("2"), Fixed4::literal("0.01"));
+                c.redrawOn(log);
+                c.state.comparison.forget();
                 log.calls.clear();
             }
-            procedures.redraw(model::calculate(state.collector(), state.conditions()),
-                              state.conditions());
-            EXPECT_TRUE(procedures.keptResults().empty());
+            c.redrawOn(log);
+            EXPECT_TRUE(c.keptResults.empty());
             runs[keptAndForgotten ? 1 : 0] = log.calls;
         }
         EXPECT_EQ(runs[0], runs[1]);
@@ -329,8 +323,8 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                     makeCurrent(c, current.eta0, current.a1, current.a2, irradiance);
                     c.state.collectorTemp = Int16::checked(collector);
                     for (const Fixed4 eta0 : eta0s) {
-                        c.procedures.comparison().keep(name, eta0, Fixed4::literal("0.8001"),
-                                                       Fixed4::literal("0.0001"));
+                        c.state.comparison.keep(name, eta0, Fixed4::literal("0.8001"),
+                                                Fixed4::literal("0.0001"));
                     }
                     c.redraw();
                     const auto legend = legendOf(c);
@@ -343,7 +337,7 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                     }
                     for (std::size_t k = 0; k < legend.size(); ++k) {
                         const RecordedText& line = legend[k];
-                        const chart::KeptResult& result = c.procedures.keptResults()[k];
+                        const chart::KeptResult& result = c.keptResults[k];
                         const auto where = [&] {
                             return line.text.toStdString() + " at " + std::to_string(irradiance) +
                                    " W/m2, " + std::to_string(collector) + " °C, eta0 " +
@@ -428,8 +422,8 @@ TEST(ComparisonChart, LegendNamesAreCutToTheRoomOfTheirLine) {
         Chart c;
         c.surface.setTextMeasure([](const QString& text) { return 100.0 * text.size(); });
         for (std::size_t k = 0; k < row.kept; ++k) {
-            ASSERT_EQ(c.procedures.comparison().keep(row.name, Fixed4::literal("0.798"), a1s[k],
-                                                     Fixed4::literal("0.011")),
+            ASSERT_EQ(c.state.comparison.keep(row.name, Fixed4::literal("0.798"), a1s[k],
+                                              Fixed4::literal("0.011")),
                       model::KeepOutcome::Kept);
         }
         c.redraw();
@@ -439,7 +433,7 @@ TEST(ComparisonChart, LegendNamesAreCutToTheRoomOfTheirLine) {
         ASSERT_TRUE(top.endsWith(values)) << top.toStdString();
         EXPECT_EQ(top.chopped(values.size()), row.shown)
             << row.kept << " " << row.name.toStdString();
-        EXPECT_EQ(c.procedures.keptResults().front().name, row.name);
+        EXPECT_EQ(c.keptResults.front().name, row.name);
     }
 }
 

@@ -27,6 +27,7 @@
 #include "ui/chart_box.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
+#include "ui/window_presenter.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ protected:
     }
 
     [[nodiscard]] const ui::Controls& c() const { return window_->controls(); }
-    [[nodiscard]] const model::CollectorState& state() const { return window_->state(); }
+    [[nodiscard]] model::CollectorState state() const { return window_->state(); }
     [[nodiscard]] const rt::NumberFormat& format() const { return window_->format(); }
 
     // After a message box nothing is active offscreen; the user's next
@@ -324,7 +325,7 @@ void Soak::act() {
 
 void Soak::checkInvariants() {
     ASSERT_TRUE(errors_.empty()) << errors_.front().toStdString();
-    const model::CollectorState& s = state();
+    const model::CollectorState s = state();
     for (const model::EntryRule& rule : model::kEntryRules) {
         EXPECT_LE(Fixed4::fromDouble(rule.lower), s.*rule.field);
         EXPECT_LE(s.*rule.field, Fixed4::fromDouble(rule.upper));
@@ -352,24 +353,24 @@ void Soak::checkInvariants() {
     EXPECT_EQ(s.zeroEfficiencyX,
               model::zeroEfficiencyX(model::EfficiencyCurve(s.eta0, s.a1, s.a2, s.irradiance)));
 
-    // The chart, run again on a copy of the state.
-    model::CollectorState copy = s;
-    chart::RecordingSurface graf(format());
-    fake::Label label12, label2, label3, label4;
-    chart::ChartProcedures(copy, {graf, label12, label2, label3, label4}, format())
-        .redraw(model::calculate(copy.collector(), copy.conditions()), copy.conditions());
-    EXPECT_EQ(copy.operatingX, s.operatingX);
-    EXPECT_EQ(c().operatingXLabel->text(), label12.caption);
-    EXPECT_EQ(c().efficiencyLabel->text(), label2.caption);
-    EXPECT_EQ(c().outputLabel->text(), label3.caption);
-    EXPECT_EQ(c().specificOutputLabel->text(), label4.caption);
-    const chart::RecordingSurface& shown = c().chart->surface();
-    EXPECT_TRUE(shown.lines() == graf.lines()) << "graf's lines differ";
-    ASSERT_EQ(shown.prints().size(), graf.prints().size());
-    for (std::size_t i = 0; i < graf.prints().size(); ++i) {
-        EXPECT_EQ(shown.prints()[i].text, graf.prints()[i].text);
-        EXPECT_EQ(shown.prints()[i].x, graf.prints()[i].x);
-        EXPECT_EQ(shown.prints()[i].y, graf.prints()[i].y);
+    // The chart, run again from the inputs by a presenter of its own.
+    ui::WindowPresenter presenter(
+        format(), [chart = c().chart](const QString& text) { return chart->textWidth(text); });
+    const ui::WindowView view = presenter.chartRun(s);
+    ASSERT_TRUE(view.chart && !view.error);
+    EXPECT_EQ(presenter.operatingX(), s.operatingX);
+    EXPECT_EQ(c().operatingXLabel->text(), view.run.point.operatingX);
+    EXPECT_EQ(c().efficiencyLabel->text(), view.run.point.efficiency);
+    EXPECT_EQ(c().outputLabel->text(), view.run.point.output);
+    EXPECT_EQ(c().specificOutputLabel->text(), view.run.point.specificOutput);
+    const chart::DisplayList& shown = c().chart->list();
+    const chart::DisplayList& graf = *view.chart;
+    EXPECT_TRUE(shown.lines == graf.lines) << "graf's lines differ";
+    ASSERT_EQ(shown.prints.size(), graf.prints.size());
+    for (std::size_t i = 0; i < graf.prints.size(); ++i) {
+        EXPECT_EQ(shown.prints[i].text, graf.prints[i].text);
+        EXPECT_EQ(shown.prints[i].x, graf.prints[i].x);
+        EXPECT_EQ(shown.prints[i].y, graf.prints[i].y);
     }
 
     // Every warning came from a refused entry, one each.

@@ -248,7 +248,7 @@ TEST_F(Accessibility, TheChartDescriptionAddsTheKeptCollectors) {
     for (const auto& step : steps) {
         step.action();
         EXPECT_EQ(chartSays(), step.description) << step.what;
-        const bool cut = std::ranges::any_of(c().chart->surface().prints(), [](const auto& p) {
+        const bool cut = std::ranges::any_of(c().chart->list().prints, [](const auto& p) {
             return p.color.has_value() && p.text.contains(u'…');
         });
         EXPECT_EQ(cut, step.cutInLegend) << step.what;

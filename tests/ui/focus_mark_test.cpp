@@ -109,7 +109,8 @@ TEST_F(FocusMark, TheMarkShowsAfterTheWarningOfARefusedEntry) {
 TEST_F(FocusMark, OnGrafItIsPaintedWithoutRunningTheChartAgain) {
     int chartRuns = 0;
     const QObject counting;
-    QObject::connect(c().chart, &ui::ChartBox::paintRequested, &counting, [&] { ++chartRuns; });
+    QObject::connect(window_.get(), &ui::MainWindow::resultsFormatted, &counting,
+                     [&] { ++chartRuns; });
     control("Picture24")->setFocus(Qt::OtherFocusReason);
     QApplication::processEvents();
     chartRuns = 0;

@@ -287,12 +287,12 @@ protected:
 };
 
 TEST_F(WindowTest, ARepaintShowsTheWholeChartAndAnIdleWindowPaintsNothing) {
-    const chart::RecordingSurface& surface = c().chart->surface();
-    const auto before = surface.lines();
+    const chart::DisplayList& list = c().chart->list();
+    const auto before = list.lines;
     ASSERT_EQ(before.size(), 169u);  // axes, 8 + 10 ticks, 147 segments, 2 marker lines
     c().chart->repaint();
-    EXPECT_EQ(surface.lines(), before);
-    EXPECT_EQ(surface.prints().size(), 18u);
+    EXPECT_EQ(list.lines, before);
+    EXPECT_EQ(list.prints.size(), 18u);
 
     // A window that covered the chart goes away.
     QWidget cover(window_.get());
@@ -302,7 +302,7 @@ TEST_F(WindowTest, ARepaintShowsTheWholeChartAndAnIdleWindowPaintsNothing) {
     QApplication::processEvents();
     cover.hide();
     QApplication::processEvents();
-    EXPECT_EQ(surface.lines(), before);
+    EXPECT_EQ(list.lines, before);
     const QImage shown = c().chart->grab().toImage();
     // A pixel of the red curve near its start: (500, 918) twips is (35, 63) px
     // inside the border.
@@ -575,7 +575,7 @@ TEST_F(WindowTest, KeepIsDisabledWithFourKeptAndForgetEnablesItAgain) {
     EXPECT_TRUE(window_->keptCollectors().empty());
     EXPECT_TRUE(window_->keptResults().empty());
     // The chart ran: no legend line is left.
-    for (const chart::RecordedText& p : c().chart->surface().prints()) {
+    for (const chart::RecordedText& p : c().chart->list().prints) {
         EXPECT_FALSE(p.color.has_value()) << p.text.toStdString();
     }
 }

@@ -3,16 +3,17 @@
 #include <QString>
 #include <array>
 
-#include "chart/results.h"
 #include "model/calculation.h"
 #include "model/collector_state.h"
+#include "model/comparison.h"
 #include "model/entry_check.h"
 #include "runtime/control_interfaces.h"
 #include "runtime/number_text.h"
+#include "window_presenter.h"
 
 namespace ui {
 
-// The controls the collector procedures read and write. The window says
+// The controls the collector's events read and write. The window says
 // which of its controls each one is.
 struct CollectorControls {
     rt::ComboBox& collectorType;
@@ -23,30 +24,29 @@ struct CollectorControls {
     rt::ScrollBar& collectorTempSlider;
     rt::ScrollBar& ambientTempSlider;
     rt::ScrollBar& irradianceSlider;
-    rt::Label& characteristicEfficiencyLabel;
     rt::MessageBox& messageBox;
 };
 
-// Where an evaluation ends: its results told and the chart drawn from them.
-// An error raised there ends the event with the presenter's stores done.
-class EvaluationView {
+// Where every event ends: the window copies the view into its widgets. A
+// view that holds a runtime error raises it once shown, which ends the event.
+class ViewSink {
 public:
-    // `texts` are the results as formatResults gives them.
-    virtual void showEvaluation(const model::Results& results, const chart::ResultTexts& texts) = 0;
+    virtual void showView(const WindowView& view) = 0;
 
 protected:
-    ~EvaluationView() = default;
+    ~ViewSink() = default;
 };
 
-// The window's presenter for the collector: choosing a type, checking a
-// typed value and evaluating. It reads the controls into the state, runs the
-// calculation and writes its texts, over the control interfaces, so that the
-// same code drives the real widgets and the tests' doubles.
-class CollectorPresenter {
+// The window's events, each on one path: the controls read into a new
+// inputs value, the presenter's view of it, the view shown. The controller
+// holds the inputs and writes to the controls only what echoes them: the
+// boxes' texts and enabled state, and a refused entry's warning. It works
+// over the control interfaces, so that the same code drives the real
+// widgets and the tests' doubles.
+class WindowController {
 public:
-    // `view` shows the results as the evaluation's last step.
-    CollectorPresenter(model::CollectorState& state, const CollectorControls& controls,
-                       const rt::NumberFormat& format, EvaluationView& view);
+    WindowController(const CollectorControls& controls, const rt::NumberFormat& format,
+                     WindowPresenter& presenter, ViewSink& sink);
 
     // The start of the window's load: the coefficient boxes disabled, the
     // list filled, the start row selected (which runs its Click procedure),
@@ -57,24 +57,37 @@ public:
     void collectorTypeChosen();
     // The evaluation: the sliders' values stored, then evaluateStored().
     void evaluate();
-    // The evaluation at the stored slider values: the characteristic
-    // efficiency written, the zero-efficiency x stored, the chart run.
+    // The evaluation at the stored slider values.
     void evaluateStored();
+    // The chart at the stored values, without a new evaluation.
+    void redrawChart();
     // A parameter box lost the focus: check its text, store it, evaluate.
     void entryLeft(model::EntryBox box);
+    // A slider took `value`; its row says whether the curve changes with it.
+    void sliderMoved(rt::Int16 model::Inputs::*variable, rt::Int16 value, bool reshapesCurve);
     // A collector taken whole, already within the boxes' ranges: the custom
     // row selected, the values stored and shown as `shown` (η0, a1, a2, area
     // as typed), and one evaluation, which leaves what typing them would.
     void load(const model::Collector& collector, const std::array<QString, 4>& shown);
+    // Keeps a collector on the chart for comparison, then runs the chart.
+    model::KeepOutcome keep(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1, rt::Fixed4 a2);
+    // Forgets every kept collector, then runs the chart.
+    void forgetKept();
+
+    [[nodiscard]] const model::Inputs& inputs() const { return inputs_; }
+    // The inputs with the two results the window keeps as stores.
+    [[nodiscard]] model::CollectorState state() const;
 
 private:
+    void showCoefficients();
     void setCoefficientBoxesEnabled(bool enabled);
     [[nodiscard]] rt::TextBox& boxOf(model::EntryBox box) const;
 
-    model::CollectorState& state_;
     CollectorControls controls_;
     const rt::NumberFormat& format_;
-    EvaluationView& view_;
+    WindowPresenter& presenter_;
+    ViewSink& sink_;
+    model::Inputs inputs_;
     bool loading_ = false;  // a load selects the custom row without its Click's evaluation
 };
 

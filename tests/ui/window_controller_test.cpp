@@ -1,4 +1,4 @@
-#include "ui/collector_presenter.h"
+#include "ui/window_controller.h"
 
 #include <gtest/gtest.h>
 
@@ -15,22 +15,34 @@ namespace {
 
 using model::EntryBox;
 using rt::Fixed4;
-using ui::CollectorPresenter;
+using ui::WindowController;
 
-// The end of an evaluation, as the test sets it.
-struct View : ui::EvaluationView {
-    explicit View(std::function<void(const model::Results&)> show) : shown(std::move(show)) {}
-    virtual ~View() = default;
-    void showEvaluation(const model::Results& results, const chart::ResultTexts&) override {
-        shown(results);
+// Where the views end, as the test sets it: the characteristic efficiency
+// written, every chart run counted and handed to `chart`, the view's runtime
+// error raised last.
+struct Sink : ui::ViewSink {
+    explicit Sink(fake::Label& label) : characteristic(label) {}
+    virtual ~Sink() = default;
+    void showView(const ui::WindowView& view) override {
+        if (view.characteristic) {
+            characteristic.setCaption(*view.characteristic);
+        }
+        if (view.chart) {
+            ++chartRuns;
+            chart();
+        }
+        if (view.error) {
+            throw rt::RuntimeError(*view.error);
+        }
     }
-    std::function<void(const model::Results&)> shown;
+    fake::Label& characteristic;
+    int chartRuns = 0;
+    std::function<void()> chart = [] {};
 };
 
-// The collector presenter over test doubles, with the start values of the
-// program stored, as start-up leaves them.
+// The controller over test doubles, with the start values of the program
+// stored, as start-up leaves them.
 struct Window {
-    model::CollectorState state;
     fake::ComboBox combo;
     fake::TextBox eta0Box, a1Box, a2Box, areaBox;
     fake::ScrollBar collectorTempSlider{testsupport::kStartCollectorTemp};
@@ -39,51 +51,45 @@ struct Window {
     fake::Label characteristicEfficiencyLabel;
     fake::MessageBox messages;
     const rt::NumberFormat& format = testsupport::hungarian();
-    int chartRuns = 0;
-    std::function<void()> chart = [this] { ++chartRuns; };
-    View view{[this](const model::Results&) { chart(); }};
-    CollectorPresenter procedures{
-        state,
-        {combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider, ambientTempSlider,
-         irradianceSlider, characteristicEfficiencyLabel, messages},
-        format,
-        view};
+    Sink sink{characteristicEfficiencyLabel};
+    int& chartRuns = sink.chartRuns;
+    std::function<void()>& chart = sink.chart;
+    ui::WindowPresenter presenter{format, [](const QString&) { return 0.0; }};
+    WindowController procedures{{combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider,
+                                 ambientTempSlider, irradianceSlider, messages},
+                                format,
+                                presenter,
+                                sink};
 
     Window() {
-        for (const auto& type : model::kCollectorTypes) {
-            combo.addItem(type.name.toString());
-        }
         combo.click = [this] { procedures.collectorTypeChosen(); };
-        combo.setListIndex(rt::Int16{model::kStartRow});
-        state.eta0 = model::kStartCoefficients.eta0;
-        state.a1 = model::kStartCoefficients.a1;
-        state.a2 = model::kStartCoefficients.a2;
-        state.collectorArea = model::kStartCoefficients.collectorArea;
+        procedures.startUp();
         areaBox.value = QStringLiteral("1");
         procedures.evaluate();
         chartRuns = 0;
     }
+    [[nodiscard]] model::CollectorState state() const { return procedures.state(); }
 };
 
-TEST(CollectorPresenter, EvaluationCopiesTheSlidersAndSearches) {
+TEST(WindowController, EvaluationCopiesTheSlidersAndSearches) {
     Window w;
-    EXPECT_EQ(w.state.collectorTemp.value(), 60);
-    EXPECT_EQ(w.state.ambientTemp.value(), 20);
-    EXPECT_EQ(w.state.irradiance.value(), 800);
+    EXPECT_EQ(w.state().collectorTemp.value(), 60);
+    EXPECT_EQ(w.state().ambientTemp.value(), 20);
+    EXPECT_EQ(w.state().irradiance.value(), 800);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");
-    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.148"));
+    EXPECT_EQ(w.state().zeroEfficiencyX, Fixed4::literal("0.148"));
 
     w.collectorTempSlider.position = 61;
     w.irradianceSlider.position = 1300;
     w.procedures.evaluate();
-    EXPECT_EQ(w.state.collectorTemp.value(), 61);
-    EXPECT_EQ(w.state.irradiance.value(), 1300);
+    EXPECT_EQ(w.state().collectorTemp.value(), 61);
+    EXPECT_EQ(w.state().irradiance.value(), 1300);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");  // independent of the sliders
-    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.133"));
+    EXPECT_EQ(w.state().zeroEfficiencyX, Fixed4::literal("0.133"));
     EXPECT_EQ(w.chartRuns, 1);
 }
 
-TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
+TEST(WindowController, ChoosingARowAppliesItsPreset) {
     const struct {
         int row;
         const char16_t *eta0, *a1, *a2, *label1;
@@ -99,7 +105,9 @@ TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
     };
     for (const auto& c : cases) {
         Window w;
-        w.state.collectorArea = Fixed4::literal("2.5");
+        w.areaBox.value = QStringLiteral("2,5");
+        w.procedures.entryLeft(EntryBox::CollectorArea);
+        w.chartRuns = 0;
         w.combo.setListIndex(rt::Int16::checked(c.row));
         EXPECT_EQ(w.eta0Box.value, QStringView(c.eta0)) << c.row;
         EXPECT_EQ(w.a1Box.value, QStringView(c.a1)) << c.row;
@@ -108,34 +116,34 @@ TEST(CollectorPresenter, ChoosingARowAppliesItsPreset) {
         EXPECT_EQ(w.eta0Box.enabled, c.enabled) << c.row;
         EXPECT_EQ(w.a1Box.enabled, c.enabled) << c.row;
         EXPECT_EQ(w.a2Box.enabled, c.enabled) << c.row;
-        EXPECT_EQ(w.state.zeroEfficiencyX, c.zeroEfficiencyX) << c.row;
-        EXPECT_EQ(w.state.collectorArea, Fixed4::literal("2.5")) << c.row;
-        EXPECT_EQ(w.areaBox.value, u"1") << c.row;
+        EXPECT_EQ(w.state().zeroEfficiencyX, c.zeroEfficiencyX) << c.row;
+        EXPECT_EQ(w.state().collectorArea, Fixed4::literal("2.5")) << c.row;
+        EXPECT_EQ(w.areaBox.value, u"2,5") << c.row;
         EXPECT_EQ(w.chartRuns, 1) << c.row;
     }
 }
 
-TEST(CollectorPresenter, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
+TEST(WindowController, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
     w.procedures.entryLeft(EntryBox::Eta0);
-    ASSERT_EQ(w.state.eta0, Fixed4::literal("0.5"));
+    ASSERT_EQ(w.state().eta0, Fixed4::literal("0.5"));
     w.combo.setListIndex(rt::Int16{0});
-    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.65"));
+    EXPECT_EQ(w.state().eta0, Fixed4::literal("0.65"));
     EXPECT_EQ(w.eta0Box.value, u"0,65");
     EXPECT_FALSE(w.eta0Box.enabled);
     w.combo.setListIndex(rt::Int16{5});
-    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.8"));  // the custom row forgets
+    EXPECT_EQ(w.state().eta0, Fixed4::literal("0.8"));  // the custom row forgets
 }
 
-TEST(CollectorPresenter, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
+TEST(WindowController, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) {
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.a1Box.value = QStringLiteral("2,50");
     w.procedures.entryLeft(EntryBox::A1);
     w.combo.setListIndex(rt::Int16{-1});
-    EXPECT_EQ(w.state.a1, Fixed4::literal("2.5"));
+    EXPECT_EQ(w.state().a1, Fixed4::literal("2.5"));
     EXPECT_EQ(w.a1Box.value, u"2,5");
     EXPECT_FALSE(w.eta0Box.enabled);
     EXPECT_FALSE(w.a1Box.enabled);
@@ -143,7 +151,7 @@ TEST(CollectorPresenter, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites
     EXPECT_EQ(w.chartRuns, 3);
 }
 
-TEST(CollectorPresenter, LostFocusChecksStoresAndAlwaysEvaluates) {
+TEST(WindowController, LostFocusChecksStoresAndAlwaysEvaluates) {
     const struct {
         EntryBox box;
         const char16_t* typed;
@@ -195,29 +203,29 @@ TEST(CollectorPresenter, LostFocusChecksStoresAndAlwaysEvaluates) {
             EXPECT_EQ(w.messages.shown[0].style, 48) << label;
         }
         EXPECT_EQ(box.value, QStringView(c.boxAfter)) << label;
-        EXPECT_EQ(w.state.*model::ruleFor(c.box).field, c.stored) << label;
+        EXPECT_EQ(w.state().*model::ruleFor(c.box).field, c.stored) << label;
         EXPECT_EQ(w.chartRuns, 1) << label;
     }
 }
 
-TEST(CollectorPresenter, ATypedValueChangesTheResults) {
+TEST(WindowController, ATypedValueChangesTheResults) {
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
     w.procedures.entryLeft(EntryBox::Eta0);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,28");  // 0.5 - 0.2 - 0.02
-    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.105"));
+    EXPECT_EQ(w.state().zeroEfficiencyX, Fixed4::literal("0.105"));
 }
 
-TEST(CollectorPresenter, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
+TEST(WindowController, AnErrorInTheChartEndsTheEvaluationAfterItsStores) {
     Window w;
     w.chart = [] { throw rt::RuntimeError(rt::ErrorKind::Overflow); };
     w.ambientTempSlider.position = -30;
     EXPECT_EQ(testsupport::thrownKind([&] { w.combo.setListIndex(rt::Int16{0}); }),
               rt::ErrorKind::Overflow);
-    EXPECT_EQ(w.state.ambientTemp.value(), -30);
-    EXPECT_EQ(w.state.eta0, Fixed4::literal("0.65"));
-    EXPECT_EQ(w.state.zeroEfficiencyX, Fixed4::literal("0.224"));
+    EXPECT_EQ(w.state().ambientTemp.value(), -30);
+    EXPECT_EQ(w.state().eta0, Fixed4::literal("0.65"));
+    EXPECT_EQ(w.state().zeroEfficiencyX, Fixed4::literal("0.224"));
 }
 
 }  // namespace
@@ -226,8 +234,7 @@ namespace {
 
 // The window's load up to its slider captions: the list filled, the start row
 // chosen and evaluated with its preset, then the start coefficients stored.
-TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) {
-    model::CollectorState state;
+TEST(WindowController, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) {
     fake::ComboBox combo;
     fake::TextBox eta0Box, a1Box, a2Box, areaBox;
     areaBox.value = QStringLiteral("1");
@@ -243,15 +250,18 @@ TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients
         int rows;
     };
     std::vector<SeenByChart> seen;
-    View view{[&](const model::Results&) {
-        seen.push_back({state.eta0, state.collectorArea, eta0Box.value, eta0Box.enabled,
+    Sink sink{characteristic};
+    ui::WindowPresenter presenter{testsupport::hungarian(), [](const QString&) { return 0.0; }};
+    WindowController procedures{
+        {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp, ambientTemp, irradiance, messages},
+        testsupport::hungarian(),
+        presenter,
+        sink};
+    sink.chart = [&] {
+        const model::Inputs& inputs = procedures.inputs();
+        seen.push_back({inputs.eta0, inputs.collectorArea, eta0Box.value, eta0Box.enabled,
                         static_cast<int>(combo.items.size())});
-    }};
-    CollectorPresenter procedures{state,
-                                  {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp,
-                                   ambientTemp, irradiance, characteristic, messages},
-                                  testsupport::hungarian(),
-                                  view};
+    };
     combo.click = [&] { procedures.collectorTypeChosen(); };
 
     procedures.startUp();
@@ -271,6 +281,7 @@ TEST(CollectorPresenter, StartUpChoosesTheStartRowThenStoresTheStartCoefficients
     EXPECT_FALSE(seen[0].eta0BoxEnabled);
     EXPECT_EQ(seen[0].rows, 6);
     EXPECT_EQ(characteristic.caption, u"0,58");
+    const model::CollectorState state = procedures.state();
     EXPECT_EQ(state.zeroEfficiencyX, Fixed4::literal("0.155"));
 
     EXPECT_EQ(state.eta0, model::kStartCoefficients.eta0);
