@@ -163,8 +163,8 @@ private:
     void drawKeptCurves(std::span<const model::Results> kept, rt::Fixed4 zeroEfficiencyX);
     void drawKeptCurve(const model::Curve& curve, rt::Color color, rt::Fixed4 zeroEfficiencyX);
     void drawCurve(const model::Curve& curve, rt::Fixed4 zeroEfficiencyX);
-    [[nodiscard]] Marker showResults(const model::Results& results, const ResultTexts& texts,
-                                     rt::Fixed4 zeroEfficiencyX);
+    [[nodiscard]] Marker showResults(const model::Results& results,
+                                     const present::ResultTexts& texts, rt::Fixed4 zeroEfficiencyX);
     void drawMarker(const Marker& marker);
     void showLegend(std::span<const model::KeptCollector> collectors,
                     std::span<const model::Results> kept);
@@ -338,7 +338,8 @@ void ChartDrawing::drawCurve(const model::Curve& curve, Fixed4 zeroEfficiencyX) 
 
 // Stores x and writes the result labels; returns where the marker lines meet.
 ChartDrawing::Marker ChartDrawing::showResults(const model::Results& results,
-                                               const ResultTexts& texts, Fixed4 zeroEfficiencyX) {
+                                               const present::ResultTexts& texts,
+                                               Fixed4 zeroEfficiencyX) {
     run_.operatingX = results.operatingX.get();
     run_.point.operatingX = texts.operatingX.get();
     const model::OperatingPoint& point = results.operating.get();
@@ -373,8 +374,9 @@ void ChartDrawing::showLegend(std::span<const model::KeptCollector> collectors,
     std::vector<QString> lines;
     lines.reserve(kept.size());
     for (std::size_t i = 0; i < kept.size(); ++i) {
-        run_.kept.push_back(keptResult(collectors[i].name, kept[i].operating.get(), format_));
-        const KeptResult& result = run_.kept.back();
+        run_.kept.push_back(
+            present::keptResult(collectors[i].name, kept[i].operating.get(), format_));
+        const present::KeptResult& result = run_.kept.back();
         lines.push_back(legendLine(
             surface, result.name, result.efficiency + QStringLiteral(" · ") + result.specificOutput,
             kLegendRoom[kept.size() - 1 - i]));

@@ -9,7 +9,7 @@
 
 #include "model/calculation.h"
 #include "model/comparison.h"
-#include "results.h"
+#include "present/result_texts.h"
 #include "runtime/control_interfaces.h"
 #include "runtime/fixed4.h"
 #include "runtime/number_text.h"
@@ -36,7 +36,7 @@ struct ChartRun {
     PointTexts point;
     // The legend's words, in keeping order, for copying, printing and reading
     // aloud; empty when nothing is kept or the run ended before its legend.
-    std::vector<KeptResult> kept;
+    std::vector<present::KeptResult> kept;
     // The runtime error that ended the run, where the procedure would have stopped.
     std::optional<rt::ErrorKind> error;
 };
@@ -53,7 +53,7 @@ struct ChartRun {
 // texts, and the kept collectors with their results (keptResults()).
 struct ChartInput {
     const model::Results& results;
-    const ResultTexts& texts;
+    const present::ResultTexts& texts;
     std::span<const model::KeptCollector> keptCollectors;
     std::span<const model::Results> kept;
 };

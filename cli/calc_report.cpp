@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "chart/results.h"
 #include "library/collector_import.h"
+#include "present/result_texts.h"
 #include "runtime/json_text.h"
 
 namespace cli {
@@ -97,12 +97,12 @@ bool isCsv(ReportFormat format) {
 
 // The window's result labels, a line each: the names and texts it shows.
 QString resultLines(const model::Results& results, const rt::NumberFormat& format) {
-    const chart::ResultTexts texts = chart::formatResults(results, format);
+    const present::ResultTexts texts = present::formatResults(results, format);
     QString text;
-    for (std::size_t i = 0; i < chart::kResultNames.size(); ++i) {
-        const auto result = static_cast<chart::Result>(i);
-        text += chart::nameOf(result).toString() + QStringLiteral(": ") +
-                chart::valueOf(texts, result).get() + u'\n';
+    for (std::size_t i = 0; i < present::kResultNames.size(); ++i) {
+        const auto result = static_cast<present::Result>(i);
+        text += present::nameOf(result).toString() + QStringLiteral(": ") +
+                present::valueOf(texts, result).get() + u'\n';
     }
     return text;
 }
@@ -139,7 +139,7 @@ QString ReportWriter::header() const {
 QString ReportWriter::collector(const model::Collector& collector) {
     QString text;
     if (report_.format == ReportFormat::Text && report_.named) {
-        text += (first_ ? QString() : QStringLiteral("\n")) + chart::kInputNames[0].toString() +
+        text += (first_ ? QString() : QStringLiteral("\n")) + present::kInputNames[0].toString() +
                 QStringLiteral(": ") + collector.name + u'\n';
     }
     first_ = false;
@@ -199,14 +199,14 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
 QString ReportWriter::tableLines(const model::Collector& collector) const {
     // Which rows there are is the power table's own rule; the numbers are
     // computed again for the same points.
-    const std::vector<chart::PowerRow> rows =
-        chart::powerTable(collector, conditions_, textFormat_, *report_.tableStep);
+    const std::vector<present::PowerRow> rows =
+        present::powerTable(collector, conditions_, textFormat_, *report_.tableStep);
     if (report_.format == ReportFormat::Text) {
-        return chart::powerTablePlainText(rows);
+        return present::powerTablePlainText(rows);
     }
     const rt::NumberFormat& numbers =
         report_.format == ReportFormat::Json ? pointFormat() : csvFor(report_.format).format;
-    const auto shownRow = [&](const chart::PowerRow& row) {
+    const auto shownRow = [&](const present::PowerRow& row) {
         const Shown s =
             operatingPoint(resultsOf(collector, at(conditions_, row.deltaT), false), numbers);
         return QStringList{QString::number(row.deltaT), s.x, s.efficiency, s.specificOutput,
@@ -215,14 +215,14 @@ QString ReportWriter::tableLines(const model::Collector& collector) const {
     QString text;
     if (report_.format == ReportFormat::Json) {
         QStringList objects;
-        for (const chart::PowerRow& row : rows) {
+        for (const present::PowerRow& row : rows) {
             objects << jsonObject(members(kTableRowKeys, shownRow(row)));
         }
         return jsonObject({{QStringLiteral("collector"), jsonString(collector.name)},
                            {QStringLiteral("rows"), rt::jsonArray(objects)}}) +
                u'\n';
     }
-    for (const chart::PowerRow& row : rows) {
+    for (const present::PowerRow& row : rows) {
         text += csvFor(report_.format).line(QStringList{collector.name} + shownRow(row));
     }
     return text;

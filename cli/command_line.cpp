@@ -16,7 +16,6 @@
 #include <variant>
 
 #include "calc_report.h"
-#include "chart/results.h"
 #include "checked_output.h"
 #include "collector_input.h"
 #include "datasheet_command.h"
@@ -29,15 +28,16 @@
 #include "model/operating_conditions.h"
 #include "model/presets.h"
 #include "present/entry_messages.h"
+#include "present/result_texts.h"
 #include "product/version.h"
 #include "runtime/qt_translation.h"
 
 namespace cli {
 namespace {
 
-using chart::Result;
 using model::ConditionRange;
 using model::EntryBox;
+using present::Result;
 
 constexpr int kCustomRow = static_cast<int>(model::kCollectorTypes.size()) - 1;
 constexpr ConditionRange kTypeRange{0, kCustomRow, model::kStartRow};

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
-#include "chart/datasheet_text.h"
 #include "library/collector_import.h"
+#include "present/datasheet_text.h"
 #include "runtime/json_text.h"
 
 namespace cli {
@@ -21,12 +21,12 @@ QString jsonCell(const QString& cell) {
 }
 
 QString json(const model::DatasheetInput& input, const model::DatasheetResult& result) {
-    const chart::DatasheetNumbers numbers(QLocale::c());
+    const present::DatasheetNumbers numbers(QLocale::c());
     const auto optional = [&](const std::optional<double>& value) {
         return value ? numbers.number(*value) : QStringLiteral("null");
     };
     QStringList rows;
-    for (const QStringList& cells : chart::datasheetCells(result, numbers)) {
+    for (const QStringList& cells : present::datasheetCells(result, numbers)) {
         rt::JsonMembers members;
         for (qsizetype i = 0; i < kRowKeys.size(); ++i) {
             members.append({kRowKeys[i], jsonCell(cells[i])});
@@ -61,7 +61,8 @@ QString json(const model::DatasheetInput& input, const model::DatasheetResult& r
 
 QString csv(const model::DatasheetResult& result, const QLocale& locale, QChar separator) {
     QString text = library::csvRecord(kRowKeys, separator);
-    for (const QStringList& row : chart::datasheetCells(result, chart::DatasheetNumbers(locale))) {
+    for (const QStringList& row :
+         present::datasheetCells(result, present::DatasheetNumbers(locale))) {
         text += library::csvRecord(row, separator);
     }
     return text;
@@ -73,9 +74,9 @@ QString datasheetReport(const model::DatasheetInput& input, const model::Datashe
                         DatasheetFormat format, const QLocale& locale) {
     switch (format) {
         case DatasheetFormat::Text: {
-            const chart::DatasheetNumbers numbers(locale);
-            return chart::datasheetPlainText(chart::datasheetLines(input, result, numbers),
-                                             chart::datasheetCells(result, numbers));
+            const present::DatasheetNumbers numbers(locale);
+            return present::datasheetPlainText(present::datasheetLines(input, result, numbers),
+                                               present::datasheetCells(result, numbers));
         }
         case DatasheetFormat::Json:
             return json(input, result);

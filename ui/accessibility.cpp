@@ -88,12 +88,12 @@ QString chartDescription(const QString& eta0, const QString& zeroX, const QStrin
         .arg(eta0, withAtSuffix(zeroX, decimalSeparator), operatingX, efficiency);
 }
 
-QString keptCurvesDescription(std::span<const chart::KeptResult> kept) {
+QString keptCurvesDescription(std::span<const present::KeptResult> kept) {
     if (kept.empty()) {
         return {};
     }
     QStringList curves;
-    for (const chart::KeptResult& curve : kept) {
+    for (const present::KeptResult& curve : kept) {
         curves << curve.name + QStringLiteral(": ") + curve.efficiency + QStringLiteral(", ") +
                       curve.specificOutput;
     }

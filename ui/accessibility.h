@@ -36,7 +36,7 @@ void describeResult(QWidget& caption, QWidget& label, const QString& value);
 // What the chart box adds after chartDescription while collectors are kept: each
 // one's name, efficiency and specific output as the legend shows them, the
 // name whole. Empty when nothing is kept.
-[[nodiscard]] QString keptCurvesDescription(std::span<const chart::KeptResult> kept);
+[[nodiscard]] QString keptCurvesDescription(std::span<const present::KeptResult> kept);
 
 // The number followed by "-nál" or "-nél", by the vowels of its last word as
 // it is read out ("0,148" ends in "nyolc", "0,15" in "tizenöt").

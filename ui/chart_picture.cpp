@@ -185,7 +185,7 @@ void paintPage(QPainter& painter, const QRectF& page, const PageText& text, cons
 
     // Two columns: the names, then the values beside the longest name.
     qreal nameWidth = 0;
-    for (const chart::NamedValue& line : text.lines) {
+    for (const present::NamedValue& line : text.lines) {
         nameWidth = std::max(nameWidth, body.horizontalAdvance(line.name));
     }
     const qreal gap = body.height() * 1.5;
@@ -193,7 +193,7 @@ void paintPage(QPainter& painter, const QRectF& page, const PageText& text, cons
     const qreal tableWidth = std::min(page.width(), nameWidth + gap + page.width() / 4);
     QPen rule(QColor(160, 160, 160));
     rule.setWidthF(body.height() / 20);
-    for (const chart::NamedValue& line : text.lines) {
+    for (const present::NamedValue& line : text.lines) {
         painter.setPen(Qt::black);
         painter.drawText(QRectF(page.left(), y, nameWidth, row), Qt::AlignLeft | Qt::AlignVCenter,
                          line.name);

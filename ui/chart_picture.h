@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "chart/results.h"
+#include "present/result_texts.h"
 
 class QPainter;
 
@@ -40,7 +40,7 @@ enum class ChartFileFormat { Png, Svg, Pdf };
 struct PageText {
     QString title;  // the program's name
     QString date;
-    std::vector<chart::NamedValue> lines;  // the copied results, as a table
+    std::vector<present::NamedValue> lines;  // the copied results, as a table
 };
 
 // One printed page inside `page` (device units of the painter): the title,

@@ -140,7 +140,8 @@ double efficiencyAt(const model::DatasheetInput& input, double deltaT, double sh
 
 // The page in points: the title, the lines, the table and the curve.
 void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
-               const std::vector<chart::NamedValue>& lines, const std::vector<QStringList>& cells) {
+               const std::vector<present::NamedValue>& lines,
+               const std::vector<QStringList>& cells) {
     const auto font = [&](int points, bool bold) {
         QFont f(QStringLiteral("Liberation Sans"));
         f.setPixelSize(points);
@@ -160,7 +161,7 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
 
     font(9, false);
     const double nameWidth = width * 0.6;
-    for (const chart::NamedValue& line : lines) {
+    for (const present::NamedValue& line : lines) {
         const QRectF name =
             painter.boundingRect(QRectF(0, y, nameWidth - 8, 100), Qt::TextWordWrap, line.name);
         const QRectF value = painter.boundingRect(QRectF(nameWidth, y, width - nameWidth, 100),
@@ -363,7 +364,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
     stagnation_ = readOnly();
     place(stagnation_,
-          chart::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
+          present::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
               u':',
           2, 0);
 
@@ -536,7 +537,7 @@ void DatasheetDialog::recompute() {
     }
 
     result_ = model::computeDatasheet(input_);
-    derivedEta0_->setText(chart::eta0Derivation(input_, *result_, numbers_));
+    derivedEta0_->setText(present::eta0Derivation(input_, *result_, numbers_));
     if (const std::optional<model::Coefficients>& other = result_->converted) {
         QString text;
         if (other->eta0b) {
@@ -550,9 +551,9 @@ void DatasheetDialog::recompute() {
         converted_->setText(
             QStringLiteral("nem számítható: ehhez mindkét felület megadása szükséges"));
     }
-    stagnation_->setText(chart::stagnationText(*result_, numbers_));
+    stagnation_->setText(present::stagnationText(*result_, numbers_));
 
-    const std::vector<QStringList> cells = chart::datasheetCells(*result_, numbers_);
+    const std::vector<QStringList> cells = present::datasheetCells(*result_, numbers_);
     table_->setRowCount(static_cast<int>(cells.size()));
     for (std::size_t row = 0; row < cells.size(); ++row) {
         for (qsizetype column = 0; column < cells[row].size(); ++column) {
@@ -568,11 +569,12 @@ void DatasheetDialog::copy() {
     if (!result_) {
         return;
     }
-    const std::vector<chart::NamedValue> lines = chart::datasheetLines(input_, *result_, numbers_);
-    const std::vector<QStringList> cells = chart::datasheetCells(*result_, numbers_);
+    const std::vector<present::NamedValue> lines =
+        present::datasheetLines(input_, *result_, numbers_);
+    const std::vector<QStringList> cells = present::datasheetCells(*result_, numbers_);
     auto* mime = new QMimeData;
-    mime->setText(chart::datasheetPlainText(lines, cells));
-    mime->setHtml(chart::datasheetHtml(lines, cells));
+    mime->setText(present::datasheetPlainText(lines, cells));
+    mime->setHtml(present::datasheetHtml(lines, cells));
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
@@ -602,8 +604,8 @@ bool DatasheetDialog::printTo(QPagedPaintDevice& printer) {
     const double pointsPerPixel = 72.0 / printer.logicalDpiX();
     painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
     const QSizeF page = output->printableArea(printer).size() * pointsPerPixel;
-    paintPage(painter, page, input_, chart::datasheetLines(input_, *result_, numbers_),
-              chart::datasheetCells(*result_, numbers_));
+    paintPage(painter, page, input_, present::datasheetLines(input_, *result_, numbers_),
+              present::datasheetCells(*result_, numbers_));
     return painter.end();
 }
 

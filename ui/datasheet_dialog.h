@@ -5,8 +5,8 @@
 #include <optional>
 #include <vector>
 
-#include "chart/datasheet_text.h"
 #include "model/datasheet.h"
+#include "present/datasheet_text.h"
 
 class QComboBox;
 class QLabel;
@@ -49,7 +49,7 @@ private:
     void showPeakKind();
 
     QLocale locale_;
-    chart::DatasheetNumbers numbers_;
+    present::DatasheetNumbers numbers_;
     model::DatasheetInput input_;
     std::optional<model::DatasheetResult> result_;
     std::vector<model::DatasheetProblem> problems_;

@@ -295,7 +295,7 @@ std::span<const model::KeptCollector> MainWindow::keptCollectors() const {
     return controller_->inputs().comparison.kept();
 }
 
-const std::vector<chart::KeptResult>& MainWindow::keptResults() const {
+const std::vector<present::KeptResult>& MainWindow::keptResults() const {
     return presenter_->keptResults();
 }
 
@@ -390,17 +390,17 @@ void MainWindow::showChartRun(const WindowView& view) {
 // The result captions say the values their labels show, taken from the
 // same formatted results. The characteristic efficiency changes only with an
 // evaluation; a chart run alone leaves its label as it was.
-void MainWindow::describeResults(const chart::ResultTexts& texts, bool evaluated) {
+void MainWindow::describeResults(const present::ResultTexts& texts, bool evaluated) {
     struct ResultLabel {
         Label* Controls::*label;
-        chart::Result result;
+        present::Result result;
     };
     static constexpr std::array kResultLabels{
-        ResultLabel{&Controls::characteristicEfficiencyLabel, chart::Result::Characteristic},
-        ResultLabel{&Controls::operatingXLabel, chart::Result::OperatingX},
-        ResultLabel{&Controls::efficiencyLabel, chart::Result::Efficiency},
-        ResultLabel{&Controls::specificOutputLabel, chart::Result::SpecificOutput},
-        ResultLabel{&Controls::outputLabel, chart::Result::Output},
+        ResultLabel{&Controls::characteristicEfficiencyLabel, present::Result::Characteristic},
+        ResultLabel{&Controls::operatingXLabel, present::Result::OperatingX},
+        ResultLabel{&Controls::efficiencyLabel, present::Result::Efficiency},
+        ResultLabel{&Controls::specificOutputLabel, present::Result::SpecificOutput},
+        ResultLabel{&Controls::outputLabel, present::Result::Output},
     };
     for (const ControlRow& row : controlTable()) {
         if (!row.resultLabel) {
@@ -408,9 +408,10 @@ void MainWindow::describeResults(const chart::ResultTexts& texts, bool evaluated
         }
         QWidget* label = control(*row.resultLabel);
         for (const ResultLabel& shown : kResultLabels) {
-            const bool stale = shown.result == chart::Result::Characteristic && !evaluated;
+            const bool stale = shown.result == present::Result::Characteristic && !evaluated;
             if (controls_.*shown.label == label && !stale) {
-                describeResult(*control(row.id), *label, chart::valueOf(texts, shown.result).get());
+                describeResult(*control(row.id), *label,
+                               present::valueOf(texts, shown.result).get());
             }
         }
     }

@@ -11,7 +11,6 @@
 #include <span>
 #include <vector>
 
-#include "chart/results.h"
 #include "collector_host.h"
 #include "control_table.h"
 #include "controls.h"
@@ -19,6 +18,7 @@
 #include "model/calculation.h"
 #include "model/collector_state.h"
 #include "model/comparison.h"
+#include "present/result_texts.h"
 #include "runtime/number_text.h"
 #include "window_controller.h"
 #include "window_presenter.h"
@@ -76,7 +76,7 @@ public:
     // In keeping order.
     [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const;
     // As the last chart run's legend showed them, with whole names.
-    [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const;
+    [[nodiscard]] const std::vector<present::KeptResult>& keptResults() const;
 
     // The collector library's ways into the window.
     // Takes a collector whose values are within the boxes' ranges: one
@@ -94,7 +94,7 @@ public:
 
 signals:
     // After every chart run, with the results the labels now show.
-    void resultsFormatted(const chart::ResultTexts& texts);
+    void resultsFormatted(const present::ResultTexts& texts);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -107,7 +107,7 @@ private:
     // Copies an event's view into the widgets; raises its runtime error last.
     void showView(const WindowView& view) override;
     void showChartRun(const WindowView& view);
-    void describeResults(const chart::ResultTexts& texts, bool evaluated);
+    void describeResults(const present::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
     void loadForm();

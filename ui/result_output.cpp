@@ -47,12 +47,12 @@ const QString kDefaultFileName = QStringLiteral("hatasfokgorbe.png");
 ResultOutput::ResultOutput(const ResultSources& sources, rt::MessageBox& messageBox)
     : sources_(sources), messageBox_(messageBox) {}
 
-std::vector<chart::NamedValue> ResultOutput::resultLines() const {
+std::vector<present::NamedValue> ResultOutput::resultLines() const {
     const Controls& c = sources_.controls;
     const auto valueOf = [](const ScrollBar* slider) {
         return rt::Int16::checked(slider->QScrollBar::value());
     };
-    const chart::InputTexts inputs{
+    const present::InputTexts inputs{
         .collectorType = sources_.loadedName && !sources_.loadedName().isEmpty()
                              ? sources_.loadedName()
                              : c.collectorType->currentText(),
@@ -65,19 +65,19 @@ std::vector<chart::NamedValue> ResultOutput::resultLines() const {
     };
     const model::Inputs& values = sources_.inputs;
     const model::Results results = model::calculate(values.collector(), values.conditions());
-    return chart::resultLines(inputs, chart::formatResults(results, sources_.format), sources_.kept,
-                              sources_.format);
+    return present::resultLines(inputs, present::formatResults(results, sources_.format),
+                                sources_.kept, sources_.format);
 }
 
 void ResultOutput::copyResults() {
-    const std::vector<chart::NamedValue> lines = resultLines();
-    putOnClipboard(chart::plainText(lines), chart::htmlTable(lines));
+    const std::vector<present::NamedValue> lines = resultLines();
+    putOnClipboard(present::plainText(lines), present::htmlTable(lines));
 }
 
 void ResultOutput::copyPowerTable() {
-    const std::vector<chart::PowerRow> rows = chart::powerTable(
+    const std::vector<present::PowerRow> rows = present::powerTable(
         sources_.inputs.collector(), sources_.inputs.conditions(), sources_.format, 10);
-    putOnClipboard(chart::powerTablePlainText(rows), chart::powerTableHtml(rows));
+    putOnClipboard(present::powerTablePlainText(rows), present::powerTableHtml(rows));
 }
 
 void ResultOutput::copyChart() {

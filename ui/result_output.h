@@ -7,9 +7,9 @@
 #include <QStringView>
 #include <vector>
 
-#include "chart/results.h"
 #include "control_table.h"
 #include "model/collector_state.h"
+#include "present/result_texts.h"
 
 class QPagedPaintDevice;
 class QWidget;
@@ -30,7 +30,7 @@ struct ResultSources {
     const Controls& controls;
     const model::Inputs& inputs;
     const rt::NumberFormat& format;
-    const std::vector<chart::KeptResult>& kept;
+    const std::vector<present::KeptResult>& kept;
     // The name of a collector taken from the library, while the window
     // still holds its values; empty otherwise.
     std::function<QString()> loadedName;
@@ -41,7 +41,7 @@ public:
     ResultOutput(const ResultSources& sources, rt::MessageBox& messageBox);
 
     // The window's inputs and results, named, in the copied order.
-    [[nodiscard]] std::vector<chart::NamedValue> resultLines() const;
+    [[nodiscard]] std::vector<present::NamedValue> resultLines() const;
 
     // Each puts plain text and an HTML table on the clipboard.
     void copyResults();

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <memory>
 
-#include "chart/results.h"
 #include "controls.h"
 #include "inputs.h"
+#include "present/result_texts.h"
 
 namespace ui {
 namespace {
@@ -52,9 +52,8 @@ QString buddyText(const QWidget& input) {
 
 }  // namespace
 
-std::function<void(const chart::ResultTexts&)> addScreenReaderHints(const Controls& controls,
-                                                                    const rt::NumberFormat& format,
-                                                                    QObject& context) {
+std::function<void(const present::ResultTexts&)> addScreenReaderHints(
+    const Controls& controls, const rt::NumberFormat& format, QObject& context) {
     // Orca reads a slider's new value as a bare number, and Qt 6.4 gives a
     // slider no value text. While a slider has the focus, each step gives it
     // a name that says the value with its unit and the efficiency it leads
@@ -87,7 +86,8 @@ std::function<void(const chart::ResultTexts&)> addScreenReaderHints(const Contro
                          box, describe);
         describe();
     }
-    return [efficiency](const chart::ResultTexts& texts) { *efficiency = texts.efficiency.get(); };
+    return
+        [efficiency](const present::ResultTexts& texts) { *efficiency = texts.efficiency.get(); };
 }
 
 }  // namespace ui

@@ -4,7 +4,7 @@
 
 class QObject;
 
-namespace chart {
+namespace present {
 struct ResultTexts;
 }
 namespace rt {
@@ -19,7 +19,7 @@ struct Controls;
 // with its unit and the result it gives, and the values of disabled boxes.
 // The hints live as long as `context`. The efficiency comes from the results
 // as the window formats them: call the returned function with each.
-[[nodiscard]] std::function<void(const chart::ResultTexts&)> addScreenReaderHints(
+[[nodiscard]] std::function<void(const present::ResultTexts&)> addScreenReaderHints(
     const Controls& controls, const rt::NumberFormat& format, QObject& context);
 
 }  // namespace ui

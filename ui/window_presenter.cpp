@@ -8,13 +8,13 @@ namespace ui {
 namespace {
 
 // A chart run alone changes no text but the operating point's.
-constexpr chart::TextsWanted kChartRunTexts{.characteristic = false, .zeroEfficiencyX = false};
+constexpr present::TextsWanted kChartRunTexts{.characteristic = false, .zeroEfficiencyX = false};
 
 // The results the labels show, whose descriptions an evaluation writes
 // before its chart.
-constexpr std::array kLabelResults{chart::Result::Characteristic, chart::Result::OperatingX,
-                                   chart::Result::Efficiency, chart::Result::SpecificOutput,
-                                   chart::Result::Output};
+constexpr std::array kLabelResults{present::Result::Characteristic, present::Result::OperatingX,
+                                   present::Result::Efficiency, present::Result::SpecificOutput,
+                                   present::Result::Output};
 
 }  // namespace
 
@@ -25,15 +25,15 @@ WindowPresenter::WindowPresenter(const rt::NumberFormat& format, TextMeasure mea
 
 WindowView WindowPresenter::evaluation(const model::Inputs& inputs) {
     const model::Results results = model::calculate(inputs.collector(), inputs.conditions());
-    const chart::ResultTexts texts =
-        chart::formatResults(results, format_, {.zeroEfficiencyX = false});
+    const present::ResultTexts texts =
+        present::formatResults(results, format_, {.zeroEfficiencyX = false});
     WindowView view;
     view.evaluated = true;
     try {
         view.characteristic = texts.characteristic.get();
         zeroEfficiencyX_ = results.zeroEfficiencyX.get();
-        for (const chart::Result result : kLabelResults) {
-            (void)chart::valueOf(texts, result).get();
+        for (const present::Result result : kLabelResults) {
+            (void)present::valueOf(texts, result).get();
         }
     } catch (const rt::RuntimeError& error) {
         view.error = error.kind();
@@ -46,12 +46,12 @@ WindowView WindowPresenter::evaluation(const model::Inputs& inputs) {
 WindowView WindowPresenter::chartRun(const model::Inputs& inputs) {
     const model::Results results = model::calculate(inputs.collector(), inputs.conditions());
     WindowView view;
-    drawChart(view, inputs, results, chart::formatResults(results, format_, kChartRunTexts));
+    drawChart(view, inputs, results, present::formatResults(results, format_, kChartRunTexts));
     return view;
 }
 
 void WindowPresenter::drawChart(WindowView& view, const model::Inputs& inputs,
-                                const model::Results& results, const chart::ResultTexts& texts) {
+                                const model::Results& results, const present::ResultTexts& texts) {
     const auto keptCollectors = inputs.comparison.kept();
     std::vector<model::Results> kept;
     if (!results.zeroEfficiencyX.error()) {

@@ -7,8 +7,8 @@
 
 #include "chart/chart_procedures.h"
 #include "chart/recording_surface.h"
-#include "chart/results.h"
 #include "model/collector_state.h"
+#include "present/result_texts.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
 
@@ -28,7 +28,7 @@ struct WindowView {
     // Set once the event came to its end: the results' texts that the result
     // labels' descriptions and the screen-reader hints say, and what the chart
     // box says. `evaluated`: the characteristic efficiency's is among them.
-    std::optional<chart::ResultTexts> described;
+    std::optional<present::ResultTexts> described;
     bool evaluated = false;
     QString chartDescription;
     std::optional<rt::ErrorKind> error;
@@ -55,17 +55,17 @@ public:
     // The operating x of the last chart run that reached it.
     [[nodiscard]] rt::Fixed4 operatingX() const { return operatingX_; }
     // The last chart run's legend, in keeping order.
-    [[nodiscard]] const std::vector<chart::KeptResult>& keptResults() const { return kept_; }
+    [[nodiscard]] const std::vector<present::KeptResult>& keptResults() const { return kept_; }
 
 private:
     void drawChart(WindowView& view, const model::Inputs& inputs, const model::Results& results,
-                   const chart::ResultTexts& texts);
+                   const present::ResultTexts& texts);
 
     const rt::NumberFormat& format_;
     chart::RecordingSurface surface_;
     rt::Fixed4 zeroEfficiencyX_;
     rt::Fixed4 operatingX_;
-    std::vector<chart::KeptResult> kept_;
+    std::vector<present::KeptResult> kept_;
 };
 
 }  // namespace ui

@@ -25,7 +25,7 @@ struct Chart {
     const rt::NumberFormat& format = testsupport::hungarian();
     chart::RecordingSurface surface{format};
     fake::Label operatingXLabel, efficiencyLabel, outputLabel, specificOutputLabel;
-    std::vector<chart::KeptResult> keptResults;
+    std::vector<present::KeptResult> keptResults;
 
     // The results at the state, on the zero-efficiency x the state holds.
     [[nodiscard]] model::Results results() const {
@@ -36,7 +36,7 @@ struct Chart {
     void redraw() { redrawOn(surface); }
     void redrawOn(rt::Surface& on) {
         const model::Results current = results();
-        const chart::ResultTexts texts = chart::formatResults(current, format);
+        const present::ResultTexts texts = present::formatResults(current, format);
         const auto keptCollectors = state.comparison.kept();
         const std::vector<model::Results> kept = chart::keptResults(
             keptCollectors, state.collectorArea, state.conditions(), state.zeroEfficiencyX);

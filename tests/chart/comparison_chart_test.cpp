@@ -150,7 +150,7 @@ TEST(ComparisonChart, LegendShowsTheResultsAtTheOperatingPoint) {
         for (const RecordedText& p : legendOf(c)) {
             shown << p.text;
         }
-        for (const chart::KeptResult& r : c.keptResults) {
+        for (const present::KeptResult& r : c.keptResults) {
             results << r.name + QStringLiteral(": ") + r.efficiency + QStringLiteral(" · ") +
                            r.specificOutput;
         }
@@ -179,7 +179,7 @@ TEST(ComparisonChart, LegendValuesAreTheLabelsOfTheSameCollector) {
                     c.state.comparison.keep(QStringLiteral("x"), type.eta0, type.a1, type.a2);
                     c.redraw();
                     ASSERT_EQ(c.keptResults.size(), 1u);
-                    const chart::KeptResult& kept = c.keptResults[0];
+                    const present::KeptResult& kept = c.keptResults[0];
                     EXPECT_EQ(kept.efficiency, c.efficiencyLabel.caption)
                         << irradiance << " " << ambient << " " << collector;
                     EXPECT_EQ(kept.specificOutput, c.specificOutputLabel.caption)
@@ -337,7 +337,7 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
                     }
                     for (std::size_t k = 0; k < legend.size(); ++k) {
                         const RecordedText& line = legend[k];
-                        const chart::KeptResult& result = c.keptResults[k];
+                        const present::KeptResult& result = c.keptResults[k];
                         const auto where = [&] {
                             return line.text.toStdString() + " at " + std::to_string(irradiance) +
                                    " W/m2, " + std::to_string(collector) + " °C, eta0 " +

@@ -1,4 +1,4 @@
-#include "chart/results.h"
+#include "present/result_texts.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 
 namespace {
 
-using chart::PowerRow;
+using present::PowerRow;
 using rt::Fixed4;
 
 // The window's inputs at start-up, as its controls hold them.
-chart::InputTexts startInputs() {
+present::InputTexts startInputs() {
     return {.collectorType = QStringLiteral("Szelektív síkkollektor"),
             .eta0 = QStringLiteral("0,798"),
             .a1 = QStringLiteral("4,17"),
@@ -23,15 +23,15 @@ chart::InputTexts startInputs() {
             .conditions = testsupport::startState().conditions()};
 }
 
-chart::ResultTexts startResults() {
+present::ResultTexts startResults() {
     const model::CollectorState state = testsupport::startState();
-    return chart::formatResults(model::calculate(state.collector(), state.conditions()),
-                                testsupport::hungarian());
+    return present::formatResults(model::calculate(state.collector(), state.conditions()),
+                                  testsupport::hungarian());
 }
 
-std::vector<chart::NamedValue> linesOf(const chart::InputTexts& inputs,
-                                       const std::vector<chart::KeptResult>& kept = {}) {
-    return chart::resultLines(inputs, startResults(), kept, testsupport::hungarian());
+std::vector<present::NamedValue> linesOf(const present::InputTexts& inputs,
+                                         const std::vector<present::KeptResult>& kept = {}) {
+    return present::resultLines(inputs, startResults(), kept, testsupport::hungarian());
 }
 
 TEST(Results, LinesNameEveryInputAndResultInOrder) {
@@ -50,16 +50,16 @@ TEST(Results, LinesNameEveryInputAndResultInOrder) {
         "Fajlagos teljesítmény (q̇)\t454 W/m2\n"
         "Kollektor teljesítmény (Q̇)\t454 W\n"
         "x, ahol a hatásfok 0\t0,148\n");
-    EXPECT_EQ(chart::plainText(linesOf(startInputs())), expected);
+    EXPECT_EQ(present::plainText(linesOf(startInputs())), expected);
 }
 
 TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
-    const std::vector<chart::KeptResult> kept = {
+    const std::vector<present::KeptResult> kept = {
         {QStringLiteral("Vákumcsöves kollektor"), QStringLiteral("55,9 %"),
          QStringLiteral("447 W/m2")},
         {QStringLiteral("Egyedi kollektor (η0 0,5; a1 4; a2 0,01)"), QStringLiteral("0 %"),
          QStringLiteral("0 W/m2")}};
-    const QString text = chart::plainText(linesOf(startInputs(), kept));
+    const QString text = present::plainText(linesOf(startInputs(), kept));
     EXPECT_TRUE(
         text.endsWith(QStringLiteral("x, ahol a hatásfok 0\t0,148\n"
                                      "Vákumcsöves kollektor (η)\t55,9 %\n"
@@ -70,7 +70,7 @@ TEST(Results, KeptCollectorsFollowTheResultsWithTheirEfficiencyAndOutput) {
 }
 
 TEST(Results, SliderValuesKeepTheirSignAndUnit) {
-    chart::InputTexts inputs = startInputs();
+    present::InputTexts inputs = startInputs();
     inputs.conditions = {rt::Int16{0}, rt::Int16{-30}, rt::Int16{1300}};
     const auto lines = linesOf(inputs);
     ASSERT_EQ(lines.size(), 14U);
@@ -80,11 +80,11 @@ TEST(Results, SliderValuesKeepTheirSignAndUnit) {
 }
 
 TEST(Results, HtmlTableEscapesEveryCell) {
-    const std::vector<chart::NamedValue> lines{
+    const std::vector<present::NamedValue> lines{
         {QStringLiteral("a <b> & \"c\""), QStringLiteral("1 < 2")},
         {QStringLiteral("x"), QStringLiteral("0,05")},
     };
-    EXPECT_EQ(chart::htmlTable(lines),
+    EXPECT_EQ(present::htmlTable(lines),
               QStringLiteral("<table>\n"
                              "<tr><td>a &lt;b&gt; &amp; &quot;c&quot;</td><td>1 &lt; 2</td></tr>\n"
                              "<tr><td>x</td><td>0,05</td></tr>\n"
@@ -114,8 +114,8 @@ std::vector<int> deltas(const std::vector<PowerRow>& rows) {
 
 TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
     const auto rows =
-        chart::powerTable(testsupport::startState().collector(),
-                          testsupport::startState().conditions(), testsupport::hungarian(), 10);
+        present::powerTable(testsupport::startState().collector(),
+                            testsupport::startState().conditions(), testsupport::hungarian(), 10);
     ASSERT_EQ(rows.size(), 13U);
     EXPECT_EQ(deltas(rows).back(), 120);
     const auto row = [](const PowerRow& r) {
@@ -132,14 +132,14 @@ TEST(PowerTable, StartStateRunsUntilTheFirstZeroEfficiency) {
 
 TEST(PowerTable, TextAndHtmlCarryTheUnitsInTheHeader) {
     const auto rows =
-        chart::powerTable(testsupport::startState().collector(),
-                          testsupport::startState().conditions(), testsupport::hungarian(), 60);
-    EXPECT_EQ(chart::powerTablePlainText(rows), QStringLiteral("ΔT [K]\tx\tη\tq̇ [W/m²]\tQ̇ [W]\n"
-                                                               "0\t0\t79,8 %\t638\t638\n"
-                                                               "60\t0,075\t43,5 %\t348\t348\n"
-                                                               "120\t0,15\t0 %\t0\t0\n"));
+        present::powerTable(testsupport::startState().collector(),
+                            testsupport::startState().conditions(), testsupport::hungarian(), 60);
+    EXPECT_EQ(present::powerTablePlainText(rows), QStringLiteral("ΔT [K]\tx\tη\tq̇ [W/m²]\tQ̇ [W]\n"
+                                                                 "0\t0\t79,8 %\t638\t638\n"
+                                                                 "60\t0,075\t43,5 %\t348\t348\n"
+                                                                 "120\t0,15\t0 %\t0\t0\n"));
     EXPECT_EQ(
-        chart::powerTableHtml(rows),
+        present::powerTableHtml(rows),
         QStringLiteral("<table>\n"
                        "<tr><th>ΔT [K]</th><th>x</th><th>η</th><th>q̇ [W/m²]</th>"
                        "<th>Q̇ [W]</th></tr>\n"
@@ -183,8 +183,8 @@ TEST(PowerTable, RowsFollowTheSliderRangeAndTheZero) {
          nullptr},
     };
     for (const auto& c : cases) {
-        const auto rows = chart::powerTable(c.state.collector(), c.state.conditions(),
-                                            testsupport::hungarian(), c.step);
+        const auto rows = present::powerTable(c.state.collector(), c.state.conditions(),
+                                              testsupport::hungarian(), c.step);
         ASSERT_FALSE(rows.empty()) << c.what;
         if (c.lastEfficiency == nullptr) {
             EXPECT_EQ(rows.size(), 251U) << c.what;
@@ -230,7 +230,7 @@ TEST(Formatting, EachResultIsCutAsItsLabelShowsIt) {
                                                   .specificOutput = c.specificOutput,
                                                   .output = c.output};
         results.zeroEfficiencyX = c.zeroX;
-        const chart::ResultTexts t = chart::formatResults(results, c.format);
+        const present::ResultTexts t = present::formatResults(results, c.format);
         const QStringList texts{t.characteristic.get(), t.operatingX.get(),
                                 t.efficiency.get(),     t.specificOutput.get(),
                                 t.output.get(),         t.zeroEfficiencyX.get()};
@@ -239,7 +239,7 @@ TEST(Formatting, EachResultIsCutAsItsLabelShowsIt) {
     // A result not reached keeps its error for the text too.
     model::Results failed;
     failed.operating = model::Reached<model::OperatingPoint>::failed(rt::ErrorKind::Overflow);
-    const chart::ResultTexts t = chart::formatResults(failed, testsupport::hungarian());
+    const present::ResultTexts t = present::formatResults(failed, testsupport::hungarian());
     EXPECT_EQ(testsupport::thrownKind([&] { (void)t.output.get(); }), rt::ErrorKind::Overflow);
     EXPECT_EQ(t.characteristic.get(), u"0");
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-namespace chart {
+namespace present {
 namespace {
 
 using model::ReferenceArea;
@@ -164,4 +164,4 @@ QString datasheetHtml(const std::vector<NamedValue>& lines, const std::vector<QS
     return html + QStringLiteral("</table>\n");
 }
 
-}  // namespace chart
+}  // namespace present

@@ -1,8 +1,8 @@
-#include "results.h"
+#include "result_texts.h"
 
 #include "model/operating_conditions.h"
 
-namespace chart {
+namespace present {
 namespace {
 
 QString withUnit(const rt::NumberFormat& format, rt::Int16 value, QStringView unit) {
@@ -178,4 +178,4 @@ QString powerTableHtml(const std::vector<PowerRow>& rows) {
     return html + QStringLiteral("</table>\n");
 }
 
-}  // namespace chart
+}  // namespace present

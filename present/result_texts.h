@@ -10,7 +10,7 @@
 
 // What "the results" are when they leave the window: copied, printed or
 // written by the command line. One table of names, one way to lay them out.
-namespace chart {
+namespace present {
 
 // The results in the order they are copied and listed.
 enum class Result {
@@ -126,4 +126,4 @@ struct PowerRow {
 [[nodiscard]] QString powerTablePlainText(const std::vector<PowerRow>& rows);
 [[nodiscard]] QString powerTableHtml(const std::vector<PowerRow>& rows);
 
-}  // namespace chart
+}  // namespace present

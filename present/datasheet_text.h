@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "model/datasheet.h"
-#include "results.h"
+#include "result_texts.h"
 
 // The datasheet's table as it leaves the program: shown in its dialog,
 // copied, printed or written by the command line. The values are rounded
 // here, when they become text: whole watts and tenths of a percent (always
 // shown), a half to the even neighbour.
-namespace chart {
+namespace present {
 
 // Numbers in `locale`'s digits and decimal separator, without grouping.
 class DatasheetNumbers {
@@ -62,4 +62,4 @@ private:
 [[nodiscard]] QString datasheetHtml(const std::vector<NamedValue>& lines,
                                     const std::vector<QStringList>& cells);
 
-}  // namespace chart
+}  // namespace present
