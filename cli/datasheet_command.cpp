@@ -9,6 +9,7 @@
 #include "library_commands.h"
 #include "model/datasheet.h"
 #include "model/presets.h"
+#include "present/datasheet_text.h"
 
 namespace cli {
 namespace {
@@ -355,8 +356,8 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
     if (const std::vector<model::DatasheetProblem> problems = model::checkDatasheet(input);
         !problems.empty()) {
         const model::DatasheetProblem& first = problems.front();
-        return refused(
-            QStringLiteral("%1: %2").arg(dashed(optionOf(first.field, names, o)), first.message));
+        return refused(QStringLiteral("%1: %2").arg(dashed(optionOf(first.field, names, o)),
+                                                    present::problemText(first, input.peak)));
     }
     return {
         kSuccess,

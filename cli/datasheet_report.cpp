@@ -10,7 +10,7 @@ namespace cli {
 namespace {
 
 // The table's columns as the JSON and the CSV name them, in the order of
-// model::kDatasheetColumns.
+// present::kDatasheetColumns.
 const QStringList kRowKeys{QStringLiteral("deltaT"),          QStringLiteral("perCollector"),
                            QStringLiteral("perGrossArea"),    QStringLiteral("perApertureArea"),
                            QStringLiteral("efficiencyGross"), QStringLiteral("efficiencyAperture")};

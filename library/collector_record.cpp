@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "model/datasheet.h"
+#include "present/datasheet_text.h"
 
 namespace library {
 
@@ -90,7 +91,7 @@ QString rangeProblem(Field field, double v) {
             return {};
     }
     return range->contains(v) ? QString()
-                              : model::rangeText(*range, unit) + QStringLiteral(" lehet.");
+                              : present::rangeText(*range, unit) + QStringLiteral(" lehet.");
 }
 
 // Characters a single-line text never holds: controls, which a terminal or a

@@ -32,83 +32,48 @@ std::optional<double> stagnationDeltaT(double eta0, double a1, double a2) {
 
 }  // namespace
 
-QString rangeText(const Range& range, QStringView unit) {
-    const auto number = [](double v) { return QString::number(v).replace(u'.', u','); };
-    const QString highest =
-        number(range.highest) + (unit.isEmpty() ? QString() : u' ' + unit.toString());
-    return range.lowestIncluded
-               ? QStringLiteral("%1 és %2 között").arg(number(range.lowest), highest)
-               : QStringLiteral("%1-nál nagyobb és legfeljebb %2")
-                     .arg(number(range.lowest), highest);
-}
-
 std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
     std::vector<DatasheetProblem> problems;
-    // "<what> <range> <unit> lehet." for a value outside its range.
-    const auto check = [&](DatasheetField field, double value, const Range& range, QStringView what,
-                           QStringView unit) {
+    const auto check = [&](DatasheetField field, double value, const Range& range) {
         if (!(finite(value) && range.contains(value))) {
-            problems.push_back(
-                {field, QStringLiteral("%1 %2 lehet.").arg(what, rangeText(range, unit))});
+            problems.push_back({field, DatasheetFault::OutOfRange, range});
         }
     };
-    check(DatasheetField::Eta0, input.eta0, limits::kPeakEfficiency,
-          input.peak == PeakEfficiency::Beam ? u"Az η0,b (optikai hatásfok direkt sugárzásra)"
-                                             : u"Az η0 (optikai hatásfok)",
-          {});
+    check(DatasheetField::Eta0, input.eta0, limits::kPeakEfficiency);
     if (input.peak == PeakEfficiency::Beam) {
-        check(DatasheetField::Kd, input.kd, limits::kKd,
-              u"A Kd (a szórt sugárzás beesésiszög-módosítója)", {});
+        check(DatasheetField::Kd, input.kd, limits::kKd);
     }
-    check(DatasheetField::A1, input.a1, limits::kA1, u"Az a1 (elsőfokú hőveszteségi együttható)",
-          u"W/(m²·K)");
-    check(DatasheetField::A2, input.a2, limits::kA2, u"Az a2 (másodfokú hőveszteségi együttható)",
-          u"W/(m²·K²)");
+    check(DatasheetField::A1, input.a1, limits::kA1);
+    check(DatasheetField::A2, input.a2, limits::kA2);
     const auto checkArea = [&](const std::optional<double>& area, ReferenceArea kind,
-                               DatasheetField field, const char* missing, QStringView what) {
-        if (!area) {
-            if (input.reference == kind) {
-                problems.push_back({field, QString::fromUtf8(missing)});
-            }
-        } else {
-            check(field, *area, limits::kArea, what, u"m²");
+                               DatasheetField field) {
+        if (area) {
+            check(field, *area, limits::kArea);
+        } else if (input.reference == kind) {
+            problems.push_back({field, DatasheetFault::Missing});
         }
     };
-    checkArea(input.grossArea, ReferenceArea::Gross, DatasheetField::GrossArea,
-              "A bruttó felületet meg kell adni: az együtthatók arra vonatkoznak.",
-              u"A bruttó felület");
-    checkArea(input.apertureArea, ReferenceArea::Aperture, DatasheetField::ApertureArea,
-              "Az apertúrafelületet meg kell adni: az együtthatók arra vonatkoznak.",
-              u"Az apertúrafelület");
-    // An aperture larger than the gross area is a typing error; converted, it
-    // would print efficiencies above 1.
+    checkArea(input.grossArea, ReferenceArea::Gross, DatasheetField::GrossArea);
+    checkArea(input.apertureArea, ReferenceArea::Aperture, DatasheetField::ApertureArea);
     if (input.grossArea && input.apertureArea && limits::kArea.contains(*input.grossArea) &&
         limits::kArea.contains(*input.apertureArea) && *input.apertureArea > *input.grossArea) {
-        problems.push_back({DatasheetField::ApertureArea,
-                            QStringLiteral("Az apertúrafelület nem lehet nagyobb a bruttó "
-                                           "felületnél.")});
+        problems.push_back({DatasheetField::ApertureArea, DatasheetFault::ApertureAboveGross});
     }
     if (input.deltaT.empty()) {
-        problems.push_back(
-            {DatasheetField::DeltaT, QStringLiteral("Legalább egy ΔT-értéket meg kell adni.")});
+        problems.push_back({DatasheetField::DeltaT, DatasheetFault::NoDeltaT});
     }
     for (const double deltaT : input.deltaT) {
         const std::size_t before = problems.size();
-        check(DatasheetField::DeltaT, deltaT, limits::kDeltaT, u"Minden ΔT-érték", u"K");
+        check(DatasheetField::DeltaT, deltaT, limits::kDeltaT);
         if (problems.size() != before) {
             break;
         }
     }
     const std::size_t before = problems.size();
-    check(DatasheetField::Beam, input.beam, limits::kIrradiance, u"A direkt sugárzás (Gb)",
-          u"W/m²");
-    check(DatasheetField::Diffuse, input.diffuse, limits::kIrradiance, u"A szórt sugárzás (Gd)",
-          u"W/m²");
-    // The efficiencies divide by the sum.
+    check(DatasheetField::Beam, input.beam, limits::kIrradiance);
+    check(DatasheetField::Diffuse, input.diffuse, limits::kIrradiance);
     if (problems.size() == before && !(input.beam + input.diffuse > 0)) {
-        problems.push_back(
-            {DatasheetField::Beam, QStringLiteral("A direkt és a szórt sugárzás összegének (Gb + "
-                                                  "Gd) 0-nál nagyobbnak kell lennie.")});
+        problems.push_back({DatasheetField::Beam, DatasheetFault::NoIrradiance});
     }
     return problems;
 }

@@ -64,10 +64,6 @@ inline constexpr Range kIrradiance{0, true, 1500};  // Gb and Gd, W/m²
 inline constexpr Range kDeltaT{0, true, 300};       // K
 }  // namespace limits
 
-// "0 és 100 W/(m²·K) között" or "0-nál nagyobb és legfeljebb 100 m²", with
-// decimal commas; `unit` may be empty.
-[[nodiscard]] QString rangeText(const Range& range, QStringView unit = {});
-
 // The input a check can name.
 enum class DatasheetField {
     Eta0,
@@ -81,9 +77,19 @@ enum class DatasheetField {
     Diffuse,
 };
 
+// Why an input cannot be computed with; the presentation words it.
+enum class DatasheetFault {
+    OutOfRange,          // the value lies outside `range`
+    Missing,             // the reference area the coefficients are given for
+    ApertureAboveGross,  // a typing error: converted, efficiencies would pass 1
+    NoDeltaT,
+    NoIrradiance,  // Gb + Gd is not above 0, and the efficiencies divide by it
+};
+
 struct DatasheetProblem {
     DatasheetField field;
-    QString message;  // Hungarian, naming the field
+    DatasheetFault fault;
+    Range range{};  // the field's, for OutOfRange
 };
 
 // Every value out of its admitted range, in the order of DatasheetField;
@@ -149,11 +155,5 @@ inline constexpr double kMaxDeltaT = limits::kDeltaT.highest;
 // How far the stagnation estimate is searched, K: as far as real collectors
 // go, evacuated tubes among them.
 inline constexpr double kStagnationSearch = 400;
-
-// The table's columns, in the order of DatasheetRow's fields.
-inline constexpr std::array<QStringView, 6> kDatasheetColumns{
-    u"ΔT [K]",       u"Q̇ [W/kollektor]", u"q̇ bruttó [W/m²]", u"q̇ apertúra [W/m²]",
-    u"η bruttó [%]", u"η apertúra [%]",
-};
 
 }  // namespace model

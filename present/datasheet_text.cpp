@@ -5,6 +5,80 @@
 namespace present {
 namespace {
 
+// Each field's name as a problem's sentence starts with it, and its unit.
+struct FieldWords {
+    QStringView what;
+    QStringView unit;
+};
+
+FieldWords wordsFor(model::DatasheetField field, model::PeakEfficiency peak) {
+    using model::DatasheetField;
+    switch (field) {
+        case DatasheetField::Eta0:
+            return {peak == model::PeakEfficiency::Beam
+                        ? u"Az η0,b (optikai hatásfok direkt sugárzásra)"
+                        : u"Az η0 (optikai hatásfok)",
+                    {}};
+        case DatasheetField::Kd:
+            return {u"A Kd (a szórt sugárzás beesésiszög-módosítója)", {}};
+        case DatasheetField::A1:
+            return {u"Az a1 (elsőfokú hőveszteségi együttható)", u"W/(m²·K)"};
+        case DatasheetField::A2:
+            return {u"Az a2 (másodfokú hőveszteségi együttható)", u"W/(m²·K²)"};
+        case DatasheetField::GrossArea:
+            return {u"A bruttó felület", u"m²"};
+        case DatasheetField::ApertureArea:
+            return {u"Az apertúrafelület", u"m²"};
+        case DatasheetField::DeltaT:
+            return {u"Minden ΔT-érték", u"K"};
+        case DatasheetField::Beam:
+            return {u"A direkt sugárzás (Gb)", u"W/m²"};
+        case DatasheetField::Diffuse:
+            return {u"A szórt sugárzás (Gd)", u"W/m²"};
+    }
+    return {};
+}
+
+}  // namespace
+
+QString rangeText(const model::Range& range, QStringView unit) {
+    const auto number = [](double v) { return QString::number(v).replace(u'.', u','); };
+    const QString highest =
+        number(range.highest) + (unit.isEmpty() ? QString() : u' ' + unit.toString());
+    return range.lowestIncluded
+               ? QStringLiteral("%1 és %2 között").arg(number(range.lowest), highest)
+               : QStringLiteral("%1-nál nagyobb és legfeljebb %2")
+                     .arg(number(range.lowest), highest);
+}
+
+QString problemText(const model::DatasheetProblem& problem, model::PeakEfficiency peak) {
+    using model::DatasheetFault;
+    switch (problem.fault) {
+        case DatasheetFault::OutOfRange: {
+            const FieldWords words = wordsFor(problem.field, peak);
+            return QStringLiteral("%1 %2 lehet.")
+                .arg(words.what, rangeText(problem.range, words.unit));
+        }
+        case DatasheetFault::Missing:
+            return problem.field == model::DatasheetField::GrossArea
+                       ? QStringLiteral(
+                             "A bruttó felületet meg kell adni: az együtthatók arra vonatkoznak.")
+                       : QStringLiteral(
+                             "Az apertúrafelületet meg kell adni: az együtthatók "
+                             "arra vonatkoznak.");
+        case DatasheetFault::ApertureAboveGross:
+            return QStringLiteral("Az apertúrafelület nem lehet nagyobb a bruttó felületnél.");
+        case DatasheetFault::NoDeltaT:
+            return QStringLiteral("Legalább egy ΔT-értéket meg kell adni.");
+        case DatasheetFault::NoIrradiance:
+            return QStringLiteral(
+                "A direkt és a szórt sugárzás összegének (Gb + Gd) 0-nál "
+                "nagyobbnak kell lennie.");
+    }
+    return {};
+}
+namespace {
+
 using model::ReferenceArea;
 
 QString areaName(ReferenceArea area) {
@@ -22,7 +96,7 @@ QString htmlRow(const QStringList& cells, QStringView tag) {
 
 QStringList header() {
     QStringList names;
-    for (QStringView column : model::kDatasheetColumns) {
+    for (QStringView column : kDatasheetColumns) {
         names << column.toString();
     }
     return names;

@@ -3,6 +3,8 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+#include <array>
 #include <vector>
 
 #include "model/datasheet.h"
@@ -14,6 +16,22 @@
 // shown), a half to the even neighbour.
 namespace present {
 
+// The table's columns, in the order of model::DatasheetRow's fields.
+inline constexpr std::array<QStringView, 6> kDatasheetColumns{
+    u"ΔT [K]",       u"Q̇ [W/kollektor]", u"q̇ bruttó [W/m²]", u"q̇ apertúra [W/m²]",
+    u"η bruttó [%]", u"η apertúra [%]",
+};
+
+// "0 és 100 W/(m²·K) között" or "0-nál nagyobb és legfeljebb 100 m²", with
+// decimal commas; `unit` may be empty.
+[[nodiscard]] QString rangeText(const model::Range& range, QStringView unit = {});
+
+// A problem of the datasheet's input in words, naming its field: "Az a1
+// (elsőfokú hőveszteségi együttható) 0 és 100 W/(m²·K) között lehet." The
+// peak efficiency's name depends on what it is given for.
+[[nodiscard]] QString problemText(const model::DatasheetProblem& problem,
+                                  model::PeakEfficiency peak);
+
 // Numbers in `locale`'s digits and decimal separator, without grouping.
 class DatasheetNumbers {
 public:
@@ -23,7 +41,7 @@ public:
     [[nodiscard]] QString number(double value, int decimals = 4) const;
     // Exactly `decimals` places: 74.0.
     [[nodiscard]] QString fixed(double value, int decimals) const;
-    // One cell of each row, in the order of model::kDatasheetColumns; empty
+    // One cell of each row, in the order of kDatasheetColumns; empty
     // where the area is not known.
     [[nodiscard]] QStringList cells(const model::DatasheetRow& row) const;
 

@@ -173,16 +173,16 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
     y += 12;
 
     // The table with a grid, the header in bold over two lines.
-    const double columnWidth = width / static_cast<double>(model::kDatasheetColumns.size());
+    const double columnWidth = width / static_cast<double>(present::kDatasheetColumns.size());
     const auto cellRect = [&](std::size_t column, double top, double height) {
         return QRectF(static_cast<double>(column) * columnWidth, top, columnWidth, height);
     };
     font(9, true);
-    for (std::size_t column = 0; column < model::kDatasheetColumns.size(); ++column) {
+    for (std::size_t column = 0; column < present::kDatasheetColumns.size(); ++column) {
         const QRectF rect = cellRect(column, y, 26);
         painter.drawRect(rect);
         painter.drawText(rect.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap,
-                         model::kDatasheetColumns[column].toString());
+                         present::kDatasheetColumns[column].toString());
     }
     y += 26;
     font(9, false);
@@ -373,9 +373,9 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     problemsLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
     problemsLabel_->setAccessibleName(QStringLiteral("Hibás adatok"));
 
-    table_ = new QTableWidget(0, static_cast<int>(model::kDatasheetColumns.size()), this);
+    table_ = new QTableWidget(0, static_cast<int>(present::kDatasheetColumns.size()), this);
     QStringList header;
-    for (QStringView column : model::kDatasheetColumns) {
+    for (QStringView column : present::kDatasheetColumns) {
         header << column.toString();
     }
     table_->setHorizontalHeaderLabels(header);
@@ -496,7 +496,9 @@ void DatasheetDialog::recompute() {
     readFields();
     showPeakKind();
     if (problems_.empty()) {
-        problems_ = model::checkDatasheet(input_);
+        for (const model::DatasheetProblem& problem : model::checkDatasheet(input_)) {
+            problems_.push_back({problem.field, present::problemText(problem, input_.peak)});
+        }
     }
     // A refused field says why when the focus reaches it.
     const std::pair<DatasheetField, QLineEdit*> fields[] = {
@@ -513,7 +515,7 @@ void DatasheetDialog::recompute() {
     QStringList messages;
     for (const auto& [field, edit] : fields) {
         QStringList own;
-        for (const model::DatasheetProblem& problem : problems_) {
+        for (const FieldProblem& problem : problems_) {
             if (problem.field == field) {
                 own << problem.message;
             }

@@ -30,8 +30,13 @@ public:
     DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
                     const QLocale& locale = QLocale());
 
+    // Why a field's value cannot be computed with, in words.
+    struct FieldProblem {
+        model::DatasheetField field;
+        QString message;
+    };
     // The inputs as the fields read, or the reasons they cannot be computed.
-    [[nodiscard]] const std::vector<model::DatasheetProblem>& problems() const { return problems_; }
+    [[nodiscard]] const std::vector<FieldProblem>& problems() const { return problems_; }
     [[nodiscard]] const model::DatasheetInput& input() const { return input_; }
 
     // Plain text and an HTML table on the clipboard; nothing while the
@@ -52,7 +57,7 @@ private:
     present::DatasheetNumbers numbers_;
     model::DatasheetInput input_;
     std::optional<model::DatasheetResult> result_;
-    std::vector<model::DatasheetProblem> problems_;
+    std::vector<FieldProblem> problems_;
 
     QLineEdit* name_ = nullptr;
     QComboBox* peak_ = nullptr;
