@@ -21,6 +21,7 @@
 #include "chart/chart_painter.h"
 #include "chart/chart_procedures.h"
 #include "model/evaluation.h"
+#include "present/collector_names.h"
 #include "ui/chart_box.h"
 #include "ui/fonts.h"
 #include "ui/message_box.h"
@@ -87,7 +88,7 @@ const Collector kCollectors[] = {
 
 // The names the window gives them, for legend lines of the same widths.
 QString customName(const Collector& c) {
-    return model::customCollectorName(c.typed[0], c.typed[1], c.typed[2]);
+    return present::customCollectorName(c.typed[0], c.typed[1], c.typed[2]);
 }
 
 void keepFour(model::Comparison& comparison) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringView>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -42,17 +41,5 @@ public:
 private:
     std::vector<KeptCollector> kept_;
 };
-
-// The custom collector's name from its three boxes' texts, as they stand:
-// "Egyedi kollektor (η0 0,5; a1 4; a2 0,01)".
-[[nodiscard]] QString customCollectorName(QStringView eta0Text, QStringView a1Text,
-                                          QStringView a2Text);
-
-// The name to keep a collector under: its own, or, when a kept collector with
-// other coefficients has that name already, the name with the coefficients
-// appended as the custom collector's name has them, so that no two legend
-// lines read alike: "Szelektív síkkollektor (η0 0,8; a1 4; a2 0,01)".
-[[nodiscard]] QString keptName(std::span<const KeptCollector> kept, const QString& name,
-                               QStringView eta0Text, QStringView a1Text, QStringView a2Text);
 
 }  // namespace model

@@ -20,6 +20,7 @@
 #include "model/calculation.h"
 #include "model/comparison.h"
 #include "model/presets.h"
+#include "present/collector_names.h"
 #include "result_output.h"
 #include "screen_reader_hints.h"
 #include "window_builder.h"
@@ -277,8 +278,8 @@ void MainWindow::keepCurrentCollector() {
         const model::Inputs& inputs = controller_->inputs();
         const Controls& c = controls_;
         (void)controller_->keep(
-            model::keptName(inputs.comparison.kept(), currentCollectorName(), c.eta0Box->text(),
-                            c.a1Box->text(), c.a2Box->text()),
+            present::keptName(inputs.comparison.kept(), currentCollectorName(), c.eta0Box->text(),
+                              c.a1Box->text(), c.a2Box->text()),
             inputs.eta0, inputs.a1, inputs.a2);
     });
 }
@@ -327,8 +328,8 @@ model::KeepOutcome MainWindow::keepCollector(const QString& name, rt::Fixed4 eta
     run([&] {
         // A library collector may share its name with a kept curve of other values.
         outcome = controller_->keep(
-            model::keptName(controller_->inputs().comparison.kept(), name, format_.text(eta0),
-                            format_.text(a1), format_.text(a2)),
+            present::keptName(controller_->inputs().comparison.kept(), name, format_.text(eta0),
+                              format_.text(a1), format_.text(a2)),
             eta0, a1, a2);
     });
     return outcome;
@@ -345,8 +346,8 @@ QString MainWindow::currentCollectorName() const {
     const bool typed = row >= 0 && static_cast<std::size_t>(row) < model::kCollectorTypes.size() &&
                        model::kCollectorTypes[static_cast<std::size_t>(row)].typedCoefficients;
     if (typed) {
-        return model::customCollectorName(controls_.eta0Box->text(), controls_.a1Box->text(),
-                                          controls_.a2Box->text());
+        return present::customCollectorName(controls_.eta0Box->text(), controls_.a1Box->text(),
+                                            controls_.a2Box->text());
     }
     return list.itemText(row);
 }

@@ -12,6 +12,7 @@
 #include "chart_harness.h"
 #include "model/evaluation.h"
 #include "model/presets.h"
+#include "present/collector_names.h"
 #include "tests/support/runtime_errors.h"
 
 namespace {
@@ -311,7 +312,7 @@ TEST(ComparisonChart, LegendCoversNeitherTheCurveNorNumbersNorResults) {
     const QFont font = surfaceFont();
     int checked = 0;
     for (const auto& typed : names) {
-        const QString name = model::customCollectorName(typed.eta0, typed.a1, typed.a2);
+        const QString name = present::customCollectorName(typed.eta0, typed.a1, typed.a2);
         std::array<int, 4> cuts{};
         for (const Case& current : currents) {
             for (int irradiance : {400, 800, 1300}) {
