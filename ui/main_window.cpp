@@ -201,7 +201,7 @@ MainWindow::MainWindow(const QLocale& locale, rt::MessageBox& messageBox, ErrorR
                           .ambientTempSlider = *c.ambientTempSlider,
                           .irradianceSlider = *c.irradianceSlider,
                           .messageBox = *messageBox_},
-        format_, *presenter_, static_cast<ViewSink&>(*this));
+        format_, *presenter_);
     output_ = std::make_unique<ResultOutput>(
         ResultSources{*this, controls_, controller_->inputs(), format_, presenter_->keptResults(),
                       [this] { return loadedName(); }},
@@ -245,9 +245,9 @@ void MainWindow::wireEvents() {
     const Controls& c = controls_;
     // Click runs inside the selection that raised it, which answers for its errors.
     connect(c.collectorType, &ComboBox::clicked, this,
-            [this] { controller_->collectorTypeChosen(); });
+            [this] { showView(controller_->collectorTypeChosen()); });
     connect(c.collectorType, &ComboBox::userPicked, this,
-            [this] { run([this] { controller_->collectorTypeChosen(); }); });
+            [this] { run([this] { showView(controller_->collectorTypeChosen()); }); });
 
     for (const EntryBoxRow& row : kEntryBoxes) {
         connect(c.*row.box, &TextBox::lostFocus, this,
@@ -263,9 +263,9 @@ void MainWindow::wireEvents() {
     connect(c.chart, &ChartBox::contextMenuRequested, chartMenu_,
             [this](QPoint globalPos) { chartMenu_->popup(globalPos); });
     connect(c.evaluateButton, &QPushButton::clicked, this,
-            [this] { run([this] { controller_->evaluate(); }); });
+            [this] { run([this] { showView(controller_->evaluate()); }); });
     connect(c.redrawButton, &QPushButton::clicked, this,
-            [this] { run([this] { controller_->redrawChart(); }); });
+            [this] { run([this] { showView(controller_->redrawChart()); }); });
 }
 
 bool MainWindow::load() {
@@ -281,11 +281,15 @@ void MainWindow::keepCurrentCollector() {
             present::keptName(inputs.comparison.kept(), currentCollectorName(), c.eta0Box->text(),
                               c.a1Box->text(), c.a2Box->text()),
             inputs.eta0, inputs.a1, inputs.a2);
+        showView(controller_->redrawChart());
     });
 }
 
 void MainWindow::forgetKeptCollectors() {
-    run([this] { controller_->forgetKept(); });
+    run([this] {
+        controller_->forgetKept();
+        showView(controller_->redrawChart());
+    });
 }
 
 bool MainWindow::canKeep() const {
@@ -302,7 +306,7 @@ const std::vector<present::KeptResult>& MainWindow::keptResults() const {
 
 void MainWindow::loadCollector(const model::Collector& collector,
                                const std::array<QString, 4>& shown) {
-    run([&] { controller_->load(collector, shown); });
+    run([&] { showView(controller_->load(collector, shown)); });
     loaded_ = collector;
 }
 
@@ -331,6 +335,7 @@ model::KeepOutcome MainWindow::keepCollector(const QString& name, rt::Fixed4 eta
             present::keptName(controller_->inputs().comparison.kept(), name, format_.text(eta0),
                               format_.text(a1), format_.text(a2)),
             eta0, a1, a2);
+        showView(controller_->redrawChart());
     });
     return outcome;
 }
@@ -350,6 +355,12 @@ QString MainWindow::currentCollectorName() const {
                                             controls_.a2Box->text());
     }
     return list.itemText(row);
+}
+
+void MainWindow::showView(const std::optional<WindowView>& view) {
+    if (view) {
+        showView(*view);
+    }
 }
 
 void MainWindow::showView(const WindowView& view) {
@@ -424,7 +435,7 @@ void MainWindow::entryLeft(model::EntryBox box, Qt::FocusReason reason) {
     }
     const QScopedValueRollback guard(inLostFocus_, true);
     const int warningsBefore = messageBox_->shown;
-    run([this, box] { controller_->entryLeft(box); });
+    run([this, box] { showView(controller_->entryLeft(box)); });
     if (reason == Qt::MouseFocusReason && messageBox_->shown != warningsBefore) {
         swallowNextMousePress();
     }
@@ -507,7 +518,7 @@ void MainWindow::loadForm() {
         (c.*row.valueLabel)
             ->setCaption(format_.text((c.*row.slider)->value()) + row.startUnit.toString());
     }
-    controller_->evaluate();
+    showView(controller_->evaluate());
 }
 
 // Each slider keeps its value label in step with its value, read once, then
@@ -515,7 +526,7 @@ void MainWindow::loadForm() {
 void MainWindow::sliderMoved(const SliderRow& row) {
     const rt::Int16 value = (controls_.*row.slider)->value();
     (controls_.*row.valueLabel)->setCaption(format_.text(value) + row.unitAfterChange.toString());
-    controller_->sliderMoved(row.variable, value, row.then == AfterSlider::Evaluate);
+    showView(controller_->sliderMoved(row.variable, value, row.then == AfterSlider::Evaluate));
 }
 
 }  // namespace ui

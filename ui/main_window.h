@@ -34,7 +34,7 @@ class ResultOutput;
 // The program's one window: the controls the builder made from the control
 // table, wired to the controller, and the views the controller's events end
 // in, copied into the widgets.
-class MainWindow : public QWidget, public CollectorHost, private ViewSink {
+class MainWindow : public QWidget, public CollectorHost {
     Q_OBJECT
 public:
     // How an untrapped runtime error is reported before the program ends.
@@ -105,7 +105,8 @@ private:
     // that says which event runs which.
     void wireEvents();
     // Copies an event's view into the widgets; raises its runtime error last.
-    void showView(const WindowView& view) override;
+    void showView(const WindowView& view);
+    void showView(const std::optional<WindowView>& view);
     void showChartRun(const WindowView& view);
     void describeResults(const present::ResultTexts& texts, bool evaluated);
 

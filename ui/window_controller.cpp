@@ -11,9 +11,8 @@ using model::EntryBox;
 using model::Inputs;
 
 WindowController::WindowController(const CollectorControls& controls,
-                                   const rt::NumberFormat& format, WindowPresenter& presenter,
-                                   ViewSink& sink)
-    : controls_(controls), format_(format), presenter_(presenter), sink_(sink) {}
+                                   const rt::NumberFormat& format, WindowPresenter& presenter)
+    : controls_(controls), format_(format), presenter_(presenter) {}
 
 void WindowController::startUp() {
     setCoefficientBoxesEnabled(false);
@@ -32,14 +31,14 @@ void WindowController::startUp() {
     showCoefficients();
 }
 
-void WindowController::collectorTypeChosen() {
+std::optional<WindowView> WindowController::collectorTypeChosen() {
     setCoefficientBoxesEnabled(false);
     const int row = controls_.collectorType.listIndex().value();
     if (row >= 0 && row < static_cast<int>(model::kCollectorTypes.size())) {
         const model::CollectorType& type = model::kCollectorTypes[static_cast<std::size_t>(row)];
         if (loading_) {
             setCoefficientBoxesEnabled(type.typedCoefficients);
-            return;
+            return std::nullopt;
         }
         inputs_ = inputs_.with(&Inputs::eta0, type.eta0)
                       .with(&Inputs::a1, type.a1)
@@ -49,25 +48,21 @@ void WindowController::collectorTypeChosen() {
         }
     }
     showCoefficients();
-    evaluate();
+    return evaluate();
 }
 
-void WindowController::evaluate() {
+WindowView WindowController::evaluate() {
     inputs_ = inputs_.with(&Inputs::collectorTemp, controls_.collectorTempSlider.value())
                   .with(&Inputs::ambientTemp, controls_.ambientTempSlider.value())
                   .with(&Inputs::irradiance, controls_.irradianceSlider.value());
-    evaluateStored();
+    return presenter_.evaluation(inputs_);
 }
 
-void WindowController::evaluateStored() {
-    sink_.showView(presenter_.evaluation(inputs_));
+WindowView WindowController::redrawChart() {
+    return presenter_.chartRun(inputs_);
 }
 
-void WindowController::redrawChart() {
-    sink_.showView(presenter_.chartRun(inputs_));
-}
-
-void WindowController::entryLeft(EntryBox box) {
+WindowView WindowController::entryLeft(EntryBox box) {
     rt::TextBox& textBox = boxOf(box);
     const model::EntryRule& rule = model::ruleFor(box);
     const model::EntryVerdict verdict = model::checkEntry(textBox.text(), rule, format_);
@@ -78,21 +73,17 @@ void WindowController::entryLeft(EntryBox box) {
     }
     // After a warning this reads back the stored value just written.
     inputs_ = inputs_.with(rule.field, format_.toFixed4(textBox.text()));
-    evaluate();
+    return evaluate();
 }
 
-void WindowController::sliderMoved(rt::Int16 Inputs::*variable, rt::Int16 value,
-                                   bool reshapesCurve) {
+WindowView WindowController::sliderMoved(rt::Int16 Inputs::*variable, rt::Int16 value,
+                                         bool reshapesCurve) {
     inputs_ = inputs_.with(variable, value);
-    if (reshapesCurve) {
-        evaluateStored();
-    } else {
-        redrawChart();
-    }
+    return reshapesCurve ? presenter_.evaluation(inputs_) : presenter_.chartRun(inputs_);
 }
 
-void WindowController::load(const model::Collector& collector,
-                            const std::array<QString, 4>& shown) {
+WindowView WindowController::load(const model::Collector& collector,
+                                  const std::array<QString, 4>& shown) {
     const auto custom =
         std::find_if(model::kCollectorTypes.begin(), model::kCollectorTypes.end(),
                      [](const model::CollectorType& t) { return t.typedCoefficients; });
@@ -108,7 +99,7 @@ void WindowController::load(const model::Collector& collector,
          {EntryBox::Eta0, EntryBox::A1, EntryBox::A2, EntryBox::CollectorArea}) {
         boxOf(box).setText(shown[static_cast<std::size_t>(box)]);
     }
-    evaluate();
+    return evaluate();
 }
 
 model::KeepOutcome WindowController::keep(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1,
@@ -116,13 +107,11 @@ model::KeepOutcome WindowController::keep(const QString& name, rt::Fixed4 eta0, 
     Inputs next = inputs_;
     const model::KeepOutcome outcome = next.comparison.keep(name, eta0, a1, a2);
     inputs_ = next;
-    redrawChart();
     return outcome;
 }
 
 void WindowController::forgetKept() {
     inputs_ = inputs_.with(&Inputs::comparison, model::Comparison());
-    redrawChart();
 }
 
 model::CollectorState WindowController::state() const {

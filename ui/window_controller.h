@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 #include "model/calculation.h"
 #include "model/collector_state.h"
@@ -27,51 +28,43 @@ struct CollectorControls {
     rt::MessageBox& messageBox;
 };
 
-// Where every event ends: the window copies the view into its widgets. A
-// view that holds a runtime error raises it once shown, which ends the event.
-class ViewSink {
-public:
-    virtual void showView(const WindowView& view) = 0;
-
-protected:
-    ~ViewSink() = default;
-};
-
 // The window's events, each on one path: the controls read into a new
-// inputs value, the presenter's view of it, the view shown. The controller
-// holds the inputs and writes to the controls only what echoes them: the
-// boxes' texts and enabled state, and a refused entry's warning. It works
-// over the control interfaces, so that the same code drives the real
-// widgets and the tests' doubles.
+// inputs value, which the presenter turns into the view the event returns
+// for the window to show. The controller holds the inputs and writes to the
+// controls only what echoes them: the boxes' texts and enabled state, and a
+// refused entry's warning. It works over the control interfaces, so that the
+// same code drives the real widgets and the tests' doubles.
 class WindowController {
 public:
     WindowController(const CollectorControls& controls, const rt::NumberFormat& format,
-                     WindowPresenter& presenter, ViewSink& sink);
+                     WindowPresenter& presenter);
 
     // The start of the window's load: the coefficient boxes disabled, the
     // list filled, the start row selected (which runs its Click procedure),
     // then the start coefficients and area stored and shown in the boxes.
     // The caller writes the slider captions and runs the evaluation.
     void startUp();
-    // A row of the collector-type list was chosen, by the user or by code.
-    void collectorTypeChosen();
-    // The evaluation: the sliders' values stored, then evaluateStored().
-    void evaluate();
-    // The evaluation at the stored slider values.
-    void evaluateStored();
+    // A row of the collector-type list was chosen, by the user or by code:
+    // the evaluation, or nothing while a load selects the custom row.
+    [[nodiscard]] std::optional<WindowView> collectorTypeChosen();
+    // The evaluation: the sliders' values stored, then evaluated.
+    [[nodiscard]] WindowView evaluate();
     // The chart at the stored values, without a new evaluation.
-    void redrawChart();
+    [[nodiscard]] WindowView redrawChart();
     // A parameter box lost the focus: check its text, store it, evaluate.
-    void entryLeft(model::EntryBox box);
+    [[nodiscard]] WindowView entryLeft(model::EntryBox box);
     // A slider took `value`; its row says whether the curve changes with it.
-    void sliderMoved(rt::Int16 model::Inputs::*variable, rt::Int16 value, bool reshapesCurve);
+    [[nodiscard]] WindowView sliderMoved(rt::Int16 model::Inputs::*variable, rt::Int16 value,
+                                         bool reshapesCurve);
     // A collector taken whole, already within the boxes' ranges: the custom
     // row selected, the values stored and shown as `shown` (η0, a1, a2, area
     // as typed), and one evaluation, which leaves what typing them would.
-    void load(const model::Collector& collector, const std::array<QString, 4>& shown);
-    // Keeps a collector on the chart for comparison, then runs the chart.
+    [[nodiscard]] WindowView load(const model::Collector& collector,
+                                  const std::array<QString, 4>& shown);
+    // Keeps a collector on the chart for comparison; the chart is the
+    // caller's to run.
     model::KeepOutcome keep(const QString& name, rt::Fixed4 eta0, rt::Fixed4 a1, rt::Fixed4 a2);
-    // Forgets every kept collector, then runs the chart.
+    // Forgets every kept collector; the chart is the caller's to run.
     void forgetKept();
 
     [[nodiscard]] const model::Inputs& inputs() const { return inputs_; }
@@ -86,7 +79,6 @@ private:
     CollectorControls controls_;
     const rt::NumberFormat& format_;
     WindowPresenter& presenter_;
-    ViewSink& sink_;
     model::Inputs inputs_;
     bool loading_ = false;  // a load selects the custom row without its Click's evaluation
 };

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "model/presets.h"
@@ -20,10 +21,14 @@ using ui::WindowController;
 // Where the views end, as the test sets it: the characteristic efficiency
 // written, every chart run counted and handed to `chart`, the view's runtime
 // error raised last.
-struct Sink : ui::ViewSink {
+struct Sink {
     explicit Sink(fake::Label& label) : characteristic(label) {}
-    virtual ~Sink() = default;
-    void showView(const ui::WindowView& view) override {
+    void show(const std::optional<ui::WindowView>& view) {
+        if (view) {
+            show(*view);
+        }
+    }
+    void show(const ui::WindowView& view) {
         if (view.characteristic) {
             characteristic.setCaption(*view.characteristic);
         }
@@ -58,14 +63,13 @@ struct Window {
     WindowController procedures{{combo, eta0Box, a1Box, a2Box, areaBox, collectorTempSlider,
                                  ambientTempSlider, irradianceSlider, messages},
                                 format,
-                                presenter,
-                                sink};
+                                presenter};
 
     Window() {
-        combo.click = [this] { procedures.collectorTypeChosen(); };
+        combo.click = [this] { sink.show(procedures.collectorTypeChosen()); };
         procedures.startUp();
         areaBox.value = QStringLiteral("1");
-        procedures.evaluate();
+        sink.show(procedures.evaluate());
         chartRuns = 0;
     }
     [[nodiscard]] model::CollectorState state() const { return procedures.state(); }
@@ -81,7 +85,7 @@ TEST(WindowController, EvaluationCopiesTheSlidersAndSearches) {
 
     w.collectorTempSlider.position = 61;
     w.irradianceSlider.position = 1300;
-    w.procedures.evaluate();
+    w.sink.show(w.procedures.evaluate());
     EXPECT_EQ(w.state().collectorTemp.value(), 61);
     EXPECT_EQ(w.state().irradiance.value(), 1300);
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,567");  // independent of the sliders
@@ -106,7 +110,7 @@ TEST(WindowController, ChoosingARowAppliesItsPreset) {
     for (const auto& c : cases) {
         Window w;
         w.areaBox.value = QStringLiteral("2,5");
-        w.procedures.entryLeft(EntryBox::CollectorArea);
+        w.sink.show(w.procedures.entryLeft(EntryBox::CollectorArea));
         w.chartRuns = 0;
         w.combo.setListIndex(rt::Int16::checked(c.row));
         EXPECT_EQ(w.eta0Box.value, QStringView(c.eta0)) << c.row;
@@ -127,7 +131,7 @@ TEST(WindowController, APresetRowReplacesTypedValuesAndDisablesTheBoxes) {
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
-    w.procedures.entryLeft(EntryBox::Eta0);
+    w.sink.show(w.procedures.entryLeft(EntryBox::Eta0));
     ASSERT_EQ(w.state().eta0, Fixed4::literal("0.5"));
     w.combo.setListIndex(rt::Int16{0});
     EXPECT_EQ(w.state().eta0, Fixed4::literal("0.65"));
@@ -141,7 +145,7 @@ TEST(WindowController, NoRowSelectedKeepsTheCoefficientsButDisablesAndRewrites) 
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.a1Box.value = QStringLiteral("2,50");
-    w.procedures.entryLeft(EntryBox::A1);
+    w.sink.show(w.procedures.entryLeft(EntryBox::A1));
     w.combo.setListIndex(rt::Int16{-1});
     EXPECT_EQ(w.state().a1, Fixed4::literal("2.5"));
     EXPECT_EQ(w.a1Box.value, u"2,5");
@@ -192,7 +196,7 @@ TEST(WindowController, LostFocusChecksStoresAndAlwaysEvaluates) {
         fake::TextBox* boxes[] = {&w.eta0Box, &w.a1Box, &w.a2Box, &w.areaBox};
         fake::TextBox& box = *boxes[static_cast<int>(c.box)];
         box.value = QString::fromUtf16(c.typed);
-        w.procedures.entryLeft(c.box);
+        w.sink.show(w.procedures.entryLeft(c.box));
         const std::string label = QString::fromUtf16(c.typed).toStdString();
         if (c.message == nullptr) {
             EXPECT_TRUE(w.messages.shown.empty()) << label;
@@ -212,7 +216,7 @@ TEST(WindowController, ATypedValueChangesTheResults) {
     Window w;
     w.combo.setListIndex(rt::Int16{5});
     w.eta0Box.value = QStringLiteral("0,5");
-    w.procedures.entryLeft(EntryBox::Eta0);
+    w.sink.show(w.procedures.entryLeft(EntryBox::Eta0));
     EXPECT_EQ(w.characteristicEfficiencyLabel.caption, u"0,28");  // 0.5 - 0.2 - 0.02
     EXPECT_EQ(w.state().zeroEfficiencyX, Fixed4::literal("0.105"));
 }
@@ -255,14 +259,13 @@ TEST(WindowController, StartUpChoosesTheStartRowThenStoresTheStartCoefficients) 
     WindowController procedures{
         {combo, eta0Box, a1Box, a2Box, areaBox, collectorTemp, ambientTemp, irradiance, messages},
         testsupport::hungarian(),
-        presenter,
-        sink};
+        presenter};
     sink.chart = [&] {
         const model::Inputs& inputs = procedures.inputs();
         seen.push_back({inputs.eta0, inputs.collectorArea, eta0Box.value, eta0Box.enabled,
                         static_cast<int>(combo.items.size())});
     };
-    combo.click = [&] { procedures.collectorTypeChosen(); };
+    combo.click = [&] { sink.show(procedures.collectorTypeChosen()); };
 
     procedures.startUp();
 
