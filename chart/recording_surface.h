@@ -79,10 +79,14 @@ public:
     [[nodiscard]] const std::vector<RecordedText>& prints() const { return list_.prints; }
     [[nodiscard]] const std::vector<RecordedBox>& boxes() const { return list_.boxes; }
     [[nodiscard]] const DisplayList& list() const { return list_; }
-    // What was drawn since the last clear, leaving the surface empty.
+    // What was drawn since the last clear, leaving the surface empty with
+    // room for as much again: the next run draws about as much.
     [[nodiscard]] DisplayList take() {
         DisplayList taken = std::move(list_);
         list_ = {};
+        list_.lines.reserve(taken.lines.size());
+        list_.prints.reserve(taken.prints.size());
+        list_.boxes.reserve(taken.boxes.size());
         return taken;
     }
     [[nodiscard]] int drawWidth() const { return drawWidth_; }

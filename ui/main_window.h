@@ -105,9 +105,9 @@ private:
     // that says which event runs which.
     void wireEvents();
     // Copies an event's view into the widgets; raises its runtime error last.
-    void showView(const WindowView& view);
-    void showView(const std::optional<WindowView>& view);
-    void showChartRun(const WindowView& view);
+    void showView(WindowView view);
+    void showView(std::optional<WindowView> view);
+    void showChartRun(WindowView& view);
     void describeResults(const present::ResultTexts& texts, bool evaluated);
 
     // Event procedures.
