@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "product/version.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

@@ -24,6 +24,7 @@
 #include "present/collector_names.h"
 #include "ui/chart_box.h"
 #include "ui/fonts.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 #include "ui/window_presenter.h"

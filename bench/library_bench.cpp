@@ -17,6 +17,7 @@
 #include "library/collector_store.h"
 #include "library/library_document.h"
 #include "ui/library_dialog.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "first_frame.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

@@ -43,6 +43,7 @@
 #include "tools/window_driver.h"
 #include "ui/chart_box.h"
 #include "ui/library_dialog.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 #include "ui/result_output.h"

@@ -21,6 +21,7 @@
 #include "model/comparison.h"
 #include "model/presets.h"
 #include "present/collector_names.h"
+#include "program.h"
 #include "result_output.h"
 #include "screen_reader_hints.h"
 #include "window_builder.h"
@@ -146,6 +147,15 @@ QMenu* makeChartMenu(MainWindow& window, std::function<void(const MenuEntry&)> t
 }
 
 }  // namespace
+
+std::unique_ptr<MainWindow> createWindow(const QLocale& locale, rt::MessageBox& messageBox,
+                                         std::function<void(const QString&)> reportError) {
+    auto window = std::make_unique<MainWindow>(locale, messageBox, std::move(reportError));
+    if (!window->load()) {
+        return nullptr;
+    }
+    return window;
+}
 
 QIcon applicationIcon() {
     // The sizes title bars and task switchers use; QIcon decodes each file

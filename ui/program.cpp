@@ -203,13 +203,4 @@ int runEventLoop() {
     return status;
 }
 
-std::unique_ptr<MainWindow> createWindow(const QLocale& locale, rt::MessageBox& messageBox,
-                                         MainWindow::ErrorReport reportError) {
-    auto window = std::make_unique<MainWindow>(locale, messageBox, std::move(reportError));
-    if (!window->load()) {
-        return nullptr;
-    }
-    return window;
-}
-
 }  // namespace ui

@@ -2,11 +2,16 @@
 
 #include <QLocale>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
-#include "main_window.h"
+namespace rt {
+class MessageBox;
+}
 
 namespace ui {
+
+class MainWindow;
 
 // The line saying which display is missing for the platform Qt is going to
 // use, or an empty string when it has one; Qt itself aborts with a core dump
@@ -43,8 +48,8 @@ void setUpApplication();
 
 // The window as the program creates it: controls from the table, then the
 // load procedure. Null when a runtime error ended the load.
-[[nodiscard]] std::unique_ptr<MainWindow> createWindow(const QLocale& locale,
-                                                       rt::MessageBox& messageBox,
-                                                       MainWindow::ErrorReport reportError);
+[[nodiscard]] std::unique_ptr<MainWindow> createWindow(
+    const QLocale& locale, rt::MessageBox& messageBox,
+    std::function<void(const QString&)> reportError);
 
 }  // namespace ui

@@ -25,6 +25,7 @@
 #include "tests/support/fake_controls.h"
 #include "tools/window_driver.h"
 #include "ui/chart_box.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 #include "ui/window_presenter.h"

@@ -7,6 +7,7 @@
 
 #include "tools/window_driver.h"
 #include "ui/chart_box.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

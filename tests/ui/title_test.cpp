@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "test_printers.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 

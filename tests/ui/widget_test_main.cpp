@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "ui/main_window.h"
 #include "ui/program.h"
 
 int main(int argc, char* argv[]) {

@@ -16,6 +16,7 @@
 #include "test_printers.h"
 #include "tools/window_driver.h"
 #include "ui/chart_box.h"
+#include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
 
