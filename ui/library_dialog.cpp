@@ -115,12 +115,26 @@ struct Choice {
     library::ExistingNames existing = library::ExistingNames::Skip;
 };
 
-// What an import would do, shown before anything is written.
-Choice confirmImport(const library::ImportFile& file, const library::ImportPreview& preview,
-                     const QString& fileName, QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Importálás előnézete"));
-    dialog.setAccessibleName(dialog.windowTitle());
+// The fields an import would change in a stored collector, old → new.
+QString changedFields(const Collector& before, const Collector& after) {
+    QStringList changes;
+    for (int f = 0; f < library::kFieldCount; ++f) {
+        const auto field = static_cast<library::Field>(f);
+        const QString was = library::fieldText(before, field);
+        const QString will = library::fieldText(after, field);
+        if (was != will) {
+            changes << QStringLiteral("%1: %2 → %3")
+                           .arg(library::fieldKey(field), was.isEmpty() ? QStringLiteral("–") : was,
+                                will.isEmpty() ? QStringLiteral("–") : will);
+        }
+    }
+    return changes.isEmpty() ? QStringLiteral("nem változik") : changes.join(QStringLiteral("; "));
+}
+
+// The preview's text: the additions, the replacements, the refusals and
+// how the file was read.
+QStringList previewLines(const library::ImportFile& file, const library::ImportPreview& preview,
+                         const QString& fileName) {
     QStringList lines;
     lines << QStringLiteral("Fájl: %1").arg(QDir::toNativeSeparators(fileName)) << QString();
     lines << QStringLiteral("Új kollektorok (%1):").arg(preview.additions.size());
@@ -130,23 +144,9 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
     lines << QStringLiteral("Már meglévő nevek (%1), cseréskor mezőnként régi → új:")
                  .arg(preview.existing.size());
     for (qsizetype i = 0; i < preview.existing.size(); ++i) {
-        const Collector& before = preview.existing[i];
-        const Collector& after = preview.replaced[i];
-        QStringList changes;
-        for (int f = 0; f < library::kFieldCount; ++f) {
-            const auto field = static_cast<library::Field>(f);
-            const QString was = library::fieldText(before, field);
-            const QString will = library::fieldText(after, field);
-            if (was != will) {
-                changes << QStringLiteral("%1: %2 → %3")
-                               .arg(library::fieldKey(field),
-                                    was.isEmpty() ? QStringLiteral("–") : was,
-                                    will.isEmpty() ? QStringLiteral("–") : will);
-            }
-        }
         lines << QStringLiteral("  %1 (%2)")
-                     .arg(before.name, changes.isEmpty() ? QStringLiteral("nem változik")
-                                                         : changes.join(QStringLiteral("; ")));
+                     .arg(preview.existing[i].name,
+                          changedFields(preview.existing[i], preview.replaced[i]));
     }
     lines << QStringLiteral("Elutasított sorok (%1):").arg(file.refusals.size());
     const QString shownName = QFileInfo(fileName).fileName();
@@ -163,7 +163,16 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
                      "Ahol nincs megadva felület, 1 m²-es vonatkoztatási felülettel "
                      "olvasva.");
     }
-    auto* text = new QPlainTextEdit(lines.join(u'\n'), &dialog);
+    return lines;
+}
+
+// What an import would do, shown before anything is written.
+Choice confirmImport(const library::ImportFile& file, const library::ImportPreview& preview,
+                     const QString& fileName, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Importálás előnézete"));
+    dialog.setAccessibleName(dialog.windowTitle());
+    auto* text = new QPlainTextEdit(previewLines(file, preview, fileName).join(u'\n'), &dialog);
     text->setReadOnly(true);
     text->setAccessibleName(QStringLiteral("Az importálandó és az elutasított sorok"));
     auto* skip = new QRadioButton(QStringLiteral("Meglévő nevek &kihagyása"), &dialog);
