@@ -61,6 +61,9 @@ TEST(DecimalText, KeepsTheTypedDecimalInOneCanonicalForm) {
         {u"0.000", u'.', u"0"},
         {u"1,5e2", u',', u"150"},
         {u".5", u'.', u"0.5"},
+        {u"+1.5E+2", u'.', u"150"},
+        {u"-12.5e-1", u'.', u"-1.25"},
+        {u"12345678901234500000", u'.', u"12345678901234500000"},  // zeros past 15 digits
         {u"0,5", u'.', nullptr},
         {u"1.2.3", u'.', nullptr},
         {u"", u'.', nullptr},
