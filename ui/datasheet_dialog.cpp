@@ -65,6 +65,20 @@ const QString kEmptyArea = QStringLiteral("Üresen hagyva: nem ismert.");
 
 const QString kDeltaTCaption = QStringLiteral("&Hőmérséklet-különbségek, ΔT [K]:");
 
+QString prefilled(const chart::DatasheetNumbers& numbers, double value) {
+    return numbers.number(value, kPrefillDecimals);
+}
+
+QString prefilled(const chart::DatasheetNumbers& numbers, const std::optional<double>& value) {
+    return value ? prefilled(numbers, *value) : QString();
+}
+
+QLineEdit* readOnlyField(QWidget& dialog) {
+    auto* edit = new QLineEdit(&dialog);
+    edit->setReadOnly(true);
+    return edit;
+}
+
 // The window's focus mark around the control that Tab brought the focus to,
 // for the controls whose style marks it faintly: the buttons (the default
 // one is framed anyway) and the table (a tint of its current cell).
@@ -257,59 +271,85 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
 
 }  // namespace
 
-DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
-                                 const QLocale& locale)
-    : QDialog(parent), locale_(locale), numbers_(locale), input_(input) {
-    setWindowTitle(QStringLiteral("Adatlap"));
-    const auto number = [this](double value) { return numbers_.number(value, kPrefillDecimals); };
-    const auto optionalNumber = [&](const std::optional<double>& value) {
-        return value ? number(*value) : QString();
-    };
+// A grid of fields, each with its label on its left, and the order Tab
+// follows through the fields as they are placed.
+struct DatasheetDialog::FieldGrid {
+    QWidget& dialog;
+    QGridLayout& grid;
+    std::vector<QWidget*>& tabOrder;
 
-    auto* form = new QGridLayout;
-    form->setColumnStretch(1, 1);
-    form->setColumnStretch(3, 1);
-    form->setColumnMinimumWidth(2, 12);
-    auto* derived = new QGridLayout;
-    derived->setColumnStretch(1, 1);
-    QGridLayout* grid = form;
-    std::vector<QWidget*> tabOrder;
-    const auto place = [&](QWidget* field, const QString& caption, int row, int column) {
-        auto* label = new QLabel(caption, this);
+    QLabel* place(QWidget* field, const QString& caption, int row, int column) const {
+        auto* label = new QLabel(caption, &dialog);
         label->setBuddy(field);
         // A combo box is named by its label and keeps its value as its
         // name, which screen readers read after the label.
         if (qobject_cast<QComboBox*>(field) == nullptr) {
             field->setAccessibleName(withoutMnemonic(caption));
         }
-        grid->addWidget(label, row, column * 2);
-        grid->addWidget(field, row, column * 2 + 1);
+        grid.addWidget(label, row, column * 2);
+        grid.addWidget(field, row, column * 2 + 1);
         tabOrder.push_back(field);
         return label;
-    };
-    const auto lineEdit = [&](const QString& text) {
-        auto* edit = new QLineEdit(text, this);
-        connect(edit, &QLineEdit::textChanged, this, &DatasheetDialog::recompute);
-        return edit;
-    };
-    const auto comboBox = [&](std::initializer_list<const char*> items, int current) {
-        auto* box = new QComboBox(this);
-        for (const char* item : items) {
-            box->addItem(QString::fromUtf8(item));
-        }
-        box->setCurrentIndex(current);
-        connect(box, &QComboBox::currentIndexChanged, this, &DatasheetDialog::recompute);
-        return box;
-    };
-    const auto readOnly = [&] {
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(true);
-        return edit;
-    };
+    }
+};
 
+DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
+                                 const QLocale& locale)
+    : QDialog(parent), locale_(locale), numbers_(locale), input_(input) {
+    setWindowTitle(QStringLiteral("Adatlap"));
+    auto* form = new QGridLayout;
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    form->setColumnMinimumWidth(2, 12);
+    auto* derived = new QGridLayout;
+    derived->setColumnStretch(1, 1);
+    std::vector<QWidget*> tabOrder;
     // The collector on the left, its areas and the conditions on the right.
-    name_ = lineEdit(input.collector);
-    place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
+    Announcer& announcer = buildCollectorFields({*this, *form, tabOrder}, input);
+    buildConditionFields({*this, *form, tabOrder}, input, announcer);
+    // What follows from the inputs, below them.
+    buildDerivedFields({*this, *derived, tabOrder}, input);
+    QLabel* tableLabel = buildResults(tabOrder);
+    QDialogButtonBox* buttons = buildButtons(tabOrder);
+
+    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(derived);
+    layout->addWidget(problemsLabel_);
+    layout->addWidget(tableLabel);
+    layout->addWidget(table_, 1);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    // Where the screen is small, the body scrolls rather than squeezing the
+    // table to nothing.
+    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 8);
+    fitToScreen(*this, QSize(860, 580));
+    recompute();
+}
+
+QLineEdit* DatasheetDialog::inputField(const QString& text) {
+    auto* edit = new QLineEdit(text, this);
+    connect(edit, &QLineEdit::textChanged, this, &DatasheetDialog::recompute);
+    return edit;
+}
+
+QComboBox* DatasheetDialog::choiceField(std::initializer_list<const char*> items, int current) {
+    auto* box = new QComboBox(this);
+    for (const char* item : items) {
+        box->addItem(QString::fromUtf8(item));
+    }
+    box->setCurrentIndex(current);
+    connect(box, &QComboBox::currentIndexChanged, this, &DatasheetDialog::recompute);
+    return box;
+}
+
+Announcer& DatasheetDialog::buildCollectorFields(const FieldGrid& grid,
+                                                 const model::DatasheetInput& input) {
+    name_ = inputField(input.collector);
+    grid.place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
     auto* announcer = new Announcer(this);
     // A field left with a fault says so at once, not only on coming back.
     connect(qApp, &QApplication::focusChanged, announcer, [this, announcer](QWidget* old) {
@@ -320,53 +360,63 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
             announcer->announce(edit->accessibleDescription());
         }
     });
-    peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
-                     input.peak == PeakEfficiency::Beam ? 1 : 0);
-    place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
+    peak_ = choiceField({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
+                        input.peak == PeakEfficiency::Beam ? 1 : 0);
+    grid.place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
     voiceValue(*peak_, *announcer);
-    eta0_ = lineEdit(number(input.eta0));
-    eta0Label_ = place(eta0_, eta0Caption(input.peak), 2, 0);
-    kd_ = lineEdit(number(input.kd));
-    place(kd_, QStringLiteral("&Kd, a szórt sugárzás beesésiszög-módosítója:"), 3, 0);
-    a1_ = lineEdit(number(input.a1));
-    place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
-    a2_ = lineEdit(number(input.a2));
-    place(a2_, QStringLiteral("a&2 [W/(m²·K²)]:"), 5, 0);
+    eta0_ = inputField(prefilled(numbers_, input.eta0));
+    eta0Label_ = grid.place(eta0_, eta0Caption(input.peak), 2, 0);
+    kd_ = inputField(prefilled(numbers_, input.kd));
+    grid.place(kd_, QStringLiteral("&Kd, a szórt sugárzás beesésiszög-módosítója:"), 3, 0);
+    a1_ = inputField(prefilled(numbers_, input.a1));
+    grid.place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
+    a2_ = inputField(prefilled(numbers_, input.a2));
+    grid.place(a2_, QStringLiteral("a&2 [W/(m²·K²)]:"), 5, 0);
+    return *announcer;
+}
 
-    reference_ = comboBox({"bruttó felület", "apertúrafelület"},
-                          input.reference == ReferenceArea::Aperture ? 1 : 0);
-    place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
-    voiceValue(*reference_, *announcer);
-    grossArea_ = lineEdit(optionalNumber(input.grossArea));
-    place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
-    apertureArea_ = lineEdit(optionalNumber(input.apertureArea));
-    place(apertureArea_, QStringLiteral("&Apertúrafelület [m²]:"), 2, 1);
+void DatasheetDialog::buildConditionFields(const FieldGrid& grid,
+                                           const model::DatasheetInput& input,
+                                           Announcer& announcer) {
+    reference_ = choiceField({"bruttó felület", "apertúrafelület"},
+                             input.reference == ReferenceArea::Aperture ? 1 : 0);
+    grid.place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
+    voiceValue(*reference_, announcer);
+    grossArea_ = inputField(prefilled(numbers_, input.grossArea));
+    grid.place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
+    apertureArea_ = inputField(prefilled(numbers_, input.apertureArea));
+    grid.place(apertureArea_, QStringLiteral("&Apertúrafelület [m²]:"), 2, 1);
     QStringList deltaTs;
     for (const double deltaT : input.deltaT) {
-        deltaTs << number(deltaT);
+        deltaTs << prefilled(numbers_, deltaT);
     }
-    deltaT_ = lineEdit(deltaTs.join(QStringLiteral("; ")));
-    place(deltaT_, kDeltaTCaption, 3, 1);
-    beam_ = lineEdit(number(input.beam));
-    place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
-    diffuse_ = lineEdit(number(input.diffuse));
-    place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
+    deltaT_ = inputField(deltaTs.join(QStringLiteral("; ")));
+    grid.place(deltaT_, kDeltaTCaption, 3, 1);
+    beam_ = inputField(prefilled(numbers_, input.beam));
+    grid.place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
+    diffuse_ = inputField(prefilled(numbers_, input.diffuse));
+    grid.place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
     grossArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     apertureArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     deltaT_->setToolTip(QStringLiteral("Pontosvesszővel elválasztva, 0 és 300 K között"));
+}
 
-    // What follows from the inputs, below them.
-    grid = derived;
-    derivedEta0_ = readOnly();
-    place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
-    converted_ = readOnly();
-    convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
-    stagnation_ = readOnly();
-    place(stagnation_,
-          chart::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
-              u':',
-          2, 0);
+void DatasheetDialog::buildDerivedFields(const FieldGrid& grid,
+                                         const model::DatasheetInput& input) {
+    derivedEta0_ = readOnlyField(*this);
+    grid.place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
+    converted_ = readOnlyField(*this);
+    convertedLabel_ = grid.place(converted_, convertedCaption(input.reference), 1, 0);
+    stagnation_ = readOnlyField(*this);
+    grid.place(
+        stagnation_,
+        chart::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
+            u':',
+        2, 0);
+}
 
+// The problems and the table, with the table's label.
+QLabel* DatasheetDialog::buildResults(std::vector<QWidget*>& tabOrder) {
     problemsLabel_ = new QLabel(this);
     problemsLabel_->setWordWrap(true);
     problemsLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -386,7 +436,10 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     auto* tableLabel = new QLabel(QStringLiteral("Teljesítménytáb&lázat:"), this);
     tableLabel->setBuddy(table_);
     tabOrder.push_back(table_);
+    return tableLabel;
+}
 
+QDialogButtonBox* DatasheetDialog::buildButtons(std::vector<QWidget*>& tabOrder) {
     copyButton_ = new QPushButton(QStringLiteral("&Másolás"), this);
     copyButton_->setAccessibleName(QStringLiteral("Másolás a vágólapra"));
     printButton_ = new QPushButton(QStringLiteral("&Nyomtatás…"), this);
@@ -408,23 +461,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
 
     new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
-
-    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(form);
-    layout->addSpacing(6);
-    layout->addLayout(derived);
-    layout->addWidget(problemsLabel_);
-    layout->addWidget(tableLabel);
-    layout->addWidget(table_, 1);
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    }
-    // Where the screen is small, the body scrolls rather than squeezing the
-    // table to nothing.
-    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 8);
-    fitToScreen(*this, QSize(860, 580));
-    recompute();
+    return buttons;
 }
 
 void DatasheetDialog::readFields() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "model/datasheet.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPagedPaintDevice;
@@ -17,6 +19,7 @@ class QTableWidget;
 
 namespace ui {
 
+class Announcer;
 class CollectorHost;
 
 // The power table of a collector's datasheet, recomputed as its inputs are
@@ -43,6 +46,17 @@ public:
     bool printTo(QPagedPaintDevice& printer);
 
 private:
+    struct FieldGrid;
+    // A field that recomputes the datasheet as it changes.
+    [[nodiscard]] QLineEdit* inputField(const QString& text);
+    [[nodiscard]] QComboBox* choiceField(std::initializer_list<const char*> items, int current);
+    // The dialog's parts, prefilled from `input`, in the order Tab follows.
+    Announcer& buildCollectorFields(const FieldGrid& grid, const model::DatasheetInput& input);
+    void buildConditionFields(const FieldGrid& grid, const model::DatasheetInput& input,
+                              Announcer& announcer);
+    void buildDerivedFields(const FieldGrid& grid, const model::DatasheetInput& input);
+    [[nodiscard]] QLabel* buildResults(std::vector<QWidget*>& tabOrder);
+    [[nodiscard]] QDialogButtonBox* buildButtons(std::vector<QWidget*>& tabOrder);
     void recompute();
     // The fields' texts as an input; problems_ says what does not read.
     void readFields();
