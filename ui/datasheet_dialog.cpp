@@ -152,27 +152,27 @@ double efficiencyAt(const model::DatasheetInput& input, double deltaT, double sh
     return specific * referenceArea / shownArea / (input.beam + input.diffuse);
 }
 
-// The page in points: the title, the lines, the table and the curve.
-void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
-               const std::vector<chart::NamedValue>& lines, const std::vector<QStringList>& cells) {
-    const auto font = [&](int points, bool bold) {
-        QFont f(QStringLiteral("Liberation Sans"));
-        f.setPixelSize(points);
-        f.setBold(bold);
-        painter.setFont(f);
-    };
-    const double width = page.width();
-    double y = 0;
-    font(16, true);
-    const QString title = input.collector.isEmpty()
-                              ? QStringLiteral("Adatlap")
-                              : QStringLiteral("Adatlap – %1").arg(input.collector);
-    // One line, elided: a long name must not run off the page.
-    painter.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop,
-                     painter.fontMetrics().elidedText(title, Qt::ElideRight, qFloor(width)));
-    y += 30;
+void setPageFont(QPainter& painter, int points, bool bold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(points);
+    f.setBold(bold);
+    painter.setFont(f);
+}
 
-    font(9, false);
+// The title, on one line; below it, where the next part starts.
+double paintTitle(QPainter& painter, double width, const QString& collector) {
+    setPageFont(painter, 16, true);
+    const QString title = collector.isEmpty() ? QStringLiteral("Adatlap")
+                                              : QStringLiteral("Adatlap – %1").arg(collector);
+    // One line, elided: a long name must not run off the page.
+    painter.drawText(QRectF(0, 0, width, 24), Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(title, Qt::ElideRight, qFloor(width)));
+    return 30;
+}
+
+double paintLines(QPainter& painter, double width, double y,
+                  const std::vector<chart::NamedValue>& lines) {
+    setPageFont(painter, 9, false);
     const double nameWidth = width * 0.6;
     for (const chart::NamedValue& line : lines) {
         const QRectF name =
@@ -183,14 +183,17 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
         painter.drawText(value, Qt::TextWordWrap, line.value);
         y += std::max(name.height(), value.height()) + 2;
     }
-    y += 12;
+    return y + 12;
+}
 
-    // The table with a grid, the header in bold over two lines.
+// The table with a grid, the header in bold over two lines.
+double paintTable(QPainter& painter, double width, double y,
+                  const std::vector<QStringList>& cells) {
     const double columnWidth = width / static_cast<double>(model::kDatasheetColumns.size());
     const auto cellRect = [&](std::size_t column, double top, double height) {
         return QRectF(static_cast<double>(column) * columnWidth, top, columnWidth, height);
     };
-    font(9, true);
+    setPageFont(painter, 9, true);
     for (std::size_t column = 0; column < model::kDatasheetColumns.size(); ++column) {
         const QRectF rect = cellRect(column, y, 26);
         painter.drawRect(rect);
@@ -198,7 +201,7 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
                          model::kDatasheetColumns[column].toString());
     }
     y += 26;
-    font(9, false);
+    setPageFont(painter, 9, false);
     for (const QStringList& row : cells) {
         for (qsizetype column = 0; column < row.size(); ++column) {
             const QRectF rect = cellRect(static_cast<std::size_t>(column), y, 15);
@@ -208,12 +211,55 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
         }
         y += 15;
     }
-    y += 24;
+    return y + 24;
+}
 
-    // The efficiency curve over ΔT, on the gross area where it is known.
+// The curve's frame: ΔT from 0 to xMax across, the efficiency from 0 to 1 up.
+struct Plot {
+    QRectF frame;
+    double xMax;
+
+    [[nodiscard]] QPointF at(double deltaT, double efficiency) const {
+        return QPointF(frame.left() + frame.width() * deltaT / xMax,
+                       frame.bottom() - frame.height() * efficiency);
+    }
+};
+
+// The grid lines every 20 % and every 10 or 50 K, the scales and the frame.
+void paintGrid(QPainter& painter, const Plot& plot) {
+    const double xStep = plot.xMax <= 150 ? 10 : 50;
+    setPageFont(painter, 8, false);
+    painter.setPen(QPen(Qt::lightGray, 0.5));
+    for (int percent = 0; percent <= 100; percent += 20) {
+        const QPointF left = plot.at(0, percent / 100.0);
+        painter.drawLine(left, plot.at(plot.xMax, percent / 100.0));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, left.y() - 6, plot.frame.left() - 4, 12),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    for (double deltaT = 0; deltaT <= plot.xMax; deltaT += xStep) {
+        const QPointF bottom = plot.at(deltaT, 0);
+        painter.drawLine(bottom, plot.at(deltaT, 1));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(bottom.x() - 20, bottom.y() + 2, 40, 12), Qt::AlignCenter,
+                         QString::number(deltaT));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.drawRect(plot.frame);
+    painter.drawText(QRectF(plot.frame.right() - 60, plot.frame.bottom() + 14, 60, 12),
+                     Qt::AlignRight, QStringLiteral("ΔT [K]"));
+    painter.drawText(QRectF(0, plot.frame.top() - 14, 40, 12), Qt::AlignLeft,
+                     QStringLiteral("η [%]"));
+}
+
+// The efficiency curve over ΔT, on the gross area where it is known.
+void paintCurve(QPainter& painter, QSizeF page, double y, const model::DatasheetInput& input) {
+    const double width = page.width();
     const bool onGross = input.grossArea.has_value();
     const double shownArea = onGross ? *input.grossArea : *input.apertureArea;
-    font(10, true);
+    setPageFont(painter, 10, true);
     painter.drawText(QRectF(0, y, width, 16), Qt::AlignLeft,
                      QStringLiteral("Hatásfok %1, Gb %2 W/m², Gd %3 W/m² mellett")
                          .arg(onGross ? QStringLiteral("a bruttó felületre")
@@ -223,50 +269,32 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
     y += 34;
     const double largestDeltaT = *std::max_element(input.deltaT.begin(), input.deltaT.end());
     const double xMax = std::ceil(std::max(largestDeltaT, 100.0) / 50) * 50;
-    const double xStep = xMax <= 150 ? 10 : 50;
-    const QRectF plot(32, y, width - 40, std::min(page.height() - y - 30, 260.0));
-    const auto at = [&](double deltaT, double efficiency) {
-        return QPointF(plot.left() + plot.width() * deltaT / xMax,
-                       plot.bottom() - plot.height() * efficiency);
-    };
-    font(8, false);
-    painter.setPen(QPen(Qt::lightGray, 0.5));
-    for (int percent = 0; percent <= 100; percent += 20) {
-        const QPointF left = at(0, percent / 100.0);
-        painter.drawLine(left, at(xMax, percent / 100.0));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, left.y() - 6, plot.left() - 4, 12),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
-        painter.setPen(QPen(Qt::lightGray, 0.5));
-    }
-    for (double deltaT = 0; deltaT <= xMax; deltaT += xStep) {
-        const QPointF bottom = at(deltaT, 0);
-        painter.drawLine(bottom, at(deltaT, 1));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(bottom.x() - 20, bottom.y() + 2, 40, 12), Qt::AlignCenter,
-                         QString::number(deltaT));
-        painter.setPen(QPen(Qt::lightGray, 0.5));
-    }
-    painter.setPen(QPen(Qt::black, 0.8));
-    painter.drawRect(plot);
-    painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 14, 60, 12), Qt::AlignRight,
-                     QStringLiteral("ΔT [K]"));
-    painter.drawText(QRectF(0, plot.top() - 14, 40, 12), Qt::AlignLeft, QStringLiteral("η [%]"));
+    const Plot plot{QRectF(32, y, width - 40, std::min(page.height() - y - 30, 260.0)), xMax};
+    paintGrid(painter, plot);
 
-    QPainterPath curve(at(0, efficiencyAt(input, 0, shownArea)));
+    QPainterPath curve(plot.at(0, efficiencyAt(input, 0, shownArea)));
     for (double deltaT = 1; deltaT <= xMax; deltaT += 1) {
-        curve.lineTo(at(deltaT, efficiencyAt(input, deltaT, shownArea)));
+        curve.lineTo(plot.at(deltaT, efficiencyAt(input, deltaT, shownArea)));
     }
     painter.save();
-    painter.setClipRect(plot);
+    painter.setClipRect(plot.frame);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0, 0, 160), 1.5));
     painter.drawPath(curve);
     painter.setBrush(QColor(0, 0, 160));
     for (const double deltaT : input.deltaT) {
-        painter.drawEllipse(at(deltaT, efficiencyAt(input, deltaT, shownArea)), 2.2, 2.2);
+        painter.drawEllipse(plot.at(deltaT, efficiencyAt(input, deltaT, shownArea)), 2.2, 2.2);
     }
     painter.restore();
+}
+
+// The page in points: the title, the lines, the table and the curve.
+void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
+               const std::vector<chart::NamedValue>& lines, const std::vector<QStringList>& cells) {
+    double y = paintTitle(painter, page.width(), input.collector);
+    y = paintLines(painter, page.width(), y, lines);
+    y = paintTable(painter, page.width(), y, cells);
+    paintCurve(painter, page, y, input);
 }
 
 }  // namespace
