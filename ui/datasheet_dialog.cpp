@@ -562,7 +562,24 @@ void DatasheetDialog::recompute() {
     if (problems_.empty()) {
         problems_ = model::checkDatasheet(input_);
     }
-    // A refused field says why when the focus reaches it.
+    const QStringList messages = describeProblems();
+    problemsLabel_->setText(messages.join(u'\n'));
+    problemsLabel_->setVisible(!messages.isEmpty());
+    copyButton_->setEnabled(messages.isEmpty());
+    printButton_->setEnabled(messages.isEmpty());
+    if (!messages.isEmpty()) {
+        result_.reset();
+        table_->setRowCount(0);
+        for (QLineEdit* derived : {derivedEta0_, converted_, stagnation_}) {
+            derived->setText(QStringLiteral("–"));
+        }
+        return;
+    }
+    showResult();
+}
+
+// A refused field says why when the focus reaches it.
+QStringList DatasheetDialog::describeProblems() {
     const std::pair<DatasheetField, QLineEdit*> fields[] = {
         {DatasheetField::Eta0, eta0_},
         {DatasheetField::Kd, kd_},
@@ -587,19 +604,10 @@ void DatasheetDialog::recompute() {
                                                      : own.join(u' '));
         messages += own;
     }
-    problemsLabel_->setText(messages.join(u'\n'));
-    problemsLabel_->setVisible(!messages.isEmpty());
-    copyButton_->setEnabled(messages.isEmpty());
-    printButton_->setEnabled(messages.isEmpty());
-    if (!messages.isEmpty()) {
-        result_.reset();
-        table_->setRowCount(0);
-        for (QLineEdit* derived : {derivedEta0_, converted_, stagnation_}) {
-            derived->setText(QStringLiteral("–"));
-        }
-        return;
-    }
+    return messages;
+}
 
+void DatasheetDialog::showResult() {
     result_ = model::computeDatasheet(input_);
     derivedEta0_->setText(chart::eta0Derivation(input_, *result_, numbers_));
     if (const std::optional<model::Coefficients>& other = result_->converted) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <QStringList>
 #include <initializer_list>
 #include <optional>
 #include <vector>
@@ -58,6 +59,10 @@ private:
     [[nodiscard]] QLabel* buildResults(std::vector<QWidget*>& tabOrder);
     [[nodiscard]] QDialogButtonBox* buildButtons(std::vector<QWidget*>& tabOrder);
     void recompute();
+    // Each field's problems in its description; all of them, field by field.
+    [[nodiscard]] QStringList describeProblems();
+    // The derived values and the table, for inputs without problems.
+    void showResult();
     // The fields' texts as an input; problems_ says what does not read.
     void readFields();
     void showPeakKind();
