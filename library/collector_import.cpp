@@ -536,51 +536,60 @@ void CollectorReader::readJson() {
     if (fileRefusal_) {
         return;
     }
-    const auto add = [this](const QJsonValue& value, int line, int element) {
-        if (!value.isObject()) {
-            json_->rows.append(ReadRow{
-                {}, line, element, {}, {{line, element, {}, QStringLiteral("nem objektum.")}}});
-            return;
-        }
-        const QJsonObject object = value.toObject();
-        ReadRow row = jsonRow(object, line, element);
-        if (!givesArea(object) && row.refusals.isEmpty()) {
-            areaAssumed_ = true;
-            static_cast<void>(
-                setFieldText(row.collector, referenceAreaField(row.collector.reference), u"1"));
-        }
-        json_->rows.append(row);
-    };
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
     if (error.error == QJsonParseError::NoError && document.isArray()) {
         const QJsonArray array = document.array();
         const QList<int> lines = jsonArrayElementLines(bytes, array.size());
         for (qsizetype i = 0; i < array.size(); ++i) {
-            add(array[i], lines[i], static_cast<int>(i) + 1);
+            addJsonElement(array[i], lines[i], static_cast<int>(i) + 1);
         }
         return;
     }
     // A single object is the library's document, or JSON Lines of one line.
     if (error.error == QJsonParseError::NoError && document.object().contains(u"format")) {
-        const ReadDocument library = readDocument(bytes);
-        if (!library.error.isEmpty()) {
-            refuseFile(0, {}, library.error + u'.');
-            return;
-        }
-        int element = 0;
-        for (const Collector& c : library.collectors) {
-            ReadRow row{c, 0, ++element, {}, {}};
-            for (int f = 0; f < kFieldCount; ++f) {
-                if (!fieldText(c, static_cast<Field>(f)).isEmpty()) {
-                    row.given.set(static_cast<std::size_t>(f));
-                }
-            }
-            json_->rows.append(row);
-        }
+        readLibraryDocument(bytes);
         return;
     }
-    // JSON Lines: an object a line.
+    readJsonLines(bytes, error);
+}
+
+void CollectorReader::addJsonElement(const QJsonValue& value, int line, int element) {
+    if (!value.isObject()) {
+        json_->rows.append(
+            ReadRow{{}, line, element, {}, {{line, element, {}, QStringLiteral("nem objektum.")}}});
+        return;
+    }
+    const QJsonObject object = value.toObject();
+    ReadRow row = jsonRow(object, line, element);
+    if (!givesArea(object) && row.refusals.isEmpty()) {
+        areaAssumed_ = true;
+        static_cast<void>(
+            setFieldText(row.collector, referenceAreaField(row.collector.reference), u"1"));
+    }
+    json_->rows.append(row);
+}
+
+void CollectorReader::readLibraryDocument(const QByteArray& bytes) {
+    const ReadDocument library = readDocument(bytes);
+    if (!library.error.isEmpty()) {
+        refuseFile(0, {}, library.error + u'.');
+        return;
+    }
+    int element = 0;
+    for (const Collector& c : library.collectors) {
+        ReadRow row{c, 0, ++element, {}, {}};
+        for (int f = 0; f < kFieldCount; ++f) {
+            if (!fieldText(c, static_cast<Field>(f)).isEmpty()) {
+                row.given.set(static_cast<std::size_t>(f));
+            }
+        }
+        json_->rows.append(row);
+    }
+}
+
+// An object a line; `whole` is how the bytes read as one document.
+void CollectorReader::readJsonLines(const QByteArray& bytes, const QJsonParseError& whole) {
     const QList<QByteArray> lines = bytes.split('\n');
     int element = 0;
     for (qsizetype i = 0; i < lines.size(); ++i) {
@@ -592,14 +601,14 @@ void CollectorReader::readJson() {
         const int line = static_cast<int>(i) + 1;
         ++element;
         if (lineError.error != QJsonParseError::NoError) {
-            if (element == 1 && error.error == QJsonParseError::NoError) {
+            if (element == 1 && whole.error == QJsonParseError::NoError) {
                 // One object over several lines that is no library.
                 refuseFile(0, {}, readDocument(bytes).error + u'.');
                 return;
             }
             if (element == 1) {  // not JSON Lines: the document's own error
-                const int at = static_cast<int>(bytes.left(error.offset).count('\n')) + 1;
-                refuseFile(at, {}, describeJsonError(bytes, error.offset) + u'.');
+                const int at = static_cast<int>(bytes.left(whole.offset).count('\n')) + 1;
+                refuseFile(at, {}, describeJsonError(bytes, whole.offset) + u'.');
                 return;
             }
             json_->rows.append(ReadRow{
@@ -610,7 +619,8 @@ void CollectorReader::readJson() {
                 {{line, element, {}, describeJsonError(lines[i], lineError.offset) + u'.'}}});
             continue;
         }
-        add(object.isObject() ? QJsonValue(object.object()) : QJsonValue(), line, element);
+        addJsonElement(object.isObject() ? QJsonValue(object.object()) : QJsonValue(), line,
+                       element);
     }
 }
 

@@ -10,6 +10,9 @@
 
 #include "collector_record.h"
 
+class QJsonValue;
+struct QJsonParseError;
+
 // The one reader and writer of collector files, for the command line's
 // --input, --import, --export and --list and the library dialog alike.
 namespace library {
@@ -68,6 +71,9 @@ private:
     [[nodiscard]] bool nextRecord(int* line);
     [[nodiscard]] bool readHeader();
     void readJson();
+    void addJsonElement(const QJsonValue& value, int line, int element);
+    void readLibraryDocument(const QByteArray& bytes);
+    void readJsonLines(const QByteArray& bytes, const QJsonParseError& whole);
     [[nodiscard]] ReadRow csvRow(const QList<QStringView>& fields, int line) const;
     void refuseFile(int line, const QString& column, const QString& reason);
 

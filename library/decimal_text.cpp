@@ -7,38 +7,48 @@
 
 namespace library {
 
-std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSeparator) {
-    const QStringView t = text.trimmed();
-    qsizetype i = 0;
-    bool negative = false;
-    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-        negative = t[i] == u'-';
-        ++i;
-    }
-    // The mantissa's digits without the point, leading zeros dropped: only
-    // kMaxDigits significant ones can be kept, so a small buffer holds them.
-    char digits[kMaxDigits + 1];
+namespace {
+
+// The mantissa's digits without the point, leading zeros dropped: only
+// kMaxDigits significant ones can be kept, so a small buffer holds them.
+struct Mantissa {
+    char digits[DecimalText::kMaxDigits + 1];
     int count = 0;
     bool tooMany = false;
     bool anyDigit = false;
-    qsizetype intDigits = 0;  // digits before the point, leading zeros included
-    bool afterPoint = false;
+    qsizetype intDigits = 0;     // digits before the point, leading zeros included
     qsizetype leadingZeros = 0;  // zeros dropped before the first significant digit
+};
+
+// Steps over a sign at `i`; true for a minus.
+bool readSign(QStringView t, qsizetype& i) {
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
+        return t[i++] == u'-';
+    }
+    return false;
+}
+
+// Reads from `i` up to the first character that is neither a digit nor the
+// first separator.
+Mantissa readMantissa(QStringView t, qsizetype& i, QChar decimalSeparator) {
+    Mantissa m;
+    bool afterPoint = false;
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
         if (c >= u'0' && c <= u'9') {
-            anyDigit = true;
+            m.anyDigit = true;
             if (!afterPoint) {
-                ++intDigits;
+                ++m.intDigits;
             }
-            if (count == 0 && c == u'0') {
-                ++leadingZeros;
-            } else if (count < kMaxDigits + 1) {
-                digits[count++] = static_cast<char>(c.unicode());
+            if (m.count == 0 && c == u'0') {
+                ++m.leadingZeros;
+            } else if (m.count < DecimalText::kMaxDigits + 1) {
+                m.digits[m.count++] = static_cast<char>(c.unicode());
             } else if (c != u'0') {
-                tooMany = true;
+                m.tooMany = true;
             } else {
-                ++count;  // a trailing zero beyond the buffer, dropped below if it stays one
+                // A trailing zero beyond the buffer, dropped below if it stays one.
+                ++m.count;
             }
         } else if (c == decimalSeparator && !afterPoint) {
             afterPoint = true;
@@ -46,17 +56,16 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
             break;
         }
     }
-    if (!anyDigit) {
-        return std::nullopt;
-    }
+    return m;
+}
+
+// The exponent after an "e" at `i`, 0 without one; none when it has no
+// digits or is far beyond a double's.
+std::optional<qsizetype> readExponent(QStringView t, qsizetype& i) {
     qsizetype exponent = 0;
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
         ++i;
-        bool expNegative = false;
-        if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-            expNegative = t[i] == u'-';
-            ++i;
-        }
+        const bool expNegative = readSign(t, i);
         const qsizetype expStart = i;
         for (; i < t.size() && t[i] >= u'0' && t[i] <= u'9'; ++i) {
             if (exponent > 400) {
@@ -71,26 +80,12 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
             exponent = -exponent;
         }
     }
-    if (i != t.size() || tooMany) {
-        return std::nullopt;
-    }
-    // The value is 0.d1d2d3... * 10^intDigits, counting from the first
-    // significant digit.
-    intDigits = intDigits - leadingZeros + exponent;
-    int kept = std::min(count, kMaxDigits + 1);
-    while (kept > 0 && digits[kept - 1] == '0') {
-        --kept;
-    }
-    DecimalText result;
-    if (kept == 0) {
-        result.canonical_ = QStringLiteral("0");
-        return result;
-    }
-    if (kept > kMaxDigits || intDigits > 308 || intDigits < -308) {
-        return std::nullopt;
-    }
-    // At most a sign, 308 zeros, 15 digits and a point.
-    char out[340];
+    return exponent;
+}
+
+// Writes 0.d1d2d3... * 10^intDigits without an exponent; the end of the text.
+char* writePlain(char* out, bool negative, const char* digits, qsizetype kept,
+                 qsizetype intDigits) {
     char* end = out;
     if (negative) {
         *end++ = '-';
@@ -110,6 +105,41 @@ std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSep
         *end++ = '.';
         put(digits + intDigits, kept - intDigits);
     }
+    return end;
+}
+
+}  // namespace
+
+std::optional<DecimalText> DecimalText::parse(QStringView text, QChar decimalSeparator) {
+    const QStringView t = text.trimmed();
+    qsizetype i = 0;
+    const bool negative = readSign(t, i);
+    const Mantissa m = readMantissa(t, i, decimalSeparator);
+    if (!m.anyDigit) {
+        return std::nullopt;
+    }
+    const std::optional<qsizetype> exponent = readExponent(t, i);
+    if (!exponent || i != t.size() || m.tooMany) {
+        return std::nullopt;
+    }
+    // The value is 0.d1d2d3... * 10^intDigits, counting from the first
+    // significant digit.
+    const qsizetype intDigits = m.intDigits - m.leadingZeros + *exponent;
+    int kept = std::min(m.count, kMaxDigits + 1);
+    while (kept > 0 && m.digits[kept - 1] == '0') {
+        --kept;
+    }
+    DecimalText result;
+    if (kept == 0) {
+        result.canonical_ = QStringLiteral("0");
+        return result;
+    }
+    if (kept > kMaxDigits || intDigits > 308 || intDigits < -308) {
+        return std::nullopt;
+    }
+    // At most a sign, 308 zeros, 15 digits and a point.
+    char out[340];
+    const char* end = writePlain(out, negative, m.digits, kept, intDigits);
     result.canonical_ = QString::fromLatin1(out, end - out);
     // Read once here: a batch reads each value many times over.
     std::from_chars(out, end, result.value_);

@@ -65,6 +65,20 @@ const QString kEmptyArea = QStringLiteral("Üresen hagyva: nem ismert.");
 
 const QString kDeltaTCaption = QStringLiteral("&Hőmérséklet-különbségek, ΔT [K]:");
 
+QString prefilled(const present::DatasheetNumbers& numbers, double value) {
+    return numbers.number(value, kPrefillDecimals);
+}
+
+QString prefilled(const present::DatasheetNumbers& numbers, const std::optional<double>& value) {
+    return value ? prefilled(numbers, *value) : QString();
+}
+
+QLineEdit* readOnlyField(QWidget& dialog) {
+    auto* edit = new QLineEdit(&dialog);
+    edit->setReadOnly(true);
+    return edit;
+}
+
 // The window's focus mark around the control that Tab brought the focus to,
 // for the controls whose style marks it faintly: the buttons (the default
 // one is framed anyway) and the table (a tint of its current cell).
@@ -138,28 +152,27 @@ double efficiencyAt(const model::DatasheetInput& input, double deltaT, double sh
     return specific * referenceArea / shownArea / (input.beam + input.diffuse);
 }
 
-// The page in points: the title, the lines, the table and the curve.
-void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
-               const std::vector<present::NamedValue>& lines,
-               const std::vector<QStringList>& cells) {
-    const auto font = [&](int points, bool bold) {
-        QFont f(QStringLiteral("Liberation Sans"));
-        f.setPixelSize(points);
-        f.setBold(bold);
-        painter.setFont(f);
-    };
-    const double width = page.width();
-    double y = 0;
-    font(16, true);
-    const QString title = input.collector.isEmpty()
-                              ? QStringLiteral("Adatlap")
-                              : QStringLiteral("Adatlap – %1").arg(input.collector);
-    // One line, elided: a long name must not run off the page.
-    painter.drawText(QRectF(0, y, width, 24), Qt::AlignLeft | Qt::AlignTop,
-                     painter.fontMetrics().elidedText(title, Qt::ElideRight, qFloor(width)));
-    y += 30;
+void setPageFont(QPainter& painter, int points, bool bold) {
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(points);
+    f.setBold(bold);
+    painter.setFont(f);
+}
 
-    font(9, false);
+// The title, on one line; below it, where the next part starts.
+double paintTitle(QPainter& painter, double width, const QString& collector) {
+    setPageFont(painter, 16, true);
+    const QString title = collector.isEmpty() ? QStringLiteral("Adatlap")
+                                              : QStringLiteral("Adatlap – %1").arg(collector);
+    // One line, elided: a long name must not run off the page.
+    painter.drawText(QRectF(0, 0, width, 24), Qt::AlignLeft | Qt::AlignTop,
+                     painter.fontMetrics().elidedText(title, Qt::ElideRight, qFloor(width)));
+    return 30;
+}
+
+double paintLines(QPainter& painter, double width, double y,
+                  const std::vector<present::NamedValue>& lines) {
+    setPageFont(painter, 9, false);
     const double nameWidth = width * 0.6;
     for (const present::NamedValue& line : lines) {
         const QRectF name =
@@ -170,14 +183,17 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
         painter.drawText(value, Qt::TextWordWrap, line.value);
         y += std::max(name.height(), value.height()) + 2;
     }
-    y += 12;
+    return y + 12;
+}
 
-    // The table with a grid, the header in bold over two lines.
+// The table with a grid, the header in bold over two lines.
+double paintTable(QPainter& painter, double width, double y,
+                  const std::vector<QStringList>& cells) {
     const double columnWidth = width / static_cast<double>(present::kDatasheetColumns.size());
     const auto cellRect = [&](std::size_t column, double top, double height) {
         return QRectF(static_cast<double>(column) * columnWidth, top, columnWidth, height);
     };
-    font(9, true);
+    setPageFont(painter, 9, true);
     for (std::size_t column = 0; column < present::kDatasheetColumns.size(); ++column) {
         const QRectF rect = cellRect(column, y, 26);
         painter.drawRect(rect);
@@ -185,7 +201,7 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
                          present::kDatasheetColumns[column].toString());
     }
     y += 26;
-    font(9, false);
+    setPageFont(painter, 9, false);
     for (const QStringList& row : cells) {
         for (qsizetype column = 0; column < row.size(); ++column) {
             const QRectF rect = cellRect(static_cast<std::size_t>(column), y, 15);
@@ -195,12 +211,55 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
         }
         y += 15;
     }
-    y += 24;
+    return y + 24;
+}
 
-    // The efficiency curve over ΔT, on the gross area where it is known.
+// The curve's frame: ΔT from 0 to xMax across, the efficiency from 0 to 1 up.
+struct Plot {
+    QRectF frame;
+    double xMax;
+
+    [[nodiscard]] QPointF at(double deltaT, double efficiency) const {
+        return QPointF(frame.left() + frame.width() * deltaT / xMax,
+                       frame.bottom() - frame.height() * efficiency);
+    }
+};
+
+// The grid lines every 20 % and every 10 or 50 K, the scales and the frame.
+void paintGrid(QPainter& painter, const Plot& plot) {
+    const double xStep = plot.xMax <= 150 ? 10 : 50;
+    setPageFont(painter, 8, false);
+    painter.setPen(QPen(Qt::lightGray, 0.5));
+    for (int percent = 0; percent <= 100; percent += 20) {
+        const QPointF left = plot.at(0, percent / 100.0);
+        painter.drawLine(left, plot.at(plot.xMax, percent / 100.0));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(0, left.y() - 6, plot.frame.left() - 4, 12),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    for (double deltaT = 0; deltaT <= plot.xMax; deltaT += xStep) {
+        const QPointF bottom = plot.at(deltaT, 0);
+        painter.drawLine(bottom, plot.at(deltaT, 1));
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(bottom.x() - 20, bottom.y() + 2, 40, 12), Qt::AlignCenter,
+                         QString::number(deltaT));
+        painter.setPen(QPen(Qt::lightGray, 0.5));
+    }
+    painter.setPen(QPen(Qt::black, 0.8));
+    painter.drawRect(plot.frame);
+    painter.drawText(QRectF(plot.frame.right() - 60, plot.frame.bottom() + 14, 60, 12),
+                     Qt::AlignRight, QStringLiteral("ΔT [K]"));
+    painter.drawText(QRectF(0, plot.frame.top() - 14, 40, 12), Qt::AlignLeft,
+                     QStringLiteral("η [%]"));
+}
+
+// The efficiency curve over ΔT, on the gross area where it is known.
+void paintCurve(QPainter& painter, QSizeF page, double y, const model::DatasheetInput& input) {
+    const double width = page.width();
     const bool onGross = input.grossArea.has_value();
     const double shownArea = onGross ? *input.grossArea : *input.apertureArea;
-    font(10, true);
+    setPageFont(painter, 10, true);
     painter.drawText(QRectF(0, y, width, 16), Qt::AlignLeft,
                      QStringLiteral("Hatásfok %1, Gb %2 W/m², Gd %3 W/m² mellett")
                          .arg(onGross ? QStringLiteral("a bruttó felületre")
@@ -210,107 +269,116 @@ void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& inpu
     y += 34;
     const double largestDeltaT = *std::max_element(input.deltaT.begin(), input.deltaT.end());
     const double xMax = std::ceil(std::max(largestDeltaT, 100.0) / 50) * 50;
-    const double xStep = xMax <= 150 ? 10 : 50;
-    const QRectF plot(32, y, width - 40, std::min(page.height() - y - 30, 260.0));
-    const auto at = [&](double deltaT, double efficiency) {
-        return QPointF(plot.left() + plot.width() * deltaT / xMax,
-                       plot.bottom() - plot.height() * efficiency);
-    };
-    font(8, false);
-    painter.setPen(QPen(Qt::lightGray, 0.5));
-    for (int percent = 0; percent <= 100; percent += 20) {
-        const QPointF left = at(0, percent / 100.0);
-        painter.drawLine(left, at(xMax, percent / 100.0));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, left.y() - 6, plot.left() - 4, 12),
-                         Qt::AlignRight | Qt::AlignVCenter, QString::number(percent));
-        painter.setPen(QPen(Qt::lightGray, 0.5));
-    }
-    for (double deltaT = 0; deltaT <= xMax; deltaT += xStep) {
-        const QPointF bottom = at(deltaT, 0);
-        painter.drawLine(bottom, at(deltaT, 1));
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(bottom.x() - 20, bottom.y() + 2, 40, 12), Qt::AlignCenter,
-                         QString::number(deltaT));
-        painter.setPen(QPen(Qt::lightGray, 0.5));
-    }
-    painter.setPen(QPen(Qt::black, 0.8));
-    painter.drawRect(plot);
-    painter.drawText(QRectF(plot.right() - 60, plot.bottom() + 14, 60, 12), Qt::AlignRight,
-                     QStringLiteral("ΔT [K]"));
-    painter.drawText(QRectF(0, plot.top() - 14, 40, 12), Qt::AlignLeft, QStringLiteral("η [%]"));
+    const Plot plot{QRectF(32, y, width - 40, std::min(page.height() - y - 30, 260.0)), xMax};
+    paintGrid(painter, plot);
 
-    QPainterPath curve(at(0, efficiencyAt(input, 0, shownArea)));
+    QPainterPath curve(plot.at(0, efficiencyAt(input, 0, shownArea)));
     for (double deltaT = 1; deltaT <= xMax; deltaT += 1) {
-        curve.lineTo(at(deltaT, efficiencyAt(input, deltaT, shownArea)));
+        curve.lineTo(plot.at(deltaT, efficiencyAt(input, deltaT, shownArea)));
     }
     painter.save();
-    painter.setClipRect(plot);
+    painter.setClipRect(plot.frame);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0, 0, 160), 1.5));
     painter.drawPath(curve);
     painter.setBrush(QColor(0, 0, 160));
     for (const double deltaT : input.deltaT) {
-        painter.drawEllipse(at(deltaT, efficiencyAt(input, deltaT, shownArea)), 2.2, 2.2);
+        painter.drawEllipse(plot.at(deltaT, efficiencyAt(input, deltaT, shownArea)), 2.2, 2.2);
     }
     painter.restore();
 }
 
+// The page in points: the title, the lines, the table and the curve.
+void paintPage(QPainter& painter, QSizeF page, const model::DatasheetInput& input,
+               const std::vector<present::NamedValue>& lines,
+               const std::vector<QStringList>& cells) {
+    double y = paintTitle(painter, page.width(), input.collector);
+    y = paintLines(painter, page.width(), y, lines);
+    y = paintTable(painter, page.width(), y, cells);
+    paintCurve(painter, page, y, input);
+}
+
 }  // namespace
 
-DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
-                                 const QLocale& locale)
-    : QDialog(parent), locale_(locale), numbers_(locale), input_(input) {
-    setWindowTitle(QStringLiteral("Adatlap"));
-    const auto number = [this](double value) { return numbers_.number(value, kPrefillDecimals); };
-    const auto optionalNumber = [&](const std::optional<double>& value) {
-        return value ? number(*value) : QString();
-    };
+// A grid of fields, each with its label on its left, and the order Tab
+// follows through the fields as they are placed.
+struct DatasheetDialog::FieldGrid {
+    QWidget& dialog;
+    QGridLayout& grid;
+    std::vector<QWidget*>& tabOrder;
 
-    auto* form = new QGridLayout;
-    form->setColumnStretch(1, 1);
-    form->setColumnStretch(3, 1);
-    form->setColumnMinimumWidth(2, 12);
-    auto* derived = new QGridLayout;
-    derived->setColumnStretch(1, 1);
-    QGridLayout* grid = form;
-    std::vector<QWidget*> tabOrder;
-    const auto place = [&](QWidget* field, const QString& caption, int row, int column) {
-        auto* label = new QLabel(caption, this);
+    QLabel* place(QWidget* field, const QString& caption, int row, int column) const {
+        auto* label = new QLabel(caption, &dialog);
         label->setBuddy(field);
         // A combo box is named by its label and keeps its value as its
         // name, which screen readers read after the label.
         if (qobject_cast<QComboBox*>(field) == nullptr) {
             field->setAccessibleName(withoutMnemonic(caption));
         }
-        grid->addWidget(label, row, column * 2);
-        grid->addWidget(field, row, column * 2 + 1);
+        grid.addWidget(label, row, column * 2);
+        grid.addWidget(field, row, column * 2 + 1);
         tabOrder.push_back(field);
         return label;
-    };
-    const auto lineEdit = [&](const QString& text) {
-        auto* edit = new QLineEdit(text, this);
-        connect(edit, &QLineEdit::textChanged, this, &DatasheetDialog::recompute);
-        return edit;
-    };
-    const auto comboBox = [&](std::initializer_list<const char*> items, int current) {
-        auto* box = new QComboBox(this);
-        for (const char* item : items) {
-            box->addItem(QString::fromUtf8(item));
-        }
-        box->setCurrentIndex(current);
-        connect(box, &QComboBox::currentIndexChanged, this, &DatasheetDialog::recompute);
-        return box;
-    };
-    const auto readOnly = [&] {
-        auto* edit = new QLineEdit(this);
-        edit->setReadOnly(true);
-        return edit;
-    };
+    }
+};
 
+DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* parent,
+                                 const QLocale& locale)
+    : QDialog(parent), locale_(locale), numbers_(locale), input_(input) {
+    setWindowTitle(QStringLiteral("Adatlap"));
+    auto* form = new QGridLayout;
+    form->setColumnStretch(1, 1);
+    form->setColumnStretch(3, 1);
+    form->setColumnMinimumWidth(2, 12);
+    auto* derived = new QGridLayout;
+    derived->setColumnStretch(1, 1);
+    std::vector<QWidget*> tabOrder;
     // The collector on the left, its areas and the conditions on the right.
-    name_ = lineEdit(input.collector);
-    place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
+    Announcer& announcer = buildCollectorFields({*this, *form, tabOrder}, input);
+    buildConditionFields({*this, *form, tabOrder}, input, announcer);
+    // What follows from the inputs, below them.
+    buildDerivedFields({*this, *derived, tabOrder}, input);
+    QLabel* tableLabel = buildResults(tabOrder);
+    QDialogButtonBox* buttons = buildButtons(tabOrder);
+
+    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons));
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addLayout(form);
+    layout->addSpacing(6);
+    layout->addLayout(derived);
+    layout->addWidget(problemsLabel_);
+    layout->addWidget(tableLabel);
+    layout->addWidget(table_, 1);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    }
+    // Where the screen is small, the body scrolls rather than squeezing the
+    // table to nothing.
+    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 8);
+    fitToScreen(*this, QSize(860, 580));
+    recompute();
+}
+
+QLineEdit* DatasheetDialog::inputField(const QString& text) {
+    auto* edit = new QLineEdit(text, this);
+    connect(edit, &QLineEdit::textChanged, this, &DatasheetDialog::recompute);
+    return edit;
+}
+
+QComboBox* DatasheetDialog::choiceField(std::initializer_list<const char*> items, int current) {
+    auto* box = new QComboBox(this);
+    for (const char* item : items) {
+        box->addItem(QString::fromUtf8(item));
+    }
+    box->setCurrentIndex(current);
+    connect(box, &QComboBox::currentIndexChanged, this, &DatasheetDialog::recompute);
+    return box;
+}
+
+Announcer& DatasheetDialog::buildCollectorFields(const FieldGrid& grid,
+                                                 const model::DatasheetInput& input) {
+    name_ = inputField(input.collector);
+    grid.place(name_, QStringLiteral("Kollektor n&eve:"), 0, 0);
     auto* announcer = new Announcer(this);
     // A field left with a fault says so at once, not only on coming back.
     connect(qApp, &QApplication::focusChanged, announcer, [this, announcer](QWidget* old) {
@@ -321,53 +389,63 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
             announcer->announce(edit->accessibleDescription());
         }
     });
-    peak_ = comboBox({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
-                     input.peak == PeakEfficiency::Beam ? 1 : 0);
-    place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
+    peak_ = choiceField({"η0 félgömbi sugárzásra", "η0,b (direkt sugárzásra) és Kd"},
+                        input.peak == PeakEfficiency::Beam ? 1 : 0);
+    grid.place(peak_, QStringLiteral("Hatásfok &fajtája:"), 1, 0);
     voiceValue(*peak_, *announcer);
-    eta0_ = lineEdit(number(input.eta0));
-    eta0Label_ = place(eta0_, eta0Caption(input.peak), 2, 0);
-    kd_ = lineEdit(number(input.kd));
-    place(kd_, QStringLiteral("&Kd, a szórt sugárzás beesésiszög-módosítója:"), 3, 0);
-    a1_ = lineEdit(number(input.a1));
-    place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
-    a2_ = lineEdit(number(input.a2));
-    place(a2_, QStringLiteral("a&2 [W/(m²·K²)]:"), 5, 0);
+    eta0_ = inputField(prefilled(numbers_, input.eta0));
+    eta0Label_ = grid.place(eta0_, eta0Caption(input.peak), 2, 0);
+    kd_ = inputField(prefilled(numbers_, input.kd));
+    grid.place(kd_, QStringLiteral("&Kd, a szórt sugárzás beesésiszög-módosítója:"), 3, 0);
+    a1_ = inputField(prefilled(numbers_, input.a1));
+    grid.place(a1_, QStringLiteral("a&1 [W/(m²·K)]:"), 4, 0);
+    a2_ = inputField(prefilled(numbers_, input.a2));
+    grid.place(a2_, QStringLiteral("a&2 [W/(m²·K²)]:"), 5, 0);
+    return *announcer;
+}
 
-    reference_ = comboBox({"bruttó felület", "apertúrafelület"},
-                          input.reference == ReferenceArea::Aperture ? 1 : 0);
-    place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
-    voiceValue(*reference_, *announcer);
-    grossArea_ = lineEdit(optionalNumber(input.grossArea));
-    place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
-    apertureArea_ = lineEdit(optionalNumber(input.apertureArea));
-    place(apertureArea_, QStringLiteral("&Apertúrafelület [m²]:"), 2, 1);
+void DatasheetDialog::buildConditionFields(const FieldGrid& grid,
+                                           const model::DatasheetInput& input,
+                                           Announcer& announcer) {
+    reference_ = choiceField({"bruttó felület", "apertúrafelület"},
+                             input.reference == ReferenceArea::Aperture ? 1 : 0);
+    grid.place(reference_, QStringLiteral("&Vonatkoztatási felület:"), 0, 1);
+    voiceValue(*reference_, announcer);
+    grossArea_ = inputField(prefilled(numbers_, input.grossArea));
+    grid.place(grossArea_, QStringLiteral("B&ruttó felület [m²]:"), 1, 1);
+    apertureArea_ = inputField(prefilled(numbers_, input.apertureArea));
+    grid.place(apertureArea_, QStringLiteral("&Apertúrafelület [m²]:"), 2, 1);
     QStringList deltaTs;
     for (const double deltaT : input.deltaT) {
-        deltaTs << number(deltaT);
+        deltaTs << prefilled(numbers_, deltaT);
     }
-    deltaT_ = lineEdit(deltaTs.join(QStringLiteral("; ")));
-    place(deltaT_, kDeltaTCaption, 3, 1);
-    beam_ = lineEdit(number(input.beam));
-    place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
-    diffuse_ = lineEdit(number(input.diffuse));
-    place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
+    deltaT_ = inputField(deltaTs.join(QStringLiteral("; ")));
+    grid.place(deltaT_, kDeltaTCaption, 3, 1);
+    beam_ = inputField(prefilled(numbers_, input.beam));
+    grid.place(beam_, QStringLiteral("&Gb, direkt sugárzás [W/m²]:"), 4, 1);
+    diffuse_ = inputField(prefilled(numbers_, input.diffuse));
+    grid.place(diffuse_, QStringLiteral("Gd, szór&t sugárzás [W/m²]:"), 5, 1);
     grossArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     apertureArea_->setPlaceholderText(QStringLiteral("nem ismert"));
     deltaT_->setToolTip(QStringLiteral("Pontosvesszővel elválasztva, 0 és 300 K között"));
+}
 
-    // What follows from the inputs, below them.
-    grid = derived;
-    derivedEta0_ = readOnly();
-    place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
-    converted_ = readOnly();
-    convertedLabel_ = place(converted_, convertedCaption(input.reference), 1, 0);
-    stagnation_ = readOnly();
-    place(stagnation_,
-          present::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
-              u':',
-          2, 0);
+void DatasheetDialog::buildDerivedFields(const FieldGrid& grid,
+                                         const model::DatasheetInput& input) {
+    derivedEta0_ = readOnlyField(*this);
+    grid.place(derivedEta0_, QStringLiteral("η0 félgömbi sugár&zásra:"), 0, 0);
+    converted_ = readOnlyField(*this);
+    convertedLabel_ = grid.place(converted_, convertedCaption(input.reference), 1, 0);
+    stagnation_ = readOnlyField(*this);
+    grid.place(
+        stagnation_,
+        present::stagnationName().replace(QStringLiteral("becslés"), QStringLiteral("be&cslés")) +
+            u':',
+        2, 0);
+}
 
+// The problems and the table, with the table's label.
+QLabel* DatasheetDialog::buildResults(std::vector<QWidget*>& tabOrder) {
     problemsLabel_ = new QLabel(this);
     problemsLabel_->setWordWrap(true);
     problemsLabel_->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -387,7 +465,10 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     auto* tableLabel = new QLabel(QStringLiteral("Teljesítménytáb&lázat:"), this);
     tableLabel->setBuddy(table_);
     tabOrder.push_back(table_);
+    return tableLabel;
+}
 
+QDialogButtonBox* DatasheetDialog::buildButtons(std::vector<QWidget*>& tabOrder) {
     copyButton_ = new QPushButton(QStringLiteral("&Másolás"), this);
     copyButton_->setAccessibleName(QStringLiteral("Másolás a vágólapra"));
     printButton_ = new QPushButton(QStringLiteral("&Nyomtatás…"), this);
@@ -409,23 +490,7 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
 
     new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
-
-    auto* layout = new QVBoxLayout(scrollingBody(*this, buttons));
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(form);
-    layout->addSpacing(6);
-    layout->addLayout(derived);
-    layout->addWidget(problemsLabel_);
-    layout->addWidget(tableLabel);
-    layout->addWidget(table_, 1);
-    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
-        setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    }
-    // Where the screen is small, the body scrolls rather than squeezing the
-    // table to nothing.
-    table_->setMinimumHeight(table_->fontMetrics().lineSpacing() * 8);
-    fitToScreen(*this, QSize(860, 580));
-    recompute();
+    return buttons;
 }
 
 void DatasheetDialog::readFields() {
@@ -500,7 +565,24 @@ void DatasheetDialog::recompute() {
             problems_.push_back({problem.field, present::problemText(problem, input_.peak)});
         }
     }
-    // A refused field says why when the focus reaches it.
+    const QStringList messages = describeProblems();
+    problemsLabel_->setText(messages.join(u'\n'));
+    problemsLabel_->setVisible(!messages.isEmpty());
+    copyButton_->setEnabled(messages.isEmpty());
+    printButton_->setEnabled(messages.isEmpty());
+    if (!messages.isEmpty()) {
+        result_.reset();
+        table_->setRowCount(0);
+        for (QLineEdit* derived : {derivedEta0_, converted_, stagnation_}) {
+            derived->setText(QStringLiteral("–"));
+        }
+        return;
+    }
+    showResult();
+}
+
+// A refused field says why when the focus reaches it.
+QStringList DatasheetDialog::describeProblems() {
     const std::pair<DatasheetField, QLineEdit*> fields[] = {
         {DatasheetField::Eta0, eta0_},
         {DatasheetField::Kd, kd_},
@@ -525,19 +607,10 @@ void DatasheetDialog::recompute() {
                                                      : own.join(u' '));
         messages += own;
     }
-    problemsLabel_->setText(messages.join(u'\n'));
-    problemsLabel_->setVisible(!messages.isEmpty());
-    copyButton_->setEnabled(messages.isEmpty());
-    printButton_->setEnabled(messages.isEmpty());
-    if (!messages.isEmpty()) {
-        result_.reset();
-        table_->setRowCount(0);
-        for (QLineEdit* derived : {derivedEta0_, converted_, stagnation_}) {
-            derived->setText(QStringLiteral("–"));
-        }
-        return;
-    }
+    return messages;
+}
 
+void DatasheetDialog::showResult() {
     result_ = model::computeDatasheet(input_);
     derivedEta0_->setText(present::eta0Derivation(input_, *result_, numbers_));
     if (const std::optional<model::Coefficients>& other = result_->converted) {

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 #include <QLocale>
+#include <QStringList>
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "present/datasheet_text.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QLabel;
 class QLineEdit;
 class QPagedPaintDevice;
@@ -17,6 +20,7 @@ class QTableWidget;
 
 namespace ui {
 
+class Announcer;
 class CollectorHost;
 
 // The power table of a collector's datasheet, recomputed as its inputs are
@@ -48,7 +52,22 @@ public:
     bool printTo(QPagedPaintDevice& printer);
 
 private:
+    struct FieldGrid;
+    // A field that recomputes the datasheet as it changes.
+    [[nodiscard]] QLineEdit* inputField(const QString& text);
+    [[nodiscard]] QComboBox* choiceField(std::initializer_list<const char*> items, int current);
+    // The dialog's parts, prefilled from `input`, in the order Tab follows.
+    Announcer& buildCollectorFields(const FieldGrid& grid, const model::DatasheetInput& input);
+    void buildConditionFields(const FieldGrid& grid, const model::DatasheetInput& input,
+                              Announcer& announcer);
+    void buildDerivedFields(const FieldGrid& grid, const model::DatasheetInput& input);
+    [[nodiscard]] QLabel* buildResults(std::vector<QWidget*>& tabOrder);
+    [[nodiscard]] QDialogButtonBox* buildButtons(std::vector<QWidget*>& tabOrder);
     void recompute();
+    // Each field's problems in its description; all of them, field by field.
+    [[nodiscard]] QStringList describeProblems();
+    // The derived values and the table, for inputs without problems.
+    void showResult();
     // The fields' texts as an input; problems_ says what does not read.
     void readFields();
     void showPeakKind();

@@ -115,12 +115,26 @@ struct Choice {
     library::ExistingNames existing = library::ExistingNames::Skip;
 };
 
-// What an import would do, shown before anything is written.
-Choice confirmImport(const library::ImportFile& file, const library::ImportPreview& preview,
-                     const QString& fileName, QWidget* parent) {
-    QDialog dialog(parent);
-    dialog.setWindowTitle(QStringLiteral("Importálás előnézete"));
-    dialog.setAccessibleName(dialog.windowTitle());
+// The fields an import would change in a stored collector, old → new.
+QString changedFields(const Collector& before, const Collector& after) {
+    QStringList changes;
+    for (int f = 0; f < library::kFieldCount; ++f) {
+        const auto field = static_cast<library::Field>(f);
+        const QString was = library::fieldText(before, field);
+        const QString will = library::fieldText(after, field);
+        if (was != will) {
+            changes << QStringLiteral("%1: %2 → %3")
+                           .arg(library::fieldKey(field), was.isEmpty() ? QStringLiteral("–") : was,
+                                will.isEmpty() ? QStringLiteral("–") : will);
+        }
+    }
+    return changes.isEmpty() ? QStringLiteral("nem változik") : changes.join(QStringLiteral("; "));
+}
+
+// The preview's text: the additions, the replacements, the refusals and
+// how the file was read.
+QStringList previewLines(const library::ImportFile& file, const library::ImportPreview& preview,
+                         const QString& fileName) {
     QStringList lines;
     lines << QStringLiteral("Fájl: %1").arg(QDir::toNativeSeparators(fileName)) << QString();
     lines << QStringLiteral("Új kollektorok (%1):").arg(preview.additions.size());
@@ -130,23 +144,9 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
     lines << QStringLiteral("Már meglévő nevek (%1), cseréskor mezőnként régi → új:")
                  .arg(preview.existing.size());
     for (qsizetype i = 0; i < preview.existing.size(); ++i) {
-        const Collector& before = preview.existing[i];
-        const Collector& after = preview.replaced[i];
-        QStringList changes;
-        for (int f = 0; f < library::kFieldCount; ++f) {
-            const auto field = static_cast<library::Field>(f);
-            const QString was = library::fieldText(before, field);
-            const QString will = library::fieldText(after, field);
-            if (was != will) {
-                changes << QStringLiteral("%1: %2 → %3")
-                               .arg(library::fieldKey(field),
-                                    was.isEmpty() ? QStringLiteral("–") : was,
-                                    will.isEmpty() ? QStringLiteral("–") : will);
-            }
-        }
         lines << QStringLiteral("  %1 (%2)")
-                     .arg(before.name, changes.isEmpty() ? QStringLiteral("nem változik")
-                                                         : changes.join(QStringLiteral("; ")));
+                     .arg(preview.existing[i].name,
+                          changedFields(preview.existing[i], preview.replaced[i]));
     }
     lines << QStringLiteral("Elutasított sorok (%1):").arg(file.refusals.size());
     const QString shownName = QFileInfo(fileName).fileName();
@@ -163,7 +163,16 @@ Choice confirmImport(const library::ImportFile& file, const library::ImportPrevi
                      "Ahol nincs megadva felület, 1 m²-es vonatkoztatási felülettel "
                      "olvasva.");
     }
-    auto* text = new QPlainTextEdit(lines.join(u'\n'), &dialog);
+    return lines;
+}
+
+// What an import would do, shown before anything is written.
+Choice confirmImport(const library::ImportFile& file, const library::ImportPreview& preview,
+                     const QString& fileName, QWidget* parent) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(QStringLiteral("Importálás előnézete"));
+    dialog.setAccessibleName(dialog.windowTitle());
+    auto* text = new QPlainTextEdit(previewLines(file, preview, fileName).join(u'\n'), &dialog);
     text->setReadOnly(true);
     text->setAccessibleName(QStringLiteral("Az importálandó és az elutasított sorok"));
     auto* skip = new QRadioButton(QStringLiteral("Meglévő nevek &kihagyása"), &dialog);
@@ -268,13 +277,33 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     setAccessibleName(windowTitle());
 
     announcer_ = new Announcer(this);
+    // Built in the order Tab follows wherever arrange() does not set it.
+    QLabel* searchLabel = buildSearch();
+    buildTable();
+    QLabel* sortLabel = buildSorting();
+    buildStatus();
+    const Buttons buttons = buildButtons();
+    arrange(*searchLabel, *sortLabel, buttons);
+    wire();
+
+    const QString adopted = adoptEarlierLibrary();
+    reload();
+    if (!adopted.isEmpty()) {
+        setStatus(adopted);
+    }
+}
+
+QLabel* LibraryDialog::buildSearch() {
     search_ = new QLineEdit(this);
     search_->setPlaceholderText(QStringLiteral("Név, gyártó vagy típus"));
     search_->setAccessibleName(QStringLiteral("Keresés névben, gyártóban és típusban"));
     search_->setClearButtonEnabled(true);
     auto* searchLabel = new QLabel(QStringLiteral("&Keresés:"), this);
     searchLabel->setBuddy(search_);
+    return searchLabel;
+}
 
+void LibraryDialog::buildTable() {
     model_ = new LibraryTable(window_.format(), this);
     filter_ = new LibraryFilter(this);
     filter_->setSourceModel(model_);
@@ -290,12 +319,13 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     table_->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->setAccessibleName(QStringLiteral("Tárolt kollektorok"));
-    connect(search_, &QLineEdit::textChanged, filter_, &LibraryFilter::setSearch);
     // Long names are elided; the Név column is wide enough to tell most apart.
     table_->setColumnWidth(LibraryTable::Name, fontMetrics().averageCharWidth() * 26);
     table_->setTextElideMode(Qt::ElideMiddle);
+}
 
-    // Sorting from the keyboard, as a click on a column's title does.
+// Sorting from the keyboard, as a click on a column's title does.
+QLabel* LibraryDialog::buildSorting() {
     sortColumn_ = new QComboBox(this);
     for (int column = 0; column < LibraryTable::ColumnCount; ++column) {
         sortColumn_->addItem(
@@ -306,26 +336,19 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     voiceValue(*sortColumn_, *announcer_);
     descending_ = new QCheckBox(QStringLiteral("Csökke&nő"), this);
     descending_->setAccessibleName(QStringLiteral("Csökkenő sorrend"));
-    const auto sortAsChosen = [this] {
-        table_->sortByColumn(sortColumn_->currentIndex(),
-                             descending_->isChecked() ? Qt::DescendingOrder : Qt::AscendingOrder);
-    };
-    connect(sortColumn_, &QComboBox::activated, this, sortAsChosen);
-    connect(descending_, &QCheckBox::toggled, this, sortAsChosen);
-    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
-            [this](int column, Qt::SortOrder order) {
-                const QSignalBlocker quiet(descending_);
-                sortColumn_->setCurrentIndex(column);
-                descending_->setChecked(order == Qt::DescendingOrder);
-            });
+    return sortLabel;
+}
 
+void LibraryDialog::buildStatus() {
     status_ = new QLabel(this);
     status_->setWordWrap(true);
     // Long texts wrap rather than widen the dialog.
     status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     status_->setAccessibleName(QStringLiteral("Állapot"));
+}
 
+LibraryDialog::Buttons LibraryDialog::buildButtons() {
     const auto make = [this](const QString& text, const QString& name,
                              void (LibraryDialog::*slot)()) {
         QPushButton* b = button(text, name, this);
@@ -365,23 +388,20 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     // Export too: from an unreadable library it would write an empty table.
     writing_ = {add, edit, copy, remove, import, exportTo, restore};
     selecting_ = {edit, copy, remove, load, compare, sheet};
+    return {{add, edit, copy, remove, undo_, restore, load, compare, sheet, import, exportTo},
+            close};
+}
 
-    auto* removeKey = new QShortcut(QKeySequence::Delete, table_);
-    removeKey->setContext(Qt::WidgetShortcut);
-    connect(removeKey, &QShortcut::activated, this, &LibraryDialog::removeSelected);
-    connect(table_, &QTableView::doubleClicked, this, &LibraryDialog::editCollector);
-    connect(table_, &QTableView::activated, this, &LibraryDialog::editCollector);
-
+void LibraryDialog::arrange(QLabel& searchLabel, QLabel& sortLabel, const Buttons& buttons) {
     auto* top = new QHBoxLayout;
-    top->addWidget(searchLabel);
+    top->addWidget(&searchLabel);
     top->addWidget(search_, 1);
-    top->addWidget(sortLabel);
+    top->addWidget(&sortLabel);
     top->addWidget(sortColumn_);
     top->addWidget(descending_);
     // On a low screen (1024×768 at 150 % or more) the buttons stand in two
     // columns, so that all of them stay in view beside the table.
-    const QList<QPushButton*> sideButtons = {add,  edit,    copy,  remove, undo_,   restore,
-                                             load, compare, sheet, import, exportTo};
+    const QList<QPushButton*>& sideButtons = buttons.side;
     const int perColumn = screen()->availableGeometry().height() < 600
                               ? static_cast<int>((sideButtons.size() + 1) / 2)
                               : static_cast<int>(sideButtons.size());
@@ -403,7 +423,7 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     bottomRow->setContentsMargins(0, 0, 0, 0);
     bottomRow->addWidget(startNew_);
     bottomRow->addStretch(1);
-    bottomRow->addWidget(close);
+    bottomRow->addWidget(buttons.close);
     auto* layout = new QVBoxLayout(scrollingBody(*this, bottom));
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(top);
@@ -415,16 +435,33 @@ LibraryDialog::LibraryDialog(CollectorHost& window)
     setTabOrder(search_, sortColumn_);
     setTabOrder(sortColumn_, descending_);
     setTabOrder(descending_, table_);
+}
+
+void LibraryDialog::wire() {
+    connect(search_, &QLineEdit::textChanged, filter_, &LibraryFilter::setSearch);
+    const auto sortAsChosen = [this] {
+        table_->sortByColumn(sortColumn_->currentIndex(),
+                             descending_->isChecked() ? Qt::DescendingOrder : Qt::AscendingOrder);
+    };
+    connect(sortColumn_, &QComboBox::activated, this, sortAsChosen);
+    connect(descending_, &QCheckBox::toggled, this, sortAsChosen);
+    connect(table_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                const QSignalBlocker quiet(descending_);
+                sortColumn_->setCurrentIndex(column);
+                descending_->setChecked(order == Qt::DescendingOrder);
+            });
+
+    auto* removeKey = new QShortcut(QKeySequence::Delete, table_);
+    removeKey->setContext(Qt::WidgetShortcut);
+    connect(removeKey, &QShortcut::activated, this, &LibraryDialog::removeSelected);
+    connect(table_, &QTableView::doubleClicked, this, &LibraryDialog::editCollector);
+    connect(table_, &QTableView::activated, this, &LibraryDialog::editCollector);
 
     connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &LibraryDialog::updateButtons);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &LibraryDialog::reload);
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &LibraryDialog::reload);
-    const QString adopted = adoptEarlierLibrary();
-    reload();
-    if (!adopted.isEmpty()) {
-        setStatus(adopted);
-    }
 }
 
 QString LibraryDialog::status() const {

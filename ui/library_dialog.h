@@ -74,6 +74,20 @@ public:
     void importBytes(const QByteArray& bytes, const QString& fileName);
 
 private:
+    // The buttons beside the table, in their order, and the one that closes.
+    struct Buttons {
+        QList<QPushButton*> side;
+        QPushButton* close = nullptr;
+    };
+    // The widgets, each part's own, with the labels the layout places.
+    [[nodiscard]] QLabel* buildSearch();
+    void buildTable();
+    [[nodiscard]] QLabel* buildSorting();
+    void buildStatus();
+    [[nodiscard]] Buttons buildButtons();
+    void arrange(QLabel& searchLabel, QLabel& sortLabel, const Buttons& buttons);
+    // The connections between the parts, made once all of them exist.
+    void wire();
     void reload();
     void showCollectors();
     void watch();

@@ -335,6 +335,7 @@ TEST_F(LibraryDialogTest, TheImportWritesNothingUntilAcceptedAndReplacesAsChosen
         dialog_->importBytes(csv, QStringLiteral("be.csv"));
         EXPECT_TRUE(preview.contains(QString::fromUtf8(c.previewCounts))) << preview.toStdString();
         EXPECT_TRUE(preview.contains(u"be.csv:4: eta0: 0-nál nagyobb")) << preview.toStdString();
+        EXPECT_TRUE(preview.contains(u"a1: 4.1 → 3")) << preview.toStdString();  // stored → file
         library::CollectorStore onDisk(ui::libraryPath());
         onDisk.reload();
         EXPECT_EQ(onDisk.collectors().size(), c.collectors);
