@@ -6,10 +6,10 @@ byte as it was:
 
   random_scenarios.py random --count 200 --seed 11 --out DIR
       DIR/random-000.txt ...: random user sessions of select, type, set,
-      drag and paint, with a dump every few steps and at the end. The typed
-      texts are of the soak test's kinds: numbers well and badly formed,
-      values next to a box's bounds, garbage, digits of other scripts, the
-      empty text and 100,000 pasted characters.
+      drag, paint, keep and forget, with a dump every few steps and at the
+      end. The typed texts are of the soak test's kinds: numbers well and
+      badly formed, values next to a box's bounds, garbage, digits of other
+      scripts, the empty text and 100,000 pasted characters.
 
   random_scenarios.py goldens --source tests/ui/scenario_test.cpp --out DIR
       DIR/golden-00.txt ...: the golden scenarios' commands, each followed
@@ -74,7 +74,13 @@ def random_text(rng):
     return rng.choice(SPECIAL)
 
 
-def random_step(rng):
+def random_step(rng, keeps):
+    """keeps: of a thousand steps, how many keep the current collector."""
+    roll = rng.randrange(1000)
+    if roll < keeps:
+        return "keep"
+    if roll < keeps + 15:
+        return "forget"
     what = rng.randrange(20)
     if what < 8:
         return f"type {rng.randint(1, 4)} {random_text(rng)}"
@@ -99,9 +105,13 @@ def random_scenario(rng):
     if rng.randrange(4) == 0:
         lines.append("dump")
     steps = rng.randint(3, 25)
+    # A quarter of the sessions compare collectors, keeping one every few
+    # steps and now and then more than the chart has room for; the others
+    # keep seldom. About 4 % of all steps keep.
+    keeps = 140 if rng.randrange(4) == 0 else 10
     until_dump = rng.randint(1, 4)
     for _ in range(steps):
-        lines.append(random_step(rng))
+        lines.append(random_step(rng, keeps))
         until_dump -= 1
         if until_dump == 0:
             lines.append("dump")
