@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QString>
 #include <QTimer>
+#include <QWindow>
 #include <vector>
 
 #include "ui/main_window.h"
@@ -13,6 +14,21 @@
 // box that opens is answered with OK and remembered. Shared by the scenario
 // runner and the window's tests.
 namespace driver {
+
+// A user's pointer and keyboard, on public Qt API. Each event goes to the
+// top-level window, which hands it on as it does the platform's: to the
+// widget under the pointer, focusing it on a press, or to the focus widget
+// once the shortcuts have had their turn. Like a desktop's, the pointer is
+// one for the whole program, and a press or release away from where it was
+// comes after a move there.
+void press(QWindow* window, QPoint point);
+void release(QWindow* window, QPoint point);
+void click(QWindow* window, QPoint point);
+// The modifiers go down before the key and up after it.
+void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// Past the window, straight to the widget: the list of an open popup has the
+// keyboard that way.
+void keyClick(QWidget* widget, Qt::Key key);
 
 struct AnsweredBox {
     QString title;
