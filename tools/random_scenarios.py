@@ -15,15 +15,10 @@ byte as it was:
       DIR/golden-00.txt ...: the golden scenarios' commands, each followed
       by the dump the golden test takes.
 
-The same seed gives the same files. To compare two runners:
+The same seed gives the same files. tools/compare_runners.sh makes both
+kinds, runs two runners on them and compares the outputs:
 
-  for f in DIR/*.txt; do
-      for r in old new; do
-          LANG=hu_HU.UTF-8 LC_ALL=hu_HU.UTF-8 QT_QPA_PLATFORM=offscreen \\
-              ./$r < $f > $f.$r.out; echo "exit $?" >> $f.$r.out
-      done
-      cmp $f.old.out $f.new.out
-  done
+  tools/compare_runners.sh OLD_RUNNER NEW_RUNNER 2000 30 [DIR]
 """
 
 import argparse
