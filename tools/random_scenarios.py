@@ -69,30 +69,40 @@ def random_text(rng):
     return rng.choice(SPECIAL)
 
 
-def random_step(rng, keeps):
-    """keeps: of a thousand steps, how many keep the current collector."""
+def random_step(rng):
+    """One step's lines."""
+    # Of a thousand steps 20 keep, most of them several collectors, and 15
+    # forget: about 4 % of the lines keep and 1.5 % forget.
     roll = rng.randrange(1000)
-    if roll < keeps:
-        return "keep"
-    if roll < keeps + 15:
-        return "forget"
+    if roll < 20:
+        # The current collector, or a few of the listed ones picked and kept
+        # in turn. The chart holds each once and four at most: five in a row
+        # are one too many.
+        if rng.randrange(3) == 0:
+            return ["keep"]
+        lines = []
+        for row in rng.sample(range(ROWS - 1), rng.randint(1, ROWS - 1)):
+            lines += [f"select {row}", "keep"]
+        return lines
+    if roll < 35:
+        return ["forget"]
     what = rng.randrange(20)
     if what < 8:
-        return f"type {rng.randint(1, 4)} {random_text(rng)}"
+        return [f"type {rng.randint(1, 4)} {random_text(rng)}"]
     if what < 11:
         # The custom row half the time, so that the coefficient boxes take entries.
-        return f"select {ROWS - 1 if rng.randrange(2) == 0 else rng.randrange(ROWS)}"
+        return [f"select {ROWS - 1 if rng.randrange(2) == 0 else rng.randrange(ROWS)}"]
     if what < 15:
         k = rng.randint(1, 3)
         low, high = SLIDERS[k]
         # Now and then beyond the range, which the bar clamps.
         value = rng.randint(low - 20, high + 20) if rng.randrange(8) == 0 \
             else rng.randint(low, high)
-        return f"set {k} {value}"
+        return [f"set {k} {value}"]
     if what < 18:
         k = rng.randint(1, 3)
-        return f"drag {k} {rng.randint(*SLIDERS[k])}"
-    return "paint"
+        return [f"drag {k} {rng.randint(*SLIDERS[k])}"]
+    return ["paint"]
 
 
 def random_scenario(rng):
@@ -100,13 +110,9 @@ def random_scenario(rng):
     if rng.randrange(4) == 0:
         lines.append("dump")
     steps = rng.randint(3, 25)
-    # A quarter of the sessions compare collectors, keeping one every few
-    # steps and now and then more than the chart has room for; the others
-    # keep seldom. About 4 % of all steps keep.
-    keeps = 140 if rng.randrange(4) == 0 else 10
     until_dump = rng.randint(1, 4)
     for _ in range(steps):
-        lines.append(random_step(rng, keeps))
+        lines.extend(random_step(rng))
         until_dump -= 1
         if until_dump == 0:
             lines.append("dump")
