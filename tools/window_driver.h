@@ -10,8 +10,8 @@
 #include "ui/main_window.h"
 
 // Drives the real window as a user would, under the offscreen platform:
-// clicks and keys go through the window system's routing, and every message
-// box that opens is answered with OK and remembered. Shared by the scenario
+// clicks and keys reach the widgets through their window, as the platform's
+// do, and every message box that opens is answered with OK and remembered. Shared by the scenario
 // runner and the window's tests.
 namespace driver {
 
@@ -26,8 +26,7 @@ void release(QWindow* window, QPoint point);
 void click(QWindow* window, QPoint point);
 // The modifiers go down before the key and up after it.
 void keyClick(QWindow* window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Past the window, straight to the widget: the list of an open popup has the
-// keyboard that way.
+// Straight to the widget, past its window: to the list of an open popup, say.
 void keyClick(QWidget* widget, Qt::Key key);
 
 struct AnsweredBox {
