@@ -33,7 +33,6 @@
 #include <QJsonObject>
 #include <QMessageBox>
 #include <QPrinter>
-#include <QTest>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -125,7 +124,7 @@ void Runner::set(int k, int value) {
 void Runner::drag(int k, int value) {
     ui::ScrollBar* bar = scrollBar(k);
     const QPoint pressed = bar->mapTo(&window_, bar->thumbRect().center());
-    QTest::mousePress(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, pressed);
+    driver::press(window_.windowHandle(), pressed);
     user_.activate();
     // A pointer on a track of ~100 pixels cannot stop at each of 250
     // values; the thumb moves through them one by one, as a slow drag would.
@@ -139,7 +138,7 @@ void Runner::drag(int k, int value) {
     // with a move first, and the thumb's pixel maps back to a neighbouring
     // value (900 on HScroll3 would end at 895); the bar ignores the position
     // of the release itself.
-    QTest::mouseRelease(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, pressed);
+    driver::release(window_.windowHandle(), pressed);
 }
 
 void Runner::printToPdf(const QString& path) {
