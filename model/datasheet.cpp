@@ -30,40 +30,33 @@ std::optional<double> stagnationDeltaT(double eta0, double a1, double a2) {
     return deltaT <= kStagnationSearch ? std::optional(deltaT) : std::nullopt;
 }
 
-}  // namespace
-
-QString rangeText(const Range& range, QStringView unit) {
-    const auto number = [](double v) { return QString::number(v).replace(u'.', u','); };
-    const QString highest =
-        number(range.highest) + (unit.isEmpty() ? QString() : u' ' + unit.toString());
-    return range.lowestIncluded
-               ? QStringLiteral("%1 és %2 között").arg(number(range.lowest), highest)
-               : QStringLiteral("%1-nál nagyobb és legfeljebb %2")
-                     .arg(number(range.lowest), highest);
+// "<what> <range> <unit> lehet." for a value outside its range; false then.
+bool checkRange(std::vector<DatasheetProblem>& problems, DatasheetField field, double value,
+                const Range& range, QStringView what, QStringView unit) {
+    if (!(finite(value) && range.contains(value))) {
+        problems.push_back(
+            {field, QStringLiteral("%1 %2 lehet.").arg(what, rangeText(range, unit))});
+        return false;
+    }
+    return true;
 }
 
-std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
-    std::vector<DatasheetProblem> problems;
-    // "<what> <range> <unit> lehet." for a value outside its range.
-    const auto check = [&](DatasheetField field, double value, const Range& range, QStringView what,
-                           QStringView unit) {
-        if (!(finite(value) && range.contains(value))) {
-            problems.push_back(
-                {field, QStringLiteral("%1 %2 lehet.").arg(what, rangeText(range, unit))});
-        }
-    };
-    check(DatasheetField::Eta0, input.eta0, limits::kPeakEfficiency,
-          input.peak == PeakEfficiency::Beam ? u"Az η0,b (optikai hatásfok direkt sugárzásra)"
-                                             : u"Az η0 (optikai hatásfok)",
-          {});
+void checkCoefficients(const DatasheetInput& input, std::vector<DatasheetProblem>& problems) {
+    checkRange(problems, DatasheetField::Eta0, input.eta0, limits::kPeakEfficiency,
+               input.peak == PeakEfficiency::Beam ? u"Az η0,b (optikai hatásfok direkt sugárzásra)"
+                                                  : u"Az η0 (optikai hatásfok)",
+               {});
     if (input.peak == PeakEfficiency::Beam) {
-        check(DatasheetField::Kd, input.kd, limits::kKd,
-              u"A Kd (a szórt sugárzás beesésiszög-módosítója)", {});
+        checkRange(problems, DatasheetField::Kd, input.kd, limits::kKd,
+                   u"A Kd (a szórt sugárzás beesésiszög-módosítója)", {});
     }
-    check(DatasheetField::A1, input.a1, limits::kA1, u"Az a1 (elsőfokú hőveszteségi együttható)",
-          u"W/(m²·K)");
-    check(DatasheetField::A2, input.a2, limits::kA2, u"Az a2 (másodfokú hőveszteségi együttható)",
-          u"W/(m²·K²)");
+    checkRange(problems, DatasheetField::A1, input.a1, limits::kA1,
+               u"Az a1 (elsőfokú hőveszteségi együttható)", u"W/(m²·K)");
+    checkRange(problems, DatasheetField::A2, input.a2, limits::kA2,
+               u"Az a2 (másodfokú hőveszteségi együttható)", u"W/(m²·K²)");
+}
+
+void checkAreas(const DatasheetInput& input, std::vector<DatasheetProblem>& problems) {
     const auto checkArea = [&](const std::optional<double>& area, ReferenceArea kind,
                                DatasheetField field, const char* missing, QStringView what) {
         if (!area) {
@@ -71,7 +64,7 @@ std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
                 problems.push_back({field, QString::fromUtf8(missing)});
             }
         } else {
-            check(field, *area, limits::kArea, what, u"m²");
+            checkRange(problems, field, *area, limits::kArea, what, u"m²");
         }
     };
     checkArea(input.grossArea, ReferenceArea::Gross, DatasheetField::GrossArea,
@@ -88,28 +81,50 @@ std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
                             QStringLiteral("Az apertúrafelület nem lehet nagyobb a bruttó "
                                            "felületnél.")});
     }
+}
+
+// The temperature differences, and the irradiances the efficiencies divide by.
+void checkConditions(const DatasheetInput& input, std::vector<DatasheetProblem>& problems) {
     if (input.deltaT.empty()) {
         problems.push_back(
             {DatasheetField::DeltaT, QStringLiteral("Legalább egy ΔT-értéket meg kell adni.")});
     }
     for (const double deltaT : input.deltaT) {
-        const std::size_t before = problems.size();
-        check(DatasheetField::DeltaT, deltaT, limits::kDeltaT, u"Minden ΔT-érték", u"K");
-        if (problems.size() != before) {
+        if (!checkRange(problems, DatasheetField::DeltaT, deltaT, limits::kDeltaT,
+                        u"Minden ΔT-érték", u"K")) {
             break;
         }
     }
     const std::size_t before = problems.size();
-    check(DatasheetField::Beam, input.beam, limits::kIrradiance, u"A direkt sugárzás (Gb)",
-          u"W/m²");
-    check(DatasheetField::Diffuse, input.diffuse, limits::kIrradiance, u"A szórt sugárzás (Gd)",
-          u"W/m²");
+    checkRange(problems, DatasheetField::Beam, input.beam, limits::kIrradiance,
+               u"A direkt sugárzás (Gb)", u"W/m²");
+    checkRange(problems, DatasheetField::Diffuse, input.diffuse, limits::kIrradiance,
+               u"A szórt sugárzás (Gd)", u"W/m²");
     // The efficiencies divide by the sum.
     if (problems.size() == before && !(input.beam + input.diffuse > 0)) {
         problems.push_back(
             {DatasheetField::Beam, QStringLiteral("A direkt és a szórt sugárzás összegének (Gb + "
                                                   "Gd) 0-nál nagyobbnak kell lennie.")});
     }
+}
+
+}  // namespace
+
+QString rangeText(const Range& range, QStringView unit) {
+    const auto number = [](double v) { return QString::number(v).replace(u'.', u','); };
+    const QString highest =
+        number(range.highest) + (unit.isEmpty() ? QString() : u' ' + unit.toString());
+    return range.lowestIncluded
+               ? QStringLiteral("%1 és %2 között").arg(number(range.lowest), highest)
+               : QStringLiteral("%1-nál nagyobb és legfeljebb %2")
+                     .arg(number(range.lowest), highest);
+}
+
+std::vector<DatasheetProblem> checkDatasheet(const DatasheetInput& input) {
+    std::vector<DatasheetProblem> problems;
+    checkCoefficients(input, problems);
+    checkAreas(input, problems);
+    checkConditions(input, problems);
     return problems;
 }
 
