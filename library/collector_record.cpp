@@ -231,24 +231,29 @@ QString notANumberReason(QStringView text, QChar decimalSeparator, const QString
     return kNotANumber;
 }
 
-QList<FieldProblem> check(const Collector& c) {
+namespace {
+
+// The first problem found in each field, in the order found.
+struct Problems {
     QList<FieldProblem> found;
-    const auto add = [&found](Field field, const QString& reason) {
+
+    void add(Field field, const QString& reason) {
         for (const FieldProblem& p : found) {
             if (p.field == field) {
                 return;
             }
         }
         found.append({field, reason});
-    };
-    if (c.name.trimmed().isEmpty()) {
-        add(Field::Name, QStringLiteral("kötelező mező."));
     }
+};
+
+// The texts' characters and the numbers' ranges.
+void checkValues(const Collector& c, Problems& problems) {
     for (int f = 0; f < kFieldCount; ++f) {
         const auto field = static_cast<Field>(f);
         if (!isNumericField(field) && field != Field::Reference) {
             if (QString reason = textProblem(field, fieldText(c, field)); !reason.isEmpty()) {
-                add(field, reason);
+                problems.add(field, reason);
             }
         }
     }
@@ -264,38 +269,56 @@ QList<FieldProblem> check(const Collector& c) {
     for (const auto& [field, number] : numbers) {
         if (!number->isEmpty()) {
             if (QString reason = rangeProblem(field, number->value()); !reason.isEmpty()) {
-                add(field, reason);
+                problems.add(field, reason);
             }
         }
     }
+}
+
+// The coefficients a collector needs, the pairs it may not have, and the
+// area its coefficients refer to.
+void checkRequired(const Collector& c, Problems& problems) {
     if (c.eta0.isEmpty() && c.eta0b.isEmpty()) {
-        add(Field::Eta0, QStringLiteral("az η0 vagy az η0,b megadása kötelező."));
+        problems.add(Field::Eta0, QStringLiteral("az η0 vagy az η0,b megadása kötelező."));
     } else if (!c.eta0.isEmpty() && !c.eta0b.isEmpty()) {
-        add(Field::Eta0b, QStringLiteral("az η0 és az η0,b közül csak az egyik adható meg."));
+        problems.add(Field::Eta0b,
+                     QStringLiteral("az η0 és az η0,b közül csak az egyik adható meg."));
     } else if (!c.eta0b.isEmpty() && c.kd.isEmpty()) {
-        add(Field::Kd, QStringLiteral("az η0,b mellé a Kd is kell."));
+        problems.add(Field::Kd, QStringLiteral("az η0,b mellé a Kd is kell."));
     } else if (c.eta0b.isEmpty() && !c.kd.isEmpty()) {
-        add(Field::Kd, QStringLiteral("a Kd csak az η0,b mellett adható meg."));
+        problems.add(Field::Kd, QStringLiteral("a Kd csak az η0,b mellett adható meg."));
     }
     if (c.a1.isEmpty()) {
-        add(Field::A1, QStringLiteral("kötelező mező."));
+        problems.add(Field::A1, QStringLiteral("kötelező mező."));
     }
     if (c.a2.isEmpty()) {
-        add(Field::A2, QStringLiteral("kötelező mező."));
+        problems.add(Field::A2, QStringLiteral("kötelező mező."));
     }
     // The coefficients mean nothing without the area they refer to.
     const Field reference = referenceAreaField(c.reference);
     if (numberOf(c, reference).isEmpty()) {
-        add(reference, c.reference == Reference::Gross
-                           ? QStringLiteral("kötelező mező: az együtthatók a bruttó felületre "
-                                            "vonatkoznak.")
-                           : QStringLiteral("kötelező mező: az együtthatók az apertúrafelületre "
-                                            "vonatkoznak."));
+        problems.add(reference,
+                     c.reference == Reference::Gross
+                         ? QStringLiteral("kötelező mező: az együtthatók a bruttó felületre "
+                                          "vonatkoznak.")
+                         : QStringLiteral("kötelező mező: az együtthatók az apertúrafelületre "
+                                          "vonatkoznak."));
     }
+}
+
+}  // namespace
+
+QList<FieldProblem> check(const Collector& c) {
+    Problems problems;
+    if (c.name.trimmed().isEmpty()) {
+        problems.add(Field::Name, QStringLiteral("kötelező mező."));
+    }
+    checkValues(c, problems);
+    checkRequired(c, problems);
     if (!c.date.isEmpty() && !QDate::fromString(c.date, Qt::ISODate).isValid()) {
-        add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell."));
+        problems.add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell."));
     }
-    return found;
+    return problems.found;
 }
 
 QString textProblem(Field field, QStringView text) {

@@ -33,6 +33,30 @@ bool isDigit(QChar c) {
 // huge exponent neither overflows the parser nor loses its meaning.
 constexpr long long kExponentLimit = 1'000'000'000;
 
+// The exponent after an "e" at `i`, saturated, 0 without one; none when
+// the "e" has no digits.
+std::optional<long long> readExponent(QStringView text, qsizetype& i, qsizetype end) {
+    long long exponent = 0;
+    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < end && (text[i] == u'+' || text[i] == u'-')) {
+            negativeExponent = text[i] == u'-';
+            ++i;
+        }
+        if (i == end || !isDigit(text[i])) {
+            return std::nullopt;
+        }
+        for (; i < end && isDigit(text[i]); ++i) {
+            exponent = std::min(exponent * 10 + (text[i].unicode() - u'0'), kExponentLimit);
+        }
+        if (negativeExponent) {
+            exponent = -exponent;
+        }
+    }
+    return exponent;
+}
+
 std::optional<Decimal> parse(QStringView text, QChar decimal) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -70,30 +94,13 @@ std::optional<Decimal> parse(QStringView text, QChar decimal) {
     if (!anyDigit) {
         return std::nullopt;
     }
-    long long exponent = 0;
-    if (i < end && (text[i] == u'e' || text[i] == u'E')) {
-        ++i;
-        bool negativeExponent = false;
-        if (i < end && (text[i] == u'+' || text[i] == u'-')) {
-            negativeExponent = text[i] == u'-';
-            ++i;
-        }
-        if (i == end || !isDigit(text[i])) {
-            return std::nullopt;
-        }
-        for (; i < end && isDigit(text[i]); ++i) {
-            exponent = std::min(exponent * 10 + (text[i].unicode() - u'0'), kExponentLimit);
-        }
-        if (negativeExponent) {
-            exponent = -exponent;
-        }
-    }
-    if (i != end) {
+    const std::optional<long long> exponent = readExponent(text, i, end);
+    if (!exponent || i != end) {
         return std::nullopt;
     }
     // Leading zeros were not stored, but every fraction digit was counted, so
     // the value is digits * 10^(exponent - fractionDigits).
-    d.exponent = exponent - fractionDigits;
+    d.exponent = *exponent - fractionDigits;
     while (!d.digits.empty() && d.digits.back() == '0') {
         d.digits.pop_back();
         ++d.exponent;

@@ -51,6 +51,23 @@ std::size_t at(Field field) {
     return static_cast<std::size_t>(field);
 }
 
+// The reason takes half the line whatever its length, so that fields keep
+// their width as reasons come and go; an empty one is hidden, so that
+// screen readers meet no empty labels.
+QLabel* reasonLabel(QWidget& form, QWidget& input) {
+    auto* reason = new QLabel(&form);
+    reason->setStyleSheet(QStringLiteral("color: #b00000"));
+    reason->setWordWrap(true);
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    policy.setRetainSizeWhenHidden(true);
+    reason->setSizePolicy(policy);
+    reason->hide();
+    // Read with the field's label when the focus reaches it; a reason
+    // that labels nothing would be read with the dialog every time.
+    reason->setBuddy(&input);
+    return reason;
+}
+
 }  // namespace
 
 CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNames,
@@ -60,48 +77,13 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     setAccessibleName(title);
     announcer_ = new Announcer(this);
     auto* form = new QFormLayout;
-    const QChar point = format_.decimalSeparator();
     for (const FormRow& row : kRows) {
-        QWidget* input = nullptr;
-        if (row.field == Field::Reference) {
-            reference_ = new QComboBox(this);
-            reference_->addItem(QStringLiteral("bruttó felület"));
-            reference_->addItem(QStringLiteral("apertúrafelület"));
-            reference_->setCurrentIndex(collector.reference == library::Reference::Gross ? 0 : 1);
-            connect(reference_, &QComboBox::currentIndexChanged, this, &CollectorForm::recheck);
-            voiceValue(*reference_, *announcer_);
-            input = reference_;
-        } else if (row.field == Field::Note) {
-            note_ = new QPlainTextEdit(collector.note, this);
-            note_->setTabChangesFocus(true);
-            note_->setFixedHeight(note_->fontMetrics().lineSpacing() * 4);
-            input = note_;
-        } else {
-            auto* edit = new QLineEdit(this);
-            const QString text = library::fieldText(collector, row.field);
-            edit->setText(library::isNumericField(row.field) ? QString(text).replace(u'.', point)
-                                                             : text);
-            connect(edit, &QLineEdit::textChanged, this, &CollectorForm::recheck);
-            edits_[at(row.field)] = edit;
-            input = edit;
-        }
+        QWidget* input = inputFor(row.field, collector);
         // The reference's combo box is named by its label, and its value read after it.
         if (input != reference_) {
             input->setAccessibleName(QString::fromUtf16(row.accessibleName));
         }
-        // The reason takes half the line whatever its length, so that fields
-        // keep their width as reasons come and go; an empty one is hidden, so
-        // that screen readers meet no empty labels.
-        auto* reason = new QLabel(this);
-        reason->setStyleSheet(QStringLiteral("color: #b00000"));
-        reason->setWordWrap(true);
-        QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        policy.setRetainSizeWhenHidden(true);
-        reason->setSizePolicy(policy);
-        reason->hide();
-        // Read with the field's label when the focus reaches it; a reason
-        // that labels nothing would be read with the dialog every time.
-        reason->setBuddy(input);
+        QLabel* reason = reasonLabel(*this, *input);
         reasons_[at(row.field)] = reason;
         auto* line = new QHBoxLayout;
         line->addWidget(input, 1);
@@ -123,9 +105,40 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     layout->addStretch(1);
     recheck();
     fitToScreen(*this);
-    // A field left with a fault says so at once; otherwise a screen reader
-    // would hear it only on coming back to the field.
-    // Only a field typed in: one merely passed through says nothing new.
+    announceFaultsOnLeaving();
+    opened_ = typed();
+}
+
+QWidget* CollectorForm::inputFor(Field field, const Collector& collector) {
+    if (field == Field::Reference) {
+        reference_ = new QComboBox(this);
+        reference_->addItem(QStringLiteral("bruttó felület"));
+        reference_->addItem(QStringLiteral("apertúrafelület"));
+        reference_->setCurrentIndex(collector.reference == library::Reference::Gross ? 0 : 1);
+        connect(reference_, &QComboBox::currentIndexChanged, this, &CollectorForm::recheck);
+        voiceValue(*reference_, *announcer_);
+        return reference_;
+    }
+    if (field == Field::Note) {
+        note_ = new QPlainTextEdit(collector.note, this);
+        note_->setTabChangesFocus(true);
+        note_->setFixedHeight(note_->fontMetrics().lineSpacing() * 4);
+        return note_;
+    }
+    auto* edit = new QLineEdit(this);
+    const QString text = library::fieldText(collector, field);
+    edit->setText(library::isNumericField(field)
+                      ? QString(text).replace(u'.', format_.decimalSeparator())
+                      : text);
+    connect(edit, &QLineEdit::textChanged, this, &CollectorForm::recheck);
+    edits_[at(field)] = edit;
+    return edit;
+}
+
+// A field left with a fault says so at once; otherwise a screen reader
+// would hear it only on coming back to the field.
+// Only a field typed in: one merely passed through says nothing new.
+void CollectorForm::announceFaultsOnLeaving() {
     for (const FormRow& row : kRows) {
         if (QLineEdit* edit = edits_[at(row.field)]) {
             connect(edit, &QLineEdit::editingFinished, this, [this, row, edit] {
@@ -138,7 +151,6 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
             });
         }
     }
-    opened_ = typed();
 }
 
 QStringList CollectorForm::typed() const {

@@ -38,6 +38,9 @@ public:
     void accept() override;
 
 private:
+    // The field's input, filled from `collector`; a line edit is kept in edits_.
+    [[nodiscard]] QWidget* inputFor(library::Field field, const library::Collector& collector);
+    void announceFaultsOnLeaving();
     void recheck();
     // Every field's text as typed, to tell whether anything changed.
     [[nodiscard]] QStringList typed() const;

@@ -68,6 +68,10 @@ TEST(DatasheetProblems, RefusesValuesOutsideTheirRangesNamingTheField) {
         {with([](DatasheetInput& i) { i.deltaT.push_back(300.5); }),
          {DatasheetField::DeltaT},
          "Minden ΔT-érték 0 és 300 K között lehet."},
+        // Said once, however many are outside.
+        {with([](DatasheetInput& i) { i.deltaT.push_back(-1), i.deltaT.push_back(400); }),
+         {DatasheetField::DeltaT},
+         "Minden ΔT-érték 0 és 300 K között lehet."},
         {with([](DatasheetInput& i) { i.deltaT.clear(); }),
          {DatasheetField::DeltaT},
          "Legalább egy ΔT-értéket meg kell adni."},
