@@ -229,6 +229,12 @@ bool CollectorReader::nextLine(QString& text) {
         }
         return true;
     }
+    return decodeBeyondAscii(text);
+}
+
+// A line with bytes beyond ASCII, decoded as nextLine() says; false, with
+// the file refused, where neither encoding reads it.
+bool CollectorReader::decodeBeyondAscii(QString& text) {
     if (!windows1250_) {
         text = utf8_(lineBytes_);
         if (!utf8_.hasError()) {

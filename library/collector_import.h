@@ -67,6 +67,7 @@ public:
 private:
     struct Json;
     [[nodiscard]] bool nextLine(QString& text);
+    [[nodiscard]] bool decodeBeyondAscii(QString& text);
     [[nodiscard]] std::optional<QStringView> nextRecordLine();
     [[nodiscard]] bool nextRecord(int* line);
     [[nodiscard]] bool readHeader();

@@ -62,6 +62,58 @@ QString describeJsonError(const QByteArray& bytes, int offset) {
     return QStringLiteral("nem érvényes JSON (%1. sor, %2. bájt)").arg(line).arg(offset + 1);
 }
 
+namespace {
+
+// Why a parsed document is not a library this program reads; empty when it is.
+QString envelopeProblem(const QJsonDocument& document) {
+    const QJsonObject root = document.object();
+    if (!document.isObject() || root.value(u"format").toString() != QLatin1String(kFormatName)) {
+        return QStringLiteral("nem kollektorkönyvtár (hiányzik a \"format\": \"%1\" jelölés)")
+            .arg(QLatin1String(kFormatName));
+    }
+    const QJsonValue version = root.value(u"version");
+    if (!version.isDouble() || version.toDouble() < 1 ||
+        version.toDouble() != static_cast<int>(version.toDouble())) {
+        return QStringLiteral("hiányzó vagy hibás formátumverzió");
+    }
+    if (version.toInt() > kFormatVersion) {
+        return QStringLiteral(
+                   "a fájl újabb formátumverziójú (%1), mint amit ez a program ismer (%2)")
+            .arg(version.toInt())
+            .arg(kFormatVersion);
+    }
+    if (!root.value(u"collectors").isArray()) {
+        return QStringLiteral("hiányzik a kollektorok listája");
+    }
+    return {};
+}
+
+// A collector that breaks a rule added since it was stored, or shares its
+// name with another under today's comparison, is kept as it is: flaws()
+// marks it. Only what cannot be read as a collector at all is refused: then
+// the collectors are none, and the first such one says why.
+QString readCollectors(const QJsonArray& list, QList<Collector>& collectors) {
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        QList<KeyProblem> problems;
+        const Collector c = collectorFromJson(list[i].toObject(), &problems);
+        if (!list[i].isObject()) {
+            problems.append({QString(), QStringLiteral("nem objektum")});
+        }
+        if (!problems.isEmpty()) {
+            const KeyProblem& p = problems.front();
+            collectors.clear();
+            return QStringLiteral("a(z) %1. kollektor hibás: %2%3")
+                .arg(i + 1)
+                .arg(p.key.isEmpty() ? QString() : p.key + QStringLiteral(": "))
+                .arg(p.reason);
+        }
+        collectors.append(c);
+    }
+    return {};
+}
+
+}  // namespace
+
 ReadDocument readDocument(const QByteArray& bytes) {
     ReadDocument result;
     if (bytes.trimmed().isEmpty()) {
@@ -78,50 +130,10 @@ ReadDocument readDocument(const QByteArray& bytes) {
         result.error = describeJsonError(bytes, parseError.offset);
         return result;
     }
-    const QJsonObject root = document.object();
-    if (!document.isObject() || root.value(u"format").toString() != QLatin1String(kFormatName)) {
+    result.error = envelopeProblem(document);
+    if (result.error.isEmpty()) {
         result.error =
-            QStringLiteral("nem kollektorkönyvtár (hiányzik a \"format\": \"%1\" jelölés)")
-                .arg(QLatin1String(kFormatName));
-        return result;
-    }
-    const QJsonValue version = root.value(u"version");
-    if (!version.isDouble() || version.toDouble() < 1 ||
-        version.toDouble() != static_cast<int>(version.toDouble())) {
-        result.error = QStringLiteral("hiányzó vagy hibás formátumverzió");
-        return result;
-    }
-    if (version.toInt() > kFormatVersion) {
-        result.error =
-            QStringLiteral("a fájl újabb formátumverziójú (%1), mint amit ez a program ismer (%2)")
-                .arg(version.toInt())
-                .arg(kFormatVersion);
-        return result;
-    }
-    if (!root.value(u"collectors").isArray()) {
-        result.error = QStringLiteral("hiányzik a kollektorok listája");
-        return result;
-    }
-    // A collector that breaks a rule added since it was stored, or shares its
-    // name with another under today's comparison, is kept as it is: flaws()
-    // marks it. Only what cannot be read as a collector at all is refused.
-    const QJsonArray list = root.value(u"collectors").toArray();
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        QList<KeyProblem> problems;
-        const Collector c = collectorFromJson(list[i].toObject(), &problems);
-        if (!list[i].isObject()) {
-            problems.append({QString(), QStringLiteral("nem objektum")});
-        }
-        if (!problems.isEmpty()) {
-            const KeyProblem& p = problems.front();
-            result.error = QStringLiteral("a(z) %1. kollektor hibás: %2%3")
-                               .arg(i + 1)
-                               .arg(p.key.isEmpty() ? QString() : p.key + QStringLiteral(": "))
-                               .arg(p.reason);
-            result.collectors.clear();
-            return result;
-        }
-        result.collectors.append(c);
+            readCollectors(document.object().value(u"collectors").toArray(), result.collectors);
     }
     return result;
 }

@@ -35,6 +35,65 @@ int LibraryTable::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : ColumnCount;
 }
 
+namespace {
+
+// What a numeric column, or the name, sorts by; none where the shown text does.
+QVariant sortKey(const Collector& c, int column) {
+    switch (column) {
+        case LibraryTable::Eta0:
+            return library::hemisphericalEta0(c);
+        case LibraryTable::A1:
+            return c.a1.value();
+        case LibraryTable::A2:
+            return c.a2.value();
+        case LibraryTable::Area:
+            return library::referenceArea(c).value();
+        case LibraryTable::Name:
+            return c.name;
+        default:
+            return {};
+    }
+}
+
+// Where the coefficients come from: the parts of it that are given.
+QString source(const Collector& c) {
+    QStringList given;
+    for (const QString* part : {&c.lab, &c.certificate, &c.testReport, &c.date}) {
+        if (!part->isEmpty()) {
+            given.append(*part);
+        }
+    }
+    return given.join(QStringLiteral(", "));
+}
+
+// A cell's text; a flawed collector's name is marked.
+QVariant shownText(const Collector& c, int column, bool flawed, const rt::NumberFormat& format) {
+    const QChar point = format.decimalSeparator();
+    switch (column) {
+        case LibraryTable::Name:
+            return flawed ? QStringLiteral("⚠ ") + c.name : c.name;
+        case LibraryTable::Maker:
+            return c.maker;
+        case LibraryTable::Eta0:
+            // η0,b and Kd give the hemispherical value the window uses.
+            return !c.eta0.isEmpty()   ? c.eta0.text(point)
+                   : c.eta0b.isEmpty() ? QString()
+                                       : format.text(library::hemisphericalEta0(c));
+        case LibraryTable::A1:
+            return c.a1.text(point);
+        case LibraryTable::A2:
+            return c.a2.text(point);
+        case LibraryTable::Area:
+            return library::referenceArea(c).text(point);
+        case LibraryTable::Source:
+            return source(c);
+        default:
+            return {};
+    }
+}
+
+}  // namespace
+
 QVariant LibraryTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= collectors_.size()) {
         return {};
@@ -47,57 +106,15 @@ QVariant LibraryTable::data(const QModelIndex& index, int role) const {
     if (role == Qt::ToolTipRole && !flaw.isEmpty()) {
         return flaw;
     }
-    const QChar point = format_.decimalSeparator();
-    // η0,b and Kd give the hemispherical value the window uses.
-    const auto eta0Text = [&] {
-        return !c.eta0.isEmpty()   ? c.eta0.text(point)
-               : c.eta0b.isEmpty() ? QString()
-                                   : format_.text(library::hemisphericalEta0(c));
-    };
     if (role == Qt::EditRole) {  // the sort key
-        switch (index.column()) {
-            case Eta0:
-                return library::hemisphericalEta0(c);
-            case A1:
-                return c.a1.value();
-            case A2:
-                return c.a2.value();
-            case Area:
-                return library::referenceArea(c).value();
-            case Name:
-                return c.name;
-            default:
-                break;
+        if (QVariant key = sortKey(c, index.column()); key.isValid()) {
+            return key;
         }
     }
     if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
     }
-    switch (index.column()) {
-        case Name:
-            return flaw.isEmpty() ? c.name : QStringLiteral("⚠ ") + c.name;
-        case Maker:
-            return c.maker;
-        case Eta0:
-            return eta0Text();
-        case A1:
-            return c.a1.text(point);
-        case A2:
-            return c.a2.text(point);
-        case Area:
-            return library::referenceArea(c).text(point);
-        case Source: {
-            QStringList given;
-            for (const QString* part : {&c.lab, &c.certificate, &c.testReport, &c.date}) {
-                if (!part->isEmpty()) {
-                    given.append(*part);
-                }
-            }
-            return given.join(QStringLiteral(", "));
-        }
-        default:
-            return {};
-    }
+    return shownText(c, index.column(), !flaw.isEmpty(), format_);
 }
 
 QVariant LibraryTable::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -211,6 +211,11 @@ TEST_F(StoreTest, AnUnreadableFileIsNeverOverwritten) {
          "{\"format\": \"efficiency-collector-library\", \"version\": 2, \"collectors\": []}",
          "újabb formátumverziójú (2)"},
         {"not a library", "[1, 2]", "nem kollektorkönyvtár"},
+        {"bad version",
+         "{\"format\": \"efficiency-collector-library\", \"version\": 1.5, \"collectors\": []}",
+         "hibás formátumverzió"},
+        {"no list", "{\"format\": \"efficiency-collector-library\", \"version\": 1}",
+         "kollektorok listája"},
         {"bad record",
          "{\"format\": \"efficiency-collector-library\", \"version\": 1, \"collectors\": "
          "[{\"name\": \"A\", \"eta0\": \"2\", \"a1\": 1, \"a2\": 0, \"grossArea\": 2}]}",

@@ -22,6 +22,7 @@
 #include "model/presets.h"
 #include "shown_window.h"
 #include "test_printers.h"
+#include "tests/support/hungarian.h"
 #include "ui/announcer.h"
 #include "ui/collector_form.h"
 #include "ui/datasheet_dialog.h"
@@ -141,6 +142,45 @@ TEST_F(LibraryDialogTest, StatusesAreAnnouncedAndComboValuesDescribed) {
     sort->setCurrentIndex(ui::LibraryTable::Eta0);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(sort)->text(QAccessible::Description),
               QStringLiteral("η0"));
+}
+
+// The table's texts in the user's format, its sort keys numbers; η0 from
+// η0,b and Kd where only they are given; a collector breaking a rule marked.
+TEST(LibraryTable, ShowsEachColumnAndSortsByValue) {
+    Collector beam = stored("Csöves 30", "Vákuum Zrt.", u"0.6");
+    for (const auto& [field, text] : {std::pair{Field::Eta0, u""},
+                                      {Field::Eta0b, u"0.8"},
+                                      {Field::Kd, u"1"},
+                                      {Field::Lab, u"ITW"},
+                                      {Field::Date, u"2020-01-02"}}) {
+        static_cast<void>(library::setFieldText(beam, field, text));
+    }
+    ui::LibraryTable table(testsupport::hungarian(), nullptr);
+    table.setCollectors({stored("Sík 20", "Helio Kft.", u"4.1"), beam, stored("Hiányos", "", u"")});
+    using T = ui::LibraryTable;
+    const struct {
+        int row;
+        int column;
+        int role;
+        const char* shown;
+    } cases[] = {{0, T::Name, Qt::DisplayRole, "Sík 20"},
+                 {0, T::Maker, Qt::EditRole, "Helio Kft."},
+                 {0, T::Eta0, Qt::DisplayRole, "0,812"},
+                 {0, T::A1, Qt::DisplayRole, "4,1"},
+                 {0, T::A1, Qt::EditRole, "4.1"},
+                 {0, T::A2, Qt::DisplayRole, "0,0123"},
+                 {0, T::Area, Qt::DisplayRole, "2,51"},
+                 {0, T::Source, Qt::DisplayRole, ""},
+                 {1, T::Eta0, Qt::DisplayRole, "0,8"},
+                 {1, T::Eta0, Qt::EditRole, "0.8"},
+                 {1, T::Source, Qt::DisplayRole, "ITW, 2020-01-02"},
+                 {2, T::Name, Qt::DisplayRole, "⚠ Hiányos"},
+                 {2, T::Name, Qt::EditRole, "Hiányos"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(table.data(table.index(c.row, c.column), c.role).toString(),
+                  QString::fromUtf8(c.shown))
+            << c.row << ' ' << c.column << ' ' << c.role;
+    }
 }
 
 // A very long name is elided in the table and the status: the dialog keeps
