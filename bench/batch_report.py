@@ -29,7 +29,7 @@ def batch_run(command, rows_file):
 
 
 here = os.path.dirname(os.path.abspath(__file__))
-program = os.path.join(build, "ui", "efficiency")
+program = os.path.join(build, "app", "efficiency")
 with tempfile.TemporaryDirectory() as folder:
     files = {}
     for count in (1000, 100000):
