@@ -23,7 +23,6 @@ void RecordingSurface::clear() {
     // Like the platform's Cls, which also homes the current position.
     currentX_ = 0.0F;
     currentY_ = 0.0F;
-    notify();
 }
 
 void RecordingSurface::setDrawWidth(int pixels) {
@@ -32,33 +31,23 @@ void RecordingSurface::setDrawWidth(int pixels) {
 
 void RecordingSurface::line(float x1, float y1, float x2, float y2, rt::Color color) {
     list_.lines.push_back({x1, y1, x2, y2, color, drawWidth_});
-    notify();
 }
 
 void RecordingSurface::box(float x1, float y1, float x2, float y2, rt::Color frame) {
     list_.boxes.push_back({x1, y1, x2, y2, frame, list_.lines.size(), list_.prints.size()});
-    notify();
 }
 
 void RecordingSurface::drawText(double value) {
     list_.prints.push_back(
         {currentX_, currentY_, format_.text(value), fontName_, list_.lines.size(), std::nullopt});
-    notify();
 }
 
 void RecordingSurface::drawText(const QString& text, rt::Color color) {
     list_.prints.push_back({currentX_, currentY_, text, fontName_, list_.lines.size(), color});
-    notify();
 }
 
 double RecordingSurface::textWidth(const QString& text) const {
     return measure_ ? measure_(text) : 0.0;
-}
-
-void RecordingSurface::notify() const {
-    if (changed_) {
-        changed_();
-    }
 }
 
 }  // namespace chart

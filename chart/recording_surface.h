@@ -92,8 +92,6 @@ public:
     [[nodiscard]] int drawWidth() const { return drawWidth_; }
     [[nodiscard]] const QString& fontName() const { return fontName_; }
 
-    // Runs after every clear, line and text, so the widget can schedule a repaint.
-    void setChangedCallback(std::function<void()> changed) { changed_ = std::move(changed); }
     // A text's width in twips in the font the list will be painted in: the
     // recording itself knows no font.
     void setTextMeasure(std::function<double(const QString&)> measure) {
@@ -101,15 +99,12 @@ public:
     }
 
 private:
-    void notify() const;
-
     const rt::NumberFormat& format_;
     DisplayList list_;
     int drawWidth_ = 1;  // the platform's default pen
     float currentX_ = 0.0F;
     float currentY_ = 0.0F;
     QString fontName_;
-    std::function<void()> changed_;
     std::function<double(const QString&)> measure_;
 };
 
