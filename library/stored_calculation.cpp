@@ -116,6 +116,21 @@ std::variant<model::Collector, NotCalculable> windowCollector(const Collector& c
     return model::Collector{c.name, stored[0], stored[1], stored[2], stored[3]};
 }
 
+std::variant<model::ThermalCollector, NotCalculable> thermalCollector(const Collector& c) {
+    if (const QList<FieldProblem> problems = check(c); !problems.isEmpty()) {
+        return NotCalculable{problems.front()};
+    }
+    const bool beam = c.eta0.isEmpty();
+    return model::ThermalCollector{
+        .eta0b = beam ? c.eta0b.value() : c.eta0.value(),
+        .kd = beam ? c.kd.value() : 1.0,
+        .hemisphericalOnly = !beam,
+        .a1 = c.a1.value(),
+        .a2 = c.a2.value(),
+        .area = referenceArea(c).value(),
+    };
+}
+
 QString describe(const NotCalculable& refusal) {
     return fieldKey(refusal.problem.field) + QStringLiteral(": ") + refusal.problem.reason;
 }

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "collector_record.h"
+#include "model/annual_yield.h"
 #include "model/calculation.h"
 #include "model/datasheet.h"
 
@@ -29,6 +30,12 @@ struct NotCalculable {
 [[nodiscard]] std::variant<model::Collector, NotCalculable> windowCollector(
     const Collector& collector);
 
+// The collector a year's yield is calculated with: η0,b and Kd where the
+// datasheet gives them, otherwise the hemispherical η0 (taken as η0,b with
+// Kd = 1, and marked so), a1, a2 and the reference area. The library's
+// rules, not the window's ranges, decide what it takes.
+[[nodiscard]] std::variant<model::ThermalCollector, NotCalculable> thermalCollector(
+    const Collector& collector);
 // "eta0: <reason>", as every front end words a NotCalculable.
 [[nodiscard]] QString describe(const NotCalculable& refusal);
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include <QDir>
 #include <QFile>
@@ -409,6 +410,10 @@ TEST(StoredCalculation, CoefficientsKeepTheirReferenceArea) {
                    : std::pair(Field::Note, false);
     };
     EXPECT_EQ(refusal(tube), std::pair(Field::A1, true));  // the window's range, not the record's
+    // The year takes the record's own values: beam with Kd, on the aperture.
+    const auto year = std::get<model::ThermalCollector>(library::thermalCollector(tube));
+    EXPECT_EQ(std::tuple(year.eta0b, year.kd, year.hemisphericalOnly, year.a1, year.area),
+              std::tuple(0.62, 0.95, false, 0.6, 1.9));
     tube.a1 = dec(u"1.5");
     EXPECT_EQ(refusal(tube), std::pair(Field::Note, false));
     EXPECT_EQ(std::get<model::Collector>(library::windowCollector(tube)).area.toDouble(), 1.9);
