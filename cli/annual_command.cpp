@@ -157,6 +157,12 @@ std::variant<std::optional<model::IncidenceModifier>, QString> readModifier(
     if (reader.refusal()) {
         return *reader.refusal();
     }
+    // An empty table would still make a modifier, the straight line from 1 to 0.
+    for (const QCommandLineOption* table : {&o.iamTable, &o.iamTransversal, &o.iamLongitudinal}) {
+        if (parser.isSet(*table) && (table == &o.iamLongitudinal ? along : across).empty()) {
+            return QStringLiteral("--%1: Legalább egy értéket meg kell adni.").arg(nameOf(*table));
+        }
+    }
     // The option a refusal names: the first table that fails.
     const QCommandLineOption* current = &o.iamB0;
     try {

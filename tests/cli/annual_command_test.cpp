@@ -161,6 +161,8 @@ TEST(Annual, RefusesBadOptionsAndWeatherFiles) {
         {QStringLiteral("--iam-transversal 1,1,1 --iam-longitudinal 1,1,1,1,1,1,1,1,1,1") + year,
          QStringLiteral("--iam-longitudinal: Legfeljebb kilenc érték adható meg, 10° és 90° "
                         "között.")},
+        {QStringLiteral("--iam-table=") + year,
+         QStringLiteral("--iam-table: Legalább egy értéket meg kell adni.")},
         {QStringLiteral("--iam-transversal 1") + year,
          QStringLiteral("Az --iam-transversal és az --iam-longitudinal csak együtt adható meg!")},
         {QStringLiteral("--iam-b0 0.1 --iam-k50 0.9") + year,
