@@ -1,5 +1,6 @@
 #include "annual_yield_dialog.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -7,6 +8,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,10 +18,12 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtMath>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -32,6 +36,7 @@
 #include "library_dialog.h"
 #include "monthly_chart.h"
 #include "output_module.h"
+#include "present/datasheet_text.h"
 
 namespace ui {
 namespace {
@@ -137,7 +142,7 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
 
     tilt_ = angleBox(body, 0, 90, 45, QStringLiteral("Dőlésszög, fok"));
     azimuth_ = angleBox(body, -180, 180, 0,
-                        QStringLiteral("Tájolás, fok: 0 dél, mínusz 90 kelet, 90 nyugat"));
+                        QStringLiteral("Azimut, fok: 0 dél, mínusz 90 kelet, 90 nyugat"));
     azimuth_->setToolTip(QStringLiteral("0° dél, −90° kelet, +90° nyugat"));
     albedo_ = new QDoubleSpinBox(&body);
     albedo_->setRange(0, 1);
@@ -148,7 +153,7 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     albedo_->setAccessibleName(QStringLiteral("Albedó, a talaj visszaverő képessége"));
     grid->addWidget(labelFor(body, QStringLiteral("&Dőlésszög:"), *tilt_), 2, 0);
     grid->addWidget(tilt_, 2, 1);
-    grid->addWidget(labelFor(body, QStringLiteral("Tá&jolás:"), *azimuth_), 2, 2);
+    grid->addWidget(labelFor(body, QStringLiteral("A&zimut:"), *azimuth_), 2, 2);
     grid->addWidget(azimuth_, 2, 3);
     grid->addWidget(labelFor(body, QStringLiteral("&Albedó:"), *albedo_), 2, 4);
     grid->addWidget(albedo_, 2, 5);
@@ -286,17 +291,21 @@ bool AnnualYieldDialog::openWeather(const QString& path) {
                                            QFileInfo(path).fileName().toStdString());
     } catch (const model::WeatherError& refused) {
         setStatus(QStringLiteral("Az időjárási fájl nem használható: %1")
-                      .arg(QString::fromStdString(refused.what())));
+                      .arg(present::weatherRefusal(refused)));
         return false;
     }
     year_ = std::move(year);
-    const model::WeatherYear& w = year_->weather;
-    site_->setText(QStringLiteral("Helyszín: %1 %2°, %3 %4°, %5 m")
-                       .arg(w.latitude < 0 ? QStringLiteral("d. sz.") : QStringLiteral("é. sz."),
-                            locale_.toString(std::abs(w.latitude), 'f', 3),
-                            w.longitude < 0 ? QStringLiteral("ny. h.") : QStringLiteral("k. h."),
-                            locale_.toString(std::abs(w.longitude), 'f', 3),
-                            locale_.toString(w.elevation, 'f', 0)));
+    const present::AnnualSite site = present::siteOf(year_->weather);
+    const present::DatasheetNumbers numbers(locale_);
+    const auto degrees = [&numbers](double value, const char16_t* positive,
+                                    const char16_t* negative) {
+        return QStringLiteral("%1° %2").arg(numbers.number(std::abs(value), 3),
+                                            QString::fromUtf16(value < 0 ? negative : positive));
+    };
+    site_->setText(QStringLiteral("Helyszín: %1, %2, %3 m tengerszint feletti magasság")
+                       .arg(degrees(site.latitude, u"É", u"D"),
+                            degrees(site.longitude, u"K", u"Ny"),
+                            numbers.number(site.elevation, 1)));
     if (sources_.rememberWeatherFile) {
         sources_.rememberWeatherFile(path);
     }
@@ -416,11 +425,19 @@ void AnnualYieldDialog::recalculate() {
             const YearCollector& offered = offered_[static_cast<std::size_t>(i)];
             for (const model::AnnualYield& y :
                  model::annualYield(prepared, offered.collector, *temps)) {
-                rows_.push_back({offered.name, y, offered.areaKnown});
+                rows_.push_back({offered.name, y});
             }
         }
-        setStatus(QStringLiteral("A kollektor síkjára jutó éves besugárzás: %1 kWh/m².")
-                      .arg(locale_.toString(prepared.irradiation, 'f', 0)));
+        QString status =
+            QStringLiteral("A kollektor síkjára jutó éves besugárzás: %1 kWh/m².")
+                .arg(present::DatasheetNumbers(locale_).fixed(prepared.irradiation, 1));
+        if (std::any_of(rows_.begin(), rows_.end(),
+                        [](const Row& row) { return row.yield.fromHemisphericalEta0; })) {
+            status += QStringLiteral(
+                " *: csak a félgömbi η0 ismert, ezért a számítás η0,b = η0 "
+                "és Kd = 1 értékkel készült.");
+        }
+        setStatus(status);
     }
     showRows();
     const QSignalBlocker quiet(chartTemperature_);
@@ -438,15 +455,34 @@ void AnnualYieldDialog::recalculate() {
 
 // The table's texts, row by row, as the dialog and the printed page show them.
 std::vector<QStringList> AnnualYieldDialog::cells() const {
+    // Tenths, as the copied, exported and command-line figures have them.
+    const present::DatasheetNumbers numbers(locale_);
     std::vector<QStringList> cells;
     for (const Row& row : rows_) {
         cells.push_back(
-            {row.collector, locale_.toString(row.yield.meanFluidTemperature),
-             locale_.toString(row.yield.perSquareMetre, 'f', 0),
-             row.areaKnown ? locale_.toString(row.yield.perCollector, 'f', 0) : QStringLiteral("–"),
-             locale_.toString(row.yield.efficiency * 100, 'f', 1)});
+            {row.yield.fromHemisphericalEta0 ? row.collector + QStringLiteral(" *") : row.collector,
+             numbers.number(row.yield.meanFluidTemperature, 2),
+             numbers.fixed(row.yield.perSquareMetre, 1), numbers.fixed(row.yield.perCollector, 1),
+             numbers.fixed(row.yield.efficiency * 100, 1)});
     }
     return cells;
+}
+
+present::AnnualResults AnnualYieldDialog::results() const {
+    present::AnnualResults results;
+    if (!year_ || rows_.empty()) {
+        return results;
+    }
+    results.site = present::siteOf(year_->weather);
+    results.plane = plane();
+    results.irradiation = rows_.front().yield.irradiation;
+    for (const Row& row : rows_) {
+        if (results.collectors.empty() || results.collectors.back().name != row.collector) {
+            results.collectors.push_back({row.collector, {}});
+        }
+        results.collectors.back().rows.push_back(row.yield);
+    }
+    return results;
 }
 
 void AnnualYieldDialog::showRows() {
@@ -499,7 +535,12 @@ void AnnualYieldDialog::setStatus(const QString& text) {
     announcer_->announce(text);
 }
 
-void AnnualYieldDialog::copy() {}
+void AnnualYieldDialog::copy() {
+    if (!rows_.empty()) {
+        QGuiApplication::clipboard()->setText(present::annualPlainText(results(), locale_));
+        setStatus(QStringLiteral("Az éves hozam a vágólapra került."));
+    }
+}
 void AnnualYieldDialog::print() {
     const OutputModule* output = outputModule();
     if (output == nullptr || rows_.empty()) {
@@ -511,7 +552,37 @@ void AnnualYieldDialog::print() {
         (void)printTo(*printer);
     }
 }
-void AnnualYieldDialog::exportCsv() {}
+// Semicolons and decimal commas where the window's numbers have commas, as
+// the spreadsheets of that region read them; commas and points otherwise.
+void AnnualYieldDialog::exportCsv() {
+    if (rows_.empty()) {
+        return;
+    }
+    const QString semicolons = QStringLiteral("CSV, pontosvesszővel és tizedesvesszővel (*.csv)");
+    const QString commas = QStringLiteral("CSV, vesszővel és tizedesponttal (*.csv)");
+    const bool comma = locale_.decimalPoint() == QStringLiteral(",");
+    QString filter = comma ? semicolons : commas;
+    const QString path = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Az éves hozam exportálása"), QStringLiteral("eves-hozam.csv"),
+        comma ? semicolons + QStringLiteral(";;") + commas
+              : commas + QStringLiteral(";;") + semicolons,
+        &filter);
+    if (!path.isEmpty()) {
+        (void)writeCsv(path, filter == semicolons ? present::AnnualCsvStyle::Hungarian
+                                                  : present::AnnualCsvStyle::Point);
+    }
+}
+
+bool AnnualYieldDialog::writeCsv(const QString& path, present::AnnualCsvStyle style) {
+    QSaveFile file(path);
+    const QByteArray bytes = present::annualCsv(results(), style).toUtf8();
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        setStatus(QStringLiteral("A fájl nem menthető: %1 (%2)").arg(path, file.errorString()));
+        return false;
+    }
+    setStatus(QStringLiteral("Mentve: %1.").arg(path));
+    return true;
+}
 // One A4 page: the title, the site and plane, the table, and the chart as
 // the dialog draws it.
 bool AnnualYieldDialog::printTo(QPagedPaintDevice& printer) {
@@ -584,7 +655,8 @@ AnnualYieldSources annualYieldSources(const CollectorHost& window) {
     sources.shown.push_back(
         {shown.name, thermal(shown.eta0, shown.a1, shown.a2, shown.area.toDouble())});
     for (const model::KeptCollector& kept : window.keptCollectors()) {
-        sources.shown.push_back({kept.name, thermal(kept.eta0, kept.a1, kept.a2, 1), false});
+        sources.shown.push_back(
+            {kept.name, thermal(kept.eta0, kept.a1, kept.a2, shown.area.toDouble())});
     }
     sources.libraryPath = libraryPath();
     return sources;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "model/annual_yield.h"
+#include "present/annual_texts.h"
 
 class QComboBox;
 class QDoubleSpinBox;
@@ -32,7 +33,6 @@ class MonthlyChart;
 struct YearCollector {
     QString name;
     model::ThermalCollector collector;
-    bool areaKnown = true;  // a kept curve has coefficients, not an area
 };
 
 // What the dialog is given: the collectors the window shows, where the
@@ -65,7 +65,6 @@ public:
     struct Row {
         QString collector;
         model::AnnualYield yield;
-        bool areaKnown = true;
     };
     [[nodiscard]] const std::vector<Row>& rows() const { return rows_; }
     [[nodiscard]] QString status() const;
@@ -73,6 +72,9 @@ public:
     void copy();
     void print();
     void exportCsv();
+    // The CSV without asking where; false, with the reason shown, when the
+    // file cannot be written.
+    bool writeCsv(const QString& path, present::AnnualCsvStyle style);
     bool printTo(QPagedPaintDevice& printer);
 
 private:
@@ -85,6 +87,8 @@ private:
     [[nodiscard]] std::optional<std::vector<double>> temperatures();
     void recalculate();
     [[nodiscard]] std::vector<QStringList> cells() const;
+    // What copy and export write: the site, the plane and each collector's rows.
+    [[nodiscard]] present::AnnualResults results() const;
     [[nodiscard]] model::Plane plane() const;
     [[nodiscard]] QString planeText() const;
     void showRows();
