@@ -38,7 +38,8 @@ QString nameOf(const QCommandLineOption& option) {
     return option.names().front();
 }
 
-// A reason the model's words give as a clause, as a sentence after "--option: ".
+// present/ words a reason as a clause, to follow "file:line:column: "; after
+// "--option: " it becomes a sentence.
 QString sentence(QString clause) {
     if (!clause.isEmpty()) {
         clause[0] = clause[0].toUpper();
