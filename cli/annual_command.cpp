@@ -118,7 +118,7 @@ std::optional<QString> readSetting(const QCommandLineParser& parser, const Annua
     }
     for (double t : setting.temperatures) {
         if (!temperatures.contains(t)) {
-            return QStringLiteral("--mean-temps: Minden közepes folyadékhőmérséklet %1 lehet.")
+            return QStringLiteral("--mean-temps: Minden közepes folyadék-hőmérséklet %1 lehet.")
                 .arg(present::rangeText(temperatures, u"°C"));
         }
     }
@@ -296,7 +296,7 @@ QString annualHelp() {
     return QStringLiteral(
         "Éves hozam (--annual):\n"
         "A napkollektor egy évi hőhozama egy időjárási fájl óránkénti adataiból,\n"
-        "állandó közepes folyadékhőmérsékleten és folyamatos hőelvétel mellett:\n"
+        "állandó közepes folyadék-hőmérsékleten és folyamatos hőelvétel mellett:\n"
         "hőmérsékletenként az éves hozam m²-enként és kollektoronként, az éves\n"
         "hatásfok és a havi hozamok m²-enként. A kollektort a --type, --eta0 vagy\n"
         "--eta0b és --kd, --a1, --a2 és --area (a --datasheet tartományaival), a\n"
@@ -311,7 +311,7 @@ QString annualHelp() {
         "  --albedo V          a talaj fényvisszaverő képessége, 0 és 1 között,\n"
         "                      alapértéke 0,2\n"
         "  --sky MODELL        égboltmodell: hay-davies (alapértelmezés) vagy isotropic\n"
-        "  --mean-temps LISTA  a közepes folyadékhőmérsékletek, °C, 0 és 150 között,\n"
+        "  --mean-temps LISTA  a közepes folyadék-hőmérsékletek, °C, 0 és 150 között,\n"
         "                      vesszővel elválasztva (tizedesvesszős számoknál\n"
         "                      pontosvesszővel); alapértéke 25; 50; 75 °C\n"
         "  --iam-b0 V          beesésiszög-módosító a b0 együtthatóval, 0 és 1 között:\n"

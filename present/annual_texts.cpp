@@ -93,7 +93,7 @@ QString collectorLines(const CollectorYield& c, const DatasheetNumbers& numbers)
         }
         return out + u'\n';
     };
-    text += tableLine(u"Közepes folyadékhőmérséklet [°C]",
+    text += tableLine(u"Közepes folyadék-hőmérséklet [°C]",
                       [](const RowTexts& r) { return r.temperature; });
     text += tableLine(u"Éves hozam [kWh/m²]", [](const RowTexts& r) { return r.perArea; });
     text +=
@@ -199,7 +199,7 @@ QString yieldReason(model::YieldFault fault) {
         case model::YieldFault::HoursOutOfMonthOrder:
             return QStringLiteral("az órák nem hónapok szerinti sorrendben követik egymást");
         case model::YieldFault::TemperatureOutOfRange:
-            return QStringLiteral("a közepes folyadékhőmérsékletnek %1 és %2 °C között kell lennie")
+            return QStringLiteral("a közepes folyadék-hőmérsékletnek %1 és %2 °C között kell lennie")
                 .arg(model::kLowestFluidTemperature)
                 .arg(model::kHighestFluidTemperature);
         case model::YieldFault::NoLongwave:

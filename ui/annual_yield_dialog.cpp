@@ -150,7 +150,7 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     albedo_->setSingleStep(0.05);
     albedo_->setValue(0.2);
     albedo_->setKeyboardTracking(false);
-    albedo_->setAccessibleName(QStringLiteral("Albedó, a talaj visszaverő képessége"));
+    albedo_->setAccessibleName(QStringLiteral("Albedó, a talaj fényvisszaverő képessége"));
     grid->addWidget(labelFor(body, QStringLiteral("&Dőlésszög:"), *tilt_), 2, 0);
     grid->addWidget(tilt_, 2, 1);
     grid->addWidget(labelFor(body, QStringLiteral("A&zimut:"), *azimuth_), 2, 2);

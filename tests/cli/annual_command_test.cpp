@@ -153,7 +153,7 @@ TEST(Annual, RefusesBadOptionsAndWeatherFiles) {
          QStringLiteral("--sky: Értéke hay-davies vagy isotropic lehet.")},
         {QStringLiteral("--mean-temps 25;150,5") + year,
          QStringLiteral(
-             "--mean-temps: Minden közepes folyadékhőmérséklet 0 és 150 °C között lehet.")},
+             "--mean-temps: Minden közepes folyadék-hőmérséklet 0 és 150 °C között lehet.")},
         {QStringLiteral("--iam-b0 1,5") + year,
          QStringLiteral("--iam-b0: A b0-nak 0 és 1 között kell lennie.")},
         {QStringLiteral("--iam-table 0.9,-0.1") + year,

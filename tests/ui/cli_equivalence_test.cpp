@@ -271,4 +271,41 @@ TEST(CommandLineAgainstWindow, SameLabelsAndWarningsUnderEnglish) {
                       QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
+// The annual yield of each collector type and of a typed one: the window's
+// dialog and `--annual --json` give the same year, to the tenth they print.
+TEST(CommandLineAgainstWindow, SameAnnualYield) {
+    const QString weather = QStringLiteral(EFFICIENCY_WEATHER_DATA "/pvgis-tmy-45.000N-8.000E.csv");
+    const QStringList base{QStringLiteral("--annual"), QStringLiteral("--weather"), weather,
+                           QStringLiteral("--json")};
+    std::vector<std::pair<QStringList, QStringList>> cases;
+    for (int row = 0; row < 5; ++row) {
+        cases.push_back({{QStringLiteral("select %1").arg(row)},
+                         {QStringLiteral("--type"), QString::number(row)}});
+    }
+    cases.push_back({{"select 5", "type 1 0,7", "type 2 3", "type 3 0,01", "type 4 2,5"},
+                     {"--eta0", "0.7", "--a1", "3", "--a2", "0.01", "--area", "2.5"}});
+    for (const auto& [commands, options] : cases) {
+        const ScenarioResult window =
+            runScenario(commands + QStringList{QStringLiteral("annual ") + weather});
+        ASSERT_FALSE(window.output.empty()) << window.errors.toStdString();
+        const QJsonArray shown = window.output.back().value(u"annual").toArray();
+        const CliResult cli = runCli(base + options, QStringLiteral("hu_HU.UTF-8"));
+        ASSERT_EQ(cli.status, 0) << cli.errors.toStdString();
+        const QJsonArray printed =
+            QJsonDocument::fromJson(cli.output.toUtf8()).object().value(u"rows").toArray();
+        ASSERT_EQ(shown.size(), printed.size()) << options.join(u' ').toStdString();
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const QJsonObject w = shown[i].toObject();
+            const QJsonObject c = printed[i].toObject();
+            for (const char* key : {"meanTemperature", "perArea", "perCollector"}) {
+                EXPECT_NEAR(w.value(QLatin1String(key)).toDouble(),
+                            c.value(QLatin1String(key)).toDouble(), 0.05 + 1e-9)
+                    << key << ' ' << options.join(u' ').toStdString();
+            }
+            EXPECT_NEAR(w.value(u"annualEfficiency").toDouble() * 100,
+                        c.value(u"annualEfficiency").toDouble(), 0.05 + 1e-9);
+        }
+    }
+}
+
 }  // namespace
