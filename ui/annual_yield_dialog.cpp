@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -100,10 +101,11 @@ AnnualYieldDialog::AnnualYieldDialog(AnnualYieldSources sources, QWidget* parent
     setWindowTitle(QStringLiteral("Éves hozam"));
     setAccessibleName(windowTitle());
     announcer_ = new Announcer(this);
-    QWidget* buttons = buildButtons();
-    QWidget* body = scrollingBody(*this, buttons);
+    // Made in reading order, which Tab follows: the buttons below the body last.
+    QWidget* body = scrollingBody(*this, nullptr);
     buildInputs(*body);
     buildResults(*body);
+    layout()->addWidget(buildButtons());
     addCollectors(sources_.shown);
     fitToScreen(*this, QSize(760, 560));
     if (!sources_.weatherFile.isEmpty()) {
@@ -125,7 +127,7 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
 
     weatherPath_ = new QLineEdit(&body);
     weatherPath_->setAccessibleName(QStringLiteral("Időjárási fájl"));
-    auto* browse = new QPushButton(QStringLiteral("&Tallózás…"), &body);
+    auto* browse = browse_ = new QPushButton(QStringLiteral("&Tallózás…"), &body);
     browse->setAccessibleName(QStringLiteral("Időjárási fájl tallózása"));
     grid->addWidget(labelFor(body, QStringLiteral("&Időjárási fájl:"), *weatherPath_), 0, 0);
     grid->addWidget(weatherPath_, 0, 1, 1, 4);
@@ -176,7 +178,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     collectors_ = new QListWidget(&body);
     collectors_->setAccessibleName(QStringLiteral("Kollektorok; a bejelöltek hozama látszik"));
     collectors_->setMaximumHeight(collectors_->fontMetrics().height() * 3 + 8);
-    auto* fromLibrary = new QPushButton(QStringLiteral("Hozzáadás a könyvtár&ból…"), &body);
+    auto* fromLibrary = fromLibrary_ =
+        new QPushButton(QStringLiteral("Hozzáadás a könyvtár&ból…"), &body);
     fromLibrary->setAccessibleName(QStringLiteral("Kollektorok hozzáadása a könyvtárból"));
     grid->addWidget(labelFor(body, QStringLiteral("&Kollektorok:"), *collectors_), 4, 0,
                     Qt::AlignTop);
@@ -241,7 +244,7 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
     status_->setWordWrap(true);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     body.layout()->addWidget(status_);
-    new FocusFrame(*this, {table_});
+    new FocusFrame(*this, {results_->tabBar(), table_});
 }
 
 QWidget* AnnualYieldDialog::buildButtons() {

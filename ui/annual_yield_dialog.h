@@ -102,6 +102,8 @@ private:
     std::vector<Row> rows_;
 
     QLineEdit* weatherPath_ = nullptr;
+    QPushButton* browse_ = nullptr;
+    QPushButton* fromLibrary_ = nullptr;
     QLabel* site_ = nullptr;
     QDoubleSpinBox* tilt_ = nullptr;
     QDoubleSpinBox* azimuth_ = nullptr;

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 
 #include "shown_window.h"
 #include "test_printers.h"
@@ -98,4 +99,39 @@ TEST_F(AnnualYieldDialogTest, AWeatherFileGivesTheYearAndARefusedOneSaysWhere) {
     dialog->close();
 }
 
+// Tab visits every control once, in reading order, each with a Hungarian name.
+TEST_F(AnnualYieldDialogTest, TabReachesEveryControlWithAHungarianName) {
+    ui::AnnualYieldDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->openWeather(kYear));
+    QStringList visited;
+    for (int i = 0; i < 17; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QAccessibleInterface* heard =
+            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+        // A combo box by its label, then its value.
+        const auto labels = heard->relations(QAccessible::Label);
+        visited << (heard->role() == QAccessible::ComboBox && !labels.isEmpty()
+                        ? labels.front().first->text(QAccessible::Name) + u' ' +
+                              heard->text(QAccessible::Name)
+                        : heard->text(QAccessible::Name));
+        // Buttons, the list and the tabs have a faint mark of their own: the frame shows.
+        if (qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr) {
+            const auto marks = dialog->findChildren<QWidget*>("keyboardFocusFrame");
+            EXPECT_TRUE(std::any_of(marks.begin(), marks.end(), [](const QWidget* mark) {
+                return mark->isVisible();
+            })) << visited.back().toStdString();
+        }
+    }
+    EXPECT_EQ(visited.join(u'|'),
+              "Időjárási fájl tallózása|Dőlésszög, fok|"
+              "Azimut, fok: 0 dél, mínusz 90 kelet, 90 nyugat|"
+              "Albedó, a talaj fényvisszaverő képessége|Égboltmodell: Hay–Davies|"
+              "Közepes folyadék-hőmérsékletek, Celsius-fok, pontosvesszővel elválasztva|"
+              "Kollektorok; a bejelöltek hozama látszik|Kollektorok hozzáadása a könyvtárból|"
+              "Havi hozam|Hőmérséklet a diagramon: 25 °C|Másolás a vágólapra|Nyomtatás|"
+              "Exportálás CSV-fájlba|Bezárás|Időjárási fájl|Időjárási fájl tallózása|"
+              "Dőlésszög, fok");
+    dialog->close();
+}
 }  // namespace
