@@ -52,6 +52,27 @@ QString notANumber(Field field, QStringView text, QChar separator) {
     return reason.isEmpty() ? QStringLiteral("nem szám.") : reason;
 }
 
+// A modifier's table in a cell: numbers as cellNumber() reads them,
+// separated by ";"; or why it does not read.
+std::optional<AngleValues> cellAngles(QStringView text, QChar separator, QString* reason) {
+    AngleValues values;
+    const QList<QStringView> items = text.split(u';');
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const auto number = cellNumber(items[i].trimmed(), separator);
+        if (!number) {
+            *reason = QStringLiteral("%1. érték: %2")
+                          .arg(i + 1)
+                          .arg(items[i].trimmed().isEmpty()
+                                   ? QStringLiteral("hiányzik; az értékeket pontosvessző "
+                                                    "választja el.")
+                                   : notANumber(Field::IamTable, items[i].trimmed(), separator));
+            return std::nullopt;
+        }
+        values.append(*number);
+    }
+    return values;
+}
+
 // "area" is the area the coefficients refer to: it fills the reference's own
 // area column, which must not say otherwise.
 void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
@@ -92,6 +113,14 @@ void setValue(ReadRow& row, Field field, QStringView text, QChar separator) {
             return;
         }
         setNumber(row.collector, field, *number);
+    } else if (isAngleField(field)) {
+        QString reason;
+        const auto values = cellAngles(trimmed, separator, &reason);
+        if (!values) {
+            row.refusals.append({row.line, row.element, fieldKey(field), reason});
+            return;
+        }
+        setAngles(row.collector, field, *values);
     } else {
         static_cast<void>(setFieldText(row.collector, field, text));
     }
@@ -154,7 +183,21 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
             continue;
         }
         const auto field = static_cast<Field>(std::max(*column, 0));
-        if (*column == -1 || isNumericField(field)) {
+        if (isAngleField(field) && value.isArray()) {
+            if (const auto values = anglesFromJson(value)) {
+                setAngles(row.collector, field, *values);
+                row.given.set(static_cast<std::size_t>(field));
+            } else {
+                row.refusals.append(
+                    {line, element, it.key(),
+                     QStringLiteral("számok tömbjét várja, legfeljebb 15 értékes jeggyel.")});
+            }
+        } else if (isAngleField(field) && value.isString()) {
+            setValue(row, field, value.toString(), u';');
+        } else if (isAngleField(field)) {
+            row.refusals.append(
+                {line, element, it.key(), QStringLiteral("számok tömbjét vagy szöveget vár.")});
+        } else if (*column == -1 || isNumericField(field)) {
             const std::optional<DecimalText> number = numberText(value);
             if (!number) {
                 row.refusals.append({line, element, it.key(),
@@ -750,7 +793,8 @@ QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     for (const Collector& c : collectors) {
         const auto cell = [&](Field field) {
             QString value = fieldText(c, field);
-            return isNumericField(field) ? value.replace(u'.', decimal) : value;
+            return isNumericField(field) || isAngleField(field) ? value.replace(u'.', decimal)
+                                                                : value;
         };
         QStringList fields;
         for (const Field field : leading) {
