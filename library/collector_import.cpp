@@ -93,6 +93,22 @@ void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
     row.given.set(static_cast<std::size_t>(target));
 }
 
+// The beam modifier is one value in one of several forms: a row that gives
+// it in one form clears the others where it replaces a stored collector.
+void givesWholeModifier(ReadRow& row) {
+    QList<Field> fields;
+    for (const auto form :
+         {ModifierForm::B0, ModifierForm::K50, ModifierForm::Table, ModifierForm::Biaxial}) {
+        fields += modifierFields(form);
+    }
+    if (std::any_of(fields.begin(), fields.end(),
+                    [&](Field f) { return row.given.test(static_cast<std::size_t>(f)); })) {
+        for (const Field f : fields) {
+            row.given.set(static_cast<std::size_t>(f));
+        }
+    }
+}
+
 // One value into a row's collector; the reference is set before the others.
 void setValue(ReadRow& row, Field field, QStringView text, QChar separator) {
     const QStringView trimmed = text.trimmed();
@@ -215,6 +231,7 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
         }
     }
     applyArea(row, area);
+    givesWholeModifier(row);
     return row;
 }
 
@@ -481,6 +498,7 @@ ReadRow CollectorReader::csvRow(const QList<QStringView>& fields, int line) cons
         }
     }
     applyArea(row, area);
+    givesWholeModifier(row);
     return row;
 }
 
@@ -633,6 +651,7 @@ void CollectorReader::readLibraryDocument(const QByteArray& bytes) {
                 row.given.set(static_cast<std::size_t>(f));
             }
         }
+        givesWholeModifier(row);
         json_->rows.append(row);
     }
 }

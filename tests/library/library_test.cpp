@@ -659,6 +659,17 @@ TEST_F(StoreTest, AReplacingImportChangesOnlyItsColumns) {
     stored.a1 = dec(u"3.6");
     stored.maker = QStringLiteral("Helio Kft.");
     EXPECT_EQ(store.collectors(), QList<Collector>{stored});
+    // The beam modifier given in another form replaces the stored one whole.
+    for (const char* file :
+         {"name;iamB0\nHelio Sík 25;0,1\n", "name;iamK50\nHelio Sík 25;0,95\n"}) {
+        const library::ImportFile modifier =
+            library::parseImport(QByteArray(file), store.collectors());
+        ASSERT_TRUE(modifier.refusals.isEmpty()) << modifier.refusals.front().reason.toStdString();
+        ASSERT_TRUE(
+            store.importRows(modifier.rows, library::ExistingNames::Replace, modifier.given).ok);
+    }
+    EXPECT_EQ(std::pair(store.collectors().front().iamB0, store.collectors().front().iamK50),
+              std::pair(DecimalText(), dec(u"0.95")));
     // A name the library lacks must bring every required column.
     EXPECT_FALSE(library::parseImport(QByteArray("name;a1\nÚj;3,6\n"), store.collectors())
                      .refusals.isEmpty());
