@@ -212,7 +212,7 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
             setValue(row, field, value.toString(), u';');
         } else if (isAngleField(field)) {
             row.refusals.append(
-                {line, element, it.key(), QStringLiteral("számok tömbjét vagy szöveget vár.")});
+                {line, element, it.key(), QStringLiteral("számtömböt vagy szöveget vár.")});
         } else if (*column == -1 || isNumericField(field)) {
             const std::optional<DecimalText> number = numberText(value);
             if (!number) {
