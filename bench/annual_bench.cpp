@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include "library/collector_record.h"
+#include "library/stored_calculation.h"
 #include "model/annual_yield.h"
 
 namespace {
@@ -73,6 +75,39 @@ void plainLoop(benchmark::State& state) {
     }
 }
 BENCHMARK(plainLoop)->Unit(benchmark::kMicrosecond);
+
+// A library of 1,000 flat plates and tubes, each with its own coefficients,
+// converted from the stored records and given a year at three temperatures.
+void thousandLibraryCollectors(benchmark::State& state) {
+    const model::PreparedYear& year = preparedYear();
+    QList<library::Collector> stored;
+    for (int i = 0; i < 1000; ++i) {
+        library::Collector c;
+        c.name = QStringLiteral("K%1").arg(i);
+        const bool tube = i % 3 == 0;
+        (void)library::setFieldText(
+            c, library::Field::Eta0b,
+            QString::number(tube ? 0.6 + i % 7 * 0.01 : 0.8 - i % 5 * 0.01));
+        (void)library::setFieldText(c, library::Field::Kd, QStringLiteral("0.9"));
+        (void)library::setFieldText(c, library::Field::A1,
+                                    QString::number(tube ? 1.2 : 3.5 + i % 4 * 0.1));
+        (void)library::setFieldText(c, library::Field::A2, QStringLiteral("0.012"));
+        (void)library::setFieldText(c, library::Field::GrossArea, QStringLiteral("2.3"));
+        stored.append(c);
+    }
+    for (auto _ : state) {
+        double sum = 0;
+        for (const library::Collector& c : stored) {
+            const auto converted = library::thermalCollector(c);
+            for (const model::AnnualYield& y :
+                 model::annualYield(year, std::get<model::ThermalCollector>(converted))) {
+                sum += y.perCollector;
+            }
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(thousandLibraryCollectors)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

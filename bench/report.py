@@ -134,6 +134,25 @@ print(f"Dragging HScroll3 from 1 to 1300 through the scenario runner (1,299 Scro
       f"{drag - no_drag:.2f} s more (target < 1.5 s).")
 
 
+# A collector's year at a site, beside the plain loop over the same arrays.
+annual = {b["run_name"]: b["real_time"] for b in json.loads(subprocess.run(
+    [bench_program(build, "annual_bench"), "--benchmark_format=json",
+     "--benchmark_repetitions=7", "--benchmark_report_aggregates_only=true",
+     "--benchmark_min_time=0.3"], env=env, capture_output=True, text=True,
+    check=True).stdout)["benchmarks"] if b.get("aggregate_name") == "median"}
+print("\nThe annual yield on the shared PVGIS year (8,760 hours), medians of 7 repetitions:\n")
+print("| case | time | target |")
+print("|---|---|---|")
+print(f"| reading the CSV file | {annual['readWeather']:.1f} ms | |")
+print(f"| reading it and preparing the sun and the plane | {annual['readAndPrepare']:.1f} ms "
+      "| under 50 ms |")
+print(f"| one collector's year at 25, 50 and 75 °C | {annual['collectorYear']:.1f} µs | |")
+print(f"| the plain loop over the same arrays (the floor) | {annual['plainLoop']:.1f} µs | |")
+print(f"| collector over floor | {annual['collectorYear'] / annual['plainLoop']:.2f} "
+      "| at most 3 |")
+print(f"| 1,000 library collectors, converted and calculated | "
+      f"{annual['thousandLibraryCollectors']:.0f} ms | under 1 s |")
+
 # The batch's figures, measured by their own script in the same run.
 subprocess.run([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)),
                                              "batch_report.py"), build], env=env, check=True)

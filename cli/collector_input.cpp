@@ -7,9 +7,14 @@
 #include "model/presets.h"
 
 namespace cli {
+namespace {
 
-InputReport readCollectors(QIODevice& device, const QString& fileName,
-                           const std::function<void(const model::Collector&)>& take) {
+// Reads every row, converts the accepted ones with `convert` (to a
+// std::variant of the calculation's collector and library::NotCalculable)
+// and hands each to `take` with its name.
+template <typename Convert, typename Take>
+InputReport readRows(QIODevice& device, const QString& fileName, const Convert& convert,
+                     const Take& take) {
     InputReport table;
     library::CollectorReader reader(device);
     const QString customName = model::kCollectorTypes.back().name.toString();
@@ -26,14 +31,14 @@ InputReport readCollectors(QIODevice& device, const QString& fileName,
         if (row->collector.name.trimmed().isEmpty()) {
             row->collector.name = customName;
         }
-        auto converted = library::windowCollector(row->collector);
+        auto converted = convert(row->collector);
         if (auto* refusal = std::get_if<library::NotCalculable>(&converted)) {
             refuse({row->line, row->element, library::columnOf(*row, refusal->problem.field),
                     refusal->problem.reason});
             continue;
         }
         ++table.accepted;
-        take(std::get<model::Collector>(converted));
+        take(row->collector.name, std::get<0>(converted));
     }
     if (const auto& refusal = reader.fileRefusal()) {
         refuse(*refusal);
@@ -43,6 +48,20 @@ InputReport readCollectors(QIODevice& device, const QString& fileName,
                            .arg(fileName);
     }
     return table;
+}
+
+}  // namespace
+
+InputReport readCollectors(QIODevice& device, const QString& fileName,
+                           const std::function<void(const model::Collector&)>& take) {
+    return readRows(device, fileName, library::windowCollector,
+                    [&](const QString&, const model::Collector& collector) { take(collector); });
+}
+
+InputReport readThermalCollectors(
+    QIODevice& device, const QString& fileName,
+    const std::function<void(const QString& name, const model::ThermalCollector&)>& take) {
+    return readRows(device, fileName, library::thermalCollector, take);
 }
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "model/annual_yield.h"
 #include "model/calculation.h"
 
 // --input: a table of collectors, as a spreadsheet, a script or the
@@ -25,5 +26,11 @@ struct InputReport {
 // collector's; a file without an area column is 1 m² a collector.
 [[nodiscard]] InputReport readCollectors(QIODevice& device, const QString& fileName,
                                          const std::function<void(const model::Collector&)>& take);
+
+// The same rows as a year's yield takes them (library::thermalCollector):
+// the library's ranges, η0,b and Kd where a row has them; with each its name.
+[[nodiscard]] InputReport readThermalCollectors(
+    QIODevice& device, const QString& fileName,
+    const std::function<void(const QString& name, const model::ThermalCollector&)>& take);
 
 }  // namespace cli

@@ -15,6 +15,7 @@
 #include <optional>
 #include <variant>
 
+#include "annual_command.h"
 #include "calc_report.h"
 #include "checked_output.h"
 #include "collector_input.h"
@@ -62,6 +63,7 @@ struct Options {
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{{QStringLiteral("v"), QStringLiteral("version")}};
     DatasheetOptions datasheet;
+    AnnualOptions annual;
 
     [[nodiscard]] QList<QCommandLineOption> all() const {
         return {calc, table,         type,        eta0,       a1,     a2,
@@ -88,8 +90,10 @@ QString usageHelp() {
         "  efficiency --table [beállítások] [--input FÁJL] [--step K]\n"
         "                     [--json | --csv | --csv-hu]\n"
         "  efficiency --datasheet [beállítások] [--json | --csv | --csv-hu]\n"
-        "  efficiency --calc | --table | --datasheet --collector NÉV [--library FÁJL]\n"
-        "             [beállítások]\n"
+        "  efficiency --annual --weather FÁJL [beállítások] [--input FÁJL]\n"
+        "             [--json | --csv | --csv-hu]\n"
+        "  efficiency --calc | --table | --datasheet | --annual --collector NÉV\n"
+        "             [--library FÁJL] [beállítások]\n"
         "  efficiency --list [--json | --csv | --csv-hu] [--library FÁJL]\n"
         "  efficiency --import FÁJL [--replace] | --export FÁJL [--csv-hu]\n"
         "             | --remove NÉV [--library FÁJL]\n"
@@ -173,7 +177,9 @@ QString libraryHelp() {
         "  --library FÁJL      ezt a könyvtárfájlt használja\n"
         "  --collector NÉV     a tárolt kollektorral számol: a --calc és a --table az\n"
         "                      η0, a1, a2 és a vonatkoztatási felület értékével, a\n"
-        "                      --datasheet minden tárolt adatával\n"
+        "                      --datasheet minden tárolt adatával, az --annual az\n"
+        "                      η0,b és Kd (vagy η0), a1, a2, a vonatkoztatási felület\n"
+        "                      és a beesésiszög-módosító értékével\n"
         "  --list              kiírja a tárolt kollektorokat; --json: a könyvtár JSON-ja,\n"
         "                      --csv, --csv-hu: CSV az --input oszlopaival (name, eta0,\n"
         "                      a1, a2, area), utánuk a kollektorkönyvtár többi mezőjével\n"
@@ -203,7 +209,7 @@ QString numbersAndExitHelp() {
 
 QString helpText() {
     return usageHelp() + settingsHelp() + inputAndFormatHelp() + libraryHelp() + datasheetHelp() +
-           numbersAndExitHelp();
+           u'\n' + annualHelp() + numbersAndExitHelp();
 }
 
 // A whole number within `range`, written with digits and an optional sign.
@@ -399,6 +405,7 @@ std::optional<Outcome> parseArguments(const QStringList& arguments, const Option
                                       QCommandLineParser& parser) {
     QList<QCommandLineOption> all = o.all();
     all += o.datasheet.all();
+    all += o.annual.all();
     if (const std::optional<QString> refusal = misusedOption(arguments, all)) {
         return usageError(*refusal);
     }
@@ -437,8 +444,8 @@ std::optional<Outcome> refuseCombination(const QCommandLineParser& parser, const
     if (table == parser.isSet(o.calc)) {
         return usageError(
             table ? QStringLiteral("A --calc és a --table közül csak az egyik adható meg!")
-                  : QStringLiteral("Adja meg a --calc, a --table vagy a --datasheet kapcsolót "
-                                   "(a többit a --help sorolja fel)!"));
+                  : QStringLiteral("Adja meg a --calc, a --table, a --datasheet vagy az --annual "
+                                   "kapcsolót (a többit a --help sorolja fel)!"));
     }
     if (!table && parser.isSet(o.step)) {
         return usageError(QStringLiteral("A --step csak a --table mellett adható meg!"));
@@ -709,6 +716,12 @@ Outcome run(const QStringList& arguments, const QLocale& locale, const OutputSin
     QCommandLineParser parser;
     if (std::optional<Outcome> answer = parseArguments(arguments, o, parser)) {
         return *answer;
+    }
+    if (parser.isSet(o.annual.annual)) {
+        return runAnnual(parser, o.annual, o.datasheet, locale);
+    }
+    if (std::optional<QString> refusal = annualOptionWithoutAnnual(parser, o.annual)) {
+        return usageError(*refusal);
     }
     if (parser.isSet(o.datasheet.datasheet)) {
         return runDatasheet(parser, o.datasheet, parser.value(o.collector), libraryPath(parser, o),

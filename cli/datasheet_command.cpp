@@ -9,6 +9,7 @@
 #include "library_commands.h"
 #include "model/datasheet.h"
 #include "model/presets.h"
+#include "option_values.h"
 #include "present/datasheet_text.h"
 
 namespace cli {
@@ -35,68 +36,6 @@ QString dashed(const QString& name) {
 QString nameOf(const QCommandLineOption& option) {
     return option.names().front();
 }
-
-// Reads the options' values; the first refusal is the one the run reports.
-class Reader {
-public:
-    explicit Reader(const QCommandLineParser& parser) : parser_(parser) {}
-
-    [[nodiscard]] bool isSet(const QString& name) const { return parser_.isSet(name); }
-    [[nodiscard]] const std::optional<QString>& refusal() const { return refusal_; }
-
-    void refuse(const QString& name, const QString& message) {
-        if (!refusal_) {
-            refusal_ = QStringLiteral("%1: %2").arg(dashed(name), message);
-        }
-    }
-
-    // The option's number into `target`, which keeps its value when the
-    // option is not given or refused.
-    template <typename Target>
-    void number(const QString& name, Target& target) {
-        if (!isSet(name)) {
-            return;
-        }
-        if (const std::optional<double> value = read(parser_.value(name))) {
-            target = *value;
-        } else {
-            refuse(name, QStringLiteral("Adjon meg számot (tizedesponttal vagy -vesszővel)."));
-        }
-    }
-
-    // A list separated by commas, or by semicolons where the numbers have a
-    // decimal comma.
-    void list(const QString& name, std::vector<double>& target) {
-        if (!isSet(name)) {
-            return;
-        }
-        const QString text = parser_.value(name);
-        const QChar separator = text.contains(u';') ? u';' : u',';
-        target.clear();
-        for (const QString& part : text.split(separator, Qt::SkipEmptyParts)) {
-            const std::optional<double> value = read(part);
-            if (!value) {
-                refuse(name, QStringLiteral("Adjon meg vesszővel (tizedesvesszős számoknál "
-                                            "pontosvesszővel) elválasztott számokat."));
-                return;
-            }
-            target.push_back(*value);
-        }
-    }
-
-private:
-    // A decimal point, or a decimal comma, whatever the locale.
-    [[nodiscard]] static std::optional<double> read(const QString& text) {
-        static const QLocale point = QLocale::c();
-        static const QLocale comma(QLocale::Hungarian, QLocale::Hungary);
-        bool ok = false;
-        const double value = (text.contains(u',') ? comma : point).toDouble(text.trimmed(), &ok);
-        return ok && std::isfinite(value) ? std::optional(value) : std::nullopt;
-    }
-
-    const QCommandLineParser& parser_;
-    std::optional<QString> refusal_;
-};
 
 Outcome refused(const QString& message) {
     return {kUsageError, {}, message + u'\n'};
@@ -208,7 +147,7 @@ struct FieldOptions {
 // areas' options follow it; the first refusal, naming its option.
 std::optional<QString> readValues(const QCommandLineParser& parser, const DatasheetOptions& o,
                                   bool stored, model::DatasheetInput& input, FieldOptions& names) {
-    Reader reader(parser);
+    OptionReader reader(parser);
     names.eta0 = input.peak == PeakEfficiency::Beam ? nameOf(o.eta0b) : kEta0;
     reader.number(names.eta0, input.eta0);
     reader.number(nameOf(o.kd), input.kd);
@@ -270,6 +209,23 @@ QString optionOf(DatasheetField field, const FieldOptions& names, const Datashee
     return QString();
 }
 
+// Reads the options' values into `input` and checks them in the sheet's
+// ranges; the first refusal, naming its option.
+std::optional<QString> checkedValues(const QCommandLineParser& parser, const DatasheetOptions& o,
+                                     bool stored, model::DatasheetInput& input) {
+    FieldOptions names;
+    if (std::optional<QString> refusal = readValues(parser, o, stored, input, names)) {
+        return refusal;
+    }
+    if (const std::vector<model::DatasheetProblem> problems = model::checkDatasheet(input);
+        !problems.empty()) {
+        const model::DatasheetProblem& first = problems.front();
+        return QStringLiteral("%1: %2").arg(dashed(optionOf(first.field, names, o)),
+                                            present::problemText(first, input.peak));
+    }
+    return std::nullopt;
+}
+
 DatasheetFormat datasheetFormat(const QCommandLineParser& parser, const DatasheetOptions& o) {
     return parser.isSet(kJson)            ? DatasheetFormat::Json
            : parser.isSet(o.csv)          ? DatasheetFormat::Csv
@@ -290,11 +246,26 @@ std::optional<QString> datasheetOptionWithoutDatasheet(const QCommandLineParser&
         // The output formats are shared with --calc and --table.
         if (parser.isSet(option) && option.names() != options.csv.names() &&
             option.names() != options.csvHungarian.names()) {
-            return QStringLiteral("%1: csak a --datasheet mellett adható meg!")
-                .arg(dashed(nameOf(option)));
+            const bool annual =
+                option.names() == options.eta0b.names() || option.names() == options.kd.names();
+            return QStringLiteral("%1: csak a --datasheet%2 mellett adható meg!")
+                .arg(dashed(nameOf(option)),
+                     annual ? QStringLiteral(" vagy az --annual") : QString());
         }
     }
     return std::nullopt;
+}
+
+std::variant<model::DatasheetInput, QString> optionCollector(const QCommandLineParser& parser,
+                                                             const DatasheetOptions& options) {
+    model::DatasheetInput input;
+    if (std::optional<QString> refusal = chooseCollector(parser, options, input)) {
+        return *refusal;
+    }
+    if (std::optional<QString> refusal = checkedValues(parser, options, false, input)) {
+        return *refusal;
+    }
+    return input;
 }
 
 QString datasheetHelp() {
@@ -348,16 +319,9 @@ Outcome runDatasheet(const QCommandLineParser& parser, const DatasheetOptions& o
     } else if (const std::optional<QString> refusal = chooseCollector(parser, o, input)) {
         return refused(*refusal);
     }
-    FieldOptions names;
     if (const std::optional<QString> refusal =
-            readValues(parser, o, !storedName.isEmpty(), input, names)) {
+            checkedValues(parser, o, !storedName.isEmpty(), input)) {
         return refused(*refusal);
-    }
-    if (const std::vector<model::DatasheetProblem> problems = model::checkDatasheet(input);
-        !problems.empty()) {
-        const model::DatasheetProblem& first = problems.front();
-        return refused(QStringLiteral("%1: %2").arg(dashed(optionOf(first.field, names, o)),
-                                                    present::problemText(first, input.peak)));
     }
     return {
         kSuccess,

@@ -6,8 +6,10 @@
 #include <QLocale>
 #include <QString>
 #include <optional>
+#include <variant>
 
 #include "command_line.h"
+#include "model/datasheet.h"
 
 // `--datasheet`: a certified collector datasheet's power table from the
 // command line, in the datasheet's own arithmetic and ranges rather than the
@@ -35,6 +37,12 @@ struct DatasheetOptions {
 // The refusal of a datasheet option given without --datasheet, naming it;
 // none when there is none.
 [[nodiscard]] std::optional<QString> datasheetOptionWithoutDatasheet(
+    const QCommandLineParser& parser, const DatasheetOptions& options);
+
+// The collector --type and the coefficient options describe (--eta0, or
+// --eta0b with --kd, --a1, --a2, --area as the gross area), checked in the
+// sheet's ranges rather than the window's; the refusal, naming its option.
+[[nodiscard]] std::variant<model::DatasheetInput, QString> optionCollector(
     const QCommandLineParser& parser, const DatasheetOptions& options);
 
 // The --help lines of the datasheet and its options.

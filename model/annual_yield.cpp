@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include <string>
 
 namespace model {
 namespace {
@@ -56,12 +57,16 @@ std::array<std::size_t, 13> monthStarts(const std::vector<std::uint8_t>& month) 
     }
     start[12] = i;
     if (i != month.size()) {
-        throw std::invalid_argument("az órák nem hónapok szerinti sorrendben követik egymást");
+        throw YieldError(YieldFault::HoursOutOfMonthOrder);
     }
     return start;
 }
 
 }  // namespace
+
+YieldError::YieldError(YieldFault fault)
+    : std::invalid_argument("annual yield: fault " + std::to_string(static_cast<int>(fault))),
+      fault_(fault) {}
 
 IncidenceAngles incidenceAngles(const SunPosition& sun, const Plane& plane) {
     const double z = sun.zenith * kDeg;
@@ -169,14 +174,12 @@ std::vector<double> hourlyGain(const PreparedYear& y, const ThermalCollector& c)
 void checkInputs(const PreparedYear& y, const ThermalCollector& c,
                  std::span<const double> temperatures) {
     for (double t : temperatures) {
-        if (!(t >= 0 && t <= 150)) {
-            throw std::invalid_argument(
-                "a közepes folyadékhőmérsékletnek 0 és 150 °C között kell lennie");
+        if (!(t >= kLowestFluidTemperature && t <= kHighestFluidTemperature)) {
+            throw YieldError(YieldFault::TemperatureOutOfRange);
         }
     }
     if (c.a4 != 0 && y.longwave.size() != y.hours()) {
-        throw std::invalid_argument(
-            "az a4 együtthatóhoz hosszúhullámú sugárzás kell, az időjárási fájlban nincs");
+        throw YieldError(YieldFault::NoLongwave);
     }
 }
 

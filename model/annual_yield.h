@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 #include "incidence_modifier.h"
@@ -59,7 +60,24 @@ struct PreparedYear {
 // ΔT = TT − UT for the years weather files hold, s.
 inline constexpr double kDeltaT = 69;
 
-// Throws std::invalid_argument where the hours are not in month order.
+// Why a year's yield cannot be computed; the presentation words it.
+enum class YieldFault {
+    HoursOutOfMonthOrder,
+    TemperatureOutOfRange,  // a mean fluid temperature
+    NoLongwave,             // an a4 where the weather has no long-wave irradiance
+};
+
+class YieldError : public std::invalid_argument {
+public:
+    explicit YieldError(YieldFault fault);
+
+    [[nodiscard]] YieldFault fault() const { return fault_; }
+
+private:
+    YieldFault fault_;
+};
+
+// Throws YieldError where the hours are not in month order.
 [[nodiscard]] PreparedYear prepareYear(const WeatherYear& weather, const Plane& plane);
 
 // A collector's coefficients, per m² of its reference area. The loss terms
@@ -90,10 +108,13 @@ struct AnnualYield {
 };
 
 inline constexpr std::array<double, 3> kDefaultFluidTemperatures{25, 50, 75};
+// °C, both included: water under pressure, not steam.
+inline constexpr double kLowestFluidTemperature = 0;
+inline constexpr double kHighestFluidTemperature = 150;
 
-// One result per mean fluid temperature (0 … 150 °C), in their order.
-// Throws std::invalid_argument for a temperature out of range, or an a4
-// where the weather gave no long-wave irradiance.
+// One result per mean fluid temperature, in their order. Throws YieldError
+// for a temperature out of range, or an a4 where the weather gave no
+// long-wave irradiance.
 [[nodiscard]] std::vector<AnnualYield> annualYield(
     const PreparedYear& year, const ThermalCollector& collector,
     std::span<const double> meanFluidTemperatures = kDefaultFluidTemperatures);

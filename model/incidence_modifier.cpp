@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 namespace model {
@@ -13,19 +14,22 @@ constexpr double kDeg = std::numbers::pi / 180;
 
 }  // namespace
 
+IncidenceError::IncidenceError(IncidenceFault fault)
+    : std::invalid_argument("incidence modifier: fault " + std::to_string(static_cast<int>(fault))),
+      fault_(fault) {}
+
 AngleTable::AngleTable(std::vector<double> angles, std::vector<double> values)
     : angles_(std::move(angles)), values_(std::move(values)) {
     if (angles_.size() != values_.size()) {
-        throw std::invalid_argument("a szögek és a módosítók száma eltér");
+        throw IncidenceError(IncidenceFault::CountMismatch);
     }
     for (std::size_t i = 0; i < angles_.size(); ++i) {
         const bool ascending = i == 0 || angles_[i] > angles_[i - 1];
         if (!(angles_[i] >= 0 && angles_[i] <= 90) || !ascending) {
-            throw std::invalid_argument(
-                "a szögeknek 0° és 90° között, növekvő sorrendben kell lenniük");
+            throw IncidenceError(IncidenceFault::AnglesOutOfOrder);
         }
         if (!(values_[i] >= 0) || !std::isfinite(values_[i])) {
-            throw std::invalid_argument("a beesésiszög-módosító nem lehet negatív");
+            throw IncidenceError(IncidenceFault::NegativeValue);
         }
     }
     if (angles_.empty() || angles_.front() > 0) {
@@ -47,7 +51,7 @@ AngleTable::AngleTable(std::vector<double> angles, std::vector<double> values)
 
 AngleTable AngleTable::everyTenDegrees(std::span<const double> values) {
     if (values.size() > 9) {
-        throw std::invalid_argument("legfeljebb kilenc érték adható meg, 10° és 90° között");
+        throw IncidenceError(IncidenceFault::TooManyValues);
     }
     std::vector<double> angles;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -66,14 +70,14 @@ IncidenceModifier IncidenceModifier::none() {
 
 IncidenceModifier IncidenceModifier::fromB0(double b0) {
     if (!(b0 >= 0 && b0 <= 1)) {
-        throw std::invalid_argument("b0 0 és 1 között kell legyen");
+        throw IncidenceError(IncidenceFault::B0OutOfRange);
     }
     return {Kind::B0, b0, {}};
 }
 
 IncidenceModifier IncidenceModifier::fromK50(double k50) {
     if (!(k50 > 0 && k50 <= 1)) {
-        throw std::invalid_argument("K50 0 és 1 között kell legyen");
+        throw IncidenceError(IncidenceFault::K50OutOfRange);
     }
     return fromB0(b0FromK50(k50));
 }

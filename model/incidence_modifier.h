@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <span>
+#include <stdexcept>
 #include <utility>
 #include <vector>
 
@@ -10,12 +11,32 @@
 // the beam a collector takes in as the sun leaves its normal.
 namespace model {
 
+// Why a modifier cannot be made; the presentation words it.
+enum class IncidenceFault {
+    CountMismatch,     // angles and values
+    AnglesOutOfOrder,  // not strictly ascending within 0 … 90°
+    NegativeValue,
+    TooManyValues,  // more than the nine of 10° … 90°
+    B0OutOfRange,   // 0 … 1
+    K50OutOfRange,  // above 0, at most 1
+};
+
+class IncidenceError : public std::invalid_argument {
+public:
+    explicit IncidenceError(IncidenceFault fault);
+
+    [[nodiscard]] IncidenceFault fault() const { return fault_; }
+
+private:
+    IncidenceFault fault_;
+};
+
 // K(θ) at a few angles, linear between them.
 class AngleTable {
 public:
     // Angles strictly ascending within 0 … 90°, values finite and not
     // negative; K(0°) = 1 and K(90°) = 0 are added where the table lacks
-    // them. Throws std::invalid_argument otherwise.
+    // them. Throws IncidenceError otherwise.
     AngleTable(std::vector<double> angles, std::vector<double> values);
     // The values a datasheet prints at 10°, 20°, … (up to nine of them).
     [[nodiscard]] static AngleTable everyTenDegrees(std::span<const double> values);

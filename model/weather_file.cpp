@@ -11,13 +11,12 @@
 
 namespace model {
 
-WeatherError::WeatherError(std::string file, int line, int column, std::string reason)
-    : std::runtime_error(file + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " +
-                         reason),
+WeatherError::WeatherError(std::string file, int line, int column, WeatherProblem problem)
+    : std::runtime_error(file + ":" + std::to_string(line) + ":" + std::to_string(column)),
       file_(std::move(file)),
       line_(line),
       column_(column),
-      reason_(std::move(reason)) {}
+      problem_(std::move(problem)) {}
 
 namespace {
 
@@ -39,8 +38,12 @@ class Reader {
 public:
     Reader(std::string_view bytes, std::string_view fileName);
 
-    [[noreturn]] void fail(int line, int column, std::string reason) const {
-        throw WeatherError(file_, line, column, std::move(reason));
+    [[noreturn]] void fail(int line, int column, WeatherProblem problem) const {
+        throw WeatherError(file_, line, column, std::move(problem));
+    }
+    [[noreturn]] void fail(int line, int column, WeatherFault fault,
+                           std::string_view text = {}) const {
+        fail(line, column, WeatherProblem{fault, std::string(text)});
     }
     [[nodiscard]] std::size_t lineCount() const { return lines_.size(); }
     [[nodiscard]] std::string_view line(std::size_t index) const { return lines_[index]; }
@@ -91,8 +94,9 @@ const std::vector<Field>& Reader::fields(std::size_t index, std::size_t atLeast)
     }
     if (fields_.size() < atLeast) {
         fail(static_cast<int>(index) + 1, static_cast<int>(text.size()) + 1,
-             "túl kevés mező: " + std::to_string(atLeast) + " kellene, " +
-                 std::to_string(fields_.size()) + " van");
+             {.fault = WeatherFault::TooFewFields,
+              .expected = static_cast<int>(atLeast),
+              .found = static_cast<int>(fields_.size())});
     }
     return fields_;
 }
@@ -110,12 +114,12 @@ std::string_view trimmed(std::string_view text) {
 double Reader::number(const Field& field, int line) const {
     const std::string_view text = trimmed(field.text);
     if (text.empty()) {
-        fail(line, field.column, "hiányzó érték");
+        fail(line, field.column, WeatherFault::MissingValue);
     }
     double value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
-        fail(line, field.column, "érvénytelen szám: „" + std::string(text) + "”");
+        fail(line, field.column, WeatherFault::NotANumber, text);
     }
     return value;
 }
@@ -125,7 +129,7 @@ int Reader::integer(std::string_view text, int line, int column) const {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc{} || end != text.data() + text.size()) {
-        fail(line, column, "érvénytelen egész szám: „" + std::string(text) + "”");
+        fail(line, column, WeatherFault::NotAWholeNumber, text);
     }
     return value;
 }
@@ -154,13 +158,13 @@ double Reader::quantity(const Field& field, int line, Quantity quantity) const {
     const double value = number(field, line);
     const Limits limits = limitsOf(quantity);
     if (value >= limits.missingAbove || value <= -9900) {
-        fail(line, field.column, "hiányzó érték");
+        fail(line, field.column, WeatherFault::MissingValue);
     }
     if (quantity == Quantity::Irradiance && value < limits.lowest) {
-        fail(line, field.column, "a sugárzás nem lehet −1 W/m²-nél kisebb");
+        fail(line, field.column, WeatherFault::IrradianceBelowLimit);
     }
     if (value < limits.lowest || value > limits.highest) {
-        fail(line, field.column, "valószerűtlen érték: " + std::string(trimmed(field.text)));
+        fail(line, field.column, WeatherFault::Implausible, trimmed(field.text));
     }
     return quantity == Quantity::Irradiance ? std::max(value, 0.0) : value;
 }
@@ -177,7 +181,7 @@ int daysIn(int year, int month) {
 void checkDate(const Reader& reader, const Stamp& s, int column) {
     if (s.month < 1 || s.month > 12 || s.day < 1 || s.day > daysIn(s.year, s.month) || s.hour < 0 ||
         s.hour > 23) {
-        reader.fail(s.line, column, "érvénytelen időpont");
+        reader.fail(s.line, column, WeatherFault::InvalidTime);
     }
 }
 
@@ -187,9 +191,7 @@ void checkYear(const Reader& reader, const std::vector<Stamp>& stamps, int endLi
     const std::size_t n = stamps.size();
     if (n != 8760 && n != 8784) {
         const int line = n > 8784 ? stamps[8784].line : endLine;
-        reader.fail(
-            line, 1,
-            "a fájlnak 8760 vagy 8784 órát kell tartalmaznia, ebben " + std::to_string(n) + " van");
+        reader.fail(line, 1, {.fault = WeatherFault::HourCount, .found = static_cast<int>(n)});
     }
     const int february = n == 8784 ? 29 : 28;
     year.dayOfYear.resize(n);
@@ -201,10 +203,11 @@ void checkYear(const Reader& reader, const std::vector<Stamp>& stamps, int endLi
             for (int hour = 0; hour < 24; ++hour, ++i) {
                 const Stamp& s = stamps[i];
                 if (s.month != month || s.day != day || s.hour != hour) {
-                    char expected[48];
-                    std::snprintf(expected, sizeof expected, "%02d-%02d %02d h", month, day, hour);
                     reader.fail(s.line, 1,
-                                std::string("nem a várt óra: itt ") + expected + " következne");
+                                {.fault = WeatherFault::UnexpectedHour,
+                                 .month = month,
+                                 .day = day,
+                                 .hour = hour});
                 }
                 year.dayOfYear[i] = static_cast<std::uint16_t>(i / 24 + 1);
                 year.hour[i] = static_cast<std::uint8_t>(hour);
@@ -243,7 +246,9 @@ void finish(const Reader& reader, const std::vector<Stamp>& stamps, int endLine,
 void checkRange(const Reader& reader, double value, double lowest, double highest, int line,
                 int column) {
     if (value < lowest || value > highest) {
-        reader.fail(line, column, "valószerűtlen érték: " + std::to_string(value));
+        char text[32];
+        std::snprintf(text, sizeof text, "%.6g", value);
+        reader.fail(line, column, WeatherFault::Implausible, text);
     }
 }
 
@@ -275,7 +280,7 @@ std::size_t columnNamed(const Reader& reader, const std::vector<Field>& header, 
             return i;
         }
     }
-    reader.fail(line, 1, "hiányzó oszlop: " + std::string(name));
+    reader.fail(line, 1, WeatherFault::MissingColumn, name);
 }
 
 std::optional<std::size_t> optionalColumn(const std::vector<Field>& header, std::string_view name) {
@@ -293,8 +298,7 @@ std::size_t pvgisColumnLine(const Reader& reader) {
             return i;
         }
     }
-    reader.fail(static_cast<int>(reader.lineCount()) + 1, 1,
-                "hiányzik az oszlopfejléc: time(UTC),…");
+    reader.fail(static_cast<int>(reader.lineCount()) + 1, 1, WeatherFault::MissingColumnHeader);
 }
 
 void readPvgisSite(const Reader& reader, std::size_t columnLine, WeatherYear& year,
@@ -311,8 +315,8 @@ void readPvgisSite(const Reader& reader, std::size_t columnLine, WeatherYear& ye
     for (int k = 0; k < 4; ++k) {
         const auto header = pvgisHeader(reader, columnLine, kKeys[k].name);
         if (!header) {
-            reader.fail(static_cast<int>(columnLine) + 1, 1,
-                        "hiányzik a fejlécből: " + std::string(kKeys[k].name));
+            reader.fail(static_cast<int>(columnLine) + 1, 1, WeatherFault::MissingHeaderValue,
+                        kKeys[k].name);
         }
         checkRange(reader, header->value, kKeys[k].lowest, kKeys[k].highest, header->line, 1);
         values[k] = header->value;
@@ -326,7 +330,7 @@ void readPvgisSite(const Reader& reader, std::size_t columnLine, WeatherYear& ye
 Stamp pvgisStamp(const Reader& reader, const Field& field, int line, double& minutes) {
     const std::string_view t = field.text;
     if (t.size() != 13 || t[8] != ':') {
-        reader.fail(line, field.column, "érvénytelen időpont: „" + std::string(t) + "”");
+        reader.fail(line, field.column, WeatherFault::InvalidTime, t);
     }
     Stamp s{reader.integer(t.substr(0, 4), line, field.column),
             reader.integer(t.substr(4, 2), line, field.column),
@@ -334,7 +338,7 @@ Stamp pvgisStamp(const Reader& reader, const Field& field, int line, double& min
             reader.integer(t.substr(9, 2), line, field.column), line};
     minutes = reader.integer(t.substr(11, 2), line, field.column);
     if (minutes < 0 || minutes > 59) {
-        reader.fail(line, field.column, "érvénytelen időpont");
+        reader.fail(line, field.column, WeatherFault::InvalidTime);
     }
     checkDate(reader, s, field.column);
     return s;
@@ -406,7 +410,7 @@ void readEpwSite(Reader& reader, WeatherYear& year) {
     readSite(reader, year,
              {.count = 10, .latitude = 6, .longitude = 7, .timeZone = 8, .elevation = 9});
     if (reader.lineCount() < 8 || !reader.line(7).starts_with("DATA PERIODS")) {
-        reader.fail(8, 1, "a 8. sornak a DATA PERIODS sornak kell lennie");
+        reader.fail(8, 1, WeatherFault::NoDataPeriods);
     }
 }
 
@@ -448,7 +452,7 @@ Stamp tmy3Stamp(const Reader& reader, const Field& date, const Field& time, int 
     const std::string_view t = trimmed(time.text);
     if (d.size() != 10 || d[2] != '/' || d[5] != '/' || t.size() != 5 || t[2] != ':' ||
         t.substr(3) != "00") {
-        reader.fail(line, date.column, "érvénytelen időpont");
+        reader.fail(line, date.column, WeatherFault::InvalidTime);
     }
     Stamp s{reader.integer(d.substr(6), line, date.column),
             reader.integer(d.substr(0, 2), line, date.column),
@@ -490,7 +494,7 @@ WeatherYear readWeather(std::string_view bytes, std::string_view fileName) {
     WeatherYear year;
     year.source = std::string(fileName);
     if (reader.lineCount() == 0) {
-        reader.fail(1, 1, "a fájl üres");
+        reader.fail(1, 1, WeatherFault::Empty);
     }
     if (reader.line(0).starts_with("Latitude (decimal degrees):")) {
         year.format = WeatherFormat::PvgisCsv;
@@ -504,7 +508,7 @@ WeatherYear readWeather(std::string_view bytes, std::string_view fileName) {
         year.format = WeatherFormat::Tmy3;
         return readTmy3(reader, std::move(year));
     }
-    reader.fail(1, 1, "ismeretlen formátum: nem PVGIS TMY CSV, EPW vagy TMY3 fájl");
+    reader.fail(1, 1, WeatherFault::UnknownFormat);
 }
 
 }  // namespace model

@@ -38,22 +38,49 @@ struct WeatherYear {
     [[nodiscard]] std::size_t hours() const { return sunTime.size(); }
 };
 
+// Why a file was refused; the presentation words it.
+enum class WeatherFault {
+    Empty,
+    UnknownFormat,
+    TooFewFields,  // `expected` fields wanted, `found` given
+    MissingValue,
+    NotANumber,            // `text`
+    NotAWholeNumber,       // `text`
+    IrradianceBelowLimit,  // below −1 W/m²
+    Implausible,           // `text`, the value
+    InvalidTime,           // `text` where the stamp is not even shaped as one
+    HourCount,             // `found` hours, not 8,760 or 8,784
+    UnexpectedHour,        // the hour due is `month`-`day` `hour` h
+    MissingColumn,         // `text`, the column's name
+    MissingColumnHeader,   // PVGIS's "time(UTC),…" line
+    MissingHeaderValue,    // `text`, the PVGIS header's key
+    NoDataPeriods,         // EPW's eighth line
+};
+
+struct WeatherProblem {
+    WeatherFault fault = WeatherFault::Empty;
+    std::string text{};  // as the file writes it
+    int expected = 0;
+    int found = 0;
+    int month = 0, day = 0, hour = 0;  // 1-based month and day
+};
+
 // Why a file was refused and where: line and column count from 1; what()
-// reads "file:line:column: reason", the reason in Hungarian.
+// reads "file:line:column" only, as the words are the presentation's.
 class WeatherError : public std::runtime_error {
 public:
-    WeatherError(std::string file, int line, int column, std::string reason);
+    WeatherError(std::string file, int line, int column, WeatherProblem problem);
 
     [[nodiscard]] const std::string& file() const { return file_; }
     [[nodiscard]] int line() const { return line_; }
     [[nodiscard]] int column() const { return column_; }
-    [[nodiscard]] const std::string& reason() const { return reason_; }
+    [[nodiscard]] const WeatherProblem& problem() const { return problem_; }
 
 private:
     std::string file_;
     int line_;
     int column_;
-    std::string reason_;
+    WeatherProblem problem_;
 };
 
 // Reads a whole file's bytes. Refuses, with a WeatherError, anything but

@@ -19,6 +19,9 @@
 //   library FILE      the collector library's commands below use FILE
 //   load NAME         the library's Betöltés with the collector stored as NAME
 //   keep-stored NAME  the library's Összehasonlításhoz with that collector
+//   annual FILE       graf's menu: the annual yield of the window's collectors
+//                     from the weather file FILE, its rows and status printed
+//   annual-shot FILE  a PNG of that dialog, as last opened, at its size
 //
 // After copy-results or copy-table the next dump has a "clipboard" member
 // with the clipboard's plain text; other dumps have none.
@@ -36,10 +39,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "tools/window_driver.h"
+#include "ui/annual_yield_dialog.h"
 #include "ui/chart_box.h"
 #include "ui/library_dialog.h"
 #include "ui/main_window.h"
@@ -86,6 +91,7 @@ private:
     void set(int k, int value);
     void drag(int k, int value);
     void printToPdf(const QString& path);
+    void annual(const QString& weatherFile);
     QJsonObject dump();
     void print(const QJsonObject& object);
 
@@ -94,6 +100,7 @@ private:
     driver::WindowDriver user_;
     bool copied_ = false;    // since the last dump
     bool compared_ = false;  // a keep or a forget has run
+    std::unique_ptr<ui::AnnualYieldDialog> annual_;
 };
 
 // The runner numbers sliders and boxes from 1, in the order of the window's lists.
@@ -139,6 +146,23 @@ void Runner::drag(int k, int value) {
     // value (900 on HScroll3 would end at 895); the bar ignores the position
     // of the release itself.
     driver::release(window_.windowHandle(), pressed);
+}
+
+void Runner::annual(const QString& weatherFile) {
+    ui::AnnualYieldSources sources = ui::annualYieldSources(window_);
+    sources.weatherFile = weatherFile;
+    annual_ = std::make_unique<ui::AnnualYieldDialog>(std::move(sources), &window_,
+                                                      window_.numberLocale());
+    annual_->show();
+    QJsonArray rows;
+    for (const ui::AnnualYieldDialog::Row& row : annual_->rows()) {
+        rows.append(QJsonObject{{"collector", row.collector},
+                                {"meanTemperature", row.yield.meanFluidTemperature},
+                                {"perArea", row.yield.perSquareMetre},
+                                {"perCollector", row.yield.perCollector},
+                                {"annualEfficiency", row.yield.efficiency}});
+    }
+    print(QJsonObject{{"annual", rows}, {"status", annual_->status()}});
 }
 
 void Runner::printToPdf(const QString& path) {
@@ -288,6 +312,10 @@ bool Runner::execute(const QString& line) {
             compared_ = true;
             library.keepForComparison();
         }
+    } else if (command == u"annual" && !argument.isEmpty()) {
+        annual(line.mid(afterCommand + 1));
+    } else if (command == u"annual-shot" && !argument.isEmpty() && annual_) {
+        annual_->grab().save(line.mid(afterCommand + 1), "PNG");
     } else if (command == u"shot" && !argument.isEmpty()) {
         window_.grab().save(line.mid(afterCommand + 1), "PNG");
     } else if (command == u"screen" && !argument.isEmpty()) {

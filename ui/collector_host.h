@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <span>
 
 #include "model/calculation.h"
 #include "model/comparison.h"
@@ -25,7 +26,7 @@ struct ShownCollector {
     rt::Fixed4 area;
 };
 
-// What the library and datasheet dialogs use of the main window, and all
+// What the library, datasheet and annual yield dialogs use of the main window, and all
 // they see of it: its number format, the collector it shows, and the two
 // ways a collector goes in.
 class CollectorHost {
@@ -38,6 +39,8 @@ public:
     // The region whose number format the window follows.
     [[nodiscard]] virtual const QLocale& numberLocale() const = 0;
     [[nodiscard]] virtual ShownCollector shownCollector() const = 0;
+    // The curves kept beside it, in keeping order.
+    [[nodiscard]] virtual std::span<const model::KeptCollector> keptCollectors() const = 0;
     // Takes a collector whose values are within the boxes' ranges, as
     // typing `shown` (η0, a1, a2, area) into the custom row would.
     virtual void loadCollector(const model::Collector& collector,

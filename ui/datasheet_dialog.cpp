@@ -25,6 +25,7 @@
 #include "collector_host.h"
 #include "controls.h"
 #include "dialog_frame.h"
+#include "focus_frame.h"
 #include "library/collector_record.h"
 #include "output_module.h"
 
@@ -78,73 +79,6 @@ QLineEdit* readOnlyField(QWidget& dialog) {
     edit->setReadOnly(true);
     return edit;
 }
-
-// The window's focus mark around the control that Tab brought the focus to,
-// for the controls whose style marks it faintly: the buttons (the default
-// one is framed anyway) and the table (a tint of its current cell).
-class FocusFrame : public QWidget {
-public:
-    FocusFrame(QWidget& dialog, std::initializer_list<QWidget*> controls) : QWidget(&dialog) {
-        setObjectName(QStringLiteral("keyboardFocusFrame"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        hide();
-        for (QWidget* control : controls) {
-            watch(control);
-        }
-    }
-
-    void watch(QWidget* control) { control->installEventFilter(this); }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        auto* control = static_cast<QWidget*>(watched);
-        switch (event->type()) {
-            case QEvent::FocusIn:
-                mark_.focusIn(static_cast<QFocusEvent*>(event)->reason());
-                target_ = control;
-                follow();
-                break;
-            case QEvent::FocusOut:
-                mark_.focusOut(static_cast<QFocusEvent*>(event)->reason());
-                hide();
-                break;
-            case QEvent::Move:
-            case QEvent::Resize:
-                if (control == target_) {
-                    follow();
-                }
-                break;
-            default:
-                break;
-        }
-        return false;
-    }
-
-    void paintEvent(QPaintEvent* /*event*/) override {
-        QPainter painter(this);
-        mark_.paint(painter, *target_, rect());
-    }
-
-private:
-    void follow() {
-        if (!mark_.shown(*target_)) {
-            hide();
-            return;
-        }
-        // Beside its control, so that it scrolls with it: the fields and
-        // the buttons have different parents.
-        if (parentWidget() != target_->parentWidget()) {
-            setParent(target_->parentWidget());
-        }
-        setGeometry(target_->geometry().adjusted(-2, -2, 2, 2));
-        raise();
-        show();
-    }
-
-    KeyboardFocusMark mark_;
-    QWidget* target_ = nullptr;
-};
 
 // The efficiency on the area the curve is drawn for, never below 0.
 double efficiencyAt(const model::DatasheetInput& input, double deltaT, double shownArea) {

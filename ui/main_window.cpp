@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "accessibility.h"
+#include "annual_yield_dialog.h"
 #include "chart_box.h"
 #include "control_table.h"
 #include "datasheet_dialog.h"
@@ -93,6 +94,13 @@ constexpr std::array kChartMenu{
               nullptr,
               {},
               QKeyCombination(Qt::CTRL, Qt::Key_D)},
+    MenuEntry{u"&Éves hozam…",
+              QKeySequence::UnknownKey,
+              [](MainWindow& window) { openAnnualYield(window); },
+              false,
+              nullptr,
+              {},
+              QKeyCombination(Qt::CTRL, Qt::Key_J)},
     MenuEntry{u"&Kollektorkönyvtár…",
               QKeySequence::UnknownKey,
               [](MainWindow& window) { openCollectorLibrary(window); },

@@ -74,7 +74,7 @@ public:
     // Whether another collector can be kept: the menu entry's enabled state.
     [[nodiscard]] bool canKeep() const;
     // In keeping order.
-    [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const;
+    [[nodiscard]] std::span<const model::KeptCollector> keptCollectors() const override;
     // As the last chart run's legend showed them, with whole names.
     [[nodiscard]] const std::vector<present::KeptResult>& keptResults() const;
 

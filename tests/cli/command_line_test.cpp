@@ -180,8 +180,8 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
         const char* arguments;
         const char* message;  // nullptr: Qt's parser message, not checked here
     } cases[] = {
-        {"--calc --eta0b 0,7", "--eta0b: csak a --datasheet mellett adható meg!"},
-        {"--table --kd 0,9", "--kd: csak a --datasheet mellett adható meg!"},
+        {"--calc --eta0b 0,7", "--eta0b: csak a --datasheet vagy az --annual mellett adható meg!"},
+        {"--table --kd 0,9", "--kd: csak a --datasheet vagy az --annual mellett adható meg!"},
         {"--datasheet --eta0b 0,7 --kd 2,2",
          "--kd: A Kd (a szórt sugárzás beesésiszög-módosítója) 0 és 2 között lehet."},
         {"--datasheet --eta0b 0,7 --kd 0.9.1",
@@ -221,11 +221,11 @@ TEST(CommandLine, BadOptionsExitWithStatusTwo) {
          "Az --eta0, --a1 és --a2 csak az egyedi kollektorhoz (--type 5) adható meg!"},
         {"--calc --table", "A --calc és a --table közül csak az egyik adható meg!"},
         {"--json",
-         "Adja meg a --calc, a --table vagy a --datasheet kapcsolót (a többit a --help sorolja "
-         "fel)!"},
+         "Adja meg a --calc, a --table, a --datasheet vagy az --annual kapcsolót (a többit a "
+         "--help sorolja fel)!"},
         {"--type 4 --json",
-         "Adja meg a --calc, a --table vagy a --datasheet kapcsolót (a többit a --help sorolja "
-         "fel)!"},
+         "Adja meg a --calc, a --table, a --datasheet vagy az --annual kapcsolót (a többit a "
+         "--help sorolja fel)!"},
         {"--calc 60", "Ismeretlen argumentum: 60"},
         {"--calc --hőmérséklet 60", "--hőmérséklet: ismeretlen kapcsoló!"},
         {"--tabel", "--tabel: ismeretlen kapcsoló!"},

@@ -109,7 +109,7 @@ TEST(CommandLineProgram, MistypedCommandsAreRefusedWithoutAWindow) {
         QStringList arguments;
         const char* message;
     } cases[] = {
-        {{"--type", "4", "--json"}, "Adja meg a --calc, a --table vagy a --datasheet kapcsolót"},
+        {{"--type", "4", "--json"}, "Adja meg a --calc, a --table, a --datasheet vagy az --annual"},
         {{"-platform", "offscreen", "--json"}, "Adja meg a --calc"},
         {{"--tabel"}, "--tabel: ismeretlen kapcsoló!"},
         {{"--calc="}, "--calc: ehhez a kapcsolóhoz nem adható meg érték."},

@@ -10,6 +10,7 @@
 
 #include "model/annual_yield.h"
 #include "model/weather_file.h"
+#include "present/annual_texts.h"
 
 namespace {
 
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkYear(model::readWeather(bytes, "fuzz.csv"));
     } catch (const model::WeatherError& error) {
         require(error.file() == "fuzz.csv" && error.line() >= 1 && error.column() >= 1 &&
-                    !error.reason().empty(),
+                    !present::weatherReason(error.problem()).isEmpty(),
                 "a refusal names its place and reason");
     }
     return 0;

@@ -86,6 +86,7 @@ TEST_F(OutputTest, TheContextMenuOpensByMouseMenuKeyAndShiftF10) {
         "&Görbe megtartása összehasonlításhoz|",
         "Összehasonlítás tö&rlése|",
         "&Adatlap…|Ctrl+D",
+        "&Éves hozam…|Ctrl+J",
         "&Kollektorkönyvtár…|Ctrl+K",
         "&Jelenlegi kollektor mentése a könyvtárba…|",
         "Törölt kollektorok &visszaállítása…|",
