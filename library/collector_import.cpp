@@ -52,6 +52,27 @@ QString notANumber(Field field, QStringView text, QChar separator) {
     return reason.isEmpty() ? QStringLiteral("nem szám.") : reason;
 }
 
+// A modifier's table in a cell: numbers as cellNumber() reads them,
+// separated by ";"; or why it does not read.
+std::optional<AngleValues> cellAngles(QStringView text, QChar separator, QString* reason) {
+    AngleValues values;
+    const QList<QStringView> items = text.split(u';');
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const auto number = cellNumber(items[i].trimmed(), separator);
+        if (!number) {
+            *reason = QStringLiteral("%1. érték: %2")
+                          .arg(i + 1)
+                          .arg(items[i].trimmed().isEmpty()
+                                   ? QStringLiteral("hiányzik; az értékeket pontosvessző "
+                                                    "választja el.")
+                                   : notANumber(Field::IamTable, items[i].trimmed(), separator));
+            return std::nullopt;
+        }
+        values.append(*number);
+    }
+    return values;
+}
+
 // "area" is the area the coefficients refer to: it fills the reference's own
 // area column, which must not say otherwise.
 void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
@@ -70,6 +91,22 @@ void applyArea(ReadRow& row, const std::optional<DecimalText>& area) {
     slot = *area;
     row.areaColumn = true;
     row.given.set(static_cast<std::size_t>(target));
+}
+
+// The beam modifier is one value in one of several forms: a row that gives
+// it in one form clears the others where it replaces a stored collector.
+void givesWholeModifier(ReadRow& row) {
+    QList<Field> fields;
+    for (const auto form :
+         {ModifierForm::B0, ModifierForm::K50, ModifierForm::Table, ModifierForm::Biaxial}) {
+        fields += modifierFields(form);
+    }
+    if (std::any_of(fields.begin(), fields.end(),
+                    [&](Field f) { return row.given.test(static_cast<std::size_t>(f)); })) {
+        for (const Field f : fields) {
+            row.given.set(static_cast<std::size_t>(f));
+        }
+    }
 }
 
 // One value into a row's collector; the reference is set before the others.
@@ -92,6 +129,14 @@ void setValue(ReadRow& row, Field field, QStringView text, QChar separator) {
             return;
         }
         setNumber(row.collector, field, *number);
+    } else if (isAngleField(field)) {
+        QString reason;
+        const auto values = cellAngles(trimmed, separator, &reason);
+        if (!values) {
+            row.refusals.append({row.line, row.element, fieldKey(field), reason});
+            return;
+        }
+        setAngles(row.collector, field, *values);
     } else {
         static_cast<void>(setFieldText(row.collector, field, text));
     }
@@ -154,7 +199,21 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
             continue;
         }
         const auto field = static_cast<Field>(std::max(*column, 0));
-        if (*column == -1 || isNumericField(field)) {
+        if (isAngleField(field) && value.isArray()) {
+            if (const auto values = anglesFromJson(value)) {
+                setAngles(row.collector, field, *values);
+                row.given.set(static_cast<std::size_t>(field));
+            } else {
+                row.refusals.append(
+                    {line, element, it.key(),
+                     QStringLiteral("számok tömbjét várja, legfeljebb 15 értékes jeggyel.")});
+            }
+        } else if (isAngleField(field) && value.isString()) {
+            setValue(row, field, value.toString(), u';');
+        } else if (isAngleField(field)) {
+            row.refusals.append(
+                {line, element, it.key(), QStringLiteral("számtömböt vagy szöveget vár.")});
+        } else if (*column == -1 || isNumericField(field)) {
             const std::optional<DecimalText> number = numberText(value);
             if (!number) {
                 row.refusals.append({line, element, it.key(),
@@ -172,6 +231,7 @@ ReadRow jsonRow(const QJsonObject& object, int line, int element) {
         }
     }
     applyArea(row, area);
+    givesWholeModifier(row);
     return row;
 }
 
@@ -438,6 +498,7 @@ ReadRow CollectorReader::csvRow(const QList<QStringView>& fields, int line) cons
         }
     }
     applyArea(row, area);
+    givesWholeModifier(row);
     return row;
 }
 
@@ -590,6 +651,7 @@ void CollectorReader::readLibraryDocument(const QByteArray& bytes) {
                 row.given.set(static_cast<std::size_t>(f));
             }
         }
+        givesWholeModifier(row);
         json_->rows.append(row);
     }
 }
@@ -750,7 +812,8 @@ QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     for (const Collector& c : collectors) {
         const auto cell = [&](Field field) {
             QString value = fieldText(c, field);
-            return isNumericField(field) ? value.replace(u'.', decimal) : value;
+            return isNumericField(field) || isAngleField(field) ? value.replace(u'.', decimal)
+                                                                : value;
         };
         QStringList fields;
         for (const Field field : leading) {

@@ -13,9 +13,17 @@ namespace library {
 
 namespace {
 
+// clang-format off
 constexpr std::array<const char*, kFieldCount> kKeys = {
-    "name",      "maker",     "model",        "eta0",        "eta0b",      "kd",  "a1",   "a2",
-    "reference", "grossArea", "apertureArea", "certificate", "testReport", "lab", "date", "note"};
+    "name", "maker", "model",
+    "eta0", "eta0b", "kd", "a1", "a2", "a3", "a4", "a6", "a8",
+    "iamB0", "iamK50", "iamTable", "iamTransversal", "iamLongitudinal",
+    "reference", "grossArea", "apertureArea",
+    "certificate", "testReport", "lab", "date", "note"};
+// clang-format on
+
+// A datasheet prints the modifier at 10°, 20° … 90°.
+constexpr qsizetype kMaxAngles = 9;
 
 QString* textMember(Collector& c, Field field) {
     switch (field) {
@@ -52,10 +60,35 @@ DecimalText* numberMember(Collector& c, Field field) {
             return &c.a1;
         case Field::A2:
             return &c.a2;
+        case Field::A3:
+            return &c.a3;
+        case Field::A4:
+            return &c.a4;
+        case Field::A6:
+            return &c.a6;
+        case Field::A8:
+            return &c.a8;
+        case Field::IamB0:
+            return &c.iamB0;
+        case Field::IamK50:
+            return &c.iamK50;
         case Field::GrossArea:
             return &c.grossArea;
         case Field::ApertureArea:
             return &c.apertureArea;
+        default:
+            return nullptr;
+    }
+}
+
+AngleValues* anglesMember(Collector& c, Field field) {
+    switch (field) {
+        case Field::IamTable:
+            return &c.iamTable;
+        case Field::IamTransversal:
+            return &c.iamTransversal;
+        case Field::IamLongitudinal:
+            return &c.iamLongitudinal;
         default:
             return nullptr;
     }
@@ -81,6 +114,32 @@ QString rangeProblem(Field field, double v) {
         case Field::A2:
             range = &model::limits::kA2;
             unit = u"W/(m²·K²)";
+            break;
+        case Field::A3:
+            range = &model::limits::kA3;
+            unit = u"J/(m³·K)";
+            break;
+        case Field::A4:
+            range = &model::limits::kA4;
+            break;
+        case Field::A6:
+            range = &model::limits::kA6;
+            unit = u"s/m";
+            break;
+        case Field::A8:
+            range = &model::limits::kA8;
+            unit = u"W/(m²·K⁴)";
+            break;
+        case Field::IamB0:
+            range = &model::limits::kB0;
+            break;
+        case Field::IamK50:
+            range = &model::limits::kK50;
+            break;
+        case Field::IamTable:
+        case Field::IamTransversal:
+        case Field::IamLongitudinal:
+            range = &model::limits::kAngleModifier;
             break;
         case Field::GrossArea:
         case Field::ApertureArea:
@@ -127,6 +186,38 @@ bool isNumericField(Field field) {
     return numberMember(probe, field) != nullptr;
 }
 
+bool isAngleField(Field field) {
+    Collector probe;
+    return anglesMember(probe, field) != nullptr;
+}
+
+std::optional<AngleValues> parseAngles(QStringView text, QChar decimalSeparator) {
+    AngleValues values;
+    if (text.trimmed().isEmpty()) {
+        return values;
+    }
+    for (const QStringView item : text.split(u';')) {
+        const auto value = DecimalText::parse(item, decimalSeparator);
+        if (!value) {
+            return std::nullopt;
+        }
+        values.append(*value);
+    }
+    return values;
+}
+
+const AngleValues& anglesOf(const Collector& collector, Field field) {
+    static const AngleValues kNone;
+    const AngleValues* values = anglesMember(const_cast<Collector&>(collector), field);
+    return values != nullptr ? *values : kNone;
+}
+
+void setAngles(Collector& collector, Field field, const AngleValues& values) {
+    if (AngleValues* member = anglesMember(collector, field)) {
+        *member = values;
+    }
+}
+
 QString referenceKey(Reference reference) {
     return reference == Reference::Gross ? QStringLiteral("gross") : QStringLiteral("aperture");
 }
@@ -149,6 +240,13 @@ QString fieldText(const Collector& collector, Field field) {
     if (const DecimalText* number = numberMember(c, field)) {
         return number->text();
     }
+    if (const AngleValues* values = anglesMember(c, field)) {
+        QStringList texts;
+        for (const DecimalText& value : *values) {
+            texts.append(value.text());
+        }
+        return texts.join(u';');
+    }
     return *textMember(c, field);
 }
 
@@ -170,6 +268,13 @@ bool setFieldText(Collector& collector, Field field, QStringView text, QChar dec
             *number = *value;
         }
         return value.has_value();
+    }
+    if (AngleValues* values = anglesMember(collector, field)) {
+        const auto read = parseAngles(text, decimalSeparator);
+        if (read) {
+            *values = *read;
+        }
+        return read.has_value();
     }
     // Blanks around a name or a maker are typing noise; a note keeps its own.
     *textMember(collector, field) =
@@ -212,6 +317,25 @@ QString checkNumberText(Field field, QStringView text, QChar decimalSeparator) {
                             rangeProblem(field, std::numeric_limits<double>::infinity()));
 }
 
+QString checkAnglesText(Field field, QStringView text, QChar decimalSeparator) {
+    if (text.trimmed().isEmpty()) {
+        return {};
+    }
+    const QList<QStringView> items = text.split(u';');
+    if (items.size() > kMaxAngles) {
+        return QStringLiteral("legfeljebb 9 érték adható meg (10°, 20° … 90°).");
+    }
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        QString reason = items[i].trimmed().isEmpty()
+                             ? QStringLiteral("hiányzik; az értékeket pontosvessző választja el.")
+                             : checkNumberText(field, items[i], decimalSeparator);
+        if (!reason.isEmpty()) {
+            return QStringLiteral("%1. érték: %2").arg(i + 1).arg(reason);
+        }
+    }
+    return {};
+}
+
 QString notANumberReason(QStringView text, QChar decimalSeparator, const QString& beyondRange) {
     const QChar other = decimalSeparator == u',' ? u'.' : u',';
     if (DecimalText::parse(text, other)) {
@@ -251,27 +375,55 @@ struct Problems {
 void checkValues(const Collector& c, Problems& problems) {
     for (int f = 0; f < kFieldCount; ++f) {
         const auto field = static_cast<Field>(f);
-        if (!isNumericField(field) && field != Field::Reference) {
+        if (!isNumericField(field) && !isAngleField(field) && field != Field::Reference) {
             if (QString reason = textProblem(field, fieldText(c, field)); !reason.isEmpty()) {
                 problems.add(field, reason);
             }
         }
     }
-    const std::array<std::pair<Field, const DecimalText*>, 7> numbers = {{
-        {Field::Eta0, &c.eta0},
-        {Field::Eta0b, &c.eta0b},
-        {Field::Kd, &c.kd},
-        {Field::A1, &c.a1},
-        {Field::A2, &c.a2},
-        {Field::GrossArea, &c.grossArea},
-        {Field::ApertureArea, &c.apertureArea},
-    }};
-    for (const auto& [field, number] : numbers) {
-        if (!number->isEmpty()) {
-            if (QString reason = rangeProblem(field, number->value()); !reason.isEmpty()) {
+    for (int f = 0; f < kFieldCount; ++f) {
+        const auto field = static_cast<Field>(f);
+        if (const DecimalText& number = numberOf(c, field); !number.isEmpty()) {
+            if (QString reason = rangeProblem(field, number.value()); !reason.isEmpty()) {
                 problems.add(field, reason);
             }
         }
+        const AngleValues& values = anglesOf(c, field);
+        if (values.size() > kMaxAngles) {
+            problems.add(field, QStringLiteral("legfeljebb 9 érték adható meg (10°, 20° … 90°)."));
+        }
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (QString reason = rangeProblem(field, values[i].value()); !reason.isEmpty()) {
+                problems.add(field, QStringLiteral("%1. érték: %2").arg(i + 1).arg(reason));
+            }
+        }
+    }
+}
+
+// The beam modifier in one form only, and the biaxial one with both tables.
+void checkModifier(const Collector& c, Problems& problems) {
+    const bool biaxial = !c.iamTransversal.isEmpty() || !c.iamLongitudinal.isEmpty();
+    const std::pair<Field, bool> forms[] = {
+        {Field::IamB0, !c.iamB0.isEmpty()},
+        {Field::IamK50, !c.iamK50.isEmpty()},
+        {Field::IamTable, !c.iamTable.isEmpty()},
+        {c.iamTransversal.isEmpty() ? Field::IamLongitudinal : Field::IamTransversal, biaxial},
+    };
+    std::optional<Field> first;
+    for (const auto& [field, given] : forms) {
+        if (given && first) {
+            problems.add(field, QStringLiteral("az %1 mellett nem adható meg: a "
+                                               "beesésiszög-módosító csak egyféle alakban "
+                                               "adható meg.")
+                                    .arg(fieldKey(*first)));
+        } else if (given) {
+            first = field;
+        }
+    }
+    if (biaxial && (c.iamTransversal.isEmpty() || c.iamLongitudinal.isEmpty())) {
+        problems.add(c.iamTransversal.isEmpty() ? Field::IamTransversal : Field::IamLongitudinal,
+                     QStringLiteral("kötelező mező: a kéttengelyű beesésiszög-módosítóhoz "
+                                    "mindkét táblázat kell."));
     }
 }
 
@@ -315,6 +467,7 @@ QList<FieldProblem> check(const Collector& c) {
     }
     checkValues(c, problems);
     checkRequired(c, problems);
+    checkModifier(c, problems);
     if (!c.date.isEmpty() && !QDate::fromString(c.date, Qt::ISODate).isValid()) {
         problems.add(Field::Date, QStringLiteral("ÉÉÉÉ-HH-NN alakú dátum kell."));
     }
@@ -376,6 +529,36 @@ const DecimalText& numberOf(const Collector& collector, Field field) {
     static const DecimalText kNone;
     const DecimalText* number = numberMember(const_cast<Collector&>(collector), field);
     return number != nullptr ? *number : kNone;
+}
+
+ModifierForm modifierForm(const Collector& c) {
+    if (!c.iamB0.isEmpty()) {
+        return ModifierForm::B0;
+    }
+    if (!c.iamK50.isEmpty()) {
+        return ModifierForm::K50;
+    }
+    if (!c.iamTable.isEmpty()) {
+        return ModifierForm::Table;
+    }
+    return c.iamTransversal.isEmpty() && c.iamLongitudinal.isEmpty() ? ModifierForm::None
+                                                                     : ModifierForm::Biaxial;
+}
+
+QList<Field> modifierFields(ModifierForm form) {
+    switch (form) {
+        case ModifierForm::None:
+            return {};
+        case ModifierForm::B0:
+            return {Field::IamB0};
+        case ModifierForm::K50:
+            return {Field::IamK50};
+        case ModifierForm::Table:
+            return {Field::IamTable};
+        case ModifierForm::Biaxial:
+            return {Field::IamTransversal, Field::IamLongitudinal};
+    }
+    return {};
 }
 
 double hemisphericalEta0(const Collector& c) {

@@ -12,6 +12,15 @@ namespace library {
 // The area the coefficients refer to.
 enum class Reference { Gross, Aperture };
 
+// A modifier's values at 10°, 20° … 90°, as many as the datasheet prints
+// (at most nine); empty where it gives none.
+using AngleValues = QList<DecimalText>;
+
+// How the datasheet gives the beam incidence-angle modifier: not at all, by
+// b0 or K50, by a table, or by a table across and one along the tubes of an
+// evacuated-tube collector whose tubes run up the slope.
+enum class ModifierForm { None, B0, K50, Table, Biaxial };
+
 // One named collector as a datasheet gives it. Empty DecimalTexts are values
 // the datasheet does not give. Either eta0 (hemispherical) is given, or eta0b
 // with kd, from which the hemispherical value follows.
@@ -24,6 +33,17 @@ struct Collector {
     DecimalText kd;
     DecimalText a1;
     DecimalText a2;
+    // The quasi-dynamic terms; empty ones are 0 in a calculation.
+    DecimalText a3;  // J/(m³·K)
+    DecimalText a4;
+    DecimalText a6;  // s/m
+    DecimalText a8;  // W/(m²·K⁴)
+    // At most one form of the beam modifier; none means Kθb = 1.
+    DecimalText iamB0;
+    DecimalText iamK50;
+    AngleValues iamTable;
+    AngleValues iamTransversal;
+    AngleValues iamLongitudinal;
     Reference reference = Reference::Gross;
     DecimalText grossArea;
     DecimalText apertureArea;
@@ -46,6 +66,15 @@ enum class Field {
     Kd,
     A1,
     A2,
+    A3,
+    A4,
+    A6,
+    A8,
+    IamB0,
+    IamK50,
+    IamTable,
+    IamTransversal,
+    IamLongitudinal,
     Reference,
     GrossArea,
     ApertureArea,
@@ -55,20 +84,23 @@ enum class Field {
     Date,
     Note,
 };
-inline constexpr int kFieldCount = 16;
+inline constexpr int kFieldCount = 25;
 // A set of fields, such as those a file gives a value for.
 using FieldSet = std::bitset<kFieldCount>;
 [[nodiscard]] QString fieldKey(Field field);
 [[nodiscard]] std::optional<Field> fieldFromKey(QStringView key);
 [[nodiscard]] bool isNumericField(Field field);
+// The modifier's tables: decimals separated by ";", at 10°, 20° … 90°.
+[[nodiscard]] bool isAngleField(Field field);
 [[nodiscard]] QString referenceKey(Reference reference);
 [[nodiscard]] std::optional<Reference> referenceFromKey(QStringView key);
 
-// Reads and writes one field as text; numbers with a point. Texts other
-// than the note are stored without blanks around them.
+// Reads and writes one field as text; numbers with a point, a table's
+// numbers separated by ";". Texts other than the note are stored without
+// blanks around them.
 [[nodiscard]] QString fieldText(const Collector& collector, Field field);
-// False when a number field's text does not read as a decimal, or the
-// reference is neither "gross" nor "aperture".
+// False when a number field's text (or one of a table's) does not read as a
+// decimal, or the reference is neither "gross" nor "aperture".
 [[nodiscard]] bool setFieldText(Collector& collector, Field field, QStringView text,
                                 QChar decimalSeparator = u'.');
 
@@ -90,6 +122,16 @@ void setNumber(Collector& collector, Field field, const DecimalText& value);
 // The reason a single number text would be refused for `field`, or empty: a
 // decimal separator of the other kind, too many digits, a range.
 [[nodiscard]] QString checkNumberText(Field field, QStringView text, QChar decimalSeparator);
+// The same for a table's text: the first value refused, by its place
+// ("3. érték: …"), or more values than nine.
+[[nodiscard]] QString checkAnglesText(Field field, QStringView text, QChar decimalSeparator);
+// A table's values from "0.99; 0.97", each read as a CSV cell or a typed
+// number is; none where one does not read.
+[[nodiscard]] std::optional<AngleValues> parseAngles(QStringView text, QChar decimalSeparator);
+// A table's values, or empty for another field.
+[[nodiscard]] const AngleValues& anglesOf(const Collector& collector, Field field);
+void setAngles(Collector& collector, Field field, const AngleValues& values);
+
 // Why a text that does not read as a number is refused: the other decimal
 // separator is named; number-shaped digits beyond a double are
 // `beyondRange`.
@@ -114,6 +156,12 @@ void normalizeName(Collector& collector);
 // `library` shares. Such collectors are kept and shown, never refused.
 [[nodiscard]] QList<FieldProblem> flaws(const Collector& collector,
                                         const QList<Collector>& library);
+
+// The form the record gives its beam modifier in: the first one given, in
+// the order of ModifierForm.
+[[nodiscard]] ModifierForm modifierForm(const Collector& collector);
+// The fields of each form; the biaxial one has two.
+[[nodiscard]] QList<Field> modifierFields(ModifierForm form);
 
 // The hemispherical peak efficiency the window's curve uses, derived from
 // η0,b and Kd when only the beam value is given.

@@ -45,7 +45,11 @@ QByteArray writeDocument(const QList<Collector>& collectors) {
             first = false;
             out += jsonString(fieldKey(field)) + ": ";
             // A number's canonical text is valid JSON as it is.
-            out += isNumericField(field) ? value.toLatin1() : jsonString(value);
+            if (isAngleField(field)) {
+                out += '[' + value.toLatin1().replace(';', ", ") + ']';
+            } else {
+                out += isNumericField(field) ? value.toLatin1() : jsonString(value);
+            }
         }
         out += "\n    }";
     }
@@ -138,6 +142,22 @@ ReadDocument readDocument(const QByteArray& bytes) {
     return result;
 }
 
+std::optional<AngleValues> anglesFromJson(const QJsonValue& value) {
+    if (!value.isArray()) {
+        return std::nullopt;
+    }
+    AngleValues values;
+    for (const QJsonValue item : value.toArray()) {
+        const auto number = item.isDouble() ? DecimalText::fromDouble(item.toDouble())
+                                            : std::optional<DecimalText>();
+        if (!number) {
+            return std::nullopt;
+        }
+        values.append(*number);
+    }
+    return values;
+}
+
 Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* problems) {
     Collector c;
     for (auto it = object.begin(); it != object.end(); ++it) {
@@ -147,7 +167,15 @@ Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* proble
             continue;
         }
         const QJsonValue value = it.value();
-        if (isNumericField(*field)) {
+        if (isAngleField(*field)) {
+            const std::optional<AngleValues> values = anglesFromJson(value);
+            if (values) {
+                setAngles(c, *field, *values);
+            } else {
+                problems->append({it.key(), QStringLiteral("számok tömbjét várja, mindegyiket "
+                                                           "legfeljebb 15 értékes jeggyel")});
+            }
+        } else if (isNumericField(*field)) {
             // Through a double, but a decimal of at most 15 significant
             // digits comes back as its own shortest text.
             const auto number = value.isDouble() ? DecimalText::fromDouble(value.toDouble())

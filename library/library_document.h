@@ -4,17 +4,21 @@
 #include <QJsonObject>
 #include <QList>
 #include <QString>
+#include <optional>
 
 #include "collector_record.h"
 
 namespace library {
 
 // The file's own marks: a reader refuses another format and a newer version.
+// Version 2 added the quasi-dynamic terms and the beam modifier; a version 1
+// file reads as one without them, and becomes version 2 when next written.
 inline constexpr char kFormatName[] = "efficiency-collector-library";
-inline constexpr int kFormatVersion = 1;
+inline constexpr int kFormatVersion = 2;
 
 // The library as the file holds it: UTF-8 JSON, fields in a fixed order,
-// coefficients written as their decimal text, a newline at the end. The same
+// coefficients written as their decimal text (a modifier's table as an
+// array of them), a newline at the end. The same
 // collectors always give the same bytes.
 [[nodiscard]] QByteArray writeDocument(const QList<Collector>& collectors);
 
@@ -31,6 +35,8 @@ struct KeyProblem {
     QString reason;
 };
 [[nodiscard]] Collector collectorFromJson(const QJsonObject& object, QList<KeyProblem>* problems);
+// A modifier's table from a JSON array of numbers; none for anything else.
+[[nodiscard]] std::optional<AngleValues> anglesFromJson(const QJsonValue& value);
 
 // Parse errors worded for the user; QJsonParseError's own text is English.
 [[nodiscard]] QString describeJsonError(const QByteArray& bytes, int offset);

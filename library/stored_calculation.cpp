@@ -56,6 +56,35 @@ DecimalText derivedEta0(const Collector& c) {
         .value_or(DecimalText());
 }
 
+std::vector<double> valuesOf(const AngleValues& values) {
+    std::vector<double> numbers;
+    for (const DecimalText& value : values) {
+        numbers.push_back(value.value());
+    }
+    return numbers;
+}
+
+// For a record check() admits, which keeps every value within the model's.
+model::IncidenceModifier beamModifier(const Collector& c) {
+    using model::AngleTable;
+    switch (modifierForm(c)) {
+        case ModifierForm::None:
+            break;
+        case ModifierForm::B0:
+            return model::IncidenceModifier::fromB0(c.iamB0.value());
+        case ModifierForm::K50:
+            return model::IncidenceModifier::fromK50(c.iamK50.value());
+        case ModifierForm::Table:
+            return model::IncidenceModifier::fromTable(
+                AngleTable::everyTenDegrees(valuesOf(c.iamTable)));
+        case ModifierForm::Biaxial:
+            return model::IncidenceModifier::biaxial(
+                AngleTable::everyTenDegrees(valuesOf(c.iamTransversal)),
+                AngleTable::everyTenDegrees(valuesOf(c.iamLongitudinal)));
+    }
+    return model::IncidenceModifier::none();
+}
+
 }  // namespace
 
 std::variant<model::DatasheetInput, NotCalculable> datasheetInput(const Collector& c) {
@@ -77,6 +106,12 @@ std::variant<model::DatasheetInput, NotCalculable> datasheetInput(const Collecto
     if (beam) {
         input.kd = c.kd.value();
     }
+    input.beamModifier = beamModifier(c);
+    input.k50 = valueOf(c.iamK50);
+    input.a3 = valueOf(c.a3);
+    input.a4 = valueOf(c.a4);
+    input.a6 = valueOf(c.a6);
+    input.a8 = valueOf(c.a8);
     return input;
 }
 
@@ -127,7 +162,12 @@ std::variant<model::ThermalCollector, NotCalculable> thermalCollector(const Coll
         .hemisphericalOnly = !beam,
         .a1 = c.a1.value(),
         .a2 = c.a2.value(),
+        .a3 = valueOf(c.a3).value_or(0),
+        .a4 = valueOf(c.a4).value_or(0),
+        .a6 = valueOf(c.a6).value_or(0),
+        .a8 = valueOf(c.a8).value_or(0),
         .area = referenceArea(c).value(),
+        .beamModifier = beamModifier(c),
     };
 }
 

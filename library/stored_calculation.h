@@ -21,7 +21,8 @@ struct NotCalculable {
 };
 
 // Everything stored that the datasheet reads: η0, or η0,b with Kd, a1, a2,
-// the reference and both areas, and the name.
+// the reference and both areas, and the name; and to show beside it, the
+// beam modifier and the quasi-dynamic terms.
 [[nodiscard]] std::variant<model::DatasheetInput, NotCalculable> datasheetInput(
     const Collector& collector);
 
@@ -32,8 +33,9 @@ struct NotCalculable {
 
 // The collector a year's yield is calculated with: η0,b and Kd where the
 // datasheet gives them, otherwise the hemispherical η0 (taken as η0,b with
-// Kd = 1, and marked so), a1, a2 and the reference area. The library's
-// rules, not the window's ranges, decide what it takes.
+// Kd = 1, and marked so), a1, a2, the quasi-dynamic terms given (0 where
+// not), the beam modifier and the reference area. The library's rules, not
+// the window's ranges, decide what it takes.
 [[nodiscard]] std::variant<model::ThermalCollector, NotCalculable> thermalCollector(
     const Collector& collector);
 // "eta0: <reason>", as every front end words a NotCalculable.

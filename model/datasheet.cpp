@@ -143,4 +143,26 @@ double roundHalfEven(double value, int decimals) {
     return whole / unit;
 }
 
+std::vector<ModifierRow> modifierRows(const IncidenceModifier& modifier) {
+    using Kind = IncidenceModifier::Kind;
+    std::vector<ModifierRow> rows;
+    if (modifier.kind() == Kind::None) {
+        return rows;
+    }
+    const auto row = [&](ModifierAxis axis, auto k) {
+        ModifierRow r{axis, {}};
+        for (std::size_t i = 0; i < kModifierAngles.size(); ++i) {
+            r.values[i] = k(kModifierAngles[i]);
+        }
+        rows.push_back(r);
+    };
+    if (modifier.kind() == Kind::Biaxial) {
+        row(ModifierAxis::Transversal, [&](double theta) { return modifier.tables()[0](theta); });
+        row(ModifierAxis::Longitudinal, [&](double theta) { return modifier.tables()[1](theta); });
+    } else {
+        row(ModifierAxis::Beam, [&](double theta) { return modifier(theta, theta, 0); });
+    }
+    return rows;
+}
+
 }  // namespace model

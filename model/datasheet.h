@@ -6,6 +6,8 @@
 #include <optional>
 #include <vector>
 
+#include "incidence_modifier.h"
+
 // The power table of a certified collector's datasheet: the power per
 // collector and per m² at the certification's reference irradiance, for a
 // list of collector-minus-ambient temperature differences.
@@ -38,6 +40,14 @@ struct DatasheetInput {
     std::vector<double> deltaT{0, 10, 30, 50, 70};  // K
     double beam = 850;                              // Gb, W/m²
     double diffuse = 150;                           // Gd, W/m²
+    // Shown with the table, never used by it: what a stored collector gives
+    // for a year's yield.
+    IncidenceModifier beamModifier = IncidenceModifier::none();
+    std::optional<double> k50{};  // where the modifier was given by K50
+    std::optional<double> a3{};   // J/(m³·K)
+    std::optional<double> a4{};
+    std::optional<double> a6{};  // s/m
+    std::optional<double> a8{};  // W/(m²·K⁴)
 };
 
 // The finite range of each value a datasheet gives, which the collector
@@ -61,7 +71,18 @@ inline constexpr Range kA2{0, true, 1};    // W/(m²·K²)
 // between references give efficiencies far above 1.
 inline constexpr Range kArea{0.01, true, 100};      // m² per collector
 inline constexpr Range kIrradiance{0, true, 1500};  // Gb and Gd, W/m²
-inline constexpr Range kDeltaT{0, true, 300};       // K
+// The quasi-dynamic terms, beyond any collector tested.
+inline constexpr Range kA3{0, true, 10};     // J/(m³·K)
+inline constexpr Range kA4{0, true, 1};      // dimensionless
+inline constexpr Range kA6{0, true, 1};      // s/m
+inline constexpr Range kA8{0, true, 0.001};  // W/(m²·K⁴)
+// The beam modifier: b0 as IncidenceModifier takes it, and K50 where the b0
+// it gives stays within that, 1 − (1/cos 50° − 1) = 0.444 and above.
+inline constexpr Range kB0{0, true, 1};
+inline constexpr Range kK50{0.45, true, 1};
+// A table's Kθ: across evacuated tubes it exceeds 1.
+inline constexpr Range kAngleModifier{0, true, 1.5};
+inline constexpr Range kDeltaT{0, true, 300};  // K
 }  // namespace limits
 
 // The input a check can name.
@@ -130,6 +151,16 @@ struct DatasheetResult {
     double eta0InUse = 0;
     std::vector<DatasheetRow> rows{};  // one per ΔT, in the input's order
 };
+
+// A modifier at 10°, 20° … 90°, as datasheets print it.
+enum class ModifierAxis { Beam, Transversal, Longitudinal };
+struct ModifierRow {
+    ModifierAxis axis = ModifierAxis::Beam;
+    std::array<double, 9> values{};
+};
+inline constexpr std::array<double, 9> kModifierAngles{10, 20, 30, 40, 50, 60, 70, 80, 90};
+// Kθb, or KθT and KθL of a biaxial modifier; none where there is none.
+[[nodiscard]] std::vector<ModifierRow> modifierRows(const IncidenceModifier& modifier);
 
 // The standard's conversion from the beam peak efficiency to the
 // hemispherical one, for its 850 W/m² beam and 150 W/m² diffuse:

@@ -1,5 +1,6 @@
 #include "datasheet_text.h"
 
+#include <cmath>
 #include <utility>
 
 namespace present {
@@ -127,6 +128,19 @@ QString DatasheetNumbers::fixed(double value, int decimals) const {
     return locale_.toString(model::roundHalfEven(value, decimals) + 0.0, 'f', decimals);
 }
 
+QString DatasheetNumbers::coefficient(double value) const {
+    if (value == 0 || std::abs(value) >= 1e-3) {
+        return number(value, 6);
+    }
+    const int exponent = static_cast<int>(std::floor(std::log10(std::abs(value))));
+    QString power = QString::number(exponent);
+    static const QString kSuperscripts = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    for (QChar& c : power) {
+        c = c == u'-' ? QChar(u'⁻') : kSuperscripts[c.digitValue()];
+    }
+    return number(value / std::pow(10.0, exponent), 4) + QStringLiteral("·10") + power;
+}
+
 QStringList DatasheetNumbers::cells(const model::DatasheetRow& row) const {
     const auto watts = [this](const std::optional<double>& value) {
         return value ? number(*value, 0) : QString();
@@ -138,6 +152,75 @@ QStringList DatasheetNumbers::cells(const model::DatasheetRow& row) const {
     return {number(row.deltaT),           number(row.perCollector, 0),
             watts(row.perGrossArea),      watts(row.perApertureArea),
             percent(row.efficiencyGross), percent(row.efficiencyAperture)};
+}
+
+QString modifierSource(const model::DatasheetInput& input, const DatasheetNumbers& numbers) {
+    using Kind = model::IncidenceModifier::Kind;
+    switch (input.beamModifier.kind()) {
+        case Kind::None:
+            return {};
+        case Kind::B0: {
+            const QString b0 =
+                QStringLiteral("b0 = %1").arg(numbers.number(input.beamModifier.b0()));
+            return input.k50 ? QStringLiteral("K50 = %1 (%2)").arg(numbers.number(*input.k50), b0)
+                             : b0;
+        }
+        case Kind::Table:
+            return QStringLiteral("táblázat");
+        case Kind::Biaxial:
+            return QStringLiteral("kéttengelyű (vákuumcsöves)");
+    }
+    return {};
+}
+
+QString modifierRowName(model::ModifierAxis axis) {
+    switch (axis) {
+        case model::ModifierAxis::Beam:
+            return QStringLiteral("Kθb");
+        case model::ModifierAxis::Transversal:
+            return QStringLiteral("KθT (keresztirányú)");
+        case model::ModifierAxis::Longitudinal:
+            return QStringLiteral("KθL (hosszirányú)");
+    }
+    return {};
+}
+
+QStringList modifierAngles() {
+    QStringList angles;
+    for (const double angle : model::kModifierAngles) {
+        angles << QStringLiteral("%1°").arg(angle);
+    }
+    return angles;
+}
+
+QStringList modifierCells(const model::ModifierRow& row, const DatasheetNumbers& numbers) {
+    QStringList cells;
+    for (const double value : row.values) {
+        cells << numbers.number(value, 3);
+    }
+    return cells;
+}
+
+std::vector<NamedValue> quasiDynamicLines(const model::DatasheetInput& input,
+                                          const DatasheetNumbers& numbers) {
+    const struct {
+        const std::optional<double>& value;
+        const char* name;
+        const char* unit;
+    } terms[] = {
+        {input.a3, "a3 – a hőveszteség szélsebesség-függése", " J/(m³·K)"},
+        {input.a4, "a4 – a hosszúhullámú sugárzás együtthatója", ""},
+        {input.a6, "a6 – az optikai hatásfok szélsebesség-függése", " s/m"},
+        {input.a8, "a8 – a sugárzásos hőveszteség együtthatója", " W/(m²·K⁴)"},
+    };
+    std::vector<NamedValue> lines;
+    for (const auto& term : terms) {
+        if (term.value) {
+            lines.push_back({QString::fromUtf8(term.name),
+                             numbers.coefficient(*term.value) + QString::fromUtf8(term.unit)});
+        }
+    }
+    return lines;
 }
 
 QString stagnationName() {
@@ -186,6 +269,16 @@ std::vector<NamedValue> datasheetLines(const model::DatasheetInput& input,
         numbers.number(input.a1) + QStringLiteral(" W/(m²·K)"));
     add("a2 – másodfokú hőveszteségi együttható",
         numbers.number(input.a2) + QStringLiteral(" W/(m²·K²)"));
+    for (NamedValue& line : quasiDynamicLines(input, numbers)) {
+        lines.push_back(std::move(line));
+    }
+    if (const QString source = modifierSource(input, numbers); !source.isEmpty()) {
+        add("Beesésiszög-módosító (direkt sugárzás)", source);
+        for (const model::ModifierRow& row : model::modifierRows(input.beamModifier)) {
+            lines.push_back({modifierRowName(row.axis) + QStringLiteral(" 10°, 20° … 90°-nál"),
+                             modifierCells(row, numbers).join(QStringLiteral("; "))});
+        }
+    }
     add("Az együtthatók vonatkoztatási felülete", areaName(input.reference));
     if (input.grossArea) {
         add("Bruttó felület", numbers.number(*input.grossArea) + QStringLiteral(" m²"));

@@ -41,6 +41,8 @@ public:
     [[nodiscard]] QString number(double value, int decimals = 4) const;
     // Exactly `decimals` places: 74.0.
     [[nodiscard]] QString fixed(double value, int decimals) const;
+    // A coefficient of any size: below a thousandth as 5,67·10⁻⁸.
+    [[nodiscard]] QString coefficient(double value) const;
     // One cell of each row, in the order of kDatasheetColumns; empty
     // where the area is not known.
     [[nodiscard]] QStringList cells(const model::DatasheetRow& row) const;
@@ -50,12 +52,27 @@ private:
 };
 
 // The inputs and what is derived from them, one named line each: the
-// collector, the peak efficiency (and η0 derived), a1, a2, the areas, the
+// collector, the peak efficiency (and η0 derived), a1, a2, the quasi-dynamic
+// terms and the beam modifier where given, the areas, the
 // coefficients referred to the other area, the irradiance and the
 // stagnation estimate.
 [[nodiscard]] std::vector<NamedValue> datasheetLines(const model::DatasheetInput& input,
                                                      const model::DatasheetResult& result,
                                                      const DatasheetNumbers& numbers);
+
+// The beam modifier as the datasheet gave it ("b0 = 0,05", "K50 = 0,94
+// (b0 = 0,108)", "táblázat", "kéttengelyű (vákuumcsöves)"); empty for none.
+[[nodiscard]] QString modifierSource(const model::DatasheetInput& input,
+                                     const DatasheetNumbers& numbers);
+// A modifier row's name ("Kθb", "KθT (keresztirányú)"), the angles heading
+// its columns ("10°" … "90°") and its cells.
+[[nodiscard]] QString modifierRowName(model::ModifierAxis axis);
+[[nodiscard]] QStringList modifierAngles();
+[[nodiscard]] QStringList modifierCells(const model::ModifierRow& row,
+                                        const DatasheetNumbers& numbers);
+// The quasi-dynamic terms given, one named line each, with their units.
+[[nodiscard]] std::vector<NamedValue> quasiDynamicLines(const model::DatasheetInput& input,
+                                                        const DatasheetNumbers& numbers);
 
 // The stagnation estimate's line name and value, as the dialog shows it too.
 [[nodiscard]] QString stagnationName();

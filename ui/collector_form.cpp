@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -36,10 +37,24 @@ constexpr std::array kRows{
     FormRow{Field::Kd, u"&Kd:", u"Szórt sugárzás beesésiszög-módosítója, Ká dé"},
     FormRow{Field::A1, u"a&1 [W/(m²·K)]:", u"Elsőfokú hőveszteségi együttható, a egy"},
     FormRow{Field::A2, u"a&2 [W/(m²·K²)]:", u"Másodfokú hőveszteségi együttható, a kettő"},
+    FormRow{Field::A3, u"a&3 [J/(m³·K)]:", u"A hőveszteség szélsebesség-függése, a három"},
+    FormRow{Field::A4, u"a&4 [–]:", u"A hosszúhullámú sugárzás együtthatója, a négy"},
+    FormRow{Field::A6, u"a&6 [s/m]:", u"Az optikai hatásfok szélsebesség-függése, a hat"},
+    FormRow{Field::A8, u"a&8 [W/(m²·K⁴)]:", u"A sugárzásos hőveszteség együtthatója, a nyolc"},
     FormRow{Field::Reference, u"&Vonatkoztatási felület:",
             u"Az együtthatók vonatkoztatási felülete"},
     FormRow{Field::GrossArea, u"B&ruttó felület [m²]:", u"Bruttó felület négyzetméterben"},
     FormRow{Field::ApertureArea, u"&Apertúrafelület [m²]:", u"Apertúrafelület négyzetméterben"},
+    // The beam modifier's group: the rows of the form chosen are shown.
+    FormRow{Field::IamB0, u"b0 &együttható:", u"A beesésiszög-módosító b0 együtthatója"},
+    FormRow{Field::IamK50, u"K&50 (Kθb 50°-nál):",
+            u"K50, a beesésiszög-módosító 50 fokos beesési szögnél"},
+    FormRow{Field::IamTable, u"Kθb-&értékek:",
+            u"A beesésiszög-módosító értékei 10, 20 … 90 fokos beesési szögnél"},
+    FormRow{Field::IamTransversal, u"KθT-értékek (kere&sztirányú):",
+            u"Keresztirányú beesésiszög-módosító értékei 10, 20 … 90 foknál"},
+    FormRow{Field::IamLongitudinal, u"KθL-értékek (&hosszirányú):",
+            u"Hosszirányú beesésiszög-módosító értékei 10, 20 … 90 foknál"},
     FormRow{Field::Certificate, u"Tan&úsítvány:", u"Tanúsítvány száma"},
     FormRow{Field::TestReport, u"Vizsgálati &jegyzőkönyv:", u"Vizsgálati jegyzőkönyv száma"},
     FormRow{Field::Lab, u"&Laboratórium:", u"Vizsgáló laboratórium"},
@@ -49,6 +64,20 @@ constexpr std::array kRows{
 
 std::size_t at(Field field) {
     return static_cast<std::size_t>(field);
+}
+
+bool inModifierGroup(Field field) {
+    return field >= Field::IamB0 && field <= Field::IamLongitudinal;
+}
+
+// A field's stored text as typed: the format's decimal separator, a
+// table's values apart.
+QString typedText(const Collector& collector, Field field, QChar decimalSeparator) {
+    QString text = library::fieldText(collector, field);
+    if (library::isNumericField(field) || library::isAngleField(field)) {
+        text.replace(u'.', decimalSeparator).replace(u';', QStringLiteral("; "));
+    }
+    return text;
 }
 
 // The reason takes half the line whatever its length, so that fields keep
@@ -77,7 +106,11 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     setAccessibleName(title);
     announcer_ = new Announcer(this);
     auto* form = new QFormLayout;
+    QFormLayout* modifierRows = nullptr;
     for (const FormRow& row : kRows) {
+        if (inModifierGroup(row.field) && modifierRows == nullptr) {
+            modifierRows = modifierGroup(*form, collector);
+        }
         QWidget* input = inputFor(row.field, collector);
         // The reference's combo box is named by its label, and its value read after it.
         if (input != reference_) {
@@ -85,13 +118,24 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
         }
         QLabel* reason = reasonLabel(*this, *input);
         reasons_[at(row.field)] = reason;
-        auto* line = new QHBoxLayout;
+        // A table's values take the line's width: its reason goes below.
+        const bool table = library::isAngleField(row.field);
+        if (table) {
+            // On one line: a wrapped reason under a wide field makes the
+            // scrolling body's layout swing between two heights.
+            reason->setWordWrap(false);
+            reason->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+        }
+        auto* line = new QBoxLayout(table ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
         line->addWidget(input, 1);
         line->addWidget(reason, 1);
         auto* label = new QLabel(QString::fromUtf16(row.label), this);
         label->setBuddy(input);
-        form->addRow(label, line);
+        (inModifierGroup(row.field) ? modifierRows : form)->addRow(label, line);
+        lines_[at(row.field)] = line;
     }
+    modifierRows_ = modifierRows;
+    showModifierForm();
     buttons_ = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons_->button(QDialogButtonBox::Ok)->setText(QStringLiteral("Mentés"));
     buttons_->button(QDialogButtonBox::Ok)->setAccessibleName(QStringLiteral("Mentés"));
@@ -107,6 +151,40 @@ CollectorForm::CollectorForm(const Collector& collector, QList<QString> takenNam
     fitToScreen(*this);
     announceFaultsOnLeaving();
     opened_ = typed();
+}
+
+QFormLayout* CollectorForm::modifierGroup(QFormLayout& form, const Collector& collector) {
+    auto* group = new QGroupBox(QStringLiteral("Beesésiszög-módosító (direkt sugárzás)"), this);
+    auto* rows = new QFormLayout(group);
+    modifierForm_ = new QComboBox(this);
+    for (const char* item : {"nincs", "b0", "K50", "táblázat", "kéttengelyű (vákuumcsöves)"}) {
+        modifierForm_->addItem(QString::fromUtf8(item));
+    }
+    modifierForm_->setCurrentIndex(static_cast<int>(library::modifierForm(collector)));
+    connect(modifierForm_, &QComboBox::currentIndexChanged, this, [this] {
+        showModifierForm();
+        recheck();
+    });
+    voiceValue(*modifierForm_, *announcer_);
+    auto* label = new QLabel(QStringLiteral("&Formája:"), this);
+    label->setBuddy(modifierForm_);
+    rows->addRow(label, modifierForm_);
+    form.addRow(group);
+    return rows;
+}
+
+QList<Field> CollectorForm::modifierFields() const {
+    return library::modifierFields(
+        static_cast<library::ModifierForm>(modifierForm_->currentIndex()));
+}
+
+void CollectorForm::showModifierForm() {
+    const QList<Field> shown = modifierFields();
+    for (const FormRow& row : kRows) {
+        if (inModifierGroup(row.field)) {
+            modifierRows_->setRowVisible(lines_[at(row.field)], shown.contains(row.field));
+        }
+    }
 }
 
 QWidget* CollectorForm::inputFor(Field field, const Collector& collector) {
@@ -125,11 +203,13 @@ QWidget* CollectorForm::inputFor(Field field, const Collector& collector) {
         note_->setFixedHeight(note_->fontMetrics().lineSpacing() * 4);
         return note_;
     }
-    auto* edit = new QLineEdit(this);
-    const QString text = library::fieldText(collector, field);
-    edit->setText(library::isNumericField(field)
-                      ? QString(text).replace(u'.', format_.decimalSeparator())
-                      : text);
+    auto* edit = new QLineEdit(typedText(collector, field, format_.decimalSeparator()), this);
+    if (library::isAngleField(field)) {
+        edit->setPlaceholderText(QStringLiteral("10°, 20° … 90°-nál, pontosvesszővel elválasztva"));
+        // Room for a datasheet's nine values.
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(
+            QStringLiteral("0,99; 0,99; 0,99; 0,99; 0,99; 0,99; 0,99; 0,99; 0,99")));
+    }
     connect(edit, &QLineEdit::textChanged, this, &CollectorForm::recheck);
     edits_[at(field)] = edit;
     return edit;
@@ -159,6 +239,7 @@ QStringList CollectorForm::typed() const {
         texts.append(edit != nullptr ? edit->text() : QString());
     }
     texts.append(QString::number(reference_->currentIndex()));
+    texts.append(QString::number(modifierForm_->currentIndex()));
     texts.append(note_->toPlainText());
     return texts;
 }
@@ -192,7 +273,11 @@ QString CollectorForm::reasonShown(Field field) const {
 
 Collector CollectorForm::collector() const {
     Collector c;
+    const QList<Field> modifier = modifierFields();
     for (const FormRow& row : kRows) {
+        if (inModifierGroup(row.field) && !modifier.contains(row.field)) {
+            continue;  // kept as typed while another form is chosen, but not saved
+        }
         if (const QLineEdit* edit = edits_[at(row.field)]) {
             // A number that does not read stays empty; recheck() says why.
             static_cast<void>(
@@ -212,11 +297,18 @@ void CollectorForm::recheck() {
         reasons[at(problem.field)] = problem.reason;
     }
     // What the typed text itself is wrong in says more than a missing value.
+    const QList<Field> modifier = modifierFields();
     for (const FormRow& row : kRows) {
-        if (const QLineEdit* edit = edits_[at(row.field)];
-            edit && library::isNumericField(row.field)) {
+        const QLineEdit* edit = edits_[at(row.field)];
+        if (edit == nullptr || (inModifierGroup(row.field) && !modifier.contains(row.field))) {
+            continue;
+        }
+        if (library::isNumericField(row.field) || library::isAngleField(row.field)) {
+            const QChar separator = format_.decimalSeparator();
             const QString reason =
-                library::checkNumberText(row.field, edit->text(), format_.decimalSeparator());
+                library::isAngleField(row.field)
+                    ? library::checkAnglesText(row.field, edit->text(), separator)
+                    : library::checkNumberText(row.field, edit->text(), separator);
             if (!reason.isEmpty()) {
                 reasons[at(row.field)] = reason;
             }

@@ -9,6 +9,8 @@
 
 class QComboBox;
 class QDialogButtonBox;
+class QFormLayout;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -40,6 +42,13 @@ public:
 private:
     // The field's input, filled from `collector`; a line edit is kept in edits_.
     [[nodiscard]] QWidget* inputFor(library::Field field, const library::Collector& collector);
+    // The beam modifier's group with its form's combo box, added to `form`;
+    // its rows go into the layout returned.
+    [[nodiscard]] QFormLayout* modifierGroup(QFormLayout& form,
+                                             const library::Collector& collector);
+    // The fields of the modifier's form chosen, and only their rows shown.
+    [[nodiscard]] QList<library::Field> modifierFields() const;
+    void showModifierForm();
     void announceFaultsOnLeaving();
     void recheck();
     // Every field's text as typed, to tell whether anything changed.
@@ -49,6 +58,9 @@ private:
     QList<QString> takenNames_;
     std::array<QLineEdit*, library::kFieldCount> edits_{};
     std::array<QLabel*, library::kFieldCount> reasons_{};
+    std::array<QLayout*, library::kFieldCount> lines_{};  // each field's input and reason
+    QComboBox* modifierForm_ = nullptr;
+    QFormLayout* modifierRows_ = nullptr;
     QComboBox* reference_ = nullptr;
     QPlainTextEdit* note_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;

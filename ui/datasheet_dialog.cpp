@@ -274,6 +274,8 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     buildConditionFields({*this, *form, tabOrder}, input, announcer);
     // What follows from the inputs, below them.
     buildDerivedFields({*this, *derived, tabOrder}, input);
+    const auto [modifierLabel, modifierTable] =
+        buildStoredExtras({*this, *derived, tabOrder}, input);
     QLabel* tableLabel = buildResults(tabOrder);
     QDialogButtonBox* buttons = buildButtons(tabOrder);
 
@@ -282,6 +284,10 @@ DatasheetDialog::DatasheetDialog(const model::DatasheetInput& input, QWidget* pa
     layout->addLayout(form);
     layout->addSpacing(6);
     layout->addLayout(derived);
+    if (modifierTable != nullptr) {
+        layout->addWidget(modifierLabel);
+        layout->addWidget(modifierTable);
+    }
     layout->addWidget(problemsLabel_);
     layout->addWidget(tableLabel);
     layout->addWidget(table_, 1);
@@ -380,6 +386,61 @@ void DatasheetDialog::buildDerivedFields(const FieldGrid& grid,
         2, 0);
 }
 
+// What a stored collector gives for a year's yield, shown as it is: the
+// beam modifier at 10° … 90° and the quasi-dynamic terms. A collector
+// without them, as the window's, shows nothing of them. The modifier's
+// table, with its label, is returned to go below the derived values.
+std::pair<QLabel*, QTableWidget*> DatasheetDialog::buildStoredExtras(
+    const FieldGrid& grid, const model::DatasheetInput& input) {
+    int row = grid.grid.rowCount();
+    QStringList terms;
+    for (const present::NamedValue& line : present::quasiDynamicLines(input, numbers_)) {
+        terms << line.name.section(u' ', 0, 0) + u' ' + line.value;
+    }
+    if (!terms.isEmpty()) {
+        QLineEdit* shown = readOnlyField(*this);
+        shown->setText(terms.join(QStringLiteral("; ")));
+        grid.place(shown, QStringLiteral("Kvázi&dinamikus tagok:"), row++, 0);
+    }
+    const QString source = present::modifierSource(input, numbers_);
+    if (source.isEmpty()) {
+        return {};
+    }
+    QLineEdit* form = readOnlyField(*this);
+    form->setText(source);
+    grid.place(form, QStringLiteral("Beesés&iszög-módosító (direkt sugárzás):"), row, 0);
+    const std::vector<model::ModifierRow> rows = model::modifierRows(input.beamModifier);
+    auto* table = new QTableWidget(static_cast<int>(rows.size()),
+                                   static_cast<int>(model::kModifierAngles.size()), this);
+    table->setHorizontalHeaderLabels(present::modifierAngles());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        table->setVerticalHeaderItem(static_cast<int>(r),
+                                     new QTableWidgetItem(present::modifierRowName(rows[r].axis)));
+        const QStringList cells = present::modifierCells(rows[r], numbers_);
+        for (qsizetype column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(static_cast<int>(r), static_cast<int>(column), item);
+        }
+    }
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->horizontalHeader()->setMinimumSectionSize(
+        table->fontMetrics().horizontalAdvance(QStringLiteral("0,999")) + 8);
+    table->setWordWrap(false);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setTabKeyNavigation(false);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
+                          table->verticalHeader()->length() + 2 * table->frameWidth());
+    table->setAccessibleName(QStringLiteral("Beesésiszög-módosító 10°, 20° … 90°-nál"));
+    auto* label = new QLabel(QStringLiteral("Kθ-&értékek 10°, 20° … 90°-nál:"), this);
+    label->setBuddy(table);
+    grid.tabOrder.push_back(table);
+    modifierTable_ = table;
+    return {label, table};
+}
+
 // The problems and the table, with the table's label.
 QLabel* DatasheetDialog::buildResults(std::vector<QWidget*>& tabOrder) {
     problemsLabel_ = new QLabel(this);
@@ -425,7 +486,10 @@ QDialogButtonBox* DatasheetDialog::buildButtons(std::vector<QWidget*>& tabOrder)
     buttons->addButton(printButton_, QDialogButtonBox::ActionRole);
     buttons->addButton(closeButton, QDialogButtonBox::RejectRole);
 
-    new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
+    auto* frame = new FocusFrame(*this, {table_, copyButton_, printButton_, closeButton});
+    if (modifierTable_ != nullptr) {
+        frame->watch(modifierTable_);
+    }
     return buttons;
 }
 

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "model/datasheet.h"
@@ -61,6 +62,8 @@ private:
     void buildConditionFields(const FieldGrid& grid, const model::DatasheetInput& input,
                               Announcer& announcer);
     void buildDerivedFields(const FieldGrid& grid, const model::DatasheetInput& input);
+    [[nodiscard]] std::pair<QLabel*, QTableWidget*> buildStoredExtras(
+        const FieldGrid& grid, const model::DatasheetInput& input);
     [[nodiscard]] QLabel* buildResults(std::vector<QWidget*>& tabOrder);
     [[nodiscard]] QDialogButtonBox* buildButtons(std::vector<QWidget*>& tabOrder);
     void recompute();
@@ -97,6 +100,7 @@ private:
     QLineEdit* stagnation_ = nullptr;
     QLabel* problemsLabel_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QTableWidget* modifierTable_ = nullptr;  // where the collector gives a beam modifier
     QPushButton* copyButton_ = nullptr;
     QPushButton* printButton_ = nullptr;
 };

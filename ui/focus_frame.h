@@ -13,6 +13,8 @@ namespace ui {
 class FocusFrame : public QWidget {
 public:
     FocusFrame(QWidget& dialog, std::initializer_list<QWidget*> controls);
+    // One more control, made after the others.
+    void watch(QWidget* control) { control->installEventFilter(this); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -106,9 +106,9 @@ TEST_F(LibraryCommands, AStoredCollectorComputesAsItsTypedCoefficients) {
 
 TEST_F(LibraryCommands, AnExportedTableIsAnInputWhateverTheLocale) {
     write("datasheets.csv",
-          "name;eta0;eta0b;kd;a1;a2;reference;grossArea;apertureArea\n"
-          "Helio 25;0,798;;;3,78;0,015;gross;2,51;\n"
-          "Nyaláb;;0,8;0,9;3,5;0,01;aperture;2,2;2\n");
+          "name;eta0;eta0b;kd;a1;a2;reference;grossArea;apertureArea;a8;iamTable\n"
+          "Helio 25;0,798;;;3,78;0,015;gross;2,51;;;\n"
+          "Nyaláb;;0,8;0,9;3,5;0,01;aperture;2,2;2;1e-8;\"0,99;0,97\"\n");
     ASSERT_EQ(run({"--import", "DIR/datasheets.csv", "--library", "LIB"}).status, cli::kSuccess);
     ASSERT_EQ(run({"--export", "DIR/out.csv", "--library", "LIB"}).status, cli::kSuccess);
     EXPECT_TRUE(read("out.csv").startsWith("\xEF\xBB\xBFname,eta0,a1,a2,area,"));
@@ -131,6 +131,7 @@ TEST_F(LibraryCommands, AnExportedTableIsAnInputWhateverTheLocale) {
     ASSERT_EQ(run({"--export", "DIR/again.csv", "--library", "DIR/copy.json"}).status,
               cli::kSuccess);
     EXPECT_EQ(read("again.csv"), read("out.csv"));
+    EXPECT_TRUE(read("again.csv").contains(",0.00000001,,,0.99;0.97,")) << read("again.csv").data();
 }
 
 }  // namespace

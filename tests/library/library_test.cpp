@@ -18,6 +18,7 @@
 
 namespace {
 
+using library::AngleValues;
 using library::Collector;
 using library::CollectorStore;
 using library::DecimalText;
@@ -123,6 +124,23 @@ TEST(CollectorRules, EachBrokenRuleNamesItsField) {
         {"tab in a name", [](Collector& c) { c.name = QStringLiteral("A\tB"); }, Field::Name},
         {"direction override", [](Collector& c) { c.maker = QStringLiteral("x\u202Ey"); },
          Field::Maker},
+        {"a3 negative", [](Collector& c) { c.a3 = dec(u"-0.1"); }, Field::A3},
+        {"a8 above its limit", [](Collector& c) { c.a8 = dec(u"0.01"); }, Field::A8},
+        {"b0 and K50", [](Collector& c) { c.iamB0 = dec(u"0.1"), c.iamK50 = dec(u"0.9"); },
+         Field::IamK50},
+        {"table and biaxial",
+         [](Collector& c) { c.iamTable = c.iamTransversal = c.iamLongitudinal = {dec(u"0.9")}; },
+         Field::IamTransversal},
+        {"across without along", [](Collector& c) { c.iamTransversal = {dec(u"1.1")}; },
+         Field::IamLongitudinal},
+        {"K50 whose b0 passes 1", [](Collector& c) { c.iamK50 = dec(u"0.4"); }, Field::IamK50},
+        {"table value above 1.5",
+         [](Collector& c) {
+             c.iamTable = {dec(u"1"), dec(u"1.6")};
+         },
+         Field::IamTable},
+        {"ten table values", [](Collector& c) { c.iamTable = AngleValues(10, dec(u"0.5")); },
+         Field::IamTable},
     };
     EXPECT_TRUE(library::check(collector(QStringLiteral("ok"), u"1")).isEmpty());
     for (const auto& c : cases) {
@@ -209,8 +227,8 @@ TEST_F(StoreTest, AnUnreadableFileIsNeverOverwritten) {
                     10),
          "bináris"},
         {"newer",
-         "{\"format\": \"efficiency-collector-library\", \"version\": 2, \"collectors\": []}",
-         "újabb formátumverziójú (2)"},
+         "{\"format\": \"efficiency-collector-library\", \"version\": 3, \"collectors\": []}",
+         "újabb formátumverziójú (3)"},
         {"not a library", "[1, 2]", "nem kollektorkönyvtár"},
         {"bad version",
          "{\"format\": \"efficiency-collector-library\", \"version\": 1.5, \"collectors\": []}",
@@ -243,6 +261,31 @@ TEST_F(StoreTest, AnUnreadableFileIsNeverOverwritten) {
         EXPECT_TRUE(store.add(collector(QStringLiteral("New"))).ok) << c.what;
         QFile::remove(path_);
     }
+}
+
+// A version 1 file is read as it is and stays so until a change writes it
+// as version 2, with the new fields.
+TEST_F(StoreTest, AVersion1FileIsRewrittenOnlyByAChange) {
+    const QByteArray v1 =
+        "{\"format\": \"efficiency-collector-library\", \"version\": 1, \"collectors\": "
+        "[{\"name\": "
+        "\"A\", \"eta0\": 0.798, \"a1\": 3.78, \"a2\": 0.015, \"grossArea\": 2.51}]}";
+    QDir().mkpath(dir_.filePath(QStringLiteral("sub")));
+    writeAll(path_, v1);
+    CollectorStore store(path_);
+    store.reload();
+    EXPECT_EQ(store.collectors(), QList<Collector>{collector(QStringLiteral("A"))});
+    EXPECT_EQ(readAll(path_), v1);
+    Collector tube = collector(QStringLiteral("B"));
+    tube.iamTable = {dec(u"0.99"), dec(u"0.97")};
+    tube.a8 = dec(u"1e-8");
+    ASSERT_TRUE(store.add(tube).ok);
+    const QByteArray v2 = readAll(path_);
+    EXPECT_TRUE(v2.contains("\"version\": 2,") && v2.contains("\"iamTable\": [0.99, 0.97]") &&
+                v2.contains("\"a8\": 0.00000001"))
+        << v2.toStdString();
+    EXPECT_EQ(library::readDocument(v2).collectors,
+              (QList<Collector>{collector(QStringLiteral("A")), tube}));
 }
 
 TEST_F(StoreTest, AnUnwritableFolderLosesNothingInMemory) {
@@ -322,6 +365,19 @@ TEST(Import, ReadsEachFormatAndRefusesRowsWithLineColumnAndReason) {
          0,
          {{0, 0, "", "nem kollektorkönyvtár"}}},
         {"json array of a number", "[1]", 0, {{1, 1, "", "nem objektum"}}},
+        {"modifier table with decimal commas",
+         "name;eta0;a1;a2;area;iamTable\nA;0,8;3;0;2;\"0,99; 0,97\"\n",
+         1,
+         {}},
+        {"modifier table with a value no number",
+         "name,eta0,a1,a2,area,iamTable\nA,0.8,3,0,2,0.99;;0.9\n",
+         0,
+         {{2, 0, "iamTable", "2. érték: hiányzik"}}},
+        {"json biaxial modifier, an array and a text",
+         "[{\"name\": \"A\", \"eta0\": 0.8, \"a1\": 3, \"a2\": 0, \"iamTransversal\": [1.02], "
+         "\"iamLongitudinal\": \"0,98\"}]",
+         1,
+         {}},
         {"utf-16 without a byte-order mark",
          QByteArray("n\0a\0m\0e\0\n\0", 10),
          0,
@@ -368,6 +424,12 @@ TEST_F(StoreTest, ExportImportExportGivesTheSameBytes) {
     rich.apertureArea = dec(u"2.3");
     rich.date = QStringLiteral("2021-03-04");
     rich.note = QStringLiteral(" két sor\nés egy tab\t ");
+    rich.a3 = dec(u"0.012");
+    rich.a4 = dec(u"0.4");
+    rich.a6 = dec(u"0.025");
+    rich.a8 = dec(u"5.67e-9");
+    rich.iamTransversal = {dec(u"1.01"), dec(u"1.04"), dec(u"0.9")};
+    rich.iamLongitudinal = {dec(u"0.99"), dec(u"0.97")};
     const QList<Collector> all = {rich, collector(QStringLiteral("Plain"), u"0.1")};
     using Export = QByteArray (*)(const QList<Collector>&);
     const Export exports[] = {
@@ -382,6 +444,7 @@ TEST_F(StoreTest, ExportImportExportGivesTheSameBytes) {
         ASSERT_TRUE(file.refusals.isEmpty()) << file.refusals.front().reason.toStdString();
         CollectorStore empty(dir_.filePath(QStringLiteral("round%1.json").arg(++n)));
         ASSERT_TRUE(empty.importRows(file.rows, library::ExistingNames::Refuse).ok);
+        EXPECT_EQ(empty.collectors(), all);
         EXPECT_EQ(exportTo(empty.collectors()), first) << first.toStdString();
     }
 }
@@ -414,6 +477,41 @@ TEST(StoredCalculation, CoefficientsKeepTheirReferenceArea) {
     const auto year = std::get<model::ThermalCollector>(library::thermalCollector(tube));
     EXPECT_EQ(std::tuple(year.eta0b, year.kd, year.hemisphericalOnly, year.a1, year.area),
               std::tuple(0.62, 0.95, false, 0.6, 1.9));
+    // The quasi-dynamic terms, 0 where not given, and the modifier in each form.
+    tube.a3 = dec(u"0.02");
+    tube.a8 = dec(u"1e-9");
+    const auto terms = std::get<model::ThermalCollector>(library::thermalCollector(tube));
+    EXPECT_EQ(std::tuple(terms.a3, terms.a4, terms.a6, terms.a8), std::tuple(0.02, 0, 0, 1e-9));
+    const struct {
+        void (*form)(Collector&);
+        double theta, transversal, longitudinal, k;
+    } modifiers[] = {
+        {[](Collector&) {}, 80, 0, 0, 1},
+        {[](Collector& c) { c.iamB0 = dec(u"0.05"); }, 22.5, 0, 0, 0.99588039},
+        {[](Collector& c) { c.iamB0 = dec(u"0.05"); }, 67.5, 0, 0, 0.9193437},
+        {[](Collector& c) { c.iamK50 = dec(u"0.94"); }, 50, 0, 0, 0.94},
+        {[](Collector& c) {
+             c.iamTable = {dec(u"1"), dec(u"0.98"), dec(u"0.94")};
+         },
+         25, 0, 0, 0.96},
+        {[](Collector& c) { c.iamTransversal = {dec(u"1.1")}, c.iamLongitudinal = {dec(u"0.9")}; },
+         0, 10, 5, 1.1 * 0.95},
+    };
+    for (const auto& m : modifiers) {
+        Collector c = tube;
+        m.form(c);
+        const auto withModifier = std::get<model::ThermalCollector>(library::thermalCollector(c));
+        EXPECT_NEAR(withModifier.beamModifier(m.theta, m.transversal, m.longitudinal), m.k, 1e-7)
+            << m.k;
+    }
+    tube.iamK50 = dec(u"0.94");
+    EXPECT_NEAR(
+        std::get<model::ThermalCollector>(library::thermalCollector(tube)).beamModifier.b0(),
+        0.107967, 1e-6);
+    tube.iamK50 = dec(u"0.2");
+    const auto refused = library::thermalCollector(tube);
+    EXPECT_EQ(std::get<library::NotCalculable>(refused).problem.field, Field::IamK50);
+    tube.iamK50 = {};
     tube.a1 = dec(u"1.5");
     EXPECT_EQ(refusal(tube), std::pair(Field::Note, false));
     EXPECT_EQ(std::get<model::Collector>(library::windowCollector(tube)).area.toDouble(), 1.9);
@@ -561,6 +659,17 @@ TEST_F(StoreTest, AReplacingImportChangesOnlyItsColumns) {
     stored.a1 = dec(u"3.6");
     stored.maker = QStringLiteral("Helio Kft.");
     EXPECT_EQ(store.collectors(), QList<Collector>{stored});
+    // The beam modifier given in another form replaces the stored one whole.
+    for (const char* file :
+         {"name;iamB0\nHelio Sík 25;0,1\n", "name;iamK50\nHelio Sík 25;0,95\n"}) {
+        const library::ImportFile modifier =
+            library::parseImport(QByteArray(file), store.collectors());
+        ASSERT_TRUE(modifier.refusals.isEmpty()) << modifier.refusals.front().reason.toStdString();
+        ASSERT_TRUE(
+            store.importRows(modifier.rows, library::ExistingNames::Replace, modifier.given).ok);
+    }
+    EXPECT_EQ(std::pair(store.collectors().front().iamB0, store.collectors().front().iamK50),
+              std::pair(DecimalText(), dec(u"0.95")));
     // A name the library lacks must bring every required column.
     EXPECT_FALSE(library::parseImport(QByteArray("name;a1\nÚj;3,6\n"), store.collectors())
                      .refusals.isEmpty());

@@ -99,3 +99,36 @@ TEST(DatasheetProblems, RefusesValuesOutsideTheirRangesNamingTheField) {
 }
 
 }  // namespace
+
+namespace {
+
+// A stored collector's modifier and quasi-dynamic terms beside the table:
+// as given, at 10° … 90°, with units and a tiny a8 readable.
+TEST(DatasheetLines, ShowTheModifierAndTheQuasiDynamicTerms) {
+    DatasheetInput input = kMadeUp;
+    input.beamModifier = model::IncidenceModifier::fromK50(0.94);
+    input.k50 = 0.94;
+    input.a8 = 5.67e-8;
+    QStringList shown;
+    const present::DatasheetNumbers numbers(QLocale(QLocale::Hungarian));
+    for (const present::NamedValue& line :
+         present::datasheetLines(input, model::computeDatasheet(input), numbers)) {
+        shown << line.name + u'=' + line.value;
+    }
+    const QString text = shown.join(u'|');
+    EXPECT_TRUE(
+        text.contains(u"a8 – a sugárzásos hőveszteség együtthatója=5,67·10⁻⁸ W/(m²·K⁴)|"
+                      u"Beesésiszög-módosító (direkt sugárzás)=K50 = 0,94 (b0 = 0,108)|"
+                      u"Kθb 10°, 20° … 90°-nál=0,998; 0,993; 0,983; 0,967; 0,94; 0,892; "
+                      u"0,792; 0,486; 0|"))
+        << text.toStdString();
+    const auto tubes = model::modifierRows(model::IncidenceModifier::biaxial(
+        model::AngleTable::everyTenDegrees(std::vector{1.02, 1.05}),
+        model::AngleTable::everyTenDegrees(std::vector{0.99})));
+    ASSERT_EQ(tubes.size(), 2U);
+    EXPECT_EQ(present::modifierCells(tubes[0], numbers).mid(0, 3),
+              (QStringList{"1,02", "1,05", "0,9"}));
+    EXPECT_EQ(present::modifierRowName(tubes[1].axis), QStringLiteral("KθL (hosszirányú)"));
+}
+
+}  // namespace

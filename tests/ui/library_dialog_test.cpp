@@ -514,3 +514,37 @@ TEST(LibraryExport, TheTypedExtensionDecidesTheFormat) {
 }
 
 }  // namespace
+
+namespace {
+
+// The modifier's form decides which of its fields are shown and saved; a
+// table's value out of range is named by its place.
+TEST_F(LibraryDialogTest, TheFormSavesTheBeamModifierInTheFormChosen) {
+    Collector start = stored("Új", "", u"3");
+    static_cast<void>(library::setFieldText(start, Field::IamB0, u"0.1"));
+    ui::CollectorForm form(start, {}, window_->format(), QStringLiteral("Új kollektor"), nullptr);
+    QComboBox* kind = nullptr;
+    for (auto* box : form.findChildren<QComboBox*>()) {
+        kind = box->itemText(0) == u"nincs" ? box : kind;
+    }
+    ASSERT_NE(kind, nullptr);
+    const auto shown = [&](Field field) { return form.edit(field)->isVisibleTo(&form); };
+    EXPECT_TRUE(shown(Field::IamB0) && !shown(Field::IamK50) && !shown(Field::IamTable));
+    kind->setCurrentIndex(3);
+    type(form.edit(Field::IamTable), QStringLiteral("0,99; 1,6"));
+    EXPECT_EQ(form.reasonShown(Field::IamTable),
+              QStringLiteral("2. érték: 0 és 1,5 között lehet."));
+    form.edit(Field::IamTable)->setText(QStringLiteral("0,99; 0,97"));
+    type(form.edit(Field::A8), QStringLiteral("0,00000001"));
+    EXPECT_EQ(form.reasonShown(Field::IamTable), QString());
+    EXPECT_EQ(std::tuple(form.collector().iamB0.text(),
+                         library::fieldText(form.collector(), Field::IamTable),
+                         form.collector().a8.text()),
+              std::tuple(QString(), QStringLiteral("0.99;0.97"), QStringLiteral("0.00000001")));
+    kind->setCurrentIndex(4);
+    type(form.edit(Field::IamTransversal), QStringLiteral("1,02"));
+    EXPECT_TRUE(shown(Field::IamLongitudinal) && !shown(Field::IamTable));
+    EXPECT_TRUE(form.reasonShown(Field::IamLongitudinal).startsWith(u"kötelező mező"));
+}
+
+}  // namespace
