@@ -116,10 +116,13 @@ QString CollectorStore::readOnlyMessage(const QString& reason) const {
                                    : QString());
 }
 
-QString CollectorStore::read(QList<Collector>& into, bool* exists) const {
+QString CollectorStore::read(QList<Collector>& into, bool* exists, QString* weatherFile) const {
     QFile file(path_);
     *exists = file.exists();
     into.clear();
+    if (weatherFile != nullptr) {
+        weatherFile->clear();
+    }
     if (!*exists) {
         return {};
     }
@@ -132,14 +135,30 @@ QString CollectorStore::read(QList<Collector>& into, bool* exists) const {
         return readOnlyMessage(document.error);
     }
     into = std::move(document.collectors);
+    if (weatherFile != nullptr) {
+        *weatherFile = document.weatherFile;
+    }
     return {};
 }
 
 void CollectorStore::reload() {
     bool exists = false;
     QList<Collector> fresh;
-    problem_ = read(fresh, &exists);
+    problem_ = read(fresh, &exists, &weatherFile_);
     collectors_ = std::move(fresh);
+}
+
+CollectorStore::Outcome CollectorStore::rememberWeatherFile(const QString& path) {
+    reload();
+    if (problem_.isEmpty() && weatherFile_ == path) {
+        Outcome kept;
+        kept.ok = true;
+        return kept;
+    }
+    newWeatherFile_ = path;
+    Outcome outcome = change([](QList<Collector>&, Outcome&) { return QString(); });
+    newWeatherFile_.reset();
+    return outcome;
 }
 
 CollectorStore::Outcome CollectorStore::change(const Change& apply) {
@@ -166,7 +185,8 @@ CollectorStore::Outcome CollectorStore::change(const Change& apply) {
     }
     bool exists = false;
     QList<Collector> current;
-    if (QString problem = read(current, &exists); !problem.isEmpty()) {
+    QString weather;
+    if (QString problem = read(current, &exists, &weather); !problem.isEmpty()) {
         problem_ = problem;
         outcome.message = problem;
         return outcome;
@@ -189,11 +209,13 @@ CollectorStore::Outcome CollectorStore::change(const Change& apply) {
             return outcome;
         }
     }
-    if (QString failed = writeFile(path_, writeDocument(current)); !failed.isEmpty()) {
+    weather = newWeatherFile_.value_or(weather);
+    if (QString failed = writeFile(path_, writeDocument(current, weather)); !failed.isEmpty()) {
         outcome.message = failed;
         return outcome;
     }
     collectors_ = std::move(current);
+    weatherFile_ = weather;
     outcome.ok = true;
     return outcome;
 }

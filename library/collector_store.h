@@ -49,6 +49,11 @@ public:
     // reason to refuse, or an empty text.
     using Change = std::function<QString(QList<Collector>& collectors, Outcome& outcome)>;
     Outcome change(const Change& apply);
+    // The weather file the annual yield last used, as last read; empty for none.
+    [[nodiscard]] const QString& weatherFile() const { return weatherFile_; }
+    // Keeps `path` as the weather file to offer next time, in the library
+    // file, written as any change is; no write where it is kept already.
+    Outcome rememberWeatherFile(const QString& path);
 
     // Names are stored in NFC (normalizeName).
     Outcome add(Collector collector);
@@ -97,10 +102,13 @@ public:
 private:
     [[nodiscard]] QString readOnlyMessage(const QString& reason) const;
     // Reads the file into `into`; an empty text, or why it cannot be used.
-    [[nodiscard]] QString read(QList<Collector>& into, bool* exists) const;
+    [[nodiscard]] QString read(QList<Collector>& into, bool* exists,
+                               QString* weatherFile = nullptr) const;
 
     QString path_;
     QList<Collector> collectors_;
+    QString weatherFile_;
+    std::optional<QString> newWeatherFile_;  // for the next write only
     QString problem_;
 };
 

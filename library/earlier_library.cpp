@@ -49,7 +49,7 @@ QString adoptEarlierLibrary(CollectorStore& store, const QString& earlierPath) {
     const ReadDocument earlier =
         file.open(QIODevice::ReadOnly)
             ? readDocument(file.readAll())
-            : ReadDocument{{}, QStringLiteral("nem nyitható meg (%1)").arg(file.errorString())};
+            : ReadDocument{{}, {}, QStringLiteral("nem nyitható meg (%1)").arg(file.errorString())};
     if (!earlier.error.isEmpty()) {
         return QStringLiteral(
                    "A korábbi parancssori kollektorkönyvtár (%1) nem olvasható: %2. A fájl a "

@@ -26,11 +26,14 @@ bool looksBinary(const QByteArray& bytes) {
 
 }  // namespace
 
-QByteArray writeDocument(const QList<Collector>& collectors) {
+QByteArray writeDocument(const QList<Collector>& collectors, const QString& weatherFile) {
     QByteArray out;
     out += "{\n  \"format\": \"";
     out += kFormatName;
     out += "\",\n  \"version\": " + QByteArray::number(kFormatVersion) + ",\n";
+    if (!weatherFile.isEmpty()) {
+        out += "  \"weatherFile\": " + jsonString(weatherFile) + ",\n";
+    }
     out += "  \"collectors\": [";
     for (qsizetype i = 0; i < collectors.size(); ++i) {
         out += i == 0 ? "\n    {" : ",\n    {";
@@ -89,6 +92,10 @@ QString envelopeProblem(const QJsonDocument& document) {
     if (!root.value(u"collectors").isArray()) {
         return QStringLiteral("hiányzik a kollektorok listája");
     }
+    if (const QJsonValue weather = root.value(u"weatherFile");
+        !weather.isUndefined() && !weather.isString()) {
+        return QStringLiteral("a \"weatherFile\" értéke nem szöveg");
+    }
     return {};
 }
 
@@ -136,6 +143,7 @@ ReadDocument readDocument(const QByteArray& bytes) {
     }
     result.error = envelopeProblem(document);
     if (result.error.isEmpty()) {
+        result.weatherFile = document.object().value(u"weatherFile").toString();
         result.error =
             readCollectors(document.object().value(u"collectors").toArray(), result.collectors);
     }

@@ -11,20 +11,24 @@
 namespace library {
 
 // The file's own marks: a reader refuses another format and a newer version.
-// Version 2 added the quasi-dynamic terms and the beam modifier; a version 1
-// file reads as one without them, and becomes version 2 when next written.
+// Version 2 added the quasi-dynamic terms, the beam modifier and the weather
+// file the annual yield last used; a version 1 file reads as one without
+// them, and becomes version 2 when next written.
 inline constexpr char kFormatName[] = "efficiency-collector-library";
 inline constexpr int kFormatVersion = 2;
 
 // The library as the file holds it: UTF-8 JSON, fields in a fixed order,
 // coefficients written as their decimal text (a modifier's table as an
 // array of them), a newline at the end. The same
-// collectors always give the same bytes.
-[[nodiscard]] QByteArray writeDocument(const QList<Collector>& collectors);
+// collectors always give the same bytes. The weather file is written only
+// where one is given, so that an export never carries it.
+[[nodiscard]] QByteArray writeDocument(const QList<Collector>& collectors,
+                                       const QString& weatherFile = {});
 
 struct ReadDocument {
     QList<Collector> collectors;
-    QString error;  // why the bytes are not a library we can use; empty when they are
+    QString weatherFile;  // the annual yield's last, as the user chose it
+    QString error;        // why the bytes are not a library we can use; empty when they are
 };
 [[nodiscard]] ReadDocument readDocument(const QByteArray& bytes);
 

@@ -151,6 +151,7 @@ void Runner::drag(int k, int value) {
 void Runner::annual(const QString& weatherFile) {
     ui::AnnualYieldSources sources = ui::annualYieldSources(window_);
     sources.weatherFile = weatherFile;
+    sources.rememberWeatherFile = nullptr;  // a scenario leaves the library as it is
     annual_ = std::make_unique<ui::AnnualYieldDialog>(std::move(sources), &window_,
                                                       window_.numberLocale());
     annual_->show();

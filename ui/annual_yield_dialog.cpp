@@ -662,6 +662,15 @@ AnnualYieldSources annualYieldSources(const CollectorHost& window) {
             {kept.name, thermal(kept.eta0, kept.a1, kept.a2, shown.area.toDouble())});
     }
     sources.libraryPath = libraryPath();
+    library::CollectorStore store(sources.libraryPath);
+    store.reload();
+    sources.weatherFile = store.weatherFile();
+    // Kept in the library's own file, the one file the program writes; a
+    // library that cannot be read is not written, and the choice is then
+    // only not remembered.
+    sources.rememberWeatherFile = [path = sources.libraryPath](const QString& weatherFile) {
+        (void)library::CollectorStore(path).rememberWeatherFile(weatherFile);
+    };
     return sources;
 }
 

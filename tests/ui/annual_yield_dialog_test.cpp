@@ -10,16 +10,28 @@
 #include <QTest>
 #include <algorithm>
 
+#include "library/collector_store.h"
 #include "shown_window.h"
 #include "test_printers.h"
 #include "ui/annual_yield_dialog.h"
+#include "ui/library_dialog.h"
 
 namespace {
+
+QTemporaryDir folder;
+const QString library_ = folder.filePath(QStringLiteral("collectors.json"));
 
 const QString kYear = QStringLiteral(EFFICIENCY_WEATHER_DATA "/pvgis-tmy-45.000N-8.000E.csv");
 
 class AnnualYieldDialogTest : public ShownWindow {
 protected:
+    // The library, where the weather file is remembered, in a folder of the test's own.
+    void SetUp() override {
+        ShownWindow::SetUp();
+        ui::setLibraryPath(library_);
+    }
+    void TearDown() override { ui::setLibraryPath({}); }
+
     ui::AnnualYieldDialog* open() {
         user_->key(Qt::Key_J, Qt::ControlModifier);
         auto* dialog = qobject_cast<ui::AnnualYieldDialog*>(QApplication::activeModalWidget());
@@ -134,4 +146,37 @@ TEST_F(AnnualYieldDialogTest, TabReachesEveryControlWithAHungarianName) {
               "Dőlésszög, fok");
     dialog->close();
 }
+// The weather file chosen is offered again next time, kept in the library
+// beside its collectors; a library that cannot be read is never written.
+TEST_F(AnnualYieldDialogTest, TheWeatherFileIsRememberedInTheLibrary) {
+    library::CollectorStore store(library_);
+    library::Collector kept;
+    kept.name = QStringLiteral("Megtartott");
+    for (const auto& [field, text] : {std::pair(library::Field::Eta0, u"0.8"),
+                                      {library::Field::A1, u"3"},
+                                      {library::Field::A2, u"0.01"},
+                                      {library::Field::GrossArea, u"2"}}) {
+        ASSERT_TRUE(library::setFieldText(kept, field, QString::fromUtf16(text)));
+    }
+    ASSERT_TRUE(store.add(kept).ok);
+    ui::AnnualYieldDialog* dialog = open();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->openWeather(kYear));
+    dialog->close();
+    store.reload();
+    EXPECT_EQ(store.weatherFile(), kYear);
+    EXPECT_EQ(store.collectors(), QList{kept});
+    EXPECT_EQ(ui::annualYieldSources(*window_).weatherFile, kYear);
+
+    QFile file(library_);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("{");
+    file.close();
+    ui::AnnualYieldSources sources = ui::annualYieldSources(*window_);
+    EXPECT_TRUE(sources.weatherFile.isEmpty());
+    sources.rememberWeatherFile(kYear);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "{");
+}
+
 }  // namespace
