@@ -129,6 +129,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     weatherPath_->setAccessibleName(QStringLiteral("Időjárási fájl"));
     auto* browse = browse_ = new QPushButton(QStringLiteral("&Tallózás…"), &body);
     browse->setAccessibleName(QStringLiteral("Időjárási fájl tallózása"));
+    // Enter in a field takes its value; it must not press a button too.
+    browse->setAutoDefault(false);
     grid->addWidget(labelFor(body, QStringLiteral("&Időjárási fájl:"), *weatherPath_), 0, 0);
     grid->addWidget(weatherPath_, 0, 1, 1, 4);
     grid->addWidget(browse, 0, 5);
@@ -181,6 +183,7 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     auto* fromLibrary = fromLibrary_ =
         new QPushButton(QStringLiteral("Hozzáadás a könyvtár&ból…"), &body);
     fromLibrary->setAccessibleName(QStringLiteral("Kollektorok hozzáadása a könyvtárból"));
+    fromLibrary->setAutoDefault(false);
     grid->addWidget(labelFor(body, QStringLiteral("&Kollektorok:"), *collectors_), 4, 0,
                     Qt::AlignTop);
     grid->addWidget(collectors_, 4, 1, 1, 4);
@@ -265,6 +268,7 @@ QWidget* AnnualYieldDialog::buildButtons() {
                            QStringLiteral("Exportálás CSV-fájlba"), &AnnualYieldDialog::exportCsv);
     QPushButton* close = box->addButton(QStringLiteral("Bezárás"), QDialogButtonBox::RejectRole);
     close->setAccessibleName(QStringLiteral("Bezárás"));
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     new FocusFrame(*this, {copy, print, csv, close});
     return box;
