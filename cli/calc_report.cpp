@@ -1,4 +1,5 @@
 #include "calc_report.h"
+#include "runtime/csv_text.h"
 
 #include <QStringList>
 
@@ -42,7 +43,7 @@ struct Csv {
     const rt::NumberFormat& format;
 
     [[nodiscard]] QString line(const QStringList& fields) const {
-        return library::csvRecord(fields, separator);
+        return rt::csvRecord(fields, separator);
     }
 };
 
@@ -172,7 +173,7 @@ QString ReportWriter::calcLines(const model::Collector& collector) const {
         line += QLatin1StringView("{\"collector\": ");
         line += jsonString(collector.name);
     } else {
-        line += library::csvField(collector.name, csv.separator);  // digits need no quoting
+        line += rt::csvField(collector.name, csv.separator);  // digits need no quoting
     }
     for (const rt::Fixed4 value : {collector.eta0, collector.a1, collector.a2, collector.area}) {
         next();

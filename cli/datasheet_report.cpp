@@ -1,4 +1,5 @@
 #include "datasheet_report.h"
+#include "runtime/csv_text.h"
 
 #include <QStringList>
 
@@ -60,10 +61,10 @@ QString json(const model::DatasheetInput& input, const model::DatasheetResult& r
 }
 
 QString csv(const model::DatasheetResult& result, const QLocale& locale, QChar separator) {
-    QString text = library::csvRecord(kRowKeys, separator);
+    QString text = rt::csvRecord(kRowKeys, separator);
     for (const QStringList& row :
          present::datasheetCells(result, present::DatasheetNumbers(locale))) {
-        text += library::csvRecord(row, separator);
+        text += rt::csvRecord(row, separator);
     }
     return text;
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "library_document.h"
+#include "runtime/csv_text.h"
 
 namespace library {
 
@@ -763,30 +764,6 @@ ImportPreview previewImport(const ImportFile& file, const QList<Collector>& libr
     return preview;
 }
 
-QString csvField(const QString& text, QChar separator) {
-    const bool blankAround = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
-    const bool quote = blankAround || std::any_of(text.begin(), text.end(), [separator](QChar c) {
-                           return c == separator || c == u'"' || c == u'\n' || c == u'\r';
-                       });
-    if (!quote) {
-        return text;
-    }
-    QString escaped = text;
-    escaped.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + escaped + u'"';
-}
-
-QString csvRecord(const QStringList& fields, QChar separator) {
-    QString line;
-    for (qsizetype i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            line += separator;
-        }
-        line += csvField(fields[i], separator);
-    }
-    return line + QStringLiteral("\r\n");
-}
-
 QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     const QChar separator = style == CsvStyle::CommaPoint ? u',' : u';';
     const QChar decimal = style == CsvStyle::CommaPoint ? u'.' : u',';
@@ -808,7 +785,7 @@ QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
     for (const Field field : rest) {
         header.append(fieldKey(field));
     }
-    QString out = csvRecord(header, separator);
+    QString out = rt::csvRecord(header, separator);
     for (const Collector& c : collectors) {
         const auto cell = [&](Field field) {
             QString value = fieldText(c, field);
@@ -823,7 +800,7 @@ QByteArray exportCsv(const QList<Collector>& collectors, CsvStyle style) {
         for (const Field field : rest) {
             fields.append(cell(field));
         }
-        out += csvRecord(fields, separator);
+        out += rt::csvRecord(fields, separator);
     }
     return kByteOrderMark + out.toUtf8();
 }

@@ -140,9 +140,4 @@ enum class CsvStyle {
 // The library's own document.
 [[nodiscard]] QByteArray exportJson(const QList<Collector>& collectors);
 
-// One CSV field, quoted where it must be (RFC 4180), and a record of them
-// ending in CRLF.
-[[nodiscard]] QString csvField(const QString& text, QChar separator);
-[[nodiscard]] QString csvRecord(const QStringList& fields, QChar separator);
-
 }  // namespace library

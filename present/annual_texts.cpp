@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "datasheet_text.h"
+#include "runtime/csv_text.h"
 #include "runtime/json_text.h"
 
 namespace present {
@@ -106,27 +107,6 @@ QString collectorLines(const CollectorYield& c, const DatasheetNumbers& numbers)
     return text;
 }
 
-// RFC 4180: a field is quoted where it holds the separator, a quote, a line
-// break or blanks at its ends.
-QString csvField(const QString& text, QChar separator) {
-    const bool blankAround = !text.isEmpty() && (text.front().isSpace() || text.back().isSpace());
-    if (!blankAround && !text.contains(separator) && !text.contains(u'"') &&
-        !text.contains(u'\n') && !text.contains(u'\r')) {
-        return text;
-    }
-    QString escaped = text;
-    escaped.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + escaped + u'"';
-}
-
-QString csvRecord(const QStringList& fields, QChar separator) {
-    QStringList cells;
-    for (const QString& field : fields) {
-        cells << csvField(field, separator);
-    }
-    return cells.join(separator) + QStringLiteral("\r\n");
-}
-
 QStringList monthKeys() {
     QStringList keys;
     for (int m = 1; m <= 12; ++m) {
@@ -199,7 +179,8 @@ QString yieldReason(model::YieldFault fault) {
         case model::YieldFault::HoursOutOfMonthOrder:
             return QStringLiteral("az órák nem hónapok szerinti sorrendben követik egymást");
         case model::YieldFault::TemperatureOutOfRange:
-            return QStringLiteral("a közepes folyadék-hőmérsékletnek %1 és %2 °C között kell lennie")
+            return QStringLiteral(
+                       "a közepes folyadék-hőmérsékletnek %1 és %2 °C között kell lennie")
                 .arg(model::kLowestFluidTemperature)
                 .arg(model::kHighestFluidTemperature);
         case model::YieldFault::NoLongwave:
@@ -251,7 +232,7 @@ QString annualCsv(const AnnualResults& r, AnnualCsvStyle style) {
                            numbers.number(r.plane.tilt, 2),     numbers.number(r.plane.azimuth, 2),
                            numbers.number(r.plane.albedo, 3),   skyKey(r.plane.sky),
                            numbers.fixed(r.irradiation, 1)};
-    QString text = csvRecord(
+    QString text = rt::csvRecord(
         QStringList{QStringLiteral("collector"), QStringLiteral("meanTemperature"),
                     QStringLiteral("perArea"), QStringLiteral("perCollector"),
                     QStringLiteral("annualEfficiency")} +
@@ -265,7 +246,7 @@ QString annualCsv(const AnnualResults& r, AnnualCsvStyle style) {
     for (const CollectorYield& c : r.collectors) {
         for (const model::AnnualYield& row : c.rows) {
             const RowTexts t = rowTexts(row, numbers);
-            text += csvRecord(
+            text += rt::csvRecord(
                 QStringList{c.name, t.temperature, t.perArea, t.perCollector, t.efficiency} +
                     t.months + QStringList{boolean(hemisphericalOnly(c))} + site,
                 separator);

@@ -593,19 +593,15 @@ bool AnnualYieldDialog::writeCsv(const QString& path, present::AnnualCsvStyle st
 // One A4 page: the title, the site and plane, the table, and the chart as
 // the dialog draws it.
 bool AnnualYieldDialog::printTo(QPagedPaintDevice& printer) {
-    const OutputModule* output = outputModule();
-    if (rows_.empty() || output == nullptr) {
+    if (rows_.empty()) {
         return false;
     }
-    setUpPrintedPage(printer, windowTitle());
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    const std::optional<QSizeF> printable = beginPrintedPage(painter, printer, windowTitle());
+    if (!printable) {
         return false;
     }
-    // Points from here on: the page is laid out in the units its fonts use.
-    const double pointsPerPixel = 72.0 / printer.logicalDpiX();
-    painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
-    const QSizeF page = output->printableArea(printer).size() * pointsPerPixel;
+    const QSizeF page = *printable;
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(16);
     font.setBold(true);

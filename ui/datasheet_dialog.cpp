@@ -666,20 +666,16 @@ void DatasheetDialog::print() {
 }
 
 bool DatasheetDialog::printTo(QPagedPaintDevice& printer) {
-    const OutputModule* output = outputModule();
-    if (!result_ || output == nullptr) {
+    if (!result_) {
         return false;
     }
-    setUpPrintedPage(printer, QStringLiteral("Adatlap"));
     QPainter painter;
-    if (!painter.begin(&printer)) {
+    const std::optional<QSizeF> page =
+        beginPrintedPage(painter, printer, QStringLiteral("Adatlap"));
+    if (!page) {
         return false;
     }
-    // Points from here on: the page is laid out in the units its fonts use.
-    const double pointsPerPixel = 72.0 / printer.logicalDpiX();
-    painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
-    const QSizeF page = output->printableArea(printer).size() * pointsPerPixel;
-    paintPage(painter, page, input_, present::datasheetLines(input_, *result_, numbers_),
+    paintPage(painter, *page, input_, present::datasheetLines(input_, *result_, numbers_),
               present::datasheetCells(*result_, numbers_));
     return painter.end();
 }

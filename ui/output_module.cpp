@@ -1,6 +1,7 @@
 #include "output_module.h"
 
 #include <QPageLayout>
+#include <QPainter>
 
 #include "module_loader.h"
 #include "product/version.h"
@@ -24,6 +25,21 @@ void setUpPrintedPage(QPagedPaintDevice& printer, const QString& documentName) {
     if (const OutputModule* output = outputModule()) {
         output->nameDocument(printer, documentName, QString::fromUtf8(product::kDisplayName));
     }
+}
+
+std::optional<QSizeF> beginPrintedPage(QPainter& painter, QPagedPaintDevice& printer,
+                                       const QString& documentName) {
+    const OutputModule* output = outputModule();
+    if (output == nullptr) {
+        return std::nullopt;
+    }
+    setUpPrintedPage(printer, documentName);
+    if (!painter.begin(&printer)) {
+        return std::nullopt;
+    }
+    const double pointsPerPixel = 72.0 / printer.logicalDpiX();
+    painter.scale(1 / pointsPerPixel, 1 / pointsPerPixel);
+    return output->printableArea(printer).size() * pointsPerPixel;
 }
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 class QPainter;
@@ -45,6 +46,12 @@ public:
 // named (the print dialog offers a file by that name) and the program as
 // its creator.
 void setUpPrintedPage(QPagedPaintDevice& printer, const QString& documentName);
+
+// Starts painting one printed page named `documentName` (as above) in
+// points, the units its fonts use: the printable area's size in points, or
+// none where the module or the printer cannot be used.
+[[nodiscard]] std::optional<QSizeF> beginPrintedPage(QPainter& painter, QPagedPaintDevice& printer,
+                                                     const QString& documentName);
 
 // The name the module's maker is exported under.
 inline constexpr const char* kOutputModuleEntry = "efficiencyOutputModule";

@@ -2,9 +2,12 @@
 // current collector; a weather file gives the year, a refused one says where.
 #include <QAccessible>
 #include <QApplication>
+#include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -88,6 +91,23 @@ TEST_F(AnnualYieldDialogTest, AWeatherFileGivesTheYearAndARefusedOneSaysWhere) {
         EXPECT_TRUE(row.yield.fromHemisphericalEta0);
     }
     EXPECT_GT(dialog->rows()[0].yield.perSquareMetre, dialog->rows()[2].yield.perSquareMetre);
+
+    // Copied, exported and printed: the same collector, in each writer's form.
+    dialog->copy();
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(
+        QStringLiteral("Napkollektor\t") + window_->currentCollectorName() + u'\n'));
+    const QString csv = dir.filePath(QStringLiteral("év.csv"));
+    ASSERT_TRUE(dialog->writeCsv(csv, present::AnnualCsvStyle::Hungarian));
+    QFile exported(csv);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    EXPECT_EQ(exported.readAll().count("\r\n"), 4);  // a header and three temperatures
+    EXPECT_FALSE(dialog->writeCsv(dir.filePath(QStringLiteral("nincs/év.csv")),
+                                  present::AnnualCsvStyle::Point));
+    EXPECT_TRUE(dialog->status().startsWith(u"A fájl nem menthető:"));
+    QPrinter printer;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("év.pdf")));
+    EXPECT_TRUE(dialog->printTo(printer));
+    EXPECT_GT(QFileInfo(dir.filePath(QStringLiteral("év.pdf"))).size(), 1000);
 
     // Temperatures as typed, in the window's number format; one out of
     // range leaves nothing calculated and says why.
