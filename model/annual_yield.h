@@ -25,6 +25,8 @@ struct Plane {
     double azimuth = 0;  // °, 0 south, −90 east, +90 west
     double albedo = 0.2;
     SkyModel sky = SkyModel::HayDavies;
+
+    friend bool operator==(const Plane&, const Plane&) = default;
 };
 
 // The angle of incidence and its projections on the planes across the tubes

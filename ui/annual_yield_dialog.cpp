@@ -86,8 +86,7 @@ struct AnnualYieldDialog::Year {
     model::PreparedYear prepared;
 
     const model::PreparedYear& on(const model::Plane& p) {
-        if (!plane || plane->tilt != p.tilt || plane->azimuth != p.azimuth ||
-            plane->albedo != p.albedo || plane->sky != p.sky) {
+        if (plane != p) {
             prepared = model::prepareYear(weather, p);
             plane = p;
         }
@@ -107,6 +106,9 @@ AnnualYieldDialog::AnnualYieldDialog(AnnualYieldSources sources, QWidget* parent
     buildResults(*body);
     layout()->addWidget(buildButtons());
     addCollectors(sources_.shown);
+    for (QDoubleSpinBox* box : {tilt_, azimuth_, albedo_}) {
+        box->setLocale(locale_);  // the window's decimal separator
+    }
     fitToScreen(*this, QSize(760, 560));
     if (!sources_.weatherFile.isEmpty()) {
         openWeather(sources_.weatherFile);
