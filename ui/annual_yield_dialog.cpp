@@ -63,7 +63,7 @@ QDoubleSpinBox* angleBox(QWidget& parent, double lowest, double highest, double 
     box->setRange(lowest, highest);
     box->setDecimals(1);
     box->setValue(value);
-    box->setSuffix(QStringLiteral(" °"));
+    box->setSuffix(QStringLiteral("°"));
     // Arrows move the plane at once; a typed value counts once it is left.
     box->setKeyboardTracking(false);
     box->setAccessibleName(name);
@@ -130,7 +130,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     weatherPath_ = new QLineEdit(&body);
     weatherPath_->setAccessibleName(QStringLiteral("Időjárási fájl"));
     auto* browse = browse_ = new QPushButton(QStringLiteral("&Tallózás…"), &body);
-    browse->setAccessibleName(QStringLiteral("Időjárási fájl tallózása"));
+    // Each button's name starts with its visible words, which voice control says.
+    browse->setAccessibleName(QStringLiteral("Tallózás: időjárási fájl"));
     // Enter in a field takes its value; it must not press a button too.
     browse->setAutoDefault(false);
     grid->addWidget(labelFor(body, QStringLiteral("&Időjárási fájl:"), *weatherPath_), 0, 0);
@@ -146,9 +147,11 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
         }
     });
 
-    tilt_ = angleBox(body, 0, 90, 45, QStringLiteral("Dőlésszög, fok"));
-    azimuth_ = angleBox(body, -180, 180, 0,
-                        QStringLiteral("Azimut, fok: 0 dél, mínusz 90 kelet, 90 nyugat"));
+    // Named as their labels, which Orca then says once; what a value means
+    // is the description, shown as a tooltip too.
+    tilt_ = angleBox(body, 0, 90, 45, QStringLiteral("Dőlésszög"));
+    tilt_->setToolTip(QStringLiteral("0° vízszintes, 90° függőleges"));
+    azimuth_ = angleBox(body, -180, 180, 0, QStringLiteral("Azimut"));
     azimuth_->setToolTip(QStringLiteral("0° dél, −90° kelet, +90° nyugat"));
     albedo_ = new QDoubleSpinBox(&body);
     albedo_->setRange(0, 1);
@@ -156,7 +159,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     albedo_->setSingleStep(0.05);
     albedo_->setValue(0.2);
     albedo_->setKeyboardTracking(false);
-    albedo_->setAccessibleName(QStringLiteral("Albedó, a talaj fényvisszaverő képessége"));
+    albedo_->setAccessibleName(QStringLiteral("Albedó"));
+    albedo_->setToolTip(QStringLiteral("A talaj fényvisszaverő képessége, 0 és 1 között"));
     grid->addWidget(labelFor(body, QStringLiteral("&Dőlésszög:"), *tilt_), 2, 0);
     grid->addWidget(tilt_, 2, 1);
     grid->addWidget(labelFor(body, QStringLiteral("A&zimut:"), *azimuth_), 2, 2);
@@ -170,8 +174,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     voiceValue(*sky_, *announcer_);
     temps_ = new QLineEdit(&body);
     temps_->setText(QStringLiteral("25; 50; 75"));
-    temps_->setAccessibleName(
-        QStringLiteral("Közepes folyadék-hőmérsékletek, Celsius-fok, pontosvesszővel elválasztva"));
+    temps_->setAccessibleName(QStringLiteral("Közepes folyadék-hőmérsékletek [°C]"));
+    temps_->setToolTip(QStringLiteral("0 és 150 °C között, pontosvesszővel elválasztva"));
     grid->addWidget(labelFor(body, QStringLiteral("É&gboltmodell:"), *sky_), 3, 0);
     grid->addWidget(sky_, 3, 1);
     grid->addWidget(
@@ -180,11 +184,12 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     grid->addWidget(temps_, 3, 4, 1, 2);
 
     collectors_ = new QListWidget(&body);
-    collectors_->setAccessibleName(QStringLiteral("Kollektorok; a bejelöltek hozama látszik"));
+    collectors_->setAccessibleName(QStringLiteral("Kollektorok"));
+    collectors_->setAccessibleDescription(QStringLiteral("A bejelöltek hozama látszik."));
     collectors_->setMaximumHeight(collectors_->fontMetrics().height() * 3 + 8);
     auto* fromLibrary = fromLibrary_ =
         new QPushButton(QStringLiteral("Hozzáadás a könyvtár&ból…"), &body);
-    fromLibrary->setAccessibleName(QStringLiteral("Kollektorok hozzáadása a könyvtárból"));
+    fromLibrary->setAccessibleName(QStringLiteral("Hozzáadás a könyvtárból"));
     fromLibrary->setAutoDefault(false);
     grid->addWidget(labelFor(body, QStringLiteral("&Kollektorok:"), *collectors_), 4, 0,
                     Qt::AlignTop);
@@ -194,7 +199,15 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     grid->setColumnStretch(3, 1);
     grid->setColumnStretch(5, 1);
     connect(fromLibrary, &QPushButton::clicked, this, &AnnualYieldDialog::chooseFromLibrary);
-    connect(collectors_, &QListWidget::itemChanged, this, [this] { recalculate(); });
+    connect(collectors_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        recalculate();
+        // Orca does not say a list row's new check state by itself.
+        if (item->listWidget()->hasFocus()) {
+            announcer_->announce(item->text() + (item->checkState() == Qt::Checked
+                                                     ? QStringLiteral(": bejelölve")
+                                                     : QStringLiteral(": nincs bejelölve")));
+        }
+    });
 
     for (QDoubleSpinBox* box : {tilt_, azimuth_, albedo_}) {
         connect(box, &QDoubleSpinBox::valueChanged, this, [this] { recalculate(); });
@@ -212,7 +225,7 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
     auto* monthlyLayout = new QVBoxLayout(monthly);
     auto* pick = new QHBoxLayout;
     chartTemperature_ = new QComboBox(monthly);
-    chartTemperature_->setAccessibleName(QStringLiteral("A diagram hőmérséklete"));
+    chartTemperature_->setAccessibleName(QStringLiteral("Hőmérséklet a diagramon"));
     voiceValue(*chartTemperature_, *announcer_);
     pick->addWidget(
         labelFor(*monthly, QStringLiteral("Hőmérsékl&et a diagramon:"), *chartTemperature_));
@@ -221,9 +234,9 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
     monthlyLayout->addLayout(pick);
     chart_ = makeMonthlyChart(*monthly);
     if (chart_ != nullptr) {
-        chart_->widget().setAccessibleName(
-            QStringLiteral("Havi hozam oszlopdiagramja; a számok az éves táblázatban"));
-        chart_->widget().setMinimumHeight(160);
+        chart_->widget().setAccessibleName(QStringLiteral(
+            "Havi hozam oszlopdiagramja; a havi számokat a Másolás gomb a vágólapra teszi"));
+        chart_->widget().setMinimumHeight(130);
         monthlyLayout->addWidget(&chart_->widget(), 1);
     } else {
         monthlyLayout->addWidget(new QLabel(
@@ -236,7 +249,18 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
     table_->setHorizontalHeaderLabels({QStringLiteral("Kollektor"), QStringLiteral("ϑm [°C]"),
                                        QStringLiteral("kWh/m²"), QStringLiteral("kWh/kollektor"),
                                        QStringLiteral("ηa [%]")});
+    // Read by their words, not their symbols.
+    const QString spoken[ColumnCount] = {
+        QStringLiteral("Kollektor"), QStringLiteral("Közepes folyadék-hőmérséklet, °C"),
+        QStringLiteral("Éves hozam, kWh/m²"), QStringLiteral("Éves hozam, kWh/kollektor"),
+        QStringLiteral("Éves hatásfok, %")};
+    for (int c = 0; c < ColumnCount; ++c) {
+        table_->horizontalHeaderItem(c)->setData(Qt::AccessibleTextRole, spoken[c]);
+        table_->horizontalHeaderItem(c)->setToolTip(spoken[c]);
+    }
     table_->setAccessibleName(QStringLiteral("Éves hozam táblázata"));
+    // Tab leaves the table, as it leaves every other control.
+    table_->setTabKeyNavigation(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
@@ -244,6 +268,14 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
 
     results_->addTab(monthly, QStringLiteral("&Havi hozam"));
     results_->addTab(table_, QStringLiteral("É&ves táblázat"));
+    // A tab chosen by its mnemonic takes the focus into its page, so that
+    // the change is seen and heard.
+    connect(results_, &QTabWidget::currentChanged, this, [this](int page) {
+        if (!results_->tabBar()->hasFocus()) {
+            (page == 0 ? static_cast<QWidget*>(chartTemperature_) : table_)
+                ->setFocus(Qt::ShortcutFocusReason);
+        }
+    });
     static_cast<QVBoxLayout*>(body.layout())->addWidget(results_, 1);
     status_ = new QLabel(&body);
     status_->setWordWrap(true);
@@ -267,7 +299,7 @@ QWidget* AnnualYieldDialog::buildButtons() {
     QPushButton* print =
         add(QStringLiteral("&Nyomtatás…"), QStringLiteral("Nyomtatás"), &AnnualYieldDialog::print);
     QPushButton* csv = add(QStringLiteral("&CSV-exportálás…"),
-                           QStringLiteral("Exportálás CSV-fájlba"), &AnnualYieldDialog::exportCsv);
+                           QStringLiteral("CSV-exportálás fájlba"), &AnnualYieldDialog::exportCsv);
     QPushButton* close = box->addButton(QStringLiteral("Bezárás"), QDialogButtonBox::RejectRole);
     close->setAccessibleName(QStringLiteral("Bezárás"));
     close->setAutoDefault(false);
@@ -427,38 +459,52 @@ void AnnualYieldDialog::recalculate() {
     const std::optional<std::vector<double>> temps = temperatures();
     if (year_ && temps) {
         const model::PreparedYear& prepared = year_->on(plane());
+        QStringList refused;
         for (int i = 0; i < collectors_->count(); ++i) {
             if (collectors_->item(i)->checkState() != Qt::Checked) {
                 continue;
             }
             const YearCollector& offered = offered_[static_cast<std::size_t>(i)];
-            for (const model::AnnualYield& y :
-                 model::annualYield(prepared, offered.collector, *temps)) {
-                rows_.push_back({offered.name, y});
+            try {
+                for (const model::AnnualYield& y :
+                     model::annualYield(prepared, offered.collector, *temps)) {
+                    rows_.push_back({offered.name, y});
+                }
+            } catch (const model::YieldError& fault) {
+                refused << QStringLiteral("%1: %2").arg(offered.name,
+                                                        present::yieldReason(fault.fault()));
             }
         }
-        QString status =
-            QStringLiteral("A kollektor síkjára jutó éves besugárzás: %1 kWh/m².")
-                .arg(present::DatasheetNumbers(locale_).fixed(prepared.irradiation, 1));
-        if (std::any_of(rows_.begin(), rows_.end(),
-                        [](const Row& row) { return row.yield.fromHemisphericalEta0; })) {
-            status += QStringLiteral(
-                " *: csak a félgömbi η0 ismert, ezért a számítás η0,b = η0 "
-                "és Kd = 1 értékkel készült.");
+        if (!refused.isEmpty()) {
+            setStatus(
+                QStringLiteral("Nem számítható: %1.").arg(refused.join(QStringLiteral("; "))));
+        } else {
+            // Said where sighted users look, not aloud: it follows every change.
+            QString status =
+                QStringLiteral("A kollektor síkjára jutó éves besugárzás: %1 kWh/m².")
+                    .arg(present::DatasheetNumbers(locale_).fixed(prepared.irradiation, 1));
+            if (std::any_of(rows_.begin(), rows_.end(),
+                            [](const Row& row) { return row.yield.fromHemisphericalEta0; })) {
+                status += QStringLiteral(" * Csak a félgömbi η0 ismert: η0,b = η0 és Kd = 1.");
+            }
+            setStatus(status, Heard::No);
         }
-        setStatus(status);
     }
     showRows();
-    const QSignalBlocker quiet(chartTemperature_);
-    const int chosen = chartTemperature_->currentIndex();
-    chartTemperature_->clear();
-    if (temps) {
-        for (double t : *temps) {
-            chartTemperature_->addItem(QStringLiteral("%1 °C").arg(locale_.toString(t)));
+    {
+        const QSignalBlocker quiet(chartTemperature_);
+        const int chosen = chartTemperature_->currentIndex();
+        chartTemperature_->clear();
+        if (temps) {
+            for (double t : *temps) {
+                chartTemperature_->addItem(QStringLiteral("%1 °C").arg(locale_.toString(t)));
+            }
+            chartTemperature_->setCurrentIndex(
+                chosen >= 0 && chosen < chartTemperature_->count() ? chosen : 0);
         }
-        chartTemperature_->setCurrentIndex(
-            chosen >= 0 && chosen < chartTemperature_->count() ? chosen : 0);
     }
+    // The value screen readers hear, as voiceValue keeps it.
+    chartTemperature_->setAccessibleDescription(chartTemperature_->currentText());
     showChart();
 }
 
@@ -536,12 +582,11 @@ QString AnnualYieldDialog::status() const {
     return status_->text();
 }
 
-void AnnualYieldDialog::setStatus(const QString& text) {
-    if (status_->text() == text) {
-        return;
-    }
+void AnnualYieldDialog::setStatus(const QString& text, Heard heard) {
     status_->setText(text);
-    announcer_->announce(text);
+    if (heard == Heard::Yes) {
+        announcer_->announce(text);  // again too: a second copy is news as well
+    }
 }
 
 void AnnualYieldDialog::copy() {

@@ -93,7 +93,10 @@ private:
     [[nodiscard]] QString planeText() const;
     void showRows();
     void showChart();
-    void setStatus(const QString& text);
+    // Errors and the outcome of an action are said aloud too; the
+    // irradiation line that follows every change is only shown.
+    enum class Heard { Yes, No };
+    void setStatus(const QString& text, Heard heard = Heard::Yes);
 
     QLocale locale_;
     AnnualYieldSources sources_;

@@ -54,7 +54,8 @@ public:
         c.addAxis(monthAxis, Qt::AlignBottom);
         series->attachAxis(monthAxis);
         auto* valueAxis = new QValueAxis;
-        valueAxis->setRange(0, highest > 0 ? highest * 1.05 : 1);
+        // An empty chart keeps a scale of whole numbers.
+        valueAxis->setRange(0, highest > 0 ? highest * 1.05 : 100);
         valueAxis->setTitleText(valueTitle);
         valueAxis->setLabelFormat(QStringLiteral("%.0f"));
         valueAxis->applyNiceNumbers();

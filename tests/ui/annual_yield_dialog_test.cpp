@@ -156,14 +156,17 @@ TEST_F(AnnualYieldDialogTest, TabReachesEveryControlWithAHungarianName) {
         }
     }
     EXPECT_EQ(visited.join(u'|'),
-              "Időjárási fájl tallózása|Dőlésszög, fok|"
-              "Azimut, fok: 0 dél, mínusz 90 kelet, 90 nyugat|"
-              "Albedó, a talaj fényvisszaverő képessége|Égboltmodell: Hay–Davies|"
-              "Közepes folyadék-hőmérsékletek, Celsius-fok, pontosvesszővel elválasztva|"
-              "Kollektorok; a bejelöltek hozama látszik|Kollektorok hozzáadása a könyvtárból|"
+              "Tallózás: időjárási fájl|Dőlésszög|Azimut|Albedó|Égboltmodell: Hay–Davies|"
+              "Közepes folyadék-hőmérsékletek [°C]|Kollektorok|Hozzáadás a könyvtárból|"
               "Havi hozam|Hőmérséklet a diagramon: 25 °C|Másolás a vágólapra|Nyomtatás|"
-              "Exportálás CSV-fájlba|Bezárás|Időjárási fájl|Időjárási fájl tallózása|"
-              "Dőlésszög, fok");
+              "CSV-exportálás fájlba|Bezárás|Időjárási fájl|Tallózás: időjárási fájl|Dőlésszög");
+
+    // The table's tab, by its mnemonic, takes the focus in; Tab leaves it again.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [] { return QApplication::focusWidget()->accessibleName() == u"Éves hozam táblázata"; }));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->accessibleName(), u"Másolás a vágólapra");
     dialog->close();
 }
 // The weather file chosen is offered again next time, kept in the library
