@@ -127,41 +127,39 @@ namespace {
 
 // Kθb for the hours with beam light, 0 for the others; a loop per kind of
 // modifier, as this runs once per collector.
-std::vector<double> beamModifiers(const PreparedYear& y, const IncidenceModifier& m) {
-    const std::size_t n = y.hours();
-    std::vector<double> k(n, 0.0);
-    switch (m.kind()) {
-        case IncidenceModifier::Kind::None:
-            std::fill(k.begin(), k.end(), 1.0);
-            break;
-        case IncidenceModifier::Kind::B0:
-            for (std::size_t i = 0; i < n; ++i) {
-                if (y.beam[i] > 0) {
-                    k[i] = std::clamp(1 - m.b0() * (1 / y.cosTheta[i] - 1), 0.0, 1.0);
-                }
-            }
-            break;
-        case IncidenceModifier::Kind::Table:
-            for (std::size_t i = 0; i < n; ++i) {
-                k[i] = y.beam[i] > 0 ? m.tables()[0](y.theta[i]) : 0;
-            }
-            break;
-        case IncidenceModifier::Kind::Biaxial:
-            for (std::size_t i = 0; i < n; ++i) {
-                k[i] = y.beam[i] > 0 ? m(y.theta[i], y.transversal[i], y.longitudinal[i]) : 0;
-            }
-            break;
-    }
-    return k;
-}
-
-// What of the collector's output does not depend on the fluid temperature.
+// What the collector takes in each hour before its losses: η0,b·(Kθb·Gb +
+// Kd·Gd), the modifier looked up only where beam falls, then the wind and
+// long-wave terms where the collector has them.
 std::vector<double> hourlyGain(const PreparedYear& y, const ThermalCollector& c) {
     const double kd = c.hemisphericalOnly ? 1 : c.kd;
-    std::vector<double> gain = beamModifiers(y, c.beamModifier);
-    for (std::size_t i = 0; i < gain.size(); ++i) {
-        gain[i] = c.eta0b * (gain[i] * y.beam[i] + kd * y.diffuse[i]) -
-                  c.a6 * y.wind[i] * (y.beam[i] + y.diffuse[i]);
+    const IncidenceModifier& m = c.beamModifier;
+    std::vector<double> gain(y.hours());
+    const auto fill = [&](auto modifier) {
+        for (std::size_t i = 0; i < gain.size(); ++i) {
+            const double beam = y.beam[i] > 0 ? modifier(i) * y.beam[i] : 0;
+            gain[i] = c.eta0b * (beam + kd * y.diffuse[i]);
+        }
+    };
+    switch (m.kind()) {
+        case IncidenceModifier::Kind::None:
+            fill([](std::size_t) { return 1.0; });
+            break;
+        case IncidenceModifier::Kind::B0:
+            fill([&](std::size_t i) {
+                return std::clamp(1 - m.b0() * (1 / y.cosTheta[i] - 1), 0.0, 1.0);
+            });
+            break;
+        case IncidenceModifier::Kind::Table:
+            fill([&](std::size_t i) { return m.tables()[0](y.theta[i]); });
+            break;
+        case IncidenceModifier::Kind::Biaxial:
+            fill([&](std::size_t i) { return m(y.theta[i], y.transversal[i], y.longitudinal[i]); });
+            break;
+    }
+    if (c.a6 != 0) {
+        for (std::size_t i = 0; i < gain.size(); ++i) {
+            gain[i] -= c.a6 * y.wind[i] * (y.beam[i] + y.diffuse[i]);
+        }
     }
     if (c.a4 != 0) {
         for (std::size_t i = 0; i < gain.size(); ++i) {
@@ -169,6 +167,28 @@ std::vector<double> hourlyGain(const PreparedYear& y, const ThermalCollector& c)
         }
     }
     return gain;
+}
+
+// The year's output at one temperature, month by month, from each hour's
+// output (W/m², never below 0).
+template <typename Output>
+void sumMonths(const PreparedYear& y, const Output& output, AnnualYield& r) {
+    for (std::size_t m = 0; m < 12; ++m) {
+        // Four sums side by side, so that no addition waits for the last.
+        double sums[4] = {0, 0, 0, 0};
+        std::size_t i = y.monthStart[m];
+        for (; i + 4 <= y.monthStart[m + 1]; i += 4) {
+            for (std::size_t k = 0; k < 4; ++k) {
+                sums[k] += output(i + k);
+            }
+        }
+        for (; i < y.monthStart[m + 1]; ++i) {
+            sums[0] += output(i);
+        }
+        const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+        r.monthlyPerSquareMetre[m] = sum / 1000;
+        r.perSquareMetre += sum / 1000;
+    }
 }
 
 void checkInputs(const PreparedYear& y, const ThermalCollector& c,
@@ -193,28 +213,28 @@ std::vector<AnnualYield> annualYield(const PreparedYear& y, const ThermalCollect
     for (double tm : meanFluidTemperatures) {
         AnnualYield r;
         r.meanFluidTemperature = tm;
-        const auto output = [&](std::size_t i) {
-            const double dt = tm - y.airTemperature[i];
-            const double q =
-                gain[i] - dt * (c.a1 + c.a3 * y.wind[i] + dt * (c.a2 + c.a8 * dt * dt));
-            return std::max(q, 0.0);
-        };
+        if (c.a3 == 0 && c.a8 == 0) {
+            // The steady-state collector, most of them: no wind to load each hour.
+            sumMonths(
+                y,
+                [&](std::size_t i) {
+                    const double dt = tm - y.airTemperature[i];
+                    return std::max(gain[i] - dt * (c.a1 + dt * c.a2), 0.0);
+                },
+                r);
+        } else {
+            sumMonths(
+                y,
+                [&](std::size_t i) {
+                    const double dt = tm - y.airTemperature[i];
+                    const double q =
+                        gain[i] - dt * (c.a1 + c.a3 * y.wind[i] + dt * (c.a2 + c.a8 * dt * dt));
+                    return std::max(q, 0.0);
+                },
+                r);
+        }
         for (std::size_t m = 0; m < 12; ++m) {
-            // Four sums side by side, so that no addition waits for the last.
-            double sums[4] = {0, 0, 0, 0};
-            std::size_t i = y.monthStart[m];
-            for (; i + 4 <= y.monthStart[m + 1]; i += 4) {
-                for (std::size_t k = 0; k < 4; ++k) {
-                    sums[k] += output(i + k);
-                }
-            }
-            for (; i < y.monthStart[m + 1]; ++i) {
-                sums[0] += output(i);
-            }
-            const double sum = (sums[0] + sums[1]) + (sums[2] + sums[3]);
-            r.monthlyPerSquareMetre[m] = sum / 1000;
-            r.monthlyPerCollector[m] = sum / 1000 * c.area;
-            r.perSquareMetre += sum / 1000;
+            r.monthlyPerCollector[m] = r.monthlyPerSquareMetre[m] * c.area;
         }
         r.perCollector = r.perSquareMetre * c.area;
         r.irradiation = y.irradiation;

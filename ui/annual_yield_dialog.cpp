@@ -113,8 +113,12 @@ AnnualYieldDialog::AnnualYieldDialog(AnnualYieldSources sources, QWidget* parent
     if (!sources_.weatherFile.isEmpty()) {
         openWeather(sources_.weatherFile);
     } else {
-        setStatus(QStringLiteral("Válasszon időjárási fájlt (PVGIS TMY CSV, EPW vagy TMY3)."));
+        // Shown, not said: the dialog's opening already reads it.
+        setStatus(QStringLiteral("Válasszon időjárási fájlt (PVGIS TMY CSV, EPW vagy TMY3)."),
+                  Heard::No);
     }
+    // A path typed at once replaces the one offered, not extends it.
+    weatherPath_->selectAll();
 }
 
 AnnualYieldDialog::~AnnualYieldDialog() = default;
@@ -144,6 +148,8 @@ void AnnualYieldDialog::buildInputs(QWidget& body) {
     connect(weatherPath_, &QLineEdit::editingFinished, this, [this] {
         if (weatherPath_->text() != (year_ ? year_->path : QString())) {
             openWeather(weatherPath_->text());
+        } else if (year_) {
+            recalculate();  // back to the file shown: its figures replace an earlier refusal
         }
     });
 
@@ -264,6 +270,7 @@ void AnnualYieldDialog::buildResults(QWidget& body) {
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->verticalHeader()->hide();
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(CollectorColumn, QHeaderView::Stretch);
 
     results_->addTab(monthly, QStringLiteral("&Havi hozam"));
@@ -552,7 +559,9 @@ void AnnualYieldDialog::showRows() {
             table_->setItem(r, c, item);
         }
     }
-    table_->resizeColumnsToContents();
+    if (!rows_.empty()) {
+        table_->setCurrentCell(0, 0);  // entering the table reads its first row
+    }
     for (QPushButton* button : resultButtons_) {
         button->setEnabled(!rows_.empty());
     }
