@@ -253,7 +253,8 @@ std::variant<model::WeatherYear, Outcome> readWeatherFile(const QString& name) {
     if (!file) {
         return refused(error);
     }
-    const QByteArray bytes = file->readAll();
+    // One byte past the largest year is enough to refuse a file too large.
+    const QByteArray bytes = file->read(model::kLargestWeatherFile + 1);
     try {
         return model::readWeather(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),

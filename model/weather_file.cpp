@@ -490,6 +490,9 @@ WeatherYear readTmy3(Reader& reader, WeatherYear year) {
 }  // namespace
 
 WeatherYear readWeather(std::string_view bytes, std::string_view fileName) {
+    if (bytes.size() > kLargestWeatherFile) {
+        throw WeatherError(std::string(fileName), 1, 1, {WeatherFault::TooLarge});
+    }
     Reader reader(bytes, fileName);
     WeatherYear year;
     year.source = std::string(fileName);

@@ -41,6 +41,7 @@ struct WeatherYear {
 // Why a file was refused; the presentation words it.
 enum class WeatherFault {
     Empty,
+    TooLarge,  // more than kLargestWeatherFile bytes
     UnknownFormat,
     TooFewFields,  // `expected` fields wanted, `found` given
     MissingValue,
@@ -82,6 +83,10 @@ private:
     int column_;
     WeatherProblem problem_;
 };
+
+// More than a year of hours can take in any of the formats, by far; the
+// front ends read no more than one byte beyond it.
+inline constexpr std::size_t kLargestWeatherFile = 64 * 1024 * 1024;
 
 // Reads a whole file's bytes. Refuses, with a WeatherError, anything but
 // exactly one year of hours (8,760, or 8,784 with 29 February) in calendar

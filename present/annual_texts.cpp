@@ -127,6 +127,10 @@ QString weatherReason(const model::WeatherProblem& p) {
     switch (p.fault) {
         case WeatherFault::Empty:
             return QStringLiteral("a fájl üres");
+        case WeatherFault::TooLarge:
+            return QStringLiteral(
+                "a fájl nagyobb, mint amekkora egy év óránkénti adata lehet "
+                "(legfeljebb 64 MiB)");
         case WeatherFault::UnknownFormat:
             return QStringLiteral("ismeretlen formátum: nem PVGIS TMY CSV, EPW vagy TMY3 fájl");
         case WeatherFault::TooFewFields:

@@ -335,8 +335,11 @@ bool AnnualYieldDialog::openWeather(const QString& path) {
     auto year = std::make_unique<Year>();
     year->path = path;
     try {
-        year->weather = model::readWeather(file.readAll().toStdString(),
-                                           QFileInfo(path).fileName().toStdString());
+        // One byte past the largest year is enough to refuse a file too large.
+        const QByteArray bytes = file.read(model::kLargestWeatherFile + 1);
+        year->weather = model::readWeather(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+            QFileInfo(path).fileName().toStdString());
     } catch (const model::WeatherError& refused) {
         setStatus(QStringLiteral("Az időjárási fájl nem használható: %1")
                       .arg(present::weatherRefusal(refused)));

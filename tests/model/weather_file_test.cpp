@@ -128,6 +128,8 @@ TEST(WeatherFile, RefusesWhatItCannotReadWithItsPlace) {
                              "time(UTC),T2m,RH,G(h),Gb,Gd(h),IR(h),WS10m,WD10m,SP");
          },
          18, 1, "hiányzó oszlop: Gb(n)"},
+        {"too large", [] { return std::string(model::kLargestWeatherFile + 1, '\n'); }, 1, 1,
+         "a fájl nagyobb, mint amekkora egy év óránkénti adata lehet (legfeljebb 64 MiB)"},
         {"unknown", [] { return std::string("\x89PNG\r\n\x1a\n"); }, 1, 1,
          "ismeretlen formátum: nem PVGIS TMY CSV, EPW vagy TMY3 fájl"},
     };
