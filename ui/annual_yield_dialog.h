@@ -54,7 +54,7 @@ public:
     AnnualYieldDialog(AnnualYieldSources sources, QWidget* parent, const QLocale& locale);
     ~AnnualYieldDialog() override;
 
-    // Reads the weather file (once per file) and calculates; false, with the
+    // Reads the weather file and calculates; false, with the
     // reason shown, when the file is refused.
     bool openWeather(const QString& path);
     // Adds collectors as the library dialog's choice would, checked.
