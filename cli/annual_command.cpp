@@ -30,14 +30,6 @@ const QString kJson = QStringLiteral("json");
 const QString kCsv = QStringLiteral("csv");
 const QString kCsvHungarian = QStringLiteral("csv-hu");
 
-Outcome refused(const QString& message) {
-    return {kUsageError, {}, message + u'\n'};
-}
-
-QString nameOf(const QCommandLineOption& option) {
-    return option.names().front();
-}
-
 // present/ words a reason as a clause, to follow "file:line:column: "; after
 // "--option: " it becomes a sentence.
 QString sentence(QString clause) {

@@ -23,6 +23,16 @@ struct Outcome {
     QString standardError;
 };
 
+// A refused option or value: the message on standard error, a usage error.
+[[nodiscard]] inline Outcome refused(const QString& message) {
+    return {kUsageError, {}, message + u'\n'};
+}
+
+// An option's long name, as its messages name it.
+[[nodiscard]] inline QString nameOf(const QCommandLineOption& option) {
+    return option.names().front();
+}
+
 // Whether the arguments ask for the command line rather than the window: any
 // argument but Qt's own options (-platform, -style, -reverse ...) does, so
 // that a mistyped command is refused rather than opening a window.

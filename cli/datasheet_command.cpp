@@ -33,14 +33,6 @@ QString dashed(const QString& name) {
     return QStringLiteral("--") + name;
 }
 
-QString nameOf(const QCommandLineOption& option) {
-    return option.names().front();
-}
-
-Outcome refused(const QString& message) {
-    return {kUsageError, {}, message + u'\n'};
-}
-
 // The collector that --type and the coefficient options choose: the window's
 // start collector, a preset row, or the custom row's values under the ones
 // given. The refusal's text where they contradict each other.

@@ -139,14 +139,7 @@ TEST_F(AnnualYieldDialogTest, TabReachesEveryControlWithAHungarianName) {
     QStringList visited;
     for (int i = 0; i < 17; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QAccessibleInterface* heard =
-            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-        // A combo box by its label, then its value.
-        const auto labels = heard->relations(QAccessible::Label);
-        visited << (heard->role() == QAccessible::ComboBox && !labels.isEmpty()
-                        ? labels.front().first->text(QAccessible::Name) + u' ' +
-                              heard->text(QAccessible::Name)
-                        : heard->text(QAccessible::Name));
+        visited << heardName(QApplication::focusWidget());
         // Buttons, the list and the tabs have a faint mark of their own: the frame shows.
         if (qobject_cast<QPushButton*>(QApplication::focusWidget()) != nullptr) {
             const auto marks = dialog->findChildren<QWidget*>("keyboardFocusFrame");

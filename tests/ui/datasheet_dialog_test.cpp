@@ -96,14 +96,7 @@ TEST_F(DatasheetDialogTest, TabReachesEveryControlWithAHungarianName) {
     QStringList visited;
     for (int i = 0; i < 19; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QAccessibleInterface* heard =
-            QAccessible::queryAccessibleInterface(QApplication::focusWidget());
-        // A combo box by its label, then its value.
-        const auto labels = heard->relations(QAccessible::Label);
-        visited << (heard->role() == QAccessible::ComboBox && !labels.isEmpty()
-                        ? labels.front().first->text(QAccessible::Name) + u' ' +
-                              heard->text(QAccessible::Name)
-                        : heard->text(QAccessible::Name));
+        visited << heardName(QApplication::focusWidget());
         if (auto* table = qobject_cast<QTableWidget*>(QApplication::focusWidget())) {
             const auto* mark = dialog->findChild<QWidget*>("keyboardFocusFrame");
             ASSERT_NE(mark, nullptr);

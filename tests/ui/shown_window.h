@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <memory>
 
@@ -10,6 +11,16 @@
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/program.h"
+
+// The name a screen reader says for `widget`: a combo box's label, then its value.
+[[nodiscard]] inline QString heardName(QWidget* widget) {
+    QAccessibleInterface* heard = QAccessible::queryAccessibleInterface(widget);
+    const auto labels = heard->relations(QAccessible::Label);
+    return heard->role() == QAccessible::ComboBox && !labels.isEmpty()
+               ? labels.front().first->text(QAccessible::Name) + u' ' +
+                     heard->text(QAccessible::Name)
+               : heard->text(QAccessible::Name);
+}
 
 // The real window in Hungarian number format, shown and active, with a user
 // who answers every message box with OK.
